@@ -1,0 +1,46 @@
+#include "app/MessageBoxes.h"
+
+#include <QCoreApplication>
+
+namespace quiller {
+
+namespace {
+MessageBoxes::Responder& CurrentResponder() {
+    // Without a window half (headless tools) a box cannot be answered by a person:
+    // take the default button.
+    static MessageBoxes::Responder responder = [](const MessageBoxRequest& r) {
+        return r.defaultButton;
+    };
+    return responder;
+}
+} // namespace
+
+QString AppTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Quiller") : name;
+}
+
+MsgAnswer MessageBoxes::Show(const MessageBoxRequest& request) {
+    MessageBoxRequest r = request;
+    if (r.caption.isEmpty())
+        r.caption = AppTitle();
+    return CurrentResponder()(r);
+}
+
+MsgAnswer MessageBoxes::Show(const QString& text, MsgIcon icon, MsgButtons buttons,
+                             MsgAnswer defaultButton) {
+    return Show(MessageBoxRequest{text, QString(), icon, buttons, defaultButton});
+}
+
+MsgAnswer MessageBoxes::Ask(const QString& text, const QString& caption) {
+    return Show(
+        MessageBoxRequest{text, caption, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No});
+}
+
+MessageBoxes::Responder MessageBoxes::SetResponder(Responder responder) {
+    Responder previous = CurrentResponder();
+    CurrentResponder() = std::move(responder);
+    return previous;
+}
+
+} // namespace quiller

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace quiller {
+
+// Installs the responder that shows every message box as a real modal QMessageBox.
+void InstallWidgetMessageBoxes();
+
+} // namespace quiller

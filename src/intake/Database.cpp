@@ -1,0 +1,303 @@
+#include "intake/Database.h"
+
+#include "app/Error.h"
+#include "app/FileSystem.h"
+
+#include <QDate>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+namespace quiller {
+
+namespace {
+
+const char* const kSchema[] = {
+    "CREATE TABLE IF NOT EXISTS RxImages ("
+    " RxNbr TEXT NOT NULL,"
+    " RefNo TEXT NOT NULL,"
+    " FillDate TEXT,"
+    " Drug TEXT COLLATE NOCASE,"
+    " FirstName TEXT COLLATE NOCASE,"
+    " LastName TEXT COLLATE NOCASE,"
+    " RxImage TEXT NOT NULL DEFAULT '')",
+    "CREATE TABLE IF NOT EXISTS Configuration (ScannerSource INTEGER)",
+    "CREATE INDEX IF NOT EXISTS RxImages_Key ON RxImages (RxNbr, RefNo)",
+    "CREATE INDEX IF NOT EXISTS RxImages_RxValue ON RxImages (CAST(RxNbr AS INTEGER))",
+    "CREATE INDEX IF NOT EXISTS RxImages_LastName ON RxImages (LastName COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS RxImages_FirstName ON RxImages (FirstName COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS RxImages_Drug ON RxImages (Drug COLLATE NOCASE)",
+    "CREATE INDEX IF NOT EXISTS RxImages_FillDate ON RxImages (FillDate)",
+};
+
+QuillerError SqlFailure(const QSqlError& error, const QString& source) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return QuillerError(ok && code != 0 ? code : kErrorUnknown, text, source);
+}
+
+void Exec(QSqlQuery& query, const QString& source) {
+    if (!query.exec())
+        throw SqlFailure(query.lastError(), source);
+}
+
+void ExecText(const QSqlDatabase& db, const QString& text, const QString& source) {
+    QSqlQuery query(db);
+    if (!query.exec(text))
+        throw SqlFailure(query.lastError(), source);
+}
+
+// Savepoint names come from the program, never from data; keep them plain anyway.
+QString SafeName(const QString& name) {
+    QString out;
+    for (QChar c : name)
+        if (c.isLetterOrNumber() || c == QLatin1Char('_'))
+            out += c;
+    return out.isEmpty() ? QStringLiteral("sp") : out;
+}
+
+} // namespace
+
+QString Database::PathIn(const QString& dataPath) { return FileSystem::Join(dataPath, FileName()); }
+
+void Database::CreateSchema(QSqlDatabase& db) {
+    for (const char* statement : kSchema)
+        ExecText(db, QString::fromLatin1(statement), QStringLiteral("Database.CreateSchema"));
+}
+
+void Database::EnsureFile(const QString& dataPath, const QString& templateFolder) {
+    const QString target = PathIn(dataPath);
+    if (QFile::exists(target))
+        return;
+    const QString templ = FileSystem::Join(templateFolder, FileName());
+    if (!templateFolder.isEmpty() && QFile::exists(templ)) {
+        FileSystem::CopyFile(templ, target);
+        return;
+    }
+    // Build the new file beside the target and move it into place, so that a failure
+    // never leaves a database without its tables.
+    const QString partial = target + QStringLiteral(".new");
+    QFile::remove(partial);
+    const QString name = QStringLiteral("quiller-create-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(partial);
+        if (!db.open()) {
+            const QuillerError failure = SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw failure;
+        }
+        try {
+            CreateSchema(db);
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            QFile::remove(partial);
+            throw;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!QFile::rename(partial, target)) {
+        QFile::remove(partial);
+        throw FileError(QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
+                        QStringLiteral("Database.EnsureFile"));
+    }
+}
+
+QString Database::IsoDate(const QString& monthDayYear) {
+    const QDate date = QDate::fromString(monthDayYear, QStringLiteral("MM/dd/yyyy"));
+    if (!date.isValid())
+        throw QuillerError(kErrorBadDate,
+                           QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
+                           QStringLiteral("Database.IsoDate"));
+    return date.toString(Qt::ISODate);
+}
+
+Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
+
+Database::~Database() { Close(); }
+
+bool Database::Open(const QString& dataPath) { return OpenFile(PathIn(dataPath)); }
+
+bool Database::OpenFile(const QString& filePath) {
+    Close();
+    lastError_.clear();
+    filePath_ = filePath;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    db.setDatabaseName(filePath);
+    // Another program holding the file briefly should not fail a statement at once,
+    // but the GUI thread must never wait long.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
+    if (!db.open()) {
+        lastError_ = db.lastError().text();
+        return false;
+    }
+    // SQLite opens lazily: make sure this is a database with the station's tables.
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        lastError_ = probe.lastError().text();
+        probe = QSqlQuery();
+        db.close();
+        return false;
+    }
+    try {
+        CreateSchema(db);
+    } catch (const QuillerError& e) {
+        // A read-only file with the tables present is still usable for viewing.
+        QSqlQuery tables(db);
+        if (!tables.exec(QStringLiteral("SELECT count(*) FROM RxImages"))) {
+            lastError_ = e.description();
+            tables = QSqlQuery();
+            db.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Database::IsOpen() const {
+    return QSqlDatabase::contains(connectionName_) &&
+           QSqlDatabase::database(connectionName_, false).isOpen();
+}
+
+void Database::Close() {
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase Database::Connection() const { return QSqlDatabase::database(connectionName_, false); }
+
+std::optional<QString> Database::ReadScannerSource() {
+    QSqlQuery query(Connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT ScannerSource FROM Configuration ORDER BY rowid LIMIT 1"));
+    Exec(query, QStringLiteral("Database.ReadScannerSource"));
+    if (!query.next())
+        return std::nullopt;
+    const QVariant value = query.value(0);
+    return value.isNull() ? QString() : value.toString();
+}
+
+void Database::WriteScannerSource(int position) {
+    QSqlQuery update(Connection());
+    update.prepare(QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
+                                  "WHERE rowid = (SELECT rowid FROM Configuration ORDER BY rowid LIMIT 1)"));
+    update.bindValue(QStringLiteral(":p"), position);
+    Exec(update, QStringLiteral("Database.WriteScannerSource"));
+    if (update.numRowsAffected() > 0)
+        return;
+    QSqlQuery insert(Connection());
+    insert.prepare(QStringLiteral("INSERT INTO Configuration (ScannerSource) VALUES (:p)"));
+    insert.bindValue(QStringLiteral(":p"), position);
+    Exec(insert, QStringLiteral("Database.WriteScannerSource"));
+}
+
+void Database::UpsertPrescription(const Prescription& p) {
+    const QString iso = IsoDate(p.FillDate);
+    const QString source = QStringLiteral("Database.UpsertPrescription");
+    QSqlQuery update(Connection());
+    update.prepare(QStringLiteral(
+        "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
+        "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref"));
+    update.bindValue(QStringLiteral(":d"), iso);
+    update.bindValue(QStringLiteral(":drug"), p.Drug);
+    update.bindValue(QStringLiteral(":f"), p.FirstName);
+    update.bindValue(QStringLiteral(":l"), p.LastName);
+    update.bindValue(QStringLiteral(":rx"), p.RxNbr);
+    update.bindValue(QStringLiteral(":ref"), p.RefNo);
+    Exec(update, source);
+    if (update.numRowsAffected() > 0)
+        return;
+    QSqlQuery insert(Connection());
+    insert.prepare(QStringLiteral(
+        "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
+        "VALUES (:rx, :ref, :d, :drug, :f, :l, '')"));
+    insert.bindValue(QStringLiteral(":rx"), p.RxNbr);
+    insert.bindValue(QStringLiteral(":ref"), p.RefNo);
+    insert.bindValue(QStringLiteral(":d"), iso);
+    insert.bindValue(QStringLiteral(":drug"), p.Drug);
+    insert.bindValue(QStringLiteral(":f"), p.FirstName);
+    insert.bindValue(QStringLiteral(":l"), p.LastName);
+    Exec(insert, source);
+}
+
+void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
+    QSqlQuery query(Connection());
+    query.prepare(QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.bindValue(QStringLiteral(":img"), imageName);
+    query.bindValue(QStringLiteral(":rx"), rxNbr);
+    query.bindValue(QStringLiteral(":ref"), refNo);
+    Exec(query, QStringLiteral("Database.SetRxImage"));
+}
+
+void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
+    QSqlQuery query(Connection());
+    query.prepare(QStringLiteral("DELETE FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.bindValue(QStringLiteral(":rx"), rxNbr);
+    query.bindValue(QStringLiteral(":ref"), refNo);
+    Exec(query, QStringLiteral("Database.DeletePrescription"));
+}
+
+std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& refNo) {
+    QSqlQuery query(Connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
+                                 "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.bindValue(QStringLiteral(":rx"), rxNbr);
+    query.bindValue(QStringLiteral(":ref"), refNo);
+    Exec(query, QStringLiteral("Database.Find"));
+    if (!query.next())
+        return std::nullopt;
+    Prescription p;
+    p.RxNbr = query.value(0).toString();
+    p.RefNo = query.value(1).toString();
+    p.FillDate = query.value(2).toString();
+    p.Drug = query.value(3).toString();
+    p.FirstName = query.value(4).toString();
+    p.LastName = query.value(5).toString();
+    p.RxImage = query.value(6).toString();
+    return p;
+}
+
+void Database::BeginTransaction() {
+    ExecText(Connection(), QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Database.BeginTransaction"));
+}
+
+void Database::Commit() {
+    ExecText(Connection(), QStringLiteral("COMMIT"), QStringLiteral("Database.Commit"));
+}
+
+void Database::Rollback() {
+    ExecText(Connection(), QStringLiteral("ROLLBACK"), QStringLiteral("Database.Rollback"));
+}
+
+void Database::Savepoint(const QString& name) {
+    ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name), QStringLiteral("Database.Savepoint"));
+}
+
+void Database::ReleaseSavepoint(const QString& name) {
+    ExecText(Connection(), QStringLiteral("RELEASE ") + SafeName(name),
+             QStringLiteral("Database.ReleaseSavepoint"));
+}
+
+void Database::RollbackToSavepoint(const QString& name) {
+    const QString n = SafeName(name);
+    ExecText(Connection(), QStringLiteral("ROLLBACK TO ") + n, QStringLiteral("Database.RollbackToSavepoint"));
+    ExecText(Connection(), QStringLiteral("RELEASE ") + n, QStringLiteral("Database.RollbackToSavepoint"));
+}
+
+} // namespace quiller

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+
+namespace quiller {
+
+// One prescription fill as the data file announces it and RxImages stores it.
+// FillDate is the month/day/year text of the data file; the table holds ISO text.
+struct Prescription {
+    QString RxNbr;
+    QString RefNo;
+    QString FillDate;
+    QString Drug;
+    QString FirstName;
+    QString LastName;
+    QString RxImage;
+};
+
+// The station's database: the SQLite file Marrowby.mdb in the image folder, reached
+// through one named connection for the whole run. Every value is bound; every failure
+// throws QuillerError carrying the SQLite result code.
+class Database {
+public:
+    static QString FileName() { return QStringLiteral("Marrowby.mdb"); }
+    static QString PathIn(const QString& dataPath);
+
+    // Makes sure dataPath holds the database file: copies templateFolder's
+    // Marrowby.mdb when present, otherwise creates the file with its schema.
+    static void EnsureFile(const QString& dataPath, const QString& templateFolder);
+    // Creates the tables and indexes on an open connection (idempotent).
+    static void CreateSchema(QSqlDatabase& db);
+
+    // Turns month/day/year text into ISO YYYY-MM-DD; throws kErrorBadDate for a text
+    // that is not a real date ("//", "02/30/2006").
+    static QString IsoDate(const QString& monthDayYear);
+
+    explicit Database(const QString& connectionName = QStringLiteral("quiller"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens dataPath/Marrowby.mdb; false with LastError() when it cannot be opened.
+    bool Open(const QString& dataPath);
+    // Opens a file by full path (":memory:" for tests and fuzzing).
+    bool OpenFile(const QString& filePath);
+    bool IsOpen() const;
+    void Close();
+    QString FilePath() const { return filePath_; }
+    QString LastError() const { return lastError_; }
+    QSqlDatabase Connection() const;
+
+    // First Configuration row's ScannerSource as text (null reads as ""); no row: nullopt.
+    std::optional<QString> ReadScannerSource();
+    // Updates the first Configuration row, inserting one when the table is empty.
+    void WriteScannerSource(int position);
+
+    // Inserts or overwrites the row of (RxNbr, RefNo); RxImage becomes empty.
+    void UpsertPrescription(const Prescription& p);
+    // Records the stored image of one prescription.
+    void SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName);
+    // Removes one prescription's row.
+    void DeletePrescription(const QString& rxNbr, const QString& refNo);
+    // The stored row of a key, for tools and tests.
+    std::optional<Prescription> Find(const QString& rxNbr, const QString& refNo);
+
+    // A data file is written in one transaction; each line in its own savepoint.
+    void BeginTransaction();
+    void Commit();
+    void Rollback();
+    void Savepoint(const QString& name);
+    void ReleaseSavepoint(const QString& name);
+    void RollbackToSavepoint(const QString& name);
+
+private:
+    QString connectionName_;
+    QString filePath_;
+    QString lastError_;
+};
+
+} // namespace quiller

@@ -1,0 +1,31 @@
+#include "intake/LockFile.h"
+
+#include "app/Error.h"
+#include "app/FileSystem.h"
+
+#include <QFile>
+#include <cerrno>
+
+namespace quiller {
+
+bool LockFile::Raise(const QString& path) {
+    if (QFile::exists(path))
+        return false;
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write("Locked\r\n") != 8 ||
+        !file.flush())
+        throw FileError(QStringLiteral("Cannot write the lock file %1: %2")
+                            .arg(FileSystem::Native(path), file.errorString()),
+                        QStringLiteral("LockFile.Raise"));
+    return true;
+}
+
+bool LockFile::Remove(const QString& path) {
+    if (!QFile::exists(path))
+        return false;
+    FileSystem::DeleteFile(path);
+    return true;
+}
+
+} // namespace quiller

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace quiller {
+
+// The scanner control the station drives: a device manager with a list of sources, the
+// written scan and feed settings, an acquisition that reports each page through
+// PostScan(0) and its end through PostScan(non-zero), and an image buffer numbered from 0.
+// Everything here is called on the GUI thread; implementations that block on a device
+// do so on their own worker thread and deliver pages back to the GUI thread.
+class ScannerControl : public QObject {
+    Q_OBJECT
+public:
+    // The written values. Meaning, as this station uses them:
+    // ScanSettingE resolution in dpi; ScanSettingH pixel type (0 black and white,
+    // 1 grey, 2 colour); FeedSettingA/B use the document feeder. The others are
+    // recorded and have no effect on the devices we drive.
+    enum class Setting {
+        ScanSettingA, ScanSettingB, ScanSettingC, ScanSettingD, ScanSettingE,
+        ScanSettingF, ScanSettingG, ScanSettingH, ScanSettingJ, ScanSettingK,
+        FeedSettingA, FeedSettingB,
+    };
+    static QString SettingName(Setting s);
+
+    explicit ScannerControl(QObject* parent = nullptr);
+    ~ScannerControl() override;
+
+    // Device manager and sources.
+    virtual bool StartDevice() = 0;
+    virtual void StopDevice() = 0;
+    virtual int SourceCount() const = 0;
+    virtual QString SourceName(int index) const = 0;
+    virtual int SourceIndex() const = 0;
+    virtual void SetSourceIndex(int index) = 0;
+    virtual int OpenSource() = 0;
+    virtual int CloseSource() = 0;
+
+    // Acquisition: returns at once; pages and the end arrive through PostScan.
+    virtual int Acquire() = 0;
+    virtual bool IsAcquiring() const = 0;
+    virtual int DocumentFeedAvailable() = 0;
+    virtual int DocumentLoaded() = 0;
+    // Frame in inches (left, top, right, bottom).
+    virtual int SetScanFrame(float left, float top, float right, float bottom);
+
+    // Written values.
+    void SetValue(Setting s, int value);
+    int Value(Setting s) const;
+    void SetScanSettingA(bool v) { SetValue(Setting::ScanSettingA, v); }
+    void SetScanSettingB(bool v) { SetValue(Setting::ScanSettingB, v); }
+    void SetScanSettingC(bool v) { SetValue(Setting::ScanSettingC, v); }
+    void SetScanSettingD(int v) { SetValue(Setting::ScanSettingD, v); }
+    void SetScanSettingE(int v) { SetValue(Setting::ScanSettingE, v); }
+    void SetScanSettingF(int v) { SetValue(Setting::ScanSettingF, v); }
+    void SetScanSettingG(int v) { SetValue(Setting::ScanSettingG, v); }
+    void SetScanSettingH(int v) { SetValue(Setting::ScanSettingH, v); }
+    void SetScanSettingJ(int v) { SetValue(Setting::ScanSettingJ, v); }
+    void SetScanSettingK(int v) { SetValue(Setting::ScanSettingK, v); }
+    void SetFeedSettingA(int v) { SetValue(Setting::FeedSettingA, v); }
+    void SetFeedSettingB(int v) { SetValue(Setting::FeedSettingB, v); }
+    struct Frame {
+        float left = 0, top = 0, right = 0, bottom = 0;
+    };
+    Frame ScanFrame() const { return frame_; }
+
+    // The image buffer.
+    int ImageCount() const { return int(buffer_.size()); }
+    QImage GetImage(int index) const; // null image for an index out of range (-1 too)
+    int ImageWidth(int index) const;
+    int ImageHeight(int index) const;
+    int ImageBitsPerPixel(int index) const;
+    // Writes image index as a JPEG, atomically (temporary file renamed over the
+    // target); 1 saved, 0 not (ErrorText says why).
+    virtual int SaveImage(int index, const QString& path);
+    // 1 deleted (later images move down one place), 0 refused.
+    virtual int DeleteImage(int index);
+    // Turns image index by angle degrees (multiples of 90); non-zero when turned.
+    virtual int RotateImage(int index, float angle, int flags);
+
+    int ErrorCode() const { return errorCode_; }
+    QString ErrorText() const { return errorText_; }
+
+    // How the station makes its scanner controls; tests install the simulated twin.
+    using Factory = std::function<std::unique_ptr<ScannerControl>()>;
+    static void SetFactory(Factory factory);
+    static std::unique_ptr<ScannerControl> Create();
+
+signals:
+    // 0: an image was added to the buffer; any other value: the acquisition ended.
+    void PostScan(int flag);
+    // Sources were added after StartDevice returned (a slow device listing finished).
+    void SourcesChanged();
+
+protected:
+    // Called for every written value, in order; implementations apply what they can.
+    virtual void OnValueWritten(Setting s, int value);
+    void AppendImage(const QImage& image);
+    void SetError(int code, const QString& text);
+    void ClearError() { SetError(0, QString()); }
+
+private:
+    QList<QImage> buffer_;
+    int values_[12] = {};
+    Frame frame_;
+    int errorCode_ = 0;
+    QString errorText_;
+};
+
+} // namespace quiller

@@ -1,0 +1,51 @@
+#include "common/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+
+namespace quiller::test {
+
+TestEnv::TestEnv()
+    : dir_(std::make_unique<QTemporaryDir>()), oldConfigHome_(qgetenv("XDG_CONFIG_HOME")),
+      oldHome_(qgetenv("HOME")) {
+    QVERIFY(dir_->isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home() + QStringLiteral("/.config")));
+    qputenv("HOME", QFile::encodeName(home()));
+    QDir().mkpath(imageFolder());
+    QDir().mkpath(interchangeFolder());
+}
+
+TestEnv::~TestEnv() {
+    qputenv("XDG_CONFIG_HOME", oldConfigHome_);
+    qputenv("HOME", oldHome_);
+}
+
+QString TestEnv::configFile() const {
+    return home() + QStringLiteral("/.config/Quiller/Quiller.conf");
+}
+
+void TestEnv::writeSettings(const QString& iniText) const {
+    QDir().mkpath(QFileInfo(configFile()).path());
+    WriteFile(configFile(), iniText.toUtf8());
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    f.write(content);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+QString DataFile(const QString& name) {
+    return QStringLiteral(QUILLER_TEST_DATA) + QLatin1Char('/') + name;
+}
+
+} // namespace quiller::test
