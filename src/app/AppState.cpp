@@ -20,7 +20,9 @@ void AppState::SetStatus(const QString& text) const {
         MainWindow->SetStatusText(text);
 }
 
-QString AppState::Status() const { return MainWindow ? MainWindow->StatusText() : QString(); }
+QString AppState::Status() const {
+    return MainWindow ? MainWindow->StatusText() : QString();
+}
 
 AppState& App() {
     static AppState state;

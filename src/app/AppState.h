@@ -22,9 +22,9 @@ public:
 struct AppState {
     MainWindowPort* MainWindow = nullptr;
     quiller::FileSystem FileSystem; // the shared file operations (stateless)
-    QString dataPath;  // image folder; holds the database file too
-    QString filePath;  // interchange folder: data files and the lock file
-    QString ScannerID; // the station's identifier, prefix of the lock file name
+    QString dataPath;               // image folder; holds the database file too
+    QString filePath;               // interchange folder: data files and the lock file
+    QString ScannerID;              // the station's identifier, prefix of the lock file name
     std::unique_ptr<Database> DbConnection;
 
     // filePath + "/" + ScannerID + "QLVLock.xs4"

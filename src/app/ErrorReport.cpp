@@ -15,7 +15,8 @@ QString ErrorReportText(const ErrorInfo& error) {
 void ReportError(const ErrorInfo& error, const QString& location) {
     MessageBoxRequest request;
     request.text = ErrorReportText(error);
-    request.caption = location.isEmpty() ? AppTitle() : AppTitle() + QStringLiteral(" - ") + location;
+    request.caption =
+        location.isEmpty() ? AppTitle() : AppTitle() + QStringLiteral(" - ") + location;
     request.icon = MsgIcon::NoIcon;
     request.buttons = MsgButtons::Ok;
     MessageBoxes::Show(request);

@@ -13,7 +13,9 @@ QString FileSystem::Join(const QString& folder, const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
-QString FileSystem::Native(const QString& path) { return QDir::toNativeSeparators(path); }
+QString FileSystem::Native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 bool FileSystem::FileExists(const QString& path) {
     const QFileInfo info(path);
@@ -45,8 +47,9 @@ void FileSystem::DeleteFile(const QString& path) {
     file.setPermissions(file.permissions() | QFile::WriteOwner);
     errno = 0;
     if (!file.remove())
-        throw FileError(QStringLiteral("Cannot delete %1: %2").arg(Native(path), file.errorString()),
-                        QStringLiteral("FileSystem.DeleteFile"));
+        throw FileError(
+            QStringLiteral("Cannot delete %1: %2").arg(Native(path), file.errorString()),
+            QStringLiteral("FileSystem.DeleteFile"));
 }
 
 } // namespace quiller

@@ -4,7 +4,9 @@
 #include "app/Error.h"
 #include "app/QuillerApplication.h"
 #include "app/Startup.h"
+#include "app/StationWiring.h"
 #include "app/WidgetMessageBoxes.h"
+#include "app/frmMain.h"
 #include "intake/Database.h"
 #include "settings/SettingsStore.h"
 
@@ -16,7 +18,11 @@ namespace quiller {
 
 int RunStation(int argc, char** argv) {
     QuillerApplication application(argc, argv);
+    // Closing the main window hides it to the tray; the program ends only after the
+    // real exit, when no window is left.
+    application.setQuitOnLastWindowClosed(false);
     InstallWidgetMessageBoxes();
+    InstallScannerFactory();
 
     QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtimeDir.isEmpty())
@@ -25,11 +31,21 @@ int RunStation(int argc, char** argv) {
     instanceLock.setStaleLockTime(0);
 
     SettingsStore settings;
+    std::unique_ptr<frmMain> mainWindow;
     StartupHooks hooks;
-    hooks.anotherInstanceRunning = [&] { return !instanceLock.tryLock(0); };
+    hooks.anotherInstanceRunning = [&] {
+        return !instanceLock.tryLock(0);
+    };
     hooks.templateFolder = QCoreApplication::applicationDirPath();
-    hooks.showConfigurationDialogModal = [] {};
-    hooks.showMainWindow = [] {};
+    hooks.showConfigurationDialogModal = [] {
+        ShowConfiguration(nullptr);
+    };
+    hooks.showMainWindow = [&] {
+        mainWindow = std::make_unique<frmMain>();
+        WireMainWindow(*mainWindow);
+        mainWindow->show();
+        mainWindow->Form_Load();
+    };
 
     std::optional<int> exitCode;
     try {
@@ -40,6 +56,7 @@ int RunStation(int argc, char** argv) {
     if (exitCode)
         return *exitCode;
     const int status = application.exec();
+    mainWindow.reset();
     App().DbConnection.reset();
     return status;
 }

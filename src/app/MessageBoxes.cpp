@@ -1,7 +1,5 @@
 #include "app/MessageBoxes.h"
 
-#include <QCoreApplication>
-
 namespace quiller {
 
 namespace {
@@ -16,8 +14,7 @@ MessageBoxes::Responder& CurrentResponder() {
 } // namespace
 
 QString AppTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Quiller") : name;
+    return QStringLiteral("Quiller");
 }
 
 MsgAnswer MessageBoxes::Show(const MessageBoxRequest& request) {

@@ -3,13 +3,12 @@
 #include "QuillerVersion.h"
 #include "app/Error.h"
 #include "app/MessageBoxes.h"
-
-#include <cstdlib>
+#include "app/ProgramEnd.h"
 
 namespace quiller {
 
 QuillerApplication::QuillerApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("Quiller"));
+    setApplicationName(AppTitle());
     setOrganizationName(QStringLiteral("Quiller"));
     setApplicationVersion(QStringLiteral(QUILLER_VERSION_STRING));
 }
@@ -29,7 +28,7 @@ void QuillerApplication::FailWithRuntimeError(int number, const QString& descrip
     MessageBoxes::Show(QStringLiteral("Run-time error %1:\n\n%2").arg(number).arg(description),
                        MsgIcon::Critical);
     // The program ends at once: no window's unload runs and nothing is saved.
-    std::_Exit(kRuntimeErrorExitCode);
+    EndProgramAtOnce(kRuntimeErrorExitCode);
 }
 
 } // namespace quiller

@@ -32,9 +32,9 @@ std::optional<int> Main(AppState& app, SettingsStore& settings, const StartupHoo
             app.filePath = settings.Read(setup, QStringLiteral("filePath"));
             if (!app.dataPath.isEmpty() && !app.filePath.isEmpty())
                 break;
-            const MsgAnswer answer = MessageBoxes::Show(MessageBoxRequest{
-                ConfigureNowQuestion(), QStringLiteral("Continue?"), MsgIcon::Question,
-                MsgButtons::YesNo, MsgAnswer::Yes});
+            const MsgAnswer answer = MessageBoxes::Show(
+                MessageBoxRequest{ConfigureNowQuestion(), QStringLiteral("Continue?"),
+                                  MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes});
             if (answer != MsgAnswer::Yes)
                 return 0;
         }

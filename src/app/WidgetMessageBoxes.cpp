@@ -43,6 +43,8 @@ MsgAnswer ShowBox(const MessageBoxRequest& r) {
 }
 } // namespace
 
-void InstallWidgetMessageBoxes() { MessageBoxes::SetResponder(ShowBox); }
+void InstallWidgetMessageBoxes() {
+    MessageBoxes::SetResponder(ShowBox);
+}
 
 } // namespace quiller

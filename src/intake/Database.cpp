@@ -63,7 +63,9 @@ QString SafeName(const QString& name) {
 
 } // namespace
 
-QString Database::PathIn(const QString& dataPath) { return FileSystem::Join(dataPath, FileName()); }
+QString Database::PathIn(const QString& dataPath) {
+    return FileSystem::Join(dataPath, FileName());
+}
 
 void Database::CreateSchema(QSqlDatabase& db) {
     for (const char* statement : kSchema)
@@ -88,7 +90,8 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(partial);
         if (!db.open()) {
-            const QuillerError failure = SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
+            const QuillerError failure =
+                SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
             throw failure;
@@ -107,25 +110,31 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
     QSqlDatabase::removeDatabase(name);
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
-        throw FileError(QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
-                        QStringLiteral("Database.EnsureFile"));
+        throw FileError(
+            QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
+            QStringLiteral("Database.EnsureFile"));
     }
 }
 
 QString Database::IsoDate(const QString& monthDayYear) {
     const QDate date = QDate::fromString(monthDayYear, QStringLiteral("MM/dd/yyyy"));
     if (!date.isValid())
-        throw QuillerError(kErrorBadDate,
-                           QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
-                           QStringLiteral("Database.IsoDate"));
+        throw QuillerError(
+            kErrorBadDate,
+            QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
+            QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
 }
 
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
 
-Database::~Database() { Close(); }
+Database::~Database() {
+    Close();
+}
 
-bool Database::Open(const QString& dataPath) { return OpenFile(PathIn(dataPath)); }
+bool Database::Open(const QString& dataPath) {
+    return OpenFile(PathIn(dataPath));
+}
 
 bool Database::OpenFile(const QString& filePath) {
     Close();
@@ -179,7 +188,9 @@ void Database::Close() {
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
-QSqlDatabase Database::Connection() const { return QSqlDatabase::database(connectionName_, false); }
+QSqlDatabase Database::Connection() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
 
 std::optional<QString> Database::ReadScannerSource() {
     QSqlQuery query(Connection());
@@ -194,8 +205,9 @@ std::optional<QString> Database::ReadScannerSource() {
 
 void Database::WriteScannerSource(int position) {
     QSqlQuery update(Connection());
-    update.prepare(QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
-                                  "WHERE rowid = (SELECT rowid FROM Configuration ORDER BY rowid LIMIT 1)"));
+    update.prepare(
+        QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
+                       "WHERE rowid = (SELECT rowid FROM Configuration ORDER BY rowid LIMIT 1)"));
     update.bindValue(QStringLiteral(":p"), position);
     Exec(update, QStringLiteral("Database.WriteScannerSource"));
     if (update.numRowsAffected() > 0)
@@ -237,7 +249,8 @@ void Database::UpsertPrescription(const Prescription& p) {
 
 void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
     QSqlQuery query(Connection());
-    query.prepare(QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.prepare(
+        QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
     query.bindValue(QStringLiteral(":img"), imageName);
     query.bindValue(QStringLiteral(":rx"), rxNbr);
     query.bindValue(QStringLiteral(":ref"), refNo);
@@ -255,8 +268,9 @@ void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
 std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& refNo) {
     QSqlQuery query(Connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
-                                 "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.prepare(
+        QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
+                       "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
     query.bindValue(QStringLiteral(":rx"), rxNbr);
     query.bindValue(QStringLiteral(":ref"), refNo);
     Exec(query, QStringLiteral("Database.Find"));
@@ -274,7 +288,8 @@ std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& 
 }
 
 void Database::BeginTransaction() {
-    ExecText(Connection(), QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Database.BeginTransaction"));
+    ExecText(Connection(), QStringLiteral("BEGIN IMMEDIATE"),
+             QStringLiteral("Database.BeginTransaction"));
 }
 
 void Database::Commit() {
@@ -286,7 +301,8 @@ void Database::Rollback() {
 }
 
 void Database::Savepoint(const QString& name) {
-    ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name), QStringLiteral("Database.Savepoint"));
+    ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name),
+             QStringLiteral("Database.Savepoint"));
 }
 
 void Database::ReleaseSavepoint(const QString& name) {
@@ -296,8 +312,10 @@ void Database::ReleaseSavepoint(const QString& name) {
 
 void Database::RollbackToSavepoint(const QString& name) {
     const QString n = SafeName(name);
-    ExecText(Connection(), QStringLiteral("ROLLBACK TO ") + n, QStringLiteral("Database.RollbackToSavepoint"));
-    ExecText(Connection(), QStringLiteral("RELEASE ") + n, QStringLiteral("Database.RollbackToSavepoint"));
+    ExecText(Connection(), QStringLiteral("ROLLBACK TO ") + n,
+             QStringLiteral("Database.RollbackToSavepoint"));
+    ExecText(Connection(), QStringLiteral("RELEASE ") + n,
+             QStringLiteral("Database.RollbackToSavepoint"));
 }
 
 } // namespace quiller

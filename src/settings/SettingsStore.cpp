@@ -2,13 +2,29 @@
 
 #include "app/Error.h"
 
+#include <QDir>
 #include <QSettings>
 
 namespace quiller {
 
-SettingsStore::SettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QStringLiteral("Quiller"), QStringLiteral("Quiller"))) {}
+namespace {
+// The user's INI file, looked up at every construction (QSettings' own default paths
+// are fixed once per process, and tests give every case a home of its own).
+std::unique_ptr<QSettings> UserSettings() {
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Quiller"), QStringLiteral("Quiller"));
+#else
+    QString configHome = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
+    if (configHome.isEmpty())
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    return std::make_unique<QSettings>(configHome + QStringLiteral("/Quiller/Quiller.conf"),
+                                       QSettings::IniFormat);
+#endif
+}
+} // namespace
+
+SettingsStore::SettingsStore() : settings_(UserSettings()) {}
 
 SettingsStore::SettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
@@ -54,6 +70,8 @@ void SettingsStore::Write(const QString& section, const QString& key, const QStr
                            QStringLiteral("SettingsStore.Write"));
 }
 
-QString SettingsStore::Location() const { return settings_->fileName(); }
+QString SettingsStore::Location() const {
+    return settings_->fileName();
+}
 
 } // namespace quiller

@@ -15,7 +15,7 @@ namespace quiller {
 // [setup] and [Settings]; an administrator can pre-configure a station by writing it.
 class SettingsStore {
 public:
-    SettingsStore();                           // the user's store
+    SettingsStore();                                // the user's store
     explicit SettingsStore(const QString& iniFile); // a given INI file (tools, tests)
     ~SettingsStore();
 

@@ -13,7 +13,9 @@ ScriptedMessageBoxes::ScriptedMessageBoxes() {
     });
 }
 
-ScriptedMessageBoxes::~ScriptedMessageBoxes() { MessageBoxes::SetResponder(previous_); }
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+    MessageBoxes::SetResponder(previous_);
+}
 
 QStringList ScriptedMessageBoxes::texts() const {
     QStringList out;

@@ -1,0 +1,32 @@
+#include "app/StationWiring.h"
+
+#include "app/ProgramEnd.h"
+#include "app/frmMain.h"
+#include "scan/SimulatedScanner.h"
+#include "settings/frmConfiguration.h"
+
+namespace quiller {
+
+void ShowConfiguration(QWidget* owner) {
+    frmConfiguration dialog(owner);
+    dialog.Form_Load();
+    dialog.exec();
+}
+
+void AttachScanBehaviours(frmScan&) {}
+
+void WireMainWindow(frmMain& window) {
+    frmMain::Commands& c = window.commands();
+    c.configure = [](QWidget* owner) {
+        ShowConfiguration(owner);
+    };
+    c.attachScanWindow = [](frmScan* scan) {
+        AttachScanBehaviours(*scan);
+    };
+}
+
+void InstallScannerFactory() {
+    ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
+}
+
+} // namespace quiller
