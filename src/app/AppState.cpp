@@ -20,6 +20,11 @@ void AppState::SetStatus(const QString& text) const {
         MainWindow->SetStatusText(text);
 }
 
+void AppState::SetProgress(int done, int total) const {
+    if (MainWindow)
+        MainWindow->SetProgress(done, total);
+}
+
 QString AppState::Status() const {
     return MainWindow ? MainWindow->StatusText() : QString();
 }

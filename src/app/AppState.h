@@ -16,6 +16,11 @@ public:
     // Panel 1 of the status bar: the station's status line.
     virtual void SetStatusText(const QString& text) = 0;
     virtual QString StatusText() const = 0;
+    // Progress of a batch beside the status line: done of total; total 0 hides it.
+    virtual void SetProgress(int done, int total) {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
 };
 
 // The few program-wide values every window reads. Exactly one instance: App().
@@ -34,6 +39,7 @@ struct AppState {
     // Writes the status line when a main window is there.
     void SetStatus(const QString& text) const;
     QString Status() const;
+    void SetProgress(int done, int total) const;
 
     AppState();
     ~AppState();
