@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -152,6 +153,13 @@ void frmMain::BuildStatusBar() {
     for (int i = 0; i < 3; ++i)
         StatusPanels[i]->setObjectName(QStringLiteral("sbStatusBar.Panels(%1)").arg(i + 1));
     bar->addWidget(StatusPanels[0], 1);
+    // Progress of a batch: page n of N, beside the three panels.
+    BatchProgress = new QProgressBar(bar);
+    BatchProgress->setObjectName(QStringLiteral("BatchProgress"));
+    BatchProgress->setFormat(QStringLiteral("Image %v of %m"));
+    BatchProgress->setMaximumWidth(Twips(2400, this));
+    BatchProgress->hide();
+    bar->addPermanentWidget(BatchProgress);
     bar->addPermanentWidget(StatusPanels[1]);
     bar->addPermanentWidget(StatusPanels[2]);
     clock_ = new QTimer(this);
@@ -171,6 +179,16 @@ void frmMain::SetStatusText(const QString& text) {
 }
 QString frmMain::StatusText() const {
     return StatusPanels[0]->text();
+}
+
+void frmMain::SetProgress(int done, int total) {
+    if (total <= 0) {
+        BatchProgress->hide();
+        return;
+    }
+    BatchProgress->setRange(0, total);
+    BatchProgress->setValue(done);
+    BatchProgress->show();
 }
 
 void frmMain::RestorePlacement() {

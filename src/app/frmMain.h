@@ -11,6 +11,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QSystemTrayIcon;
 class QTimer;
@@ -53,6 +54,7 @@ public:
     // MainWindowPort
     void SetStatusText(const QString& text) override;
     QString StatusText() const override;
+    void SetProgress(int done, int total) override;
 
     // Hooks for windows built elsewhere.
     struct Commands {
@@ -69,6 +71,7 @@ public:
     QPushButton* Command1[2];
     QLabel* Label1;
     QLabel* StatusPanels[3];
+    QProgressBar* BatchProgress;
     QMdiArea* MdiArea;
     QMenu* mPopupSys;
 
