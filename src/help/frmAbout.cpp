@@ -48,9 +48,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setFixedSize(Twips(kClientWidth, this), Twips(kClientHeight, this));
 
     picIcon_ = MakeLabel(this, "picIcon");
-    picIcon_->setPixmap(QPixmap(ApplicationIconPath()));
-    picIcon_->setScaledContents(true);
     PlaceTwips(picIcon_, 240, 240, 720, 720);
+    picIcon_->setPixmap(ApplicationIcon().pixmap(picIcon_->size()));
 
     lblTitle_ = MakeLabel(this, "lblTitle");
     QFont titleFont = lblTitle_->font();
@@ -76,17 +75,17 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     lblDisclaimer_ = MakeLabel(this, "lblDisclaimer", DisclaimerText());
     lblDisclaimer_->setWordWrap(true);
     lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    PlaceTwips(lblDisclaimer_, 255, 2265, 3930, 1185);
+    PlaceTwips(lblDisclaimer_, 255, 2265, 3870, 1185);
 
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
-    PlaceTwips(cmdOK_, 4365, 2265, 1260, 345);
+    PlaceTwips(cmdOK_, 4245, 2265, 1380, 345);
 
     cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo_->setAutoDefault(false);
-    PlaceTwips(cmdSysInfo_, 4365, 2715, 1260, 345);
+    PlaceTwips(cmdSysInfo_, 4245, 2715, 1380, 345);
 
     // Enter presses OK (the default button); Escape closes the box as OK does.
     connect(cmdOK_, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

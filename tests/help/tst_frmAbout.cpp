@@ -83,10 +83,17 @@ void tst_frmAbout::controlsAndLayout() {
     QCOMPARE(line1->y(), line0->y() + 1);
     QVERIFY(about.rect().contains(line0->geometry()));
 
-    // Every control lies inside the designed client area and none overlap the buttons.
+    // Every control lies inside the designed client area and no two overlap.
     const QList<QWidget*> children = about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* w : children)
+    QCOMPARE(children.size(), 9);
+    for (QWidget* w : children) {
         QVERIFY2(about.rect().contains(w->geometry()), qPrintable(w->objectName()));
+        for (QWidget* other : children) {
+            if (other != w)
+                QVERIFY2(!w->geometry().intersects(other->geometry()),
+                         qPrintable(w->objectName() + " overlaps " + other->objectName()));
+        }
+    }
     QVERIFY(!about.windowIcon().isNull());
 }
 
