@@ -4,7 +4,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPixmap>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -37,8 +36,7 @@ frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picSupport"));
-    picture->setPixmap(QPixmap(ApplicationIconPath())
-                           .scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    picture->setPixmap(ApplicationIcon().pixmap(64, 64));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     row->addWidget(picture, 0, Qt::AlignTop);
 
@@ -65,8 +63,19 @@ frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-frmSupport* ShowSupport() {
+namespace {
+QPointer<frmSupport>& Current() {
     static QPointer<frmSupport> current;
+    return current;
+}
+} // namespace
+
+frmSupport* CurrentSupport() {
+    return Current().data();
+}
+
+frmSupport* ShowSupport() {
+    QPointer<frmSupport>& current = Current();
     if (!current) {
         current = new frmSupport(SupportContact::Deployed());
         current->setAttribute(Qt::WA_DeleteOnClose);

@@ -24,4 +24,8 @@ private:
 // not modally, and brings it to the front. The panel deletes itself when closed.
 frmSupport* ShowSupport();
 
+// The open support panel, or nullptr. Closing the main window for good does not close
+// it; the program's exit waits for it (its destroyed() signal) when one is open.
+frmSupport* CurrentSupport();
+
 } // namespace quiller

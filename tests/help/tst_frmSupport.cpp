@@ -165,8 +165,10 @@ void tst_frmSupport::deployedFileIsFound() {
 }
 
 void tst_frmSupport::showSupportIsOneTopLevelWindow() {
+    QCOMPARE(CurrentSupport(), nullptr);
     QPointer<frmSupport> panel = ShowSupport();
     QVERIFY(panel);
+    QCOMPARE(CurrentSupport(), panel.data());
     QVERIFY(panel->isVisible());
     QVERIFY(panel->isWindow());
     QCOMPARE(panel->parentWidget(), nullptr);
@@ -175,6 +177,7 @@ void tst_frmSupport::showSupportIsOneTopLevelWindow() {
     QCOMPARE(ShowSupport(), panel.data());
     panel->close();
     QTRY_VERIFY(panel.isNull());
+    QCOMPARE(CurrentSupport(), nullptr);
     QPointer<frmSupport> again = ShowSupport();
     QVERIFY(again);
     delete again.data();
