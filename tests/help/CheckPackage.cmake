@@ -1,0 +1,48 @@
+# Builds the Debian package into a scratch folder and checks its name, metadata and
+# contents.
+include(${CMAKE_CURRENT_LIST_DIR}/ExpectedInstall.cmake)
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND cpack -G DEB -B ${WORK_DIR} --config ${BUILD_DIR}/CPackConfig.cmake
+    WORKING_DIRECTORY ${WORK_DIR}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cpack failed (${rc}):\n${out}${err}")
+endif()
+
+file(GLOB debs ${WORK_DIR}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one .deb, found: ${debs}\n${out}")
+endif()
+get_filename_component(deb_name ${debs} NAME)
+if(NOT deb_name MATCHES "^quiller_${VERSION}_[a-z0-9]+\\.deb$")
+    message(FATAL_ERROR "unexpected package file name ${deb_name}")
+endif()
+
+execute_process(COMMAND dpkg-deb --field ${debs} Package Version Maintainer Depends
+    RESULT_VARIABLE rc OUTPUT_VARIABLE fields ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb --field failed:\n${err}")
+endif()
+foreach(want "Package: quiller" "Version: ${VERSION}" "Maintainer: .+@"
+        "libqt6widgets6" "libqt6sql6-sqlite" "libqt6printsupport6" "libsane1")
+    if(NOT fields MATCHES "${want}")
+        message(FATAL_ERROR "package fields lack '${want}':\n${fields}")
+    endif()
+endforeach()
+
+execute_process(COMMAND dpkg-deb --contents ${debs}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE listing ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb --contents failed:\n${err}")
+endif()
+foreach(f IN LISTS expected_files)
+    string(REPLACE "." "\\." pattern "./usr/${f}")
+    if(NOT listing MATCHES " ${pattern}\n")
+        message(FATAL_ERROR "package lacks /usr/${f}:\n${listing}")
+    endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK_DIR})
+message(STATUS "${deb_name} built")
