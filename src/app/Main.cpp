@@ -7,6 +7,7 @@
 #include "app/StationWiring.h"
 #include "app/WidgetMessageBoxes.h"
 #include "app/frmMain.h"
+#include "help/AppIcon.h"
 #include "intake/Database.h"
 #include "settings/SettingsStore.h"
 
@@ -21,6 +22,8 @@ int RunStation(int argc, char** argv) {
     // Closing the main window hides it to the tray; the program ends only after the
     // real exit, when no window is left.
     application.setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("quiller"));
     InstallWidgetMessageBoxes();
     InstallScannerFactory();
 

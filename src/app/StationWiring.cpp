@@ -2,6 +2,12 @@
 
 #include "app/ProgramEnd.h"
 #include "app/frmMain.h"
+#include "help/PrintCommands.h"
+#include "help/frmAbout.h"
+#include "help/frmSupport.h"
+#include "view/PictureBox.h"
+
+#include <QMdiArea>
 #include "scan/SimulatedScanner.h"
 #include "settings/frmConfiguration.h"
 

@@ -2,6 +2,7 @@
 
 #include "QuillerVersion.h"
 #include "app/ErrorReport.h"
+#include "help/AppIcon.h"
 #include "intake/Database.h"
 #include "intake/LockFile.h"
 #include "settings/SettingsStore.h"
@@ -222,7 +223,7 @@ void frmMain::Form_Load() {
     setWindowTitle(Caption());
     cSysTray1 = new QSystemTrayIcon(windowIcon(), this);
     cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
-    cSysTray1->setToolTip(QStringLiteral("Tellan Marrowby that scanns and views prescriptions"));
+    cSysTray1->setToolTip(TrayToolTip());
     cSysTray1->setContextMenu(mPopupSys);
     connect(cSysTray1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {

@@ -73,6 +73,8 @@ public:
 
 signals:
     void unloaded();
+    // The main window's Print command asks for the enlarged image window.
+    void showPicFormRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
