@@ -27,9 +27,7 @@ QString ScannerControl::SettingName(Setting s) {
 ScannerControl::ScannerControl(QObject* parent) : QObject(parent) {}
 ScannerControl::~ScannerControl() = default;
 
-void ScannerControl::SetFactory(Factory factory) {
-    CurrentFactory() = std::move(factory);
-}
+void ScannerControl::SetFactory(Factory factory) { CurrentFactory() = std::move(factory); }
 
 std::unique_ptr<ScannerControl> ScannerControl::Create() {
     Q_ASSERT(CurrentFactory());
@@ -46,9 +44,7 @@ void ScannerControl::SetValue(Setting s, int value) {
     OnValueWritten(s, value);
 }
 
-int ScannerControl::Value(Setting s) const {
-    return values_[int(s)];
-}
+int ScannerControl::Value(Setting s) const { return values_[int(s)]; }
 
 void ScannerControl::OnValueWritten(Setting, int) {}
 
@@ -58,12 +54,8 @@ QImage ScannerControl::GetImage(int index) const {
     return buffer_.at(index);
 }
 
-int ScannerControl::ImageWidth(int index) const {
-    return GetImage(index).width();
-}
-int ScannerControl::ImageHeight(int index) const {
-    return GetImage(index).height();
-}
+int ScannerControl::ImageWidth(int index) const { return GetImage(index).width(); }
+int ScannerControl::ImageHeight(int index) const { return GetImage(index).height(); }
 
 int ScannerControl::ImageBitsPerPixel(int index) const {
     const QImage image = GetImage(index);
@@ -126,9 +118,7 @@ int ScannerControl::RotateImage(int index, float angle, int) {
     return 1;
 }
 
-void ScannerControl::AppendImage(const QImage& image) {
-    buffer_.append(image);
-}
+void ScannerControl::AppendImage(const QImage& image) { buffer_.append(image); }
 
 void ScannerControl::SetError(int code, const QString& text) {
     errorCode_ = code;

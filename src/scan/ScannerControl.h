@@ -22,18 +22,9 @@ public:
     // 1 grey, 2 colour); FeedSettingA/B use the document feeder. The others are
     // recorded and have no effect on the devices we drive.
     enum class Setting {
-        ScanSettingA,
-        ScanSettingB,
-        ScanSettingC,
-        ScanSettingD,
-        ScanSettingE,
-        ScanSettingF,
-        ScanSettingG,
-        ScanSettingH,
-        ScanSettingJ,
-        ScanSettingK,
-        FeedSettingA,
-        FeedSettingB,
+        ScanSettingA, ScanSettingB, ScanSettingC, ScanSettingD, ScanSettingE,
+        ScanSettingF, ScanSettingG, ScanSettingH, ScanSettingJ, ScanSettingK,
+        FeedSettingA, FeedSettingB,
     };
     static QString SettingName(Setting s);
 
