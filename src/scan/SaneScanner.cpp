@@ -537,6 +537,17 @@ private:
     QByteArray device_;
 };
 
+namespace {
+std::atomic<int> listingWaitMs{3000};
+} // namespace
+
+void SaneScanner::SetListingWait(int milliseconds) {
+    listingWaitMs = milliseconds;
+}
+int SaneScanner::ListingWait() {
+    return listingWaitMs;
+}
+
 SaneScanner::SaneScanner(QObject* parent)
     : ScannerControl(parent), cancel_(std::make_shared<std::atomic<bool>>(false)) {}
 
@@ -561,6 +572,7 @@ bool SaneScanner::StartDevice() {
     // listing that outlasts the wait below can finish after this control has stopped.
     auto listing = std::make_shared<SaneListing>();
     listing->owner = this;
+    listing->late = ListingWait() < 0;
     listing_ = listing;
     SaneSession::AddRef();
     std::thread([listing] {
@@ -580,8 +592,9 @@ bool SaneScanner::StartDevice() {
     }).detach();
 
     std::unique_lock lock(listing->mutex);
-    if (listing->doneCondition.wait_for(lock, std::chrono::milliseconds(kListingWaitMs),
-                                        [&] { return listing->done; })) {
+    const int wait = ListingWait();
+    if (wait >= 0 && listing->doneCondition.wait_for(lock, std::chrono::milliseconds(wait),
+                                                     [&] { return listing->done; })) {
         const QList<SaneSource> found = listing->found;
         lock.unlock();
         AddSources(found);

@@ -47,9 +47,11 @@ public:
     explicit SaneScanner(QObject* parent = nullptr);
     ~SaneScanner() override;
 
-    // How long StartDevice waits for the device listing; a listing still running then
-    // finishes in the background and announces its sources through SourcesChanged.
-    static constexpr int kListingWaitMs = 3000;
+    // How long StartDevice waits for the device listing (3 s); a listing still running
+    // then finishes in the background and announces its sources through
+    // SourcesChanged. A negative wait does not wait at all (tests of the late path).
+    static void SetListingWait(int milliseconds);
+    static int ListingWait();
 
     bool StartDevice() override;
     void StopDevice() override;

@@ -95,6 +95,23 @@ private slots:
         QCOMPARE(s.IsAcquiring(), false);
     }
 
+    void listingThatOutlastsTheWaitArrivesLater() {
+        SaneScanner::SetListingWait(-1);
+        SaneScanner s;
+        QSignalSpy changed(&s, &ScannerControl::SourcesChanged);
+        QVERIFY(s.StartDevice());
+        SaneScanner::SetListingWait(3000);
+        QCOMPARE(s.SourceCount(), 0);
+        QVERIFY(changed.isEmpty()); // announced on the GUI thread, never inside StartDevice
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, kTimeout);
+        QVERIFY(s.SourceCount() >= 2);
+        QCOMPARE(s.DeviceName(0), QByteArray("test:0"));
+        // The late source can be opened and used.
+        s.OpenSource();
+        QTRY_VERIFY_WITH_TIMEOUT(s.CapabilitiesKnown(), kTimeout);
+        QCOMPARE(s.DocumentFeedAvailable(), 1);
+    }
+
     void feederIsOfferedOnceOpened() {
         StartOn(0);
         QCOMPARE(scanner_->DocumentFeedAvailable(), 1);
@@ -104,16 +121,25 @@ private slots:
 
     void flatbedPage_data() {
         QTest::addColumn<int>("pixelType");
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QByteArray>("value");
         QTest::addColumn<int>("bitsPerPixel");
-        QTest::newRow("grey") << 1 << 8;
-        QTest::newRow("colour") << 2 << 24;
-        QTest::newRow("black and white") << 0 << 1;
+        QTest::newRow("grey") << 1 << QByteArray() << QByteArray() << 8;
+        QTest::newRow("colour") << 2 << QByteArray() << QByteArray() << 24;
+        QTest::newRow("black and white") << 0 << QByteArray() << QByteArray() << 1;
+        QTest::newRow("grey 16 bit") << 1 << QByteArray("depth") << QByteArray("16") << 16;
+        QTest::newRow("colour in three passes")
+            << 2 << QByteArray("three-pass") << QByteArray("yes") << 24;
     }
     void flatbedPage() {
         QFETCH(int, pixelType);
+        QFETCH(QByteArray, option);
+        QFETCH(QByteArray, value);
         QFETCH(int, bitsPerPixel);
         StartOn(0);
         scanner_->SetScanSettingH(pixelType);
+        if (!option.isEmpty())
+            scanner_->SetDeviceOption(option, value);
         QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
         AcquireToEnd(spy);
         QCOMPARE(Flags(spy), (QList<int>{0, 1}));
@@ -123,6 +149,11 @@ private slots:
         QCOMPARE(scanner_->ImageWidth(0), 100);
         QCOMPARE(scanner_->ImageHeight(0), 50);
         QCOMPARE(scanner_->ImageBitsPerPixel(0), bitsPerPixel);
+        // Every kind of page can be stored as a JPEG file.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.jpg"));
+        QCOMPARE(scanner_->SaveImage(0, path), 1);
+        QCOMPARE(DecodedSize(path), QSize(100, 50));
     }
 
     void resolutionAndFrameFollowTheWrittenValues() {
