@@ -37,7 +37,12 @@ struct DeletionView {
 
 class RecordingScanner : public SimulatedScanner {
 public:
+    ~RecordingScanner() override {
+        if (onRelease)
+            onRelease(log());
+    }
     std::function<void(int)> onDelete;
+    std::function<void(const QStringList&)> onRelease; // the log when released
     int DeleteImage(int index) override {
         if (onDelete)
             onDelete(index);
@@ -407,7 +412,9 @@ private slots:
         Configure(QStringLiteral("0"));
         QVERIFY(startup_->Start());
         QStringList log;
-        connect(startup_->Scanner1(), &QObject::destroyed, [&] { log = sim_->log(); });
+        sim_->onRelease = [&](const QStringList& released) {
+            log = released;
+        };
         Sim().clearLog();
         startup_->Shutdown();
         QCOMPARE(log, (QStringList{"CloseSource", "StopDevice"}));
