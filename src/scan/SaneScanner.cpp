@@ -379,6 +379,10 @@ public:
             code = SANE_STATUS_CANCELLED;
             text = StatusText(SANE_STATUS_CANCELLED);
         }
+        // After a device failure the next scan starts from a freshly opened device (a
+        // scanner that was switched off and on again needs it).
+        if (code != 0 && code != kUnreadableImage)
+            Close();
         Finish(r.generation, code, text);
     }
 

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
+#include "scan/SaneScanner.h"
 #include "scan/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "view/PictureBox.h"
@@ -406,6 +407,26 @@ private slots:
         QVERIFY(startup_->Start());
         QVERIFY(startup_->Scanner1() != nullptr);
         QCOMPARE(Sim().log().first(), QStringLiteral("ScanSettingB=0"));
+    }
+
+    void startsTheVirtualScanner() {
+        InstallSaneScannerFactory();
+        Configure(QStringLiteral("1"));
+        QVERIFY(startup_->Start());
+        QCOMPARE(boxes_->count(), 0);
+        QVERIFY(w_.Combo1->count() >= 2);
+        QCOMPARE(w_.Combo1->currentIndex(), 1);
+        auto* sane = qobject_cast<SaneScanner*>(startup_->Scanner1());
+        QVERIFY(sane != nullptr);
+        QCOMPARE(sane->SourceIndex(), 1);
+        QCOMPARE(sane->DeviceName(1), QByteArray("test:1"));
+        QCOMPARE(w_.Combo1->currentText(), sane->SourceName(1));
+        QCOMPARE(status_.history, (QStringList{"Start scanner", "Start device"}));
+        // The feeder of the selected device is known once it is open.
+        QTRY_VERIFY_WITH_TIMEOUT(sane->CapabilitiesKnown(), 20000);
+        QCOMPARE(sane->DocumentFeedAvailable(), 1);
+        startup_->Shutdown();
+        QVERIFY(startup_->Scanner1() == nullptr);
     }
 
     void shutdownOrder() {
