@@ -30,7 +30,8 @@ struct ScanWidgets {
 
 // Brings the scan window's scanner control up and down, and keeps the current image
 // index, the preview, the image label and the Rotate button in step with the
-// control's image buffer.
+// control's image buffer. It connects Combo1's selection change to Combo1_Click
+// itself; the window does not connect it again.
 class ScannerStartup : public QObject {
     Q_OBJECT
 public:
