@@ -7,9 +7,12 @@
 #include "help/frmSupport.h"
 #include "view/PictureBox.h"
 
-#include <QMdiArea>
-#include "scan/SimulatedScanner.h"
+#include "scan/AcquisitionController.h"
+#include "scan/SaneScanner.h"
+#include "scan/ScannerStartup.h"
 #include "settings/frmConfiguration.h"
+#include <QMdiArea>
+#include <QPushButton>
 
 namespace quiller {
 
@@ -19,7 +22,51 @@ void ShowConfiguration(QWidget* owner) {
     dialog.exec();
 }
 
-void AttachScanBehaviours(frmScan&) {}
+void AttachScanBehaviours(frmScan& scan) {
+    ScanWidgets widgets;
+    widgets.window = &scan;
+    widgets.Combo1 = scan.Combo1;
+    widgets.Image1 = scan.Image1;
+    widgets.LabelImageNum = scan.LabelImageNum;
+    widgets.Command2 = scan.Command2;
+    widgets.Timer2 = scan.Timer2;
+    auto* startup = new ScannerStartup(
+        widgets, [] { EndProgramAtOnce(1); }, &scan);
+
+    AcquisitionController::ScannerAccess access;
+    access.scanner = [startup] {
+        return startup->Scanner1();
+    };
+    access.currentImageIndex = [startup]() -> int& {
+        return startup->CurrentImageIndexRef();
+    };
+    access.clearImageBuffer = [startup] {
+        startup->ClearImageBuffer();
+    };
+    access.imageText = [startup](int index, bool postScanForm) {
+        ScannerControl* sc = startup->Scanner1();
+        return ScannerStartup::ImageText(index, sc->ImageWidth(index), sc->ImageHeight(index),
+                                         sc->ImageBitsPerPixel(index), postScanForm);
+    };
+    auto* acquisition = new AcquisitionController(&scan, access, &scan);
+
+    frmScan::Behaviours& b = scan.behaviours();
+    b.load = [startup, acquisition] {
+        if (!startup->Start())
+            return false;
+        if (ScannerControl* sc = startup->Scanner1())
+            QObject::connect(sc, &ScannerControl::PostScan, acquisition,
+                             &AcquisitionController::Scanner1_PostScan);
+        return true;
+    };
+    b.unload = [startup] {
+        startup->Shutdown();
+    };
+    QObject::connect(scan.Command1, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::Command1_Click);
+    QObject::connect(scan.Command2, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::Command2_Click);
+}
 
 void WireMainWindow(frmMain& window) {
     frmMain::Commands& c = window.commands();
@@ -32,7 +79,7 @@ void WireMainWindow(frmMain& window) {
 }
 
 void InstallScannerFactory() {
-    ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
+    InstallSaneScannerFactory();
 }
 
 } // namespace quiller

@@ -63,6 +63,8 @@ public:
     ScannerControl* Scanner1() const { return scanner_.get(); }
     int CurrentImageIndex() const { return currentImageIndex_; }
     void SetCurrentImageIndex(int index) { currentImageIndex_ = index; }
+    // The index itself, for the acquisitions that move it.
+    int& CurrentImageIndexRef() { return currentImageIndex_; }
 
     static QString NotConfiguredText();
     static QString ScannerMissingText();
