@@ -101,6 +101,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
     MdiArea = new QMdiArea(central);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(MdiArea, 1);
     setCentralWidget(central);
 
@@ -247,6 +249,9 @@ frmScan* frmMain::ShowScanWindow() {
         sub->setWindowTitle(scan->windowTitle());
         scanSub_ = sub;
         sub->show();
+        // The child starts at the top left of the client area with its design size.
+        const QSize frame = sub->size() - scan->size();
+        sub->resize(QSize(Twips(frmScan::kDesignWidth, scan), scan->height()) + frame);
         sub->move(0, 0);
         if (!scan->Form_Load())
             return scan;

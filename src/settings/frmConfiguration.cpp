@@ -121,6 +121,9 @@ void frmConfiguration::Form_Load() {
         Text1->setText(FileSystem::Native(ProposedImageFolder()));
     if (txtFilePath->text().isEmpty())
         txtFilePath->setText(FileSystem::Native(ProposedInterchangeFolder()));
+    // Long paths show from their beginning.
+    Text1->setCursorPosition(0);
+    txtFilePath->setCursorPosition(0);
 }
 
 void frmConfiguration::Combo1_Click() {

@@ -1,0 +1,121 @@
+// Writes PNG pictures of the station's windows, for looking at them without a desktop.
+// Run through scripts/screenshots, which gives it a temporary home and a display.
+#include "app/AppState.h"
+#include "app/QuillerApplication.h"
+#include "app/Startup.h"
+#include "app/StationWiring.h"
+#include "app/frmMain.h"
+#include "help/AppIcon.h"
+#include "help/frmAbout.h"
+#include "help/frmSupport.h"
+#include "intake/Database.h"
+#include "settings/SettingsStore.h"
+#include "settings/frmConfiguration.h"
+#include "view/Twips.h"
+#include "view/frmScan.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace quiller;
+
+namespace {
+
+void Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool Save(QWidget* w, const QString& folder, const QString& name) {
+    w->raise();
+    w->activateWindow();
+    Wait(300);
+    const QString path = folder + QLatin1Char('/') + name;
+    QPixmap shot = w->screen() ? w->screen()->grabWindow(0, w->frameGeometry().x(),
+                                                         w->frameGeometry().y(),
+                                                         w->frameGeometry().width(),
+                                                         w->frameGeometry().height())
+                               : QPixmap();
+    if (shot.isNull() || shot.toImage().allGray())
+        shot = w->grab();
+    const bool ok = shot.save(path);
+    QTextStream(stdout) << (ok ? "wrote " : "FAILED ") << path << Qt::endl;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QuillerApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ApplicationIcon());
+    InstallScannerFactory();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(out);
+    bool ok = true;
+
+    // The configuration dialog of a first run.
+    {
+        frmConfiguration dialog;
+        dialog.Form_Load();
+        dialog.show();
+        ok &= Save(&dialog, out, QStringLiteral("configuration.png"));
+    }
+
+    // A configured station with a data file waiting in its interchange folder.
+    const QString images = QDir::homePath() + QStringLiteral("/ORB5/Quiller Images");
+    const QString interchange = QDir::homePath() + QStringLiteral("/ORB5");
+    QDir().mkpath(images);
+    SettingsStore settings;
+    settings.Write(SettingsStore::Setup(), QStringLiteral("dataPath"), images);
+    settings.Write(SettingsStore::Setup(), QStringLiteral("filePath"), interchange);
+    settings.Write(SettingsStore::Setup(), QStringLiteral("ScannerID"), QStringLiteral("A"));
+    settings.Write(SettingsStore::Setup(), QStringLiteral("Scanner"), QStringLiteral("0"));
+    if (argc > 2)
+        QFile::copy(QString::fromLocal8Bit(argv[2]), interchange + QStringLiteral("/AX0001.QLV"));
+
+    std::unique_ptr<frmMain> window;
+    StartupHooks hooks;
+    hooks.showConfigurationDialogModal = [] {};
+    hooks.showMainWindow = [&] {
+        window = std::make_unique<frmMain>();
+        WireMainWindow(*window);
+        window->show();
+        window->Form_Load();
+    };
+    if (Main(App(), settings, hooks) || !window)
+        return 1;
+    window->resize(Twips(8600, window.get()), Twips(11400, window.get()));
+    // Give the polling tick time to take the sample file and the scanner to store it.
+    for (int i = 0; i < 100 && QFile::exists(interchange + QStringLiteral("/AX0001.QLV")); ++i)
+        Wait(100);
+    for (int i = 0; i < 100 && window->StatusText() != QStringLiteral("Idle"); ++i)
+        Wait(100);
+    Wait(1500);
+    ok &= Save(window.get(), out, QStringLiteral("main.png"));
+
+    window->Command1_Click(1);
+    frmScan* scan = window->ScanWindow();
+    scan->Combo2->setCurrentText(QStringLiteral("Patient"));
+    scan->Text1->setText(QStringLiteral(","));
+    QMetaObject::invokeMethod(scan->Text1, "returnPressed");
+    Wait(500);
+    ok &= Save(window.get(), out, QStringLiteral("view.png"));
+
+    frmAbout* about = ShowAbout(window.get());
+    ok &= Save(about, out, QStringLiteral("about.png"));
+    about->close();
+    frmSupport* support = ShowSupport();
+    ok &= Save(support, out, QStringLiteral("support.png"));
+    support->close();
+
+    window->mPopExit_Click();
+    return ok ? 0 : 1;
+}
