@@ -13,7 +13,9 @@ QString FileSystem::Join(const QString& folder, const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
-QString FileSystem::Native(const QString& path) { return QDir::toNativeSeparators(path); }
+QString FileSystem::Native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 bool FileSystem::FileExists(const QString& path) {
     const QFileInfo info(path);
@@ -42,11 +44,15 @@ void FileSystem::CopyFile(const QString& from, const QString& to) {
 
 void FileSystem::DeleteFile(const QString& path) {
     QFile file(path);
-    file.setPermissions(file.permissions() | QFile::WriteOwner);
+    // Forced: a read-only file goes too. A link is removed itself; the file it leads
+    // to is left as it is.
+    if (!QFileInfo(path).isSymLink())
+        file.setPermissions(file.permissions() | QFile::WriteOwner);
     errno = 0;
     if (!file.remove())
-        throw FileError(QStringLiteral("Cannot delete %1: %2").arg(Native(path), file.errorString()),
-                        QStringLiteral("FileSystem.DeleteFile"));
+        throw FileError(
+            QStringLiteral("Cannot delete %1: %2").arg(Native(path), file.errorString()),
+            QStringLiteral("FileSystem.DeleteFile"));
 }
 
 } // namespace quiller

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -53,6 +54,12 @@ void ExecText(const QSqlDatabase& db, const QString& text, const QString& source
 }
 
 // Savepoint names come from the program, never from data; keep them plain anyway.
+// A text column gets text: a field cut from beyond the end of a short line is empty,
+// never NULL.
+QVariant Text(const QString& value) {
+    return value.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(value);
+}
+
 QString SafeName(const QString& name) {
     QString out;
     for (QChar c : name)
@@ -63,7 +70,9 @@ QString SafeName(const QString& name) {
 
 } // namespace
 
-QString Database::PathIn(const QString& dataPath) { return FileSystem::Join(dataPath, FileName()); }
+QString Database::PathIn(const QString& dataPath) {
+    return FileSystem::Join(dataPath, FileName());
+}
 
 void Database::CreateSchema(QSqlDatabase& db) {
     for (const char* statement : kSchema)
@@ -88,7 +97,8 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(partial);
         if (!db.open()) {
-            const QuillerError failure = SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
+            const QuillerError failure =
+                SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
             throw failure;
@@ -107,25 +117,58 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
     QSqlDatabase::removeDatabase(name);
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
-        throw FileError(QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
-                        QStringLiteral("Database.EnsureFile"));
+        throw FileError(
+            QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
+            QStringLiteral("Database.EnsureFile"));
     }
 }
 
 QString Database::IsoDate(const QString& monthDayYear) {
-    const QDate date = QDate::fromString(monthDayYear, QStringLiteral("MM/dd/yyyy"));
+    // Exactly MM/dd/yyyy with digits only; the calendar decides the rest (no 02/30,
+    // no month 13, no year 0).
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d)/(\\d\\d)/(\\d\\d\\d\\d)$"));
+    const QRegularExpressionMatch m = form.match(monthDayYear);
+    const QDate date =
+        m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt())
+                     : QDate();
     if (!date.isValid())
-        throw QuillerError(kErrorBadDate,
-                           QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
-                           QStringLiteral("Database.IsoDate"));
+        throw QuillerError(
+            kErrorBadDate,
+            QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
+            QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
+}
+
+bool Database::IsUnavailable(const QuillerError& error) {
+    // SQLite result codes (primary code in the low byte) that say the database itself
+    // cannot take a write now, whatever the row: busy or locked by another program,
+    // read-only, unreachable, out of space, damaged.
+    if (error.number() <= 0 || error.number() >= kErrorUnknown)
+        return false;
+    switch (error.number() & 0xFF) {
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+    case 8:  // SQLITE_READONLY
+    case 10: // SQLITE_IOERR
+    case 11: // SQLITE_CORRUPT
+    case 13: // SQLITE_FULL
+    case 14: // SQLITE_CANTOPEN
+    case 26: // SQLITE_NOTADB
+        return true;
+    default:
+        return false;
+    }
 }
 
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
 
-Database::~Database() { Close(); }
+Database::~Database() {
+    Close();
+}
 
-bool Database::Open(const QString& dataPath) { return OpenFile(PathIn(dataPath)); }
+bool Database::Open(const QString& dataPath) {
+    return OpenFile(PathIn(dataPath));
+}
 
 bool Database::OpenFile(const QString& filePath) {
     Close();
@@ -179,7 +222,9 @@ void Database::Close() {
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
-QSqlDatabase Database::Connection() const { return QSqlDatabase::database(connectionName_, false); }
+QSqlDatabase Database::Connection() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
 
 std::optional<QString> Database::ReadScannerSource() {
     QSqlQuery query(Connection());
@@ -194,8 +239,9 @@ std::optional<QString> Database::ReadScannerSource() {
 
 void Database::WriteScannerSource(int position) {
     QSqlQuery update(Connection());
-    update.prepare(QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
-                                  "WHERE rowid = (SELECT rowid FROM Configuration ORDER BY rowid LIMIT 1)"));
+    update.prepare(
+        QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
+                       "WHERE rowid = (SELECT rowid FROM Configuration ORDER BY rowid LIMIT 1)"));
     update.bindValue(QStringLiteral(":p"), position);
     Exec(update, QStringLiteral("Database.WriteScannerSource"));
     if (update.numRowsAffected() > 0)
@@ -214,11 +260,11 @@ void Database::UpsertPrescription(const Prescription& p) {
         "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
         "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref"));
     update.bindValue(QStringLiteral(":d"), iso);
-    update.bindValue(QStringLiteral(":drug"), p.Drug);
-    update.bindValue(QStringLiteral(":f"), p.FirstName);
-    update.bindValue(QStringLiteral(":l"), p.LastName);
-    update.bindValue(QStringLiteral(":rx"), p.RxNbr);
-    update.bindValue(QStringLiteral(":ref"), p.RefNo);
+    update.bindValue(QStringLiteral(":drug"), Text(p.Drug));
+    update.bindValue(QStringLiteral(":f"), Text(p.FirstName));
+    update.bindValue(QStringLiteral(":l"), Text(p.LastName));
+    update.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
+    update.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     Exec(update, source);
     if (update.numRowsAffected() > 0)
         return;
@@ -226,39 +272,41 @@ void Database::UpsertPrescription(const Prescription& p) {
     insert.prepare(QStringLiteral(
         "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
         "VALUES (:rx, :ref, :d, :drug, :f, :l, '')"));
-    insert.bindValue(QStringLiteral(":rx"), p.RxNbr);
-    insert.bindValue(QStringLiteral(":ref"), p.RefNo);
+    insert.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
+    insert.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     insert.bindValue(QStringLiteral(":d"), iso);
-    insert.bindValue(QStringLiteral(":drug"), p.Drug);
-    insert.bindValue(QStringLiteral(":f"), p.FirstName);
-    insert.bindValue(QStringLiteral(":l"), p.LastName);
+    insert.bindValue(QStringLiteral(":drug"), Text(p.Drug));
+    insert.bindValue(QStringLiteral(":f"), Text(p.FirstName));
+    insert.bindValue(QStringLiteral(":l"), Text(p.LastName));
     Exec(insert, source);
 }
 
 void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
     QSqlQuery query(Connection());
-    query.prepare(QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":img"), imageName);
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.prepare(
+        QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.bindValue(QStringLiteral(":img"), Text(imageName));
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.SetRxImage"));
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
     QSqlQuery query(Connection());
     query.prepare(QStringLiteral("DELETE FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.DeletePrescription"));
 }
 
 std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& refNo) {
     QSqlQuery query(Connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
-                                 "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.prepare(
+        QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
+                       "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.Find"));
     if (!query.next())
         return std::nullopt;
@@ -274,7 +322,8 @@ std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& 
 }
 
 void Database::BeginTransaction() {
-    ExecText(Connection(), QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Database.BeginTransaction"));
+    ExecText(Connection(), QStringLiteral("BEGIN IMMEDIATE"),
+             QStringLiteral("Database.BeginTransaction"));
 }
 
 void Database::Commit() {
@@ -286,7 +335,8 @@ void Database::Rollback() {
 }
 
 void Database::Savepoint(const QString& name) {
-    ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name), QStringLiteral("Database.Savepoint"));
+    ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name),
+             QStringLiteral("Database.Savepoint"));
 }
 
 void Database::ReleaseSavepoint(const QString& name) {
@@ -296,8 +346,10 @@ void Database::ReleaseSavepoint(const QString& name) {
 
 void Database::RollbackToSavepoint(const QString& name) {
     const QString n = SafeName(name);
-    ExecText(Connection(), QStringLiteral("ROLLBACK TO ") + n, QStringLiteral("Database.RollbackToSavepoint"));
-    ExecText(Connection(), QStringLiteral("RELEASE ") + n, QStringLiteral("Database.RollbackToSavepoint"));
+    ExecText(Connection(), QStringLiteral("ROLLBACK TO ") + n,
+             QStringLiteral("Database.RollbackToSavepoint"));
+    ExecText(Connection(), QStringLiteral("RELEASE ") + n,
+             QStringLiteral("Database.RollbackToSavepoint"));
 }
 
 } // namespace quiller
