@@ -147,6 +147,11 @@ QString SettingsStore::Read(const QString& section, const QString& key,
 }
 
 void SettingsStore::Write(const QString& section, const QString& key, const QString& value) {
+    // A value is one line of the file; refuse before anything changes.
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        throw QuillerError(kErrorBadSetting,
+                           QStringLiteral("The setting %1 cannot hold a line break").arg(key),
+                           QStringLiteral("SettingsStore.Write"));
     // Drop every spelling of the key before writing, so one value remains.
     const QStringList stored = FindKeys(section, key);
     for (const QString& k : stored)
