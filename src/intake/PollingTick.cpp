@@ -26,6 +26,8 @@ namespace quiller {
 namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
+// Refused lines of one file reported one by one; the rest are counted in one report.
+constexpr qsizetype kRefusalsReported = 5;
 
 // Opens a data file for reading without following a link and without waiting on a
 // device or pipe that has been given a data file's name.
@@ -179,16 +181,16 @@ std::vector<PollingTick::Candidate> PollingTick::Survey() {
     return ready;
 }
 
-void PollingTick::SetAside(const Candidate& file, bool refused) {
+QString PollingTick::SetAside(const Candidate& file, bool refused) {
     if (!refused) {
         try {
             FileSystem::DeleteFile(file.path);
             seen_.remove(file.path);
-            return;
+            return QString();
         } catch (const QuillerError& e) {
             done_.insert(file.path, file.stamp);
             Problem(QStringLiteral("remove:") + file.path, e, TickLocation());
-            return;
+            return QString();
         }
     }
     // A file with a refused line is kept for the technician under a name that is never
@@ -199,7 +201,7 @@ void PollingTick::SetAside(const Candidate& file, bool refused) {
     errno = 0;
     if (QFile::rename(file.path, target)) {
         seen_.remove(file.path);
-        return;
+        return QFileInfo(target).fileName();
     }
     done_.insert(file.path, file.stamp);
     Problem(QStringLiteral("rename:") + file.path,
@@ -207,6 +209,7 @@ void PollingTick::SetAside(const Candidate& file, bool refused) {
                           .arg(FileSystem::Native(file.path), FileSystem::Native(target)),
                       QStringLiteral("PollingTick.SetAside")),
             TickLocation());
+    return file.name;
 }
 
 PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listCleared) {
@@ -243,8 +246,13 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     std::optional<QuillerError> unavailable;
     for (const QString& line : lines) {
         const FillResult r = FillList(*db, list_, line, mark);
-        if (r.outcome == FillOutcome::Refused && r.error)
-            refusals.append(*r.error);
+        if (r.outcome == FillOutcome::Refused && r.error) {
+            // Say which prescription of which file, for the technician.
+            ErrorInfo info = r.error->info();
+            info.description += QStringLiteral(" (Rx %1 in the data file %2)")
+                                    .arg(ParseLine(line).entryText, file.name);
+            refusals.append(QuillerError(info));
+        }
         if (r.outcome == FillOutcome::Unavailable) {
             unavailable = r.error;
             if (!unavailable)
@@ -271,10 +279,22 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
         return FileResult::Deferred;
     }
 
-    SetAside(file, !refusals.isEmpty());
-    // Reported once the database is free again, one box per refused line.
-    for (const QuillerError& e : refusals)
-        ReportError(e, FillListLocation());
+    const QString keptAs = SetAside(file, !refusals.isEmpty());
+    // Reported once the database is free again, one box per refused line; a file that
+    // is not a data file at all must not bury the operator in boxes, so after a few
+    // lines the rest are counted in one last report.
+    for (qsizetype i = 0; i < refusals.size() && i < kRefusalsReported; ++i)
+        ReportError(refusals[i], FillListLocation());
+    if (refusals.size() > kRefusalsReported) {
+        const QuillerError& last = refusals.constLast();
+        ReportError(QuillerError(last.number(),
+                                 QStringLiteral("%1 more lines of the data file %2 were refused "
+                                                "as well; the file is kept as %3.")
+                                     .arg(QString::number(refusals.size() - kRefusalsReported),
+                                          file.name, keptAs),
+                                 last.info().source),
+                    FillListLocation());
+    }
     return FileResult::Taken;
 }
 
@@ -300,8 +320,13 @@ void PollingTick::Timer1_Timer() {
         }
         bool listCleared = false;
         for (const Candidate& file : ready) {
-            if (TakeFile(file, listCleared) == FileResult::Taken)
+            const FileResult result = TakeFile(file, listCleared);
+            if (result == FileResult::Taken)
                 taken = true;
+            // The database cannot be written: the other files wait for a later tick too
+            // (and the tick does not wait on the database once per file).
+            if (result == FileResult::Deferred)
+                break;
         }
 
         if (taken) {

@@ -79,7 +79,9 @@ private:
     std::vector<Candidate> Survey();
     FileResult TakeFile(const Candidate& file, bool& listCleared);
     void Problem(const QString& key, const QuillerError& error, const QString& location);
-    void SetAside(const Candidate& file, bool refused);
+    // Deletes a file taken whole, or renames one with refused lines; gives the name a
+    // set-aside file is kept under.
+    QString SetAside(const Candidate& file, bool refused);
 
     AppState& app_;
     ScanListPort& list_;

@@ -155,6 +155,7 @@ private slots:
     void existingLockFileIsNotRewritten();
     void onlyUnchangedFilesAreTaken();
     void refusedLineKeepsTheOthersAndSetsFileAside();
+    void manyRefusedLinesAreCounted();
     void lockedDatabaseLeavesFileForLater();
     void failedCommitTakesEntriesBackOut();
     void closedDatabaseLeavesFileForLater();
@@ -341,6 +342,7 @@ void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.last().caption.contains(PollingTick::FillListLocation()));
     QVERIFY(boxes.last().text.contains(QStringLiteral("02/30/2006")));
+    QVERIFY(boxes.last().text.contains(QStringLiteral("Rx 101-1 in the data file AP1.QLV")));
     QCOMPARE(s.batches, 1);
     QVERIFY(QFile::exists(s.lockFile()));
 
@@ -352,17 +354,37 @@ void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
     QVERIFY(QFile::exists(s.path("AP1.QLV.1.err")));
 }
 
+void TestPollingTick::manyRefusedLinesAreCounted() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    QByteArray content = Line("1", "0", "20060307");
+    for (int i = 0; i < 8; ++i)
+        content += Line(QByteArray::number(100 + i).constData(), "0", "2006XX07");
+    s.drop("AP1.QLV", content);
+    s.ticks(2);
+    QCOMPARE(s.list.Count(), 9);
+    QCOMPARE(s.rows(), 1);
+    QCOMPARE(boxes.count(), 6);
+    QVERIFY(boxes.shown()[4].text.contains(QStringLiteral("Rx 104-0")));
+    QVERIFY(boxes.last().text.contains(
+        QStringLiteral("3 more lines of the data file AP1.QLV were refused as well; "
+                       "the file is kept as AP1.QLV.err.")));
+    QVERIFY(QFile::exists(s.path("AP1.QLV.err")));
+}
+
 void TestPollingTick::lockedDatabaseLeavesFileForLater() {
     ScriptedMessageBoxes boxes;
     Station s;
     s.list.Append("9-0", "", "", "", "P");
     const QByteArray content = ReadFile(DataFile("good.QLV"));
     const QString file = s.drop("AP1.QLV", content);
+    const QString second = s.drop("AP2.QLV", Line("5", "0", "20060307"));
     {
         OtherProgram other(s.env.imageFolder() + "/Marrowby.mdb");
         QVERIFY(other.exec("BEGIN EXCLUSIVE"));
         s.ticks(4);
         QCOMPARE(ReadFile(file), content);
+        QVERIFY(QFile::exists(second));
         // Nothing could be written: the list keeps what it showed.
         QCOMPARE(s.list.texts(), QStringList{"9-0"});
         QCOMPARE(s.rows(), -1); // the other program still holds it
@@ -377,8 +399,9 @@ void TestPollingTick::lockedDatabaseLeavesFileForLater() {
     }
     s.ticks(1);
     QVERIFY(!QFile::exists(file));
-    QCOMPARE(s.list.texts(), (QStringList{"42-1", "123456-12", "7-0"}));
-    QCOMPARE(s.rows(), 3);
+    QVERIFY(!QFile::exists(second));
+    QCOMPARE(s.list.Count(), 4);
+    QCOMPARE(s.rows(), 4);
     QCOMPARE(s.batches, 1);
     QCOMPARE(boxes.count(), 1);
 }
