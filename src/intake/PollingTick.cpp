@@ -229,6 +229,17 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
                 TickLocation());
         return FileResult::Deferred;
     }
+    // A database file removed while open would take the lines into a file nobody can
+    // find again.
+    if (!db->FilePath().startsWith(QLatin1Char(':')) && !QFileInfo::exists(db->FilePath())) {
+        errno = ENOENT;
+        Problem(QStringLiteral("database"),
+                FileError(QStringLiteral("The database %1 is missing")
+                              .arg(FileSystem::Native(db->FilePath())),
+                          QStringLiteral("PollingTick.TakeFile")),
+                TickLocation());
+        return FileResult::Deferred;
+    }
     try {
         db->BeginTransaction();
     } catch (const QuillerError& e) {

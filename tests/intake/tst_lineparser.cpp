@@ -32,6 +32,7 @@ private slots:
     void readsFixtureFiles();
     void hugeLineAndNulDoNotHurt();
     void refusesLinksFoldersAndPipes();
+    void arbitraryBytesKeepTheLayout();
 };
 
 void TestLineParser::fields_data() {
@@ -292,6 +293,31 @@ void TestLineParser::refusesLinksFoldersAndPipes() {
     QVERIFY_THROWS_EXCEPTION(QuillerError, PollingTick::ReadDataFile(pipe));
     QVERIFY_THROWS_EXCEPTION(QuillerError,
                              PollingTick::ReadDataFile(env.interchangeFolder() + "/missing.QLV"));
+}
+
+void TestLineParser::arbitraryBytesKeepTheLayout() {
+    // Whatever a file holds, each line is cut into the fixed fields without failing.
+    QRandomGenerator random(20060307);
+    for (int round = 0; round < 500; ++round) {
+        QByteArray content(int(random.bounded(400)), Qt::Uninitialized);
+        for (char& c : content) {
+            const quint32 pick = random.bounded(10);
+            c = pick == 0 ? '\n' : pick == 1 ? '\r' : pick == 2 ? ' ' : char(random.bounded(256));
+        }
+        const QStringList lines = DataFileLines(content);
+        for (const QString& line : lines) {
+            QVERIFY(!line.isEmpty());
+            QVERIFY(line.size() <= kMaxDataLine);
+            QVERIFY(!line.contains(QLatin1Char('\n')));
+            const ParsedLine p = ParseLine(line);
+            QVERIFY(p.p.RxNbr.size() <= 6);
+            QVERIFY(p.p.RefNo.size() <= 2);
+            QCOMPARE(p.entryText, p.p.RxNbr + QLatin1Char('-') + p.p.RefNo);
+            QVERIFY(p.dateText.size() >= 2 && p.dateText.size() <= 10);
+            QCOMPARE(p.drug, line.mid(16, 30));
+            QVERIFY(p.p.FirstName.size() <= 15 && p.p.LastName.size() <= 15);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLineParser)

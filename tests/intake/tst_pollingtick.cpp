@@ -159,6 +159,7 @@ private slots:
     void lockedDatabaseLeavesFileForLater();
     void failedCommitTakesEntriesBackOut();
     void closedDatabaseLeavesFileForLater();
+    void removedDatabaseFileIsNotWritten();
     void severalFilesInOneTickByModificationTime();
     void noTickRunsWhileItsReportIsOpen();
     void missingFolderIsReportedOnce();
@@ -328,6 +329,12 @@ void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
     const QByteArray content = ReadFile(DataFile("baddate.QLV"));
     const QString file = s.drop("AP1.QLV", content);
     WriteFile(file + ".err", "an older file set aside");
+    // While the report is open the station holds no lock on the database.
+    bool freeWhileShown = false;
+    boxes.onShow([&](const MessageBoxRequest&) {
+        OtherProgram other(s.env.imageFolder() + "/Marrowby.mdb");
+        freeWhileShown = other.exec("BEGIN IMMEDIATE") && other.exec("COMMIT");
+    });
     s.ticks(2);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(ReadFile(file + ".err"), QByteArray("an older file set aside"));
@@ -340,6 +347,7 @@ void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
     QVERIFY(!s.app.DbConnection->Find("101", "1"));
     QVERIFY(s.app.DbConnection->Find("102", "1"));
     QCOMPARE(boxes.count(), 1);
+    QVERIFY(freeWhileShown);
     QVERIFY(boxes.last().caption.contains(PollingTick::FillListLocation()));
     QVERIFY(boxes.last().text.contains(QStringLiteral("02/30/2006")));
     QVERIFY(boxes.last().text.contains(QStringLiteral("Rx 101-1 in the data file AP1.QLV")));
@@ -454,6 +462,23 @@ void TestPollingTick::closedDatabaseLeavesFileForLater() {
     s.ticks(1);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(s.batches, 1);
+}
+
+void TestPollingTick::removedDatabaseFileIsNotWritten() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString file = s.drop("AP1.QLV", Line("42", "1", "20060307"));
+    const QString db = s.env.imageFolder() + "/Marrowby.mdb";
+    QVERIFY(QFile::rename(db, db + ".moved"));
+    s.ticks(3);
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().text.contains(QStringLiteral("is missing")));
+    QCOMPARE(s.batches, 0);
+    QVERIFY(QFile::rename(db + ".moved", db));
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.rows(), 1);
 }
 
 void TestPollingTick::severalFilesInOneTickByModificationTime() {
