@@ -220,6 +220,12 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
         Problem(QStringLiteral("read:") + file.path + e.description(), e, TickLocation());
         return FileResult::Failed;
     }
+    // Written to again while it was read: left for a later tick, which sees it anew.
+    const QFileInfo after(file.path);
+    if (DataFileStamp{after.size(), after.lastModified().toMSecsSinceEpoch()} != file.stamp) {
+        seen_.remove(file.path);
+        return FileResult::Changed;
+    }
 
     Database* db = app_.DbConnection.get();
     if (!db || !db->IsOpen()) {

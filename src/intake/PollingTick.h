@@ -74,7 +74,7 @@ private:
         QString name;
         DataFileStamp stamp;
     };
-    enum class FileResult { Taken, Deferred, Failed };
+    enum class FileResult { Taken, Deferred, Failed, Changed };
 
     std::vector<Candidate> Survey();
     FileResult TakeFile(const Candidate& file, bool& listCleared);
