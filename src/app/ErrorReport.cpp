@@ -5,11 +5,12 @@
 namespace quiller {
 
 QString ErrorReportText(const ErrorInfo& error) {
-    return QStringLiteral("Error Number: \t%1\nDescription: \t%2\nError Source: \t%3\n"
+    // Four lines joined by carriage return and line feed.
+    return QStringLiteral("Error Number: \t%1\r\nDescription: \t%2\r\nError Source: \t%3\r\n"
                           "Last DLL Error: \t%4")
-        .arg(error.number)
-        .arg(error.description, error.source)
-        .arg(error.lastSystemError);
+        // One pass, so a "%1" inside a description or source is shown as it stands.
+        .arg(QString::number(error.number), error.description, error.source,
+             QString::number(error.lastSystemError));
 }
 
 void ReportError(const ErrorInfo& error, const QString& location) {

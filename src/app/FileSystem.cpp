@@ -44,7 +44,10 @@ void FileSystem::CopyFile(const QString& from, const QString& to) {
 
 void FileSystem::DeleteFile(const QString& path) {
     QFile file(path);
-    file.setPermissions(file.permissions() | QFile::WriteOwner);
+    // Forced: a read-only file goes too. A link is removed itself; the file it leads
+    // to is left as it is.
+    if (!QFileInfo(path).isSymLink())
+        file.setPermissions(file.permissions() | QFile::WriteOwner);
     errno = 0;
     if (!file.remove())
         throw FileError(

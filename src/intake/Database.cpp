@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -53,6 +54,12 @@ void ExecText(const QSqlDatabase& db, const QString& text, const QString& source
 }
 
 // Savepoint names come from the program, never from data; keep them plain anyway.
+// A text column gets text: a field cut from beyond the end of a short line is empty,
+// never NULL.
+QVariant Text(const QString& value) {
+    return value.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(value);
+}
+
 QString SafeName(const QString& name) {
     QString out;
     for (QChar c : name)
@@ -117,13 +124,40 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
 }
 
 QString Database::IsoDate(const QString& monthDayYear) {
-    const QDate date = QDate::fromString(monthDayYear, QStringLiteral("MM/dd/yyyy"));
+    // Exactly MM/dd/yyyy with digits only; the calendar decides the rest (no 02/30,
+    // no month 13, no year 0).
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d)/(\\d\\d)/(\\d\\d\\d\\d)$"));
+    const QRegularExpressionMatch m = form.match(monthDayYear);
+    const QDate date =
+        m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt())
+                     : QDate();
     if (!date.isValid())
         throw QuillerError(
             kErrorBadDate,
             QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
             QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
+}
+
+bool Database::IsUnavailable(const QuillerError& error) {
+    // SQLite result codes (primary code in the low byte) that say the database itself
+    // cannot take a write now, whatever the row: busy or locked by another program,
+    // read-only, unreachable, out of space, damaged.
+    if (error.number() <= 0 || error.number() >= kErrorUnknown)
+        return false;
+    switch (error.number() & 0xFF) {
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+    case 8:  // SQLITE_READONLY
+    case 10: // SQLITE_IOERR
+    case 11: // SQLITE_CORRUPT
+    case 13: // SQLITE_FULL
+    case 14: // SQLITE_CANTOPEN
+    case 26: // SQLITE_NOTADB
+        return true;
+    default:
+        return false;
+    }
 }
 
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
@@ -226,11 +260,11 @@ void Database::UpsertPrescription(const Prescription& p) {
         "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
         "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref"));
     update.bindValue(QStringLiteral(":d"), iso);
-    update.bindValue(QStringLiteral(":drug"), p.Drug);
-    update.bindValue(QStringLiteral(":f"), p.FirstName);
-    update.bindValue(QStringLiteral(":l"), p.LastName);
-    update.bindValue(QStringLiteral(":rx"), p.RxNbr);
-    update.bindValue(QStringLiteral(":ref"), p.RefNo);
+    update.bindValue(QStringLiteral(":drug"), Text(p.Drug));
+    update.bindValue(QStringLiteral(":f"), Text(p.FirstName));
+    update.bindValue(QStringLiteral(":l"), Text(p.LastName));
+    update.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
+    update.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     Exec(update, source);
     if (update.numRowsAffected() > 0)
         return;
@@ -238,12 +272,12 @@ void Database::UpsertPrescription(const Prescription& p) {
     insert.prepare(QStringLiteral(
         "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
         "VALUES (:rx, :ref, :d, :drug, :f, :l, '')"));
-    insert.bindValue(QStringLiteral(":rx"), p.RxNbr);
-    insert.bindValue(QStringLiteral(":ref"), p.RefNo);
+    insert.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
+    insert.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     insert.bindValue(QStringLiteral(":d"), iso);
-    insert.bindValue(QStringLiteral(":drug"), p.Drug);
-    insert.bindValue(QStringLiteral(":f"), p.FirstName);
-    insert.bindValue(QStringLiteral(":l"), p.LastName);
+    insert.bindValue(QStringLiteral(":drug"), Text(p.Drug));
+    insert.bindValue(QStringLiteral(":f"), Text(p.FirstName));
+    insert.bindValue(QStringLiteral(":l"), Text(p.LastName));
     Exec(insert, source);
 }
 
@@ -251,17 +285,17 @@ void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QStr
     QSqlQuery query(Connection());
     query.prepare(
         QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":img"), imageName);
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.bindValue(QStringLiteral(":img"), Text(imageName));
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.SetRxImage"));
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
     QSqlQuery query(Connection());
     query.prepare(QStringLiteral("DELETE FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.DeletePrescription"));
 }
 
@@ -271,8 +305,8 @@ std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& 
     query.prepare(
         QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
                        "FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
-    query.bindValue(QStringLiteral(":rx"), rxNbr);
-    query.bindValue(QStringLiteral(":ref"), refNo);
+    query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
+    query.bindValue(QStringLiteral(":ref"), Text(refNo));
     Exec(query, QStringLiteral("Database.Find"));
     if (!query.next())
         return std::nullopt;

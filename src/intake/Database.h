@@ -6,6 +6,8 @@
 
 namespace quiller {
 
+class QuillerError;
+
 // One prescription fill as the data file announces it and RxImages stores it.
 // FillDate is the month/day/year text of the data file; the table holds ISO text.
 struct Prescription {
@@ -35,6 +37,9 @@ public:
     // Turns month/day/year text into ISO YYYY-MM-DD; throws kErrorBadDate for a text
     // that is not a real date ("//", "02/30/2006").
     static QString IsoDate(const QString& monthDayYear);
+    // True for a failure of the database itself (busy, locked, read-only, unreachable,
+    // full, damaged) as opposed to a row it refuses.
+    static bool IsUnavailable(const QuillerError& error);
 
     explicit Database(const QString& connectionName = QStringLiteral("quiller"));
     ~Database();

@@ -4,12 +4,22 @@
 #include "app/FileSystem.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace quiller {
 
+namespace {
+// A link counts as present even when it leads nowhere: the station never writes
+// through a link placed where its lock file belongs.
+bool Present(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+} // namespace
+
 bool LockFile::Raise(const QString& path) {
-    if (QFile::exists(path))
+    if (Present(path))
         return false;
     QFile file(path);
     errno = 0;
@@ -22,7 +32,7 @@ bool LockFile::Raise(const QString& path) {
 }
 
 bool LockFile::Remove(const QString& path) {
-    if (!QFile::exists(path))
+    if (!Present(path))
         return false;
     FileSystem::DeleteFile(path);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QSettings;
@@ -11,8 +12,10 @@ namespace quiller {
 // without regard to case, on read and on write (a write replaces a key that is spelled
 // differently). A value that exists but is empty reads exactly like a missing one.
 //
-// On Linux the store is the INI file ~/.config/Quiller/Quiller.conf with the groups
-// [setup] and [Settings]; an administrator can pre-configure a station by writing it.
+// The store is the INI file <config home>/Quiller/Quiller.conf with the groups [setup]
+// and [Settings]; an administrator can pre-configure a station by writing it. Values are
+// read literally (backslashes and commas are part of the value), section names are matched
+// without regard to case as keys are.
 class SettingsStore {
 public:
     SettingsStore();                                // the user's store
@@ -31,7 +34,7 @@ public:
     static QString Placement() { return QStringLiteral("Settings"); }
 
 private:
-    QString FindKey(const QString& section, const QString& key) const;
+    QStringList FindKeys(const QString& section, const QString& key) const;
     std::unique_ptr<QSettings> settings_;
 };
 

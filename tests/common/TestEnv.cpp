@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QtTest>
 
 namespace quiller::test {
@@ -13,6 +14,9 @@ TestEnv::TestEnv()
     QVERIFY(dir_->isValid());
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home() + QStringLiteral("/.config")));
     qputenv("HOME", QFile::encodeName(home()));
+    // QSettings reads XDG_CONFIG_HOME once per process; point it at this home too.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       home() + QStringLiteral("/.config"));
     QDir().mkpath(imageFolder());
     QDir().mkpath(interchangeFolder());
 }

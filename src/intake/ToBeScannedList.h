@@ -1,0 +1,26 @@
+#pragma once
+
+#include "intake/ScanListPort.h"
+
+class QTreeWidget;
+
+namespace quiller {
+
+// ListView1 as the intake fills it: one item per prescription with the columns
+// "Rx Number", "Date", "Drug Name" and "Patient", an unchecked check box in the first
+// column and the tag in data(0, Qt::UserRole).
+class ToBeScannedList : public ScanListPort {
+public:
+    explicit ToBeScannedList(QTreeWidget* listView1) : list_(listView1) {}
+
+    void Clear() override;
+    void Append(const QString& text, const QString& date, const QString& drug,
+                const QString& patient, const QString& tag) override;
+    int Count() const override;
+    void RemoveFrom(int first) override;
+
+private:
+    QTreeWidget* list_;
+};
+
+} // namespace quiller
