@@ -5,6 +5,8 @@
 #include "help/PrintCommands.h"
 #include "help/frmAbout.h"
 #include "help/frmSupport.h"
+#include "intake/PollingTick.h"
+#include "intake/ToBeScannedList.h"
 #include "view/PictureBox.h"
 
 #include "scan/AcquisitionController.h"
@@ -13,6 +15,7 @@
 #include "settings/frmConfiguration.h"
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTimer>
 
 namespace quiller {
 
@@ -21,6 +24,33 @@ void ShowConfiguration(QWidget* owner) {
     dialog.Form_Load();
     dialog.exec();
 }
+
+namespace {
+// The intake half of the scan window: its list adapter and polling tick live as long
+// as the window.
+class IntakeBehaviours : public QObject {
+public:
+    IntakeBehaviours(frmScan& scan, AcquisitionController* acquisition)
+        : QObject(&scan), list_(scan.ListView1),
+          tick_(App(), list_,
+                PollingHooks{[acquisition] { acquisition->AcquireBatch(); },
+                             [timer = scan.Timer1](bool on) {
+                                 if (on)
+                                     timer->start();
+                                 else
+                                     timer->stop();
+                             },
+                             [timer = scan.Timer2] {
+                                 timer->stop();
+                             }}) {
+        connect(scan.Timer1, &QTimer::timeout, this, [this] { tick_.Timer1_Timer(); });
+    }
+
+private:
+    ToBeScannedList list_;
+    PollingTick tick_;
+};
+} // namespace
 
 void AttachScanBehaviours(frmScan& scan) {
     ScanWidgets widgets;
@@ -49,6 +79,8 @@ void AttachScanBehaviours(frmScan& scan) {
                                          sc->ImageBitsPerPixel(index), postScanForm);
     };
     auto* acquisition = new AcquisitionController(&scan, access, &scan);
+
+    new IntakeBehaviours(scan, acquisition);
 
     frmScan::Behaviours& b = scan.behaviours();
     b.load = [startup, acquisition] {

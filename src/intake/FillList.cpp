@@ -15,6 +15,7 @@ FillResult FillList(Database& db, ScanListPort& list, const QString& line, const
     // The entry is listed before the database is touched and stays even when its row
     // cannot be written: the list follows the paper.
     list.Append(parsed.entryText, parsed.dateText, parsed.drug, parsed.patient, mark);
+    list.SetLastKey(parsed.p.RxNbr, parsed.p.RefNo);
 
     const QString savepoint = QStringLiteral("fill_line");
     try {

@@ -14,6 +14,12 @@ public:
     // columns, and the tag (the data file's mark).
     virtual void Append(const QString& text, const QString& date, const QString& drug,
                         const QString& patient, const QString& tag) = 0;
+    // Keeps the prescription's key, as the data file gave it, with the last entry
+    // appended; the entry text alone cannot be split back when a field holds a "-".
+    virtual void SetLastKey(const QString& rxNbr, const QString& refNo) {
+        Q_UNUSED(rxNbr);
+        Q_UNUSED(refNo);
+    }
     virtual int Count() const = 0;
     // Removes the entries from position `first` to the end (the entries of a data file
     // that has to be read again later).

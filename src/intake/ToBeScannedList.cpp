@@ -17,6 +17,13 @@ void ToBeScannedList::Append(const QString& text, const QString& date, const QSt
     list_->addTopLevelItem(item);
 }
 
+void ToBeScannedList::SetLastKey(const QString& rxNbr, const QString& refNo) {
+    if (QTreeWidgetItem* last = list_->topLevelItem(list_->topLevelItemCount() - 1)) {
+        last->setData(0, kRxNbrRole, rxNbr);
+        last->setData(0, kRefNoRole, refNo);
+    }
+}
+
 int ToBeScannedList::Count() const {
     return list_->topLevelItemCount();
 }

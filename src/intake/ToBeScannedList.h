@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 #include "intake/ScanListPort.h"
 
 class QTreeWidget;
@@ -16,7 +18,11 @@ public:
     void Clear() override;
     void Append(const QString& text, const QString& date, const QString& drug,
                 const QString& patient, const QString& tag) override;
+    void SetLastKey(const QString& rxNbr, const QString& refNo) override;
     int Count() const override;
+    // Item data roles that carry the key beside the tag (Qt::UserRole).
+    static constexpr int kRxNbrRole = Qt::UserRole + 1;
+    static constexpr int kRefNoRole = Qt::UserRole + 2;
     void RemoveFrom(int first) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -33,9 +34,12 @@ class StationTests : public QObject {
 private slots:
     void dataFileToStoredImages() {
         TestEnv env;
-        env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
-                              .arg(env.imageFolder(), env.interchangeFolder()));
+        env.writeSettings(
+            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
+                .arg(env.imageFolder(), env.interchangeFolder()));
         QDir().mkpath(env.home() + "/runtime");
+        QFile::setPermissions(env.home() + "/runtime",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QProcess station;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -48,6 +52,10 @@ private slots:
         station.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         station.start(QStringLiteral(QUILLER_BINARY_DIR) + "/src/quiller", {});
         QVERIFY(station.waitForStarted(10000));
+        auto stop = qScopeGuard([&] {
+            station.kill();
+            station.waitForFinished(5000);
+        });
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(env.imageFolder() + "/Marrowby.mdb"), 15000);
 
         const QString lock = env.interchangeFolder() + "/AQLVLock.xs4";
@@ -55,10 +63,10 @@ private slots:
         const QByteArray otherContent = Line("999", "00", "20060307", "Other", "Ann", "Other");
         quiller::test::WriteFile(other, otherContent);
         const QString dataFile = env.interchangeFolder() + "/AX0001.QLV";
-        quiller::test::WriteFile(dataFile,
-                                 Line("123", "01", "20060307", "Amoxicillin 500mg", "John", "Smith") +
-                                     Line("124", "00", "20060308", "Ibuprofen 200mg", "Mary", "Jones") +
-                                     Line("125", " 2", "20060309", "Lisinopril 10mg", "Ana", "Lopez"));
+        quiller::test::WriteFile(
+            dataFile, Line("123", "01", "20060307", "Amoxicillin 500mg", "John", "Smith") +
+                          Line("124", "00", "20060308", "Ibuprofen 200mg", "Mary", "Jones") +
+                          Line("125", " 2", "20060309", "Lisinopril 10mg", "Ana", "Lopez"));
 
         // The lock file goes up when the file is taken and down once pages are stored.
         bool lockSeen = false;
@@ -71,8 +79,8 @@ private slots:
         QVERIFY2(lockSeen, "the lock file was never raised");
 
         const QStringList expected{"123_01.jpg", "124_00.jpg", "125_2.jpg"};
-        QTRY_COMPARE_WITH_TIMEOUT(QDir(env.imageFolder()).entryList({"*.jpg"}, QDir::Files, QDir::Name),
-                                  expected, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QDir(env.imageFolder()).entryList({"*.jpg"}, QDir::Files, QDir::Name), expected, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(lock), 30000);
         QVERIFY(!QFile::exists(dataFile));
         QCOMPARE(quiller::test::ReadFile(other), otherContent);
@@ -85,6 +93,7 @@ private slots:
             QVERIFY(!reader.read().isNull());
         }
 
+        stop.dismiss();
         station.kill();
         station.waitForFinished(5000);
 
@@ -96,8 +105,10 @@ private slots:
             QVERIFY(q.exec("SELECT RxNbr, RefNo, RxImage FROM RxImages ORDER BY RxNbr"));
             QStringList rows;
             while (q.next())
-                rows << q.value(0).toString() + "/" + q.value(1).toString() + "/" + q.value(2).toString();
-            QCOMPARE(rows, QStringList({"123/01/123_01.jpg", "124/00/124_00.jpg", "125/2/125_2.jpg"}));
+                rows << q.value(0).toString() + "/" + q.value(1).toString() + "/" +
+                            q.value(2).toString();
+            QCOMPARE(rows,
+                     QStringList({"123/01/123_01.jpg", "124/00/124_00.jpg", "125/2/125_2.jpg"}));
             db.close();
         }
         QSqlDatabase::removeDatabase("e2e");
