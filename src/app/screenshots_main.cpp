@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     };
     if (Main(App(), settings, hooks) || !window)
         return 1;
-    window->resize(Twips(8600, window.get()), Twips(11400, window.get()));
+    window->resize(Twips(9600, window.get()), Twips(9000, window.get()));
     // Give the polling tick time to take the sample file and the scanner to store it.
     for (int i = 0; i < 100 && QFile::exists(interchange + QStringLiteral("/AX0001.QLV")); ++i)
         Wait(100);
