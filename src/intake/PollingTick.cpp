@@ -10,6 +10,7 @@
 #include "intake/ScanListPort.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -28,6 +29,10 @@ namespace {
 constexpr qint64 kReadChunk = 64 * 1024;
 // Refused lines of one file reported one by one; the rest are counted in one report.
 constexpr qsizetype kRefusalsReported = 5;
+// A tick stops taking further files once it has spent this long on them, so that the
+// window stays responsive when a flood of files arrives at once; the files left over
+// are unchanged at the next tick and are taken then, oldest first.
+constexpr qint64 kTickBudgetMs = 100;
 
 // Opens a data file for reading without following a link and without waiting on a
 // device or pipe that has been given a data file's name.
@@ -336,7 +341,11 @@ void PollingTick::Timer1_Timer() {
             Problem(QStringLiteral("folder:") + e.description(), e, TickLocation());
         }
         bool listCleared = false;
+        QElapsedTimer spent;
+        spent.start();
         for (const Candidate& file : ready) {
+            if (taken && spent.hasExpired(kTickBudgetMs))
+                break;
             const FileResult result = TakeFile(file, listCleared);
             if (result == FileResult::Taken)
                 taken = true;

@@ -156,8 +156,22 @@ void AcquisitionController::AcquireBatch() {
     frmScan* w = window_;
     App().SetStatus(QStringLiteral("Looking for items to be scanned."));
     const int count = w->ListView1->topLevelItemCount();
-    if (count == 0)
+    if (count == 0) {
+        // A data file without a single prescription line: nothing to acquire, and the
+        // station is ready again at once (polling on, lock file down) rather than
+        // waiting for an acquisition that never starts.
+        if (!Busy()) {
+            w->Timer1->start();
+            w->Timer2->stop();
+            App().SetStatus(QStringLiteral("Idle"));
+            try {
+                LockFile::Remove(App().LockFilePath());
+            } catch (const QuillerError& e) {
+                ReportError(e, kPostScanLocation);
+            }
+        }
         return;
+    }
     if (Busy()) {
         // The running acquisition ends first; this batch starts right after it.
         batchQueued_ = true;

@@ -1,0 +1,110 @@
+#pragma once
+
+// The whole station in the test process: settings, database, the main window with its
+// scan window wired as the program wires it, a scanner from a factory the test
+// chooses, and every message box recorded.
+#include "DataLines.h"
+#include "app/AppState.h"
+#include "app/StationWiring.h"
+#include "app/frmMain.h"
+#include "common/ScriptedMessageBoxes.h"
+#include "common/TestEnv.h"
+#include "intake/Database.h"
+#include "scan/SimulatedScanner.h"
+#include "view/frmScan.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QPointer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+namespace quiller::test {
+
+class Station {
+public:
+    Station() {
+        resetApp();
+        ScannerControl::SetFactory([this]() -> std::unique_ptr<ScannerControl> {
+            auto s = std::make_unique<SimulatedScanner>();
+            s->script() = script;
+            simulated = s.get();
+            return s;
+        });
+    }
+    ~Station() {
+        window.reset();
+        resetApp();
+        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
+    }
+
+    // Writes the settings and the database, then opens the main window; polling runs
+    // every pollMs.
+    void open(int pollMs = 20) {
+        env.writeSettings(
+            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
+                .arg(env.imageFolder(), env.interchangeFolder()));
+        App().dataPath = env.imageFolder();
+        App().filePath = env.interchangeFolder();
+        App().ScannerID = QStringLiteral("A");
+        Database::EnsureFile(App().dataPath, QString());
+        App().DbConnection = std::make_unique<Database>();
+        QVERIFY(App().DbConnection->Open(App().dataPath));
+        window = std::make_unique<frmMain>();
+        WireMainWindow(*window);
+        window->show();
+        window->Form_Load();
+        QVERIFY(scan());
+        pollMs_ = pollMs;
+        fastPolling();
+    }
+    // A scan window opened anew (Restart) polls at the test's pace too.
+    void fastPolling() { scan()->Timer1->setInterval(pollMs_); }
+
+    frmScan* scan() const { return window ? window->ScanWindow() : nullptr; }
+    QString status() const { return window->StatusText(); }
+    QString dataFile(const QString& name) const { return env.interchangeFolder() + "/" + name; }
+    QString lockFile() const { return env.interchangeFolder() + "/AQLVLock.xs4"; }
+    void drop(const QString& name, const QByteArray& content) const {
+        WriteFile(dataFile(name), content);
+    }
+    QStringList images() const {
+        return QDir(env.imageFolder()).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    }
+    // "Rx/Ref" -> RxImage of every row.
+    QMap<QString, QString> rows() const {
+        QMap<QString, QString> out;
+        QSqlQuery q(App().DbConnection->Connection());
+        if (!q.exec(QStringLiteral("SELECT RxNbr, RefNo, RxImage FROM RxImages")))
+            return {{QStringLiteral("error"), q.lastError().text()}};
+        while (q.next())
+            out.insert(q.value(0).toString() + "/" + q.value(1).toString(), q.value(2).toString());
+        return out;
+    }
+    bool idleAndPolling() const {
+        return status() == QStringLiteral("Idle") && scan()->Timer1->isActive() &&
+               !QFile::exists(lockFile());
+    }
+
+    TestEnv env;
+    ScriptedMessageBoxes boxes;
+    SimulatedScanner::Script script;
+    QPointer<SimulatedScanner> simulated;
+    std::unique_ptr<frmMain> window;
+
+private:
+    static void resetApp() {
+        AppState& app = App();
+        app.MainWindow = nullptr;
+        app.DbConnection.reset();
+        app.dataPath.clear();
+        app.filePath.clear();
+        app.ScannerID.clear();
+    }
+    int pollMs_ = 20;
+};
+
+} // namespace quiller::test

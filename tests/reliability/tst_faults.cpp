@@ -1,0 +1,318 @@
+// Faults around the running station, through the real wiring of the main window and
+// its scan window: the interchange folder goes away, the database is held by another
+// program or cannot be written, the image folder cannot take a page, the scanner fails
+// in the middle of a batch.
+#include "StationFixture.h"
+
+#include "scan/SaneScanner.h"
+
+#include <QImageReader>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QTreeWidget>
+
+#include <sched.h>
+#include <sys/mount.h>
+
+using namespace quiller;
+using quiller::test::Station;
+using quiller::test::ThreeLines;
+
+namespace {
+
+// Whether this test process has a mount namespace of its own (it runs as root where
+// the machine allows it): then a small tmpfs can stand for a full disk and a read-only
+// bind mount for a read-only share, without touching the machine's own mounts.
+bool g_privateMounts = false;
+
+bool MakeMountsPrivate() {
+    if (::unshare(CLONE_NEWNS) != 0)
+        return false;
+    return ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+bool MountTmpfs(const QString& folder, const QByteArray& size) {
+    QDir().mkpath(folder);
+    const QByteArray options = "size=" + size;
+    return ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                   options.constData()) == 0;
+}
+
+bool MountReadOnly(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return false;
+    return ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) ==
+           0;
+}
+
+void Unmount(const QString& folder) {
+    ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+}
+
+// A page whose JPEG is large: grey noise does not compress.
+QImage NoisePage(int side) {
+    QImage page(side, side, QImage::Format_Grayscale8);
+    auto* rng = QRandomGenerator::global();
+    for (int y = 0; y < side; ++y) {
+        uchar* line = page.scanLine(y);
+        for (int x = 0; x < side; ++x)
+            line[x] = uchar(rng->bounded(256));
+    }
+    return page;
+}
+
+bool Decodes(const QString& path) {
+    QImageReader reader(path);
+    return !reader.read().isNull();
+}
+
+// Another program holding the database: the sqlite3 shell inside BEGIN EXCLUSIVE.
+class DatabaseHolder {
+public:
+    bool hold(const QString& dbPath) {
+        shell_.setProgram(QStringLiteral("sqlite3"));
+        shell_.setArguments({QStringLiteral("-batch"), dbPath});
+        shell_.start();
+        if (!shell_.waitForStarted(5000))
+            return false;
+        shell_.write("BEGIN EXCLUSIVE;\nSELECT COUNT(*) FROM RxImages;\n");
+        // Held once a write from here is refused at once.
+        for (int i = 0; i < 200; ++i) {
+            if (!writable(dbPath))
+                return true;
+            QTest::qWait(10);
+        }
+        return false;
+    }
+    void release() {
+        if (shell_.state() == QProcess::NotRunning)
+            return;
+        shell_.write("COMMIT;\n.quit\n");
+        shell_.closeWriteChannel();
+        if (!shell_.waitForFinished(5000))
+            shell_.kill();
+        shell_.waitForFinished(1000);
+    }
+    ~DatabaseHolder() { release(); }
+
+    static bool writable(const QString& dbPath) {
+        bool ok = false;
+        {
+            QSqlDatabase probe = QSqlDatabase::addDatabase("QSQLITE", "probe");
+            probe.setDatabaseName(dbPath);
+            probe.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+            if (probe.open()) {
+                QSqlQuery q(probe);
+                ok = q.exec("BEGIN IMMEDIATE");
+                q.exec("ROLLBACK");
+                probe.close();
+            }
+        }
+        QSqlDatabase::removeDatabase("probe");
+        return ok;
+    }
+
+private:
+    QProcess shell_;
+};
+
+const QMap<QString, QString> kAllStored{
+    {"123/01", "123_01.jpg"}, {"124/00", "124_00.jpg"}, {"125/2", "125_2.jpg"}};
+const QStringList kAllImages{"123_01.jpg", "124_00.jpg", "125_2.jpg"};
+
+} // namespace
+
+class FaultTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void interchangeFolderGoneIsReportedOnceAndRestartResumesWithoutLosingFiles() {
+        Station s;
+        s.script.pagesPerAcquire = 3;
+        s.open();
+        const QString folder = s.env.interchangeFolder();
+        const QString away = s.env.home() + "/away";
+
+        // The share goes away with a data file on it.
+        s.scan()->Timer1->stop();
+        QVERIFY(QDir().rename(folder, away));
+        test::WriteFile(away + "/AX0001.QLV", ThreeLines());
+        s.scan()->Timer1->start();
+        QTRY_COMPARE(s.boxes.count(), 1);
+        QVERIFY2(s.boxes.last().text.contains("Path not found"), qPrintable(s.boxes.last().text));
+        QTest::qWait(300); // many more ticks while the folder stays away
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY(s.status().endsWith(". Click Restart from Tools menu to start again."));
+        QVERIFY(s.images().isEmpty());
+
+        // It comes back; the operator restarts.
+        QVERIFY(QDir().rename(away, folder));
+        s.window->mnuRestart_Click();
+        s.fastPolling();
+        QTRY_COMPARE_WITH_TIMEOUT(s.images(), kAllImages, 10000);
+        QTRY_VERIFY(s.idleAndPolling());
+        QVERIFY(!QFile::exists(s.dataFile("AX0001.QLV")));
+        QCOMPARE(s.rows(), kAllStored);
+        QCOMPARE(s.boxes.count(), 1);
+    }
+
+    void unwritableDatabaseKeepsDataFilesAndTakesThemWhenWritable_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("locked by another process") << "locked";
+        if (g_privateMounts)
+            QTest::newRow("read-only folder") << "read-only";
+    }
+    void unwritableDatabaseKeepsDataFilesAndTakesThemWhenWritable() {
+        QFETCH(QString, how);
+        Station s;
+        s.script.pagesPerAcquire = 3;
+        s.open();
+        const QString dbPath = Database::PathIn(s.env.imageFolder());
+
+        DatabaseHolder holder;
+        if (how == "locked")
+            QVERIFY(holder.hold(dbPath));
+        else
+            QVERIFY(MountReadOnly(s.env.imageFolder()));
+        auto unmount = qScopeGuard([&] {
+            if (how != "locked")
+                Unmount(s.env.imageFolder());
+        });
+
+        s.drop("AX0001.QLV", ThreeLines());
+        QTRY_COMPARE_WITH_TIMEOUT(s.boxes.count(), 1, 5000);
+        QTest::qWait(500); // more ticks meet the same condition
+        QCOMPARE(s.boxes.count(), 1);
+        QCOMPARE(test::ReadFile(s.dataFile("AX0001.QLV")), ThreeLines());
+        QCOMPARE(s.scan()->ListView1->topLevelItemCount(), 0);
+        QVERIFY(!QFile::exists(s.lockFile()));
+        QVERIFY(s.images().isEmpty());
+        QVERIFY(s.status().endsWith(". Click Restart from Tools menu to start again."));
+
+        // Free again: nothing of the file was written meanwhile, then all of it.
+        s.scan()->Timer1->stop();
+        if (how == "locked")
+            holder.release();
+        else
+            unmount.dismiss(), Unmount(s.env.imageFolder());
+        QVERIFY(DatabaseHolder::writable(dbPath));
+        QCOMPARE(s.rows(), (QMap<QString, QString>()));
+        s.scan()->Timer1->start();
+        QTRY_COMPARE_WITH_TIMEOUT(s.images(), kAllImages, 10000);
+        QTRY_VERIFY(s.idleAndPolling());
+        QVERIFY(!QFile::exists(s.dataFile("AX0001.QLV")));
+        QCOMPARE(s.rows(), kAllStored);
+        QCOMPARE(s.boxes.count(), 1);
+    }
+
+    void pageThatCannotBeSavedLeavesNoPartialFileNorRowAndTheBatchGoesOn_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a folder in the page's way") << "blocked";
+        if (g_privateMounts)
+            QTest::newRow("image folder full") << "full";
+    }
+    void pageThatCannotBeSavedLeavesNoPartialFileNorRowAndTheBatchGoesOn() {
+        QFETCH(QString, how);
+        Station s;
+        if (how == "full")
+            QVERIFY(MountTmpfs(s.env.imageFolder(), "320k"));
+        auto unmount = qScopeGuard([&] {
+            if (how == "full")
+                Unmount(s.env.imageFolder());
+        });
+        s.script.manual = true;
+        s.open();
+        if (how == "blocked")
+            QVERIFY(QDir().mkpath(s.env.imageFolder() + "/124_00.jpg"));
+
+        s.drop("AX0001.QLV", ThreeLines());
+        QTRY_VERIFY_WITH_TIMEOUT(s.simulated && s.simulated->IsAcquiring(), 5000);
+        s.simulated->DeliverPage();
+        s.simulated->DeliverPage(NoisePage(900)); // a JPEG far larger than the room left
+        s.simulated->DeliverPage();
+        s.simulated->FinishAcquisition();
+
+        QTRY_VERIFY(s.idleAndPolling());
+        // Only whole pages, each named by its row; nothing half written or left over.
+        const QStringList files =
+            QDir(s.env.imageFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QCOMPARE(files, QStringList({"123_01.jpg", "125_2.jpg", "Marrowby.mdb"}));
+        QCOMPARE(s.rows(), (QMap<QString, QString>{
+                               {"123/01", "123_01.jpg"}, {"124/00", ""}, {"125/2", "125_2.jpg"}}));
+        for (const QString& name : {"123_01.jpg", "125_2.jpg"})
+            QVERIFY2(Decodes(s.env.imageFolder() + "/" + name), qPrintable(name));
+        // The operator is told which prescription has no page.
+        const QString all = s.boxes.texts().join("\n");
+        QVERIFY2(all.contains("2 of 3 prescriptions scanned. Not scanned: 124-00"),
+                 qPrintable(all));
+        QVERIFY2(all.contains("Not stored: 124-00 (Cannot write"), qPrintable(all));
+    }
+
+    void scannerFailureStoresEarlierPagesListsTheRestAndReturnsToIdle_data() {
+        QTest::addColumn<bool>("sane");
+        QTest::addColumn<QByteArray>("status"); // the SANE test device's read result
+        QTest::addColumn<int>("failAfter");     // simulated: pages before the fault
+        QTest::addColumn<QString>("failText");
+        QTest::newRow("jam after one page")
+            << false << QByteArray() << 1 << "The document feeder jammed.";
+        QTest::newRow("I/O error after two pages")
+            << false << QByteArray() << 2 << "Error during device I/O.";
+        QTest::newRow("busy before any page") << false << QByteArray() << 0 << "Device busy.";
+        QTest::newRow("disconnected after one page")
+            << false << QByteArray() << 1 << "The scanner was disconnected.";
+        QTest::newRow("SANE jam") << true << QByteArray("SANE_STATUS_JAMMED") << 0 << "jammed";
+        QTest::newRow("SANE I/O error") << true << QByteArray("SANE_STATUS_IO_ERROR") << 0 << "I/O";
+        QTest::newRow("SANE busy") << true << QByteArray("SANE_STATUS_DEVICE_BUSY") << 0 << "busy";
+    }
+    void scannerFailureStoresEarlierPagesListsTheRestAndReturnsToIdle() {
+        QFETCH(bool, sane);
+        QFETCH(QByteArray, status);
+        QFETCH(int, failAfter);
+        QFETCH(QString, failText);
+        Station s;
+        s.script.pagesPerAcquire = 3;
+        s.script.failAfterPages = failAfter;
+        s.script.failText = failText;
+        if (sane) {
+            ScannerControl::SetFactory([status]() -> std::unique_ptr<ScannerControl> {
+                auto scanner = std::make_unique<SaneScanner>();
+                scanner->SetDeviceOption("read-return-value", status);
+                return scanner;
+            });
+        }
+        s.open();
+        s.drop("AX0001.QLV", ThreeLines());
+        QTRY_VERIFY_WITH_TIMEOUT(s.boxes.texts().join("\n").contains("prescriptions scanned"),
+                                 20000);
+        QTRY_VERIFY(s.idleAndPolling());
+
+        const QStringList entries{"123-01", "124-00", "125-2"};
+        QCOMPARE(s.images(), kAllImages.mid(0, failAfter));
+        QMap<QString, QString> expected;
+        int i = 0;
+        for (auto it = kAllStored.cbegin(); it != kAllStored.cend(); ++it, ++i)
+            expected.insert(it.key(), i < failAfter ? it.value() : QString());
+        QCOMPARE(s.rows(), expected);
+        const QString all = s.boxes.texts().join("\n");
+        QVERIFY2(all.contains(failText, Qt::CaseInsensitive), qPrintable(all));
+        QVERIFY2(all.contains(QStringLiteral("%1 of 3 prescriptions scanned. Not scanned: %2")
+                                  .arg(failAfter)
+                                  .arg(entries.mid(failAfter).join(", "))),
+                 qPrintable(all));
+        QVERIFY(!QFile::exists(s.dataFile("AX0001.QLV")));
+    }
+};
+
+int main(int argc, char** argv) {
+    // Before any thread starts: the mount namespace is the whole process's.
+    g_privateMounts = MakeMountsPrivate();
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    FaultTests tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_faults.moc"
