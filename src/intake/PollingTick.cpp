@@ -333,6 +333,8 @@ void PollingTick::Timer1_Timer() {
         current_.clear();
         lastProblem_.reset();
 
+        QElapsedTimer spent;
+        spent.start();
         app_.SetStatus(ReadingStatus());
         std::vector<Candidate> ready;
         try {
@@ -341,8 +343,6 @@ void PollingTick::Timer1_Timer() {
             Problem(QStringLiteral("folder:") + e.description(), e, TickLocation());
         }
         bool listCleared = false;
-        QElapsedTimer spent;
-        spent.start();
         for (const Candidate& file : ready) {
             if (taken && spent.hasExpired(kTickBudgetMs))
                 break;

@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(files, QStringList({"123_01.jpg", "125_2.jpg", "Marrowby.mdb"}));
         QCOMPARE(s.rows(), (QMap<QString, QString>{
                                {"123/01", "123_01.jpg"}, {"124/00", ""}, {"125/2", "125_2.jpg"}}));
-        for (const QString& name : {"123_01.jpg", "125_2.jpg"})
+        for (const QString name : {"123_01.jpg", "125_2.jpg"})
             QVERIFY2(Decodes(s.env.imageFolder() + "/" + name), qPrintable(name));
         // The operator is told which prescription has no page.
         const QString all = s.boxes.texts().join("\n");
@@ -264,7 +264,8 @@ private slots:
         QTest::newRow("disconnected after one page")
             << false << QByteArray() << 1 << "The scanner was disconnected.";
         QTest::newRow("SANE jam") << true << QByteArray("SANE_STATUS_JAMMED") << 0 << "jammed";
-        QTest::newRow("SANE I/O error") << true << QByteArray("SANE_STATUS_IO_ERROR") << 0 << "I/O";
+        QTest::newRow("SANE I/O error")
+            << true << QByteArray("SANE_STATUS_IO_ERROR") << 0 << "could not be reached";
         QTest::newRow("SANE busy") << true << QByteArray("SANE_STATUS_DEVICE_BUSY") << 0 << "busy";
     }
     void scannerFailureStoresEarlierPagesListsTheRestAndReturnsToIdle() {

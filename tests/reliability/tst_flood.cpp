@@ -21,6 +21,13 @@ using quiller::test::TestEnv;
 
 namespace {
 
+// The longest the event loop may be kept from turning while files are taken.
+#ifdef QUILLER_SANITIZED_BUILD
+constexpr qint64 kLongestPauseMs = 1000;
+#else
+constexpr qint64 kLongestPauseMs = 200;
+#endif
+
 class ListFake : public ScanListPort {
 public:
     void Clear() override { count_ = 0; }
@@ -41,7 +48,7 @@ class FloodTests : public QObject {
     Q_OBJECT
 
 private slots:
-    void thousandFilesAreAllTakenAndTheLoopNeverStallsOver200ms() {
+    void thousandFilesAreAllTakenAndTheLoopNeverPausesOver200ms() {
         constexpr int kFiles = 1000;
         constexpr int kLines = 100;
         TestEnv env;
@@ -113,7 +120,7 @@ private slots:
         QCOMPARE(q.value(0).toInt(), kFiles * kLines);
         QCOMPARE(q.value(1).toInt(), kFiles * kLines);
         QVERIFY(!QFileInfo::exists(env.interchangeFolder() + "/AX0999.QLV.err"));
-        QVERIFY2(longestGap < 200,
+        QVERIFY2(longestGap < kLongestPauseMs,
                  qPrintable(QStringLiteral("the event loop stalled for %1 ms").arg(longestGap)));
     }
 };
