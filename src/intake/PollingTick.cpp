@@ -32,7 +32,7 @@ constexpr qsizetype kRefusalsReported = 5;
 // A tick stops taking further files once it has spent this long on them, so that the
 // window stays responsive when a flood of files arrives at once; the files left over
 // are unchanged at the next tick and are taken then, oldest first.
-constexpr qint64 kTickBudgetMs = 100;
+constexpr qint64 kTickBudgetMs = 50;
 
 // Opens a data file for reading without following a link and without waiting on a
 // device or pipe that has been given a data file's name.

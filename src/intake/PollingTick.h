@@ -43,7 +43,7 @@ struct DataFileStamp {
 //   left untouched, its entries leave the list again, and a later tick takes it. Such a
 //   condition is reported once while it lasts, not at every tick.
 // - All files taken in one tick stay listed and go into one batch, oldest file first.
-//   A tick stops taking files after about a tenth of a second; the files left over
+//   A tick stops taking files after about 50 ms; the files left over
 //   are taken by the next tick, after the batch, so a flood of files never freezes
 //   the window.
 class PollingTick {

@@ -111,6 +111,7 @@ private slots:
             QDir(env.interchangeFolder()).entryList({"*.QLV"}, QDir::Files).isEmpty(), 240000);
         probe.stop();
         timer1.stop();
+        qInfo("%d batches; longest pause of the event loop: %lld ms", batches, longestGap);
 
         QCOMPARE(listed, kFiles * kLines);
         QVERIFY2(batches > 1, "a flood is taken over several ticks");
