@@ -45,6 +45,19 @@ QString ShortDate(const QString& iso) {
 
 } // namespace
 
+bool PreparePageQuery(QSqlQuery& q, const QString& statement, const SearchQuery& query,
+                      const QVariant& afterKey, qint64 afterRowid, int limit) {
+    if (!q.prepare(statement))
+        return false;
+    BindAll(q, statement, query.bindings);
+    q.bindValue(QStringLiteral(":n"), limit);
+    if (Mentions(statement, QStringLiteral(":k")))
+        q.bindValue(QStringLiteral(":k"), afterKey);
+    if (Mentions(statement, QStringLiteral(":after")))
+        q.bindValue(QStringLiteral(":after"), afterRowid);
+    return true;
+}
+
 SearchResultModel::SearchResultModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QIcon SearchResultModel::RxPicIcon() {
@@ -104,18 +117,9 @@ void SearchResultModel::Start(const SearchQuery& query, const QSqlDatabase& db) 
 int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKey) {
     QSqlQuery q(QSqlDatabase::database(connectionName_, false));
     q.setForwardOnly(true);
-    if (!q.prepare(statement))
+    if (!PreparePageQuery(q, statement, query_, withKey ? lastKey_ : QVariant(),
+                          withKey ? lastRowid_ : 0, limit))
         throw SearchFailure(q.lastError());
-    BindAll(q, statement, query_.bindings);
-    q.bindValue(QStringLiteral(":n"), limit);
-    if (withKey) {
-        if (Mentions(statement, QStringLiteral(":k")))
-            q.bindValue(QStringLiteral(":k"), lastKey_);
-        if (Mentions(statement, QStringLiteral(":after")))
-            q.bindValue(QStringLiteral(":after"), lastRowid_);
-    } else if (Mentions(statement, QStringLiteral(":after"))) {
-        q.bindValue(QStringLiteral(":after"), qint64(0));
-    }
     if (!q.exec())
         throw SearchFailure(q.lastError());
 

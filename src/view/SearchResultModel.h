@@ -5,9 +5,16 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QVector>
 
 namespace quiller {
+
+// Prepares one page statement of a search on a connection and binds its values: the
+// search's own, the page size and where the page continues (the last row's key and
+// rowid). False when the statement cannot be prepared (q.lastError() says why).
+bool PreparePageQuery(QSqlQuery& q, const QString& statement, const SearchQuery& query,
+                      const QVariant& afterKey, qint64 afterRowid, int limit);
 
 // One listed prescription of a search.
 struct SearchRow {
