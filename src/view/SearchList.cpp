@@ -115,8 +115,12 @@ void SearchList::Text1_KeyPress(int keyAscii) {
         FillSearchList();
 }
 
-void SearchList::DTPicker1_Change(int) {
-    if (!w_.DTPicker1[0] || !w_.DTPicker1[1])
+void SearchList::DTPicker1_Change(int index) {
+    if (index < 0 || index > 1 || !w_.DTPicker1[0] || !w_.DTPicker1[1])
+        return;
+    // Only the operator changes a picker, and only a shown one: dates the window sets
+    // while the pickers are hidden (at load) do not search.
+    if (w_.DTPicker1[index]->isHidden())
         return;
     if (w_.DTPicker1[0]->date() <= w_.DTPicker1[1]->date())
         FillSearchList();

@@ -15,8 +15,7 @@ class SearchList : public QObject {
     Q_OBJECT
 public:
     // Sets ListView2's model and hooks Combo2 (activated), Text1 (Enter) and both
-    // pickers (dateChanged). Give the pickers their first dates before constructing, or
-    // with signals blocked: a changed date searches.
+    // pickers (dateChanged; a hidden picker's change does not search).
     SearchList(const ViewWidgets& widgets, ViewContext& context, Preview* preview,
                QObject* parent = nullptr);
 
@@ -29,7 +28,7 @@ public slots:
     void Combo2_Click();
     // A character typed in Text1; 13 (Enter) searches when the text is not empty.
     void Text1_KeyPress(int keyAscii);
-    // A picker's date changed; searches when the first date is not after the last.
+    // A shown picker's date changed; searches when the first date is not after the last.
     void DTPicker1_Change(int index);
 
 private:

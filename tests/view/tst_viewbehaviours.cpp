@@ -258,6 +258,11 @@ void TestViewBehaviours::pickerChangeSearchesOnlyInOrder() {
     // Equal dates search (both ends included).
     window->DTPicker1[0]->setDate(QDate(2006, 3, 6));
     QCOMPARE(Listed(), (QStringList{"00123-02", "123-01", "126-01", "128-01"}));
+    // Hidden pickers (another criterion chosen) take new dates without searching.
+    ChooseCriterion("Patient");
+    window->DTPicker1[0]->setDate(QDate(2006, 3, 1));
+    window->DTPicker1[1]->setDate(QDate(2006, 3, 31));
+    QCOMPARE(Listed(), (QStringList{"00123-02", "123-01", "126-01", "128-01"}));
 }
 
 void TestViewBehaviours::otherCriterionShowsTextBox() {
