@@ -55,8 +55,24 @@ QString Like(const QString& text) {
     return text + QLatin1Char('%');
 }
 
-void AddUpperBound(SearchQuery& q, const QString& column, const QString& pattern) {
-    const QString hi = LikePrefixUpperBound(pattern);
+// The typed text's prefix match on one text column, ignoring letter case. The engine's
+// LIKE folds ASCII letters only; a text with other letters that have a case (é, Ü) is
+// matched with an equivalent GLOB pattern that lists both cases of every letter.
+void AddPrefixMatch(SearchQuery& q, QStringList& filter, QStringList& continuation,
+                    const QString& column, const QString& placeholder, const QString& text) {
+    const bool glob = HasNonAsciiCasedLetter(text);
+    const QString op = glob ? QStringLiteral(" GLOB ") : QStringLiteral(" LIKE ");
+    filter << column + op + placeholder;
+    continuation << QLatin1Char('+') + column + op + placeholder;
+    q.bindings.append({placeholder, glob ? CaseInsensitiveGlob(Like(text)) : Like(text)});
+}
+
+// Ends the key range of a prefix search where that can be done safely: the NOCASE
+// order folds ASCII letters only, so a text with other cased letters gets no bound.
+void AddUpperBound(SearchQuery& q, const QString& column, const QString& text) {
+    if (HasNonAsciiCasedLetter(text))
+        return;
+    const QString hi = LikePrefixUpperBound(Like(text));
     if (hi.isEmpty())
         return;
     q.keyUpperBound = column + QStringLiteral(" < :hi");
@@ -242,24 +258,20 @@ SearchQuery PatientQuery(const PatientCriterion& criterion) {
     SearchQuery q;
     QStringList filter;
     QStringList continuation;
-    if (!criterion.lastName.isEmpty()) {
-        filter << QStringLiteral("LastName LIKE :last");
-        continuation << QStringLiteral("+LastName LIKE :last");
-        q.bindings.append({QStringLiteral(":last"), Like(criterion.lastName)});
-    }
-    if (!criterion.firstName.isEmpty()) {
-        filter << QStringLiteral("FirstName LIKE :first");
-        continuation << QStringLiteral("+FirstName LIKE :first");
-        q.bindings.append({QStringLiteral(":first"), Like(criterion.firstName)});
-    }
+    if (!criterion.lastName.isEmpty())
+        AddPrefixMatch(q, filter, continuation, QStringLiteral("LastName"), QStringLiteral(":last"),
+                       criterion.lastName);
+    if (!criterion.firstName.isEmpty())
+        AddPrefixMatch(q, filter, continuation, QStringLiteral("FirstName"),
+                       QStringLiteral(":first"), criterion.firstName);
     q.filter = filter.join(QStringLiteral(" AND "));
     q.continuationFilter = continuation.join(QStringLiteral(" AND "));
     if (!criterion.lastName.isEmpty()) {
         q.keyColumn = QStringLiteral("LastName");
-        AddUpperBound(q, q.keyColumn, Like(criterion.lastName));
+        AddUpperBound(q, q.keyColumn, criterion.lastName);
     } else if (!criterion.firstName.isEmpty()) {
         q.keyColumn = QStringLiteral("FirstName");
-        AddUpperBound(q, q.keyColumn, Like(criterion.firstName));
+        AddUpperBound(q, q.keyColumn, criterion.firstName);
     }
     return q;
 }
@@ -277,12 +289,40 @@ SearchQuery DateQuery(const QDate& first, const QDate& last) {
 
 SearchQuery DrugQuery(const QString& text) {
     SearchQuery q;
-    q.filter = QStringLiteral("Drug LIKE :drug");
-    q.continuationFilter = QStringLiteral("+Drug LIKE :drug");
+    QStringList filter;
+    QStringList continuation;
+    AddPrefixMatch(q, filter, continuation, QStringLiteral("Drug"), QStringLiteral(":drug"), text);
+    q.filter = filter.constFirst();
+    q.continuationFilter = continuation.constFirst();
     q.keyColumn = QStringLiteral("Drug");
-    q.bindings.append({QStringLiteral(":drug"), Like(text)});
-    AddUpperBound(q, q.keyColumn, Like(text));
+    AddUpperBound(q, q.keyColumn, text);
     return q;
+}
+
+bool HasNonAsciiCasedLetter(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0x7F && c.toLower() != c.toUpper())
+            return true;
+    return false;
+}
+
+QString CaseInsensitiveGlob(const QString& likePattern) {
+    QString glob;
+    glob.reserve(likePattern.size() * 4);
+    for (QChar c : likePattern) {
+        if (c == QLatin1Char('%')) {
+            glob += QLatin1Char('*');
+        } else if (c == QLatin1Char('_')) {
+            glob += QLatin1Char('?');
+        } else if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[')) {
+            glob += QLatin1Char('[') + c + QLatin1Char(']');
+        } else if (c.toLower() != c.toUpper()) {
+            glob += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        } else {
+            glob += c;
+        }
+    }
+    return glob;
 }
 
 QString LikePrefixUpperBound(const QString& pattern) {

@@ -76,6 +76,12 @@ SearchQuery DrugQuery(const QString& text);
 // begins with the literal prefix of a LIKE pattern; empty when it cannot be given safely.
 QString LikePrefixUpperBound(const QString& pattern);
 
+// True when the text holds a letter beyond ASCII that has an upper and a lower case.
+bool HasNonAsciiCasedLetter(const QString& text);
+// A GLOB pattern matching what a case-insensitive LIKE pattern matches, for every
+// letter ("%" any run, "_" any one character; GLOB's own special characters literal).
+QString CaseInsensitiveGlob(const QString& likePattern);
+
 // Statement texts of the pages.
 struct PageKey {
     QVariant key; // value of the key column of the last row read (unused for rowid order)

@@ -22,6 +22,8 @@ QList<FixtureRow> FixtureRows() {
         {"127", "12", "2006-03-12", "5000 Units", "Ann", "Smyth", "gone.jpg"},
         {"123", "0'", "2006-05-01", "Test", "Test", "Refill", ""},
         {"128", "01", "2006-03-06", "Zinc", "Ed", "Zeller", ""},
+        {"129", "01", "2006-06-01", QStringLiteral("\u00c9clair Drops"),
+         QStringLiteral("Jos\u00e9"), QStringLiteral("M\u00dcLLER"), ""},
     };
 }
 

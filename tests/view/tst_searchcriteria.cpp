@@ -23,7 +23,41 @@ private slots:
     void upperBound_data();
     void upperBound();
     void pageStatementsBindEverything();
+    void glob_data();
+    void glob();
 };
+
+void TestSearchCriteria::glob_data() {
+    QTest::addColumn<QString>("like");
+    QTest::addColumn<QString>("glob");
+    QTest::addColumn<bool>("needed");
+    QTest::newRow("letters both cases")
+        << QStringLiteral("M\u00fcl%") << QStringLiteral("[mM][\u00fc\u00dc][lL]*") << true;
+    QTest::newRow("wildcards") << QStringLiteral("\u00e9_x%")
+                               << QStringLiteral("[\u00e9\u00c9]?[xX]*") << true;
+    QTest::newRow("glob characters literal")
+        << QStringLiteral("\u00e9*?[]%") << QStringLiteral("[\u00e9\u00c9][*][?][[]]*") << true;
+    QTest::newRow("digits and blanks")
+        << QStringLiteral("\u00c51 2%") << QStringLiteral("[\u00e5\u00c5]1 2*") << true;
+    QTest::newRow("ascii only") << "Smith%"
+                                << "[sS][mM][iI][tT][hH]*" << false;
+    QTest::newRow("uncased symbol")
+        << QStringLiteral("\u00b0C%") << QStringLiteral("\u00b0[cC]*") << false;
+}
+
+void TestSearchCriteria::glob() {
+    QFETCH(QString, like);
+    QFETCH(QString, glob);
+    QFETCH(bool, needed);
+    QCOMPARE(CaseInsensitiveGlob(like), glob);
+    QCOMPARE(HasNonAsciiCasedLetter(like), needed);
+    // The statement uses LIKE exactly when the engine's own folding is enough.
+    const QString text = like.chopped(1);
+    const SearchQuery q = DrugQuery(text);
+    QCOMPARE(q.filter.contains(QStringLiteral(" GLOB ")), needed);
+    QCOMPARE(q.bindings.constFirst().second.toString(), needed ? glob : like);
+    QCOMPARE(q.keyUpperBound.isEmpty(), needed || LikePrefixUpperBound(like).isEmpty());
+}
 
 void TestSearchCriteria::val_data() {
     QTest::addColumn<QString>("text");

@@ -150,6 +150,17 @@ void TestSearchModel::search_data() {
 
     QTest::newRow("drug prefix any case") << "Drug"
                                           << "amox" << QStringList{"123-01", "00123-02", " 123-1"};
+    // Letters beyond ASCII match in any case too; typed GLOB characters stay literal.
+    QTest::newRow("accented last name")
+        << "Patient" << QStringLiteral("m\u00fcl") << QStringList{"129-01"};
+    QTest::newRow("accented both names")
+        << "Patient" << QStringLiteral("M\u00fcller, JOS\u00c9") << QStringList{"129-01"};
+    QTest::newRow("accented with wildcard")
+        << "Patient" << QStringLiteral("_\u00fc%er") << QStringList{"129-01"};
+    QTest::newRow("accented, glob star literal")
+        << "Patient" << QStringLiteral("m\u00fc*") << QStringList{};
+    QTest::newRow("accented drug")
+        << "Drug" << QStringLiteral("\u00e9CLAIR") << QStringList{"129-01"};
     QTest::newRow("drug with blanks") << "Drug"
                                       << "AMOXICILLIN 500MG " << QStringList{"123-01"};
     QTest::newRow("drug apostrophe") << "Drug"
