@@ -24,6 +24,13 @@ Preview::Preview(const ViewWidgets& widgets, ViewContext& context, QObject* pare
         // itemClicked comes after the view has handled the click (a check-box toggle
         // included), so the reactions see the final state of the row.
         connect(w_.ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+            // A click on the check box itself only turns the tick (the operator may
+            // clear it by hand); any other click on a row runs the reactions.
+            const bool toggled =
+                item && item == pressedItem_ && item->checkState(0) != pressedCheckState_;
+            pressedItem_ = nullptr;
+            if (toggled)
+                return;
             ListView1_ItemClick(item);
             ListView1_Click();
         });
@@ -155,6 +162,11 @@ bool Preview::eventFilter(QObject* watched, QEvent* event) {
             else if (w_.ListView2 && watched == w_.ListView2)
                 ListView2_KeyUp(key->key());
         }
+    } else if (event->type() == QEvent::MouseButtonPress && w_.ListView1 &&
+               watched == w_.ListView1->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        pressedItem_ = w_.ListView1->itemAt(mouse->position().toPoint());
+        pressedCheckState_ = pressedItem_ ? pressedItem_->checkState(0) : Qt::Unchecked;
     } else if (event->type() == QEvent::MouseButtonRelease) {
         // A click beside the rows is still a click on the list; clicks on rows arrive
         // through the views' own signals.

@@ -11,7 +11,8 @@ namespace quiller {
 // The reactions of both lists that show the selected prescription's image in the
 // preview: clicks (which also set the caption of Frame2, the Rotate button and, in the
 // to-be-scanned list, the check box) and the Up and Down arrow keys (which only change
-// the picture). A list with rows but no selected row has no image to show.
+// the picture). A list with rows but no selected row has no image to show. A click on
+// a to-be-scanned row's check box only turns the tick.
 class Preview : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +42,9 @@ protected:
 private:
     ViewWidgets w_;
     ViewContext& context_;
+    // The to-be-scanned row under the last mouse press and its tick then.
+    QTreeWidgetItem* pressedItem_ = nullptr;
+    Qt::CheckState pressedCheckState_ = Qt::Unchecked;
 };
 
 } // namespace quiller

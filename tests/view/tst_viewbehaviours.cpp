@@ -468,9 +468,26 @@ void TestViewBehaviours::clearedCheckBoxTickedAgain() {
     QTreeWidgetItem* item = window->AddScanRow("123-01", "123_01.jpg");
     ClickItem(item);
     QCOMPARE(item->checkState(0), Qt::Checked);
-    item->setCheckState(0, Qt::Unchecked);
+    QVERIFY(window->Image1->HasPicture());
+
+    // Clearing the tick by hand on its box: only the tick changes.
+    QTreeWidget* v = window->ListView1;
+    QStyleOptionViewItem opt;
+    opt.initFrom(v->viewport());
+    opt.rect = v->visualRect(v->indexFromItem(item, 0));
+    opt.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = v->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, v);
+    window->Image1->Clear();
+    window->Frame2->setTitle("before");
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, box.center());
+    QCOMPARE(item->checkState(0), Qt::Unchecked);
+    QVERIFY(!window->Image1->HasPicture());
+    QCOMPARE(window->Frame2->title(), QStringLiteral("before"));
+
+    // The next click on the row ticks it again.
     ClickItem(item);
     QCOMPARE(item->checkState(0), Qt::Checked);
+    QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image of Rx# 123-01"));
 }
 
 void TestViewBehaviours::arrowKeysChangeOnlyPicture() {
