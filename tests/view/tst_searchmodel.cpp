@@ -76,6 +76,8 @@ private slots:
     void paging();
     void rowContent();
     void headers();
+    void storedNumberValue_data();
+    void storedNumberValue();
     void indexServesEveryPage_data();
     void indexServesEveryPage();
     void firstPageThenMoreOnDemand();
@@ -255,7 +257,24 @@ void TestSearchModel::rowContent() {
     const int row = Texts(model).indexOf(QStringLiteral("124-01"));
     QVERIFY(row >= 0);
     QCOMPARE(model.RowTag(row), QString());
-    QVERIFY(!model.RowTag(row).isNull() || model.RowTag(row).isEmpty());
+}
+
+void TestSearchModel::storedNumberValue_data() {
+    QTest::addColumn<QString>("stored");
+    for (const char* t : {"123", "00123", " 123", "123 ", "  0042", "abc", "", "0", "000000",
+                          "999999", "12abc", "+5", "-7", "1-2"})
+        QTest::newRow(t) << QString::fromLatin1(t);
+}
+
+// The indexed expression gives every stored form of an Rx number the value the typed
+// number is read with, so leading zeros and blanks do not matter.
+void TestSearchModel::storedNumberValue() {
+    QFETCH(QString, stored);
+    QSqlQuery q(App().DbConnection->Connection());
+    QVERIFY(q.prepare(QStringLiteral("SELECT CAST(? AS INTEGER)")));
+    q.addBindValue(stored);
+    QVERIFY(q.exec() && q.next());
+    QCOMPARE(q.value(0).toDouble(), Val(stored));
 }
 
 void TestSearchModel::headers() {
