@@ -30,8 +30,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
-    emit doubleClicked();
-}
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) { emit doubleClicked(); }
 
 } // namespace quiller
