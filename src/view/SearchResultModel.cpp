@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -115,6 +116,7 @@ void SearchResultModel::Start(const SearchQuery& query, const QSqlDatabase& db) 
 }
 
 int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKey) {
+    const QScopedValueRollback<bool> reading(reading_, true);
     QSqlQuery q(QSqlDatabase::database(connectionName_, false));
     q.setForwardOnly(true);
     if (!PreparePageQuery(q, statement, query_, withKey ? lastKey_ : QVariant(),
@@ -212,7 +214,8 @@ QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation,
 }
 
 bool SearchResultModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && started_ && !atEnd_;
+    // A view may ask again while rows are being inserted; one page at a time.
+    return !parent.isValid() && started_ && !atEnd_ && !reading_;
 }
 
 void SearchResultModel::fetchMore(const QModelIndex& parent) {

@@ -87,6 +87,7 @@ private:
     int pageSize_ = kDefaultPageSize;
     bool atEnd_ = true;
     bool started_ = false;
+    bool reading_ = false;
 };
 
 } // namespace quiller
