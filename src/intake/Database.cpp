@@ -160,6 +160,34 @@ bool Database::IsUnavailable(const QuillerError& error) {
     }
 }
 
+struct Database::Statements {
+    explicit Statements(const QSqlDatabase& db) : update(db), insert(db), setImage(db) {}
+    QSqlQuery update;
+    QSqlQuery insert;
+    QSqlQuery setImage;
+    bool updatePrepared = false;
+    bool insertPrepared = false;
+    bool setImagePrepared = false;
+};
+
+Database::Statements& Database::Prepared() {
+    if (!statements_)
+        statements_ = std::make_unique<Statements>(Connection());
+    return *statements_;
+}
+
+namespace {
+// Prepares a kept statement the first time it is used; a statement that could not be
+// prepared is tried again next time.
+void PrepareOnce(QSqlQuery& query, bool& prepared, const char* text, const QString& source) {
+    if (prepared)
+        return;
+    if (!query.prepare(QString::fromLatin1(text)))
+        throw SqlFailure(query.lastError(), source);
+    prepared = true;
+}
+} // namespace
+
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
 
 Database::~Database() {
@@ -212,6 +240,7 @@ bool Database::IsOpen() const {
 }
 
 void Database::Close() {
+    statements_.reset();
     if (!QSqlDatabase::contains(connectionName_))
         return;
     {
@@ -255,10 +284,12 @@ void Database::WriteScannerSource(int position) {
 void Database::UpsertPrescription(const Prescription& p) {
     const QString iso = IsoDate(p.FillDate);
     const QString source = QStringLiteral("Database.UpsertPrescription");
-    QSqlQuery update(Connection());
-    update.prepare(QStringLiteral(
-        "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
-        "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref"));
+    Statements& s = Prepared();
+    QSqlQuery& update = s.update;
+    PrepareOnce(update, s.updatePrepared,
+                "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
+                "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref",
+                source);
     update.bindValue(QStringLiteral(":d"), iso);
     update.bindValue(QStringLiteral(":drug"), Text(p.Drug));
     update.bindValue(QStringLiteral(":f"), Text(p.FirstName));
@@ -266,12 +297,15 @@ void Database::UpsertPrescription(const Prescription& p) {
     update.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
     update.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     Exec(update, source);
-    if (update.numRowsAffected() > 0)
+    const bool updated = update.numRowsAffected() > 0;
+    update.finish();
+    if (updated)
         return;
-    QSqlQuery insert(Connection());
-    insert.prepare(QStringLiteral(
-        "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
-        "VALUES (:rx, :ref, :d, :drug, :f, :l, '')"));
+    QSqlQuery& insert = s.insert;
+    PrepareOnce(insert, s.insertPrepared,
+                "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
+                "VALUES (:rx, :ref, :d, :drug, :f, :l, '')",
+                source);
     insert.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
     insert.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     insert.bindValue(QStringLiteral(":d"), iso);
@@ -279,16 +313,20 @@ void Database::UpsertPrescription(const Prescription& p) {
     insert.bindValue(QStringLiteral(":f"), Text(p.FirstName));
     insert.bindValue(QStringLiteral(":l"), Text(p.LastName));
     Exec(insert, source);
+    insert.finish();
 }
 
 void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
-    QSqlQuery query(Connection());
-    query.prepare(
-        QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
+    Statements& s = Prepared();
+    QSqlQuery& query = s.setImage;
+    const QString source = QStringLiteral("Database.SetRxImage");
+    PrepareOnce(query, s.setImagePrepared,
+                "UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref", source);
     query.bindValue(QStringLiteral(":img"), Text(imageName));
     query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
     query.bindValue(QStringLiteral(":ref"), Text(refNo));
-    Exec(query, QStringLiteral("Database.SetRxImage"));
+    Exec(query, source);
+    query.finish();
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
