@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +36,31 @@ AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess acce
     : QObject(parent), window_(window), access_(std::move(access)), feederTimer_(new QTimer(this)) {
     feederTimer_->setInterval(kFeederPollMs);
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
+    connect(window->Image1, &PictureBox::pictureChanged, this,
+            &AcquisitionController::OnPreviewChanged);
+}
+
+void AcquisitionController::ShowBufferImage(int index) {
+    showingOwnPicture_ = true;
+    window_->Image1->SetPicture(Scanner()->GetImage(index));
+    showingOwnPicture_ = false;
+}
+
+void AcquisitionController::OnPreviewChanged() {
+    if (showingOwnPicture_)
+        return;
+    // Something else now fills the preview (a list click, an arrow key, a search): Rotate
+    // may only turn the buffer page whose file is shown, and is switched off otherwise.
+    const QString source = window_->Image1->SourcePath();
+    QString name;
+    if (!source.isEmpty()) {
+        const QFileInfo info(source);
+        if (QFileInfo(info.path()) == QFileInfo(App().dataPath))
+            name = info.fileName();
+    }
+    const bool wasEnabled = window_->Command2->isEnabled();
+    PreviewShowsFile(name);
+    window_->Command2->setEnabled(wasEnabled && previewIndex_ >= 0);
 }
 
 AcquisitionController::~AcquisitionController() = default;
@@ -316,7 +342,7 @@ void AcquisitionController::StoreScanningImage(int index, const Target& target,
                                     QStringLiteral(")");
         }
     }
-    w->Image1->SetPicture(sc->GetImage(index));
+    ShowBufferImage(index);
     w->LabelImageNum->setText(access_.imageText(index, true));
     SetRotateSource(index, saved ? name : QString());
 }
@@ -360,7 +386,7 @@ void AcquisitionController::StoreViewingImage(int index, const Target& target,
                                     QStringLiteral(")");
         }
     }
-    w->Image1->SetPicture(sc->GetImage(index));
+    ShowBufferImage(index);
     try {
         LockFile::Remove(App().LockFilePath());
     } catch (const QuillerError& e) {
@@ -477,7 +503,7 @@ void AcquisitionController::Command2_Click() {
         MessageBoxes::Show(sc->ErrorText());
         return;
     }
-    w->Image1->SetPicture(sc->GetImage(p));
+    ShowBufferImage(p);
     if (sc->SaveImage(p, App().ImagePath(previewFile_)) == 0)
         MessageBoxes::Show(
             QStringLiteral("The turned image could not be saved to %1: %2")

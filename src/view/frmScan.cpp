@@ -99,6 +99,9 @@ frmScan::frmScan(QWidget* parent) : QWidget(parent) {
     fraSearch = MakeFrame(this, "fraSearch", QStringLiteral("Search for"));
     PlaceTwips(fraSearch, 120, 0, 7335, 735);
     Combo2 = Make<QComboBox>(fraSearch, "Combo2");
+    // A drop-down with an editable text; what is typed is never added as an entry.
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
     PlaceTwips(Combo2, 120, 240, 1455, 315);
     Text1 = Make<QLineEdit>(fraSearch, "Text1");
     PlaceTwips(Text1, 1680, 240, 2055, 285);
@@ -145,6 +148,11 @@ frmScan::~frmScan() = default;
 
 bool frmScan::ViewingMode() const {
     return !fraList->isHidden();
+}
+
+void frmScan::SetListView2Columns() {
+    if (ListView2->model())
+        SetColumnWidths(ListView2->header(), this);
 }
 
 bool frmScan::Form_Load() {
