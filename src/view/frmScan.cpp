@@ -32,6 +32,9 @@ template <typename W> W* Make(QWidget* parent, const char* name) {
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = Make<QGroupBox>(parent, name);
     frame->setTitle(caption);
+    // Frames are opaque: the search and viewing frames lie in front of the
+    // to-be-scanned frame and cover it.
+    frame->setAutoFillBackground(true);
     return frame;
 }
 
