@@ -8,6 +8,7 @@
 #include "intake/PollingTick.h"
 #include "intake/ToBeScannedList.h"
 #include "view/PictureBox.h"
+#include "view/ShowPic.h"
 #include "view/ViewBehaviours.h"
 
 #include "scan/AcquisitionController.h"
@@ -130,6 +131,40 @@ void WireMainWindow(frmMain& window) {
     };
     c.attachScanWindow = [](frmScan* scan) {
         AttachScanBehaviours(*scan);
+    };
+    c.about = [](QWidget* owner) {
+        ShowAbout(owner);
+    };
+    c.support = [] {
+        ShowSupport();
+    };
+    // One printer for the run: what the page-setup and print dialogs choose is what the
+    // enlarged image window prints on.
+    auto printing = std::make_shared<PrintCommands>(&window);
+    std::weak_ptr<PrintCommands> chosen = printing;
+    frmShowPic::SetPrinterFactory([chosen] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (auto commands = chosen.lock()) {
+            const QPrinter& current = commands->CurrentPrinter();
+            if (!current.printerName().isEmpty())
+                printer->setPrinterName(current.printerName());
+            printer->setPageLayout(current.pageLayout());
+            printer->setColorMode(current.colorMode());
+            printer->setDuplex(current.duplex());
+        }
+        return printer;
+    });
+    c.pageSetup = [printing](QWidget*) {
+        printing->mnuFilePageSetup_Click();
+    };
+    c.print = [printing, &window](QWidget*, frmScan* scan) {
+        const bool activeChild = window.MdiArea->currentSubWindow() != nullptr;
+        printing->mnuFilePrint_Click(
+            activeChild, [scan] { return scan && scan->Image1->HasPicture(); },
+            [scan] {
+                if (scan)
+                    emit scan->showPicFormRequested();
+            });
     };
 }
 
