@@ -443,6 +443,34 @@ private slots:
         QVERIFY(!window->isHidden()); // it can always be brought back
     }
 
+    void realExitEndsTheProgramWhenNoWindowIsLeft() {
+        configureStation();
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto window = openMainWindow();
+        window->mnuSupport_Click(); // a support panel still open keeps the program running
+        QWidget* support = nullptr;
+        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
+        window->mPopExit_Click();
+        QTest::qWait(50);
+        QCOMPARE(quits, 0);
+        support->close();
+        QTRY_COMPARE(quits, 1);
+        SetLoopQuitter(previous);
+    }
+
+    void realExitWhileMinimisedSavesNoPlacement() {
+        configureStation();
+        auto window = openMainWindow();
+        window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
+        window->close(); // to the tray: minimised
+        QVERIFY(window->isMinimized());
+        SettingsStore().Write("Settings", "MainWidth", "1234");
+        window->mPopExit_Click();
+        QCOMPARE(SettingsStore().Read("Settings", "MainWidth"), QStringLiteral("1234"));
+        QVERIFY(!App().DbConnection);
+    }
+
     void realExitClosesEverything() {
         configureStation();
         auto window = openMainWindow();
