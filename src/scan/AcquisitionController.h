@@ -82,6 +82,11 @@ private:
         int extra = 0;
     };
 
+    static Target MakeTarget(const QString& text, const QString& tag, const QVariant& rxNbr,
+                             const QVariant& refNo);
+    // Writes a page's file and records it for its prescription; onSaved runs between.
+    bool StoreFile(int index, const Target& target,
+                   const std::function<void(const QString&)>& onSaved, QStringList& errors);
     void SetUp(const QString& mark);
     void StartAcquire();
     void WaitForDocument();
