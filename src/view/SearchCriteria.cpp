@@ -100,16 +100,6 @@ QString AndParenthesised(const QString& condition) {
 
 } // namespace
 
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 double Val(const QString& text) {
     QString s;
     s.reserve(text.size());

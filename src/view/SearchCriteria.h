@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Text.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -13,9 +15,6 @@ namespace quiller {
 // The numeric helpers follow the reading rules the station has always used for typed
 // numbers: a leading number is read after skipping blanks and stops at the first
 // character that cannot continue it; a refill number is shown with at least two digits.
-
-// Blanks (spaces only) removed at both ends.
-QString TrimBlanks(const QString& text);
 
 // The value of the leading number of a text: blanks, tabs and line feeds are skipped
 // anywhere, an optional sign, digits with an optional decimal point and exponent
