@@ -355,7 +355,7 @@ int Search(const Args& a) {
             }
         }
         QCoreApplication::processEvents();
-        if (model->canFetchMore(QModelIndex()) == false || everyRowUpTo > 0) {
+        if (!model->canFetchMore(QModelIndex()) || everyRowUpTo > 0) {
             QElapsedTimer step;
             step.start();
             w.ListView2->scrollToBottom();
