@@ -186,6 +186,16 @@ void PrepareOnce(QSqlQuery& query, bool& prepared, const char* text, const QStri
         throw SqlFailure(query.lastError(), source);
     prepared = true;
 }
+
+// Runs a kept statement and leaves it reset (no statement of the connection stays
+// open between calls, whatever the outcome).
+void ExecKept(QSqlQuery& query, const QString& source) {
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        throw SqlFailure(error, source);
+    }
+}
 } // namespace
 
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
@@ -303,7 +313,7 @@ void Database::UpsertPrescription(const Prescription& p) {
     update.bindValue(QStringLiteral(":l"), Text(p.LastName));
     update.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
     update.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
-    Exec(update, source);
+    ExecKept(update, source);
     const bool updated = update.numRowsAffected() > 0;
     update.finish();
     if (updated)
@@ -319,7 +329,7 @@ void Database::UpsertPrescription(const Prescription& p) {
     insert.bindValue(QStringLiteral(":drug"), Text(p.Drug));
     insert.bindValue(QStringLiteral(":f"), Text(p.FirstName));
     insert.bindValue(QStringLiteral(":l"), Text(p.LastName));
-    Exec(insert, source);
+    ExecKept(insert, source);
     insert.finish();
 }
 
@@ -332,7 +342,7 @@ void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QStr
     query.bindValue(QStringLiteral(":img"), Text(imageName));
     query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
     query.bindValue(QStringLiteral(":ref"), Text(refNo));
-    Exec(query, source);
+    ExecKept(query, source);
     query.finish();
 }
 
