@@ -1,5 +1,7 @@
 #include "app/ProgramEnd.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +15,13 @@ ProgramEnder& CurrentEnder() {
     };
     return ender;
 }
+
+LoopQuitter& CurrentQuitter() {
+    static LoopQuitter quitter = [] {
+        QCoreApplication::quit();
+    };
+    return quitter;
+}
 } // namespace
 
 void EndProgramAtOnce(int exitCode) {
@@ -22,6 +31,16 @@ void EndProgramAtOnce(int exitCode) {
 ProgramEnder SetProgramEnder(ProgramEnder ender) {
     ProgramEnder previous = CurrentEnder();
     CurrentEnder() = std::move(ender);
+    return previous;
+}
+
+void QuitEventLoop() {
+    CurrentQuitter()();
+}
+
+LoopQuitter SetLoopQuitter(LoopQuitter quitter) {
+    LoopQuitter previous = CurrentQuitter();
+    CurrentQuitter() = std::move(quitter);
     return previous;
 }
 

@@ -10,4 +10,9 @@ void EndProgramAtOnce(int exitCode);
 using ProgramEnder = std::function<void(int)>;
 ProgramEnder SetProgramEnder(ProgramEnder ender);
 
+// Ends the event loop after the real exit, when no window is left; tests observe it.
+void QuitEventLoop();
+using LoopQuitter = std::function<void()>;
+LoopQuitter SetLoopQuitter(LoopQuitter quitter);
+
 } // namespace quiller

@@ -8,6 +8,8 @@
 #include "intake/PollingTick.h"
 #include "intake/ToBeScannedList.h"
 #include "view/PictureBox.h"
+#include "view/ShowPic.h"
+#include "view/ViewBehaviours.h"
 
 #include "scan/AcquisitionController.h"
 #include "scan/SaneScanner.h"
@@ -82,13 +84,35 @@ void AttachScanBehaviours(frmScan& scan) {
 
     new IntakeBehaviours(scan, acquisition);
 
+    ViewWidgets view;
+    view.ListView1 = scan.ListView1;
+    view.ListView2 = scan.ListView2;
+    view.Image1 = scan.Image1;
+    view.Frame2 = scan.Frame2;
+    view.Command2 = scan.Command2;
+    view.Command4 = scan.Command4;
+    view.fraList = scan.fraList;
+    view.Combo2 = scan.Combo2;
+    view.Text1 = scan.Text1;
+    view.lblDate = {scan.lblDate[0], scan.lblDate[1]};
+    view.DTPicker1 = {scan.DTPicker1[0], scan.DTPicker1[1]};
+    auto* viewing = new ViewBehaviours(view, App(), nullptr, &scan);
+    // Rotate turns only the buffer page the preview shows, written over its own file.
+    viewing->Context().SetRotateRule(
+        [acquisition](const ViewContext&) { return acquisition->PreviewIsBufferImage(); });
+    scan.SetListView2Columns();
+    QObject::connect(&scan, &frmScan::showPicFormRequested, viewing->enlarged(),
+                     &EnlargedView::ShowPicForm);
+
     frmScan::Behaviours& b = scan.behaviours();
-    b.load = [startup, acquisition] {
+    b.load = [startup, acquisition, viewing] {
         if (!startup->Start())
             return false;
-        if (ScannerControl* sc = startup->Scanner1())
+        if (ScannerControl* sc = startup->Scanner1()) {
             QObject::connect(sc, &ScannerControl::PostScan, acquisition,
                              &AcquisitionController::Scanner1_PostScan);
+            viewing->Context().SetScanner(sc);
+        }
         return true;
     };
     b.unload = [startup] {
@@ -107,6 +131,40 @@ void WireMainWindow(frmMain& window) {
     };
     c.attachScanWindow = [](frmScan* scan) {
         AttachScanBehaviours(*scan);
+    };
+    c.about = [](QWidget* owner) {
+        ShowAbout(owner);
+    };
+    c.support = [] {
+        ShowSupport();
+    };
+    // One printer for the run: what the page-setup and print dialogs choose is what the
+    // enlarged image window prints on.
+    auto printing = std::make_shared<PrintCommands>(&window);
+    std::weak_ptr<PrintCommands> chosen = printing;
+    frmShowPic::SetPrinterFactory([chosen] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (auto commands = chosen.lock()) {
+            const QPrinter& current = commands->CurrentPrinter();
+            if (!current.printerName().isEmpty())
+                printer->setPrinterName(current.printerName());
+            printer->setPageLayout(current.pageLayout());
+            printer->setColorMode(current.colorMode());
+            printer->setDuplex(current.duplex());
+        }
+        return printer;
+    });
+    c.pageSetup = [printing](QWidget*) {
+        printing->mnuFilePageSetup_Click();
+    };
+    c.print = [printing, &window](QWidget*, frmScan* scan) {
+        const bool activeChild = window.MdiArea->currentSubWindow() != nullptr;
+        printing->mnuFilePrint_Click(
+            activeChild, [scan] { return scan && scan->Image1->HasPicture(); },
+            [scan] {
+                if (scan)
+                    emit scan->showPicFormRequested();
+            });
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "QuillerVersion.h"
 #include "app/ErrorReport.h"
+#include "app/ProgramEnd.h"
 #include "help/AppIcon.h"
 #include "intake/Database.h"
 #include "intake/LockFile.h"
@@ -30,6 +31,42 @@
 namespace quiller {
 
 namespace {
+
+// After the real exit: ends the event loop as soon as no window of the program is
+// visible any more, checking again whenever a window is hidden or closed.
+class LastWindowWatcher : public QObject {
+public:
+    explicit LastWindowWatcher(QObject* parent) : QObject(parent) { Check(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            Check();
+        return false;
+    }
+
+private:
+    void Check() {
+        QTimer::singleShot(0, this, [this] {
+            if (done_)
+                return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    return;
+            done_ = true;
+            qApp->removeEventFilter(this);
+            QuitEventLoop();
+            deleteLater();
+        });
+    }
+    bool done_ = false;
+};
+
+void QuitWhenNoWindowIsLeft() {
+    auto* watcher = new LastWindowWatcher(qApp);
+    qApp->installEventFilter(watcher);
+}
 
 // Placement values are twips; a stored value that is not a number gives its default.
 double ReadTwips(const SettingsStore& settings, const QString& key, double fallback) {
@@ -385,13 +422,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
             event->accept();
             // The program ends when no window is left; a support panel still open
             // keeps it running until it is closed too.
-            QTimer::singleShot(0, qApp, [] {
-                for (QWidget* w : QApplication::topLevelWidgets())
-                    if (w->isVisible())
-                        return;
-                QCoreApplication::quit();
-            });
-            connect(qApp, &QGuiApplication::lastWindowClosed, qApp, &QCoreApplication::quit);
+            QuitWhenNoWindowIsLeft();
             return;
         }
         // Closing only hides the station: polling goes on and the tray brings it back.

@@ -38,11 +38,11 @@ bool Save(QWidget* w, const QString& folder, const QString& name) {
     w->activateWindow();
     Wait(300);
     const QString path = folder + QLatin1Char('/') + name;
-    QPixmap shot = w->screen() ? w->screen()->grabWindow(0, w->frameGeometry().x(),
-                                                         w->frameGeometry().y(),
-                                                         w->frameGeometry().width(),
-                                                         w->frameGeometry().height())
-                               : QPixmap();
+    QPixmap shot =
+        w->screen()
+            ? w->screen()->grabWindow(0, w->frameGeometry().x(), w->frameGeometry().y(),
+                                      w->frameGeometry().width(), w->frameGeometry().height())
+            : QPixmap();
     if (shot.isNull() || shot.toImage().allGray())
         shot = w->grab();
     const bool ok = shot.save(path);
@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<frmMain> window;
     StartupHooks hooks;
-    hooks.showConfigurationDialogModal = [] {};
+    hooks.showConfigurationDialogModal = [] {
+    };
     hooks.showMainWindow = [&] {
         window = std::make_unique<frmMain>();
         WireMainWindow(*window);

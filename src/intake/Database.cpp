@@ -160,6 +160,44 @@ bool Database::IsUnavailable(const QuillerError& error) {
     }
 }
 
+struct Database::Statements {
+    explicit Statements(const QSqlDatabase& db) : update(db), insert(db), setImage(db) {}
+    QSqlQuery update;
+    QSqlQuery insert;
+    QSqlQuery setImage;
+    bool updatePrepared = false;
+    bool insertPrepared = false;
+    bool setImagePrepared = false;
+};
+
+Database::Statements& Database::Prepared() {
+    if (!statements_)
+        statements_ = std::make_unique<Statements>(Connection());
+    return *statements_;
+}
+
+namespace {
+// Prepares a kept statement the first time it is used; a statement that could not be
+// prepared is tried again next time.
+void PrepareOnce(QSqlQuery& query, bool& prepared, const char* text, const QString& source) {
+    if (prepared)
+        return;
+    if (!query.prepare(QString::fromLatin1(text)))
+        throw SqlFailure(query.lastError(), source);
+    prepared = true;
+}
+
+// Runs a kept statement and leaves it reset (no statement of the connection stays
+// open between calls, whatever the outcome).
+void ExecKept(QSqlQuery& query, const QString& source) {
+    if (!query.exec()) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        throw SqlFailure(error, source);
+    }
+}
+} // namespace
+
 Database::Database(const QString& connectionName) : connectionName_(connectionName) {}
 
 Database::~Database() {
@@ -191,6 +229,13 @@ bool Database::OpenFile(const QString& filePath) {
         db.close();
         return false;
     }
+    // A data file's transaction touches index pages all over a large database; a page
+    // cache of 32 MB (instead of 2 MB) keeps them until the commit instead of writing
+    // and reading them back midway. Only a limit: memory is taken as pages are used.
+    {
+        QSqlQuery cache(db);
+        cache.exec(QStringLiteral("PRAGMA cache_size = -32768"));
+    }
     try {
         CreateSchema(db);
     } catch (const QuillerError& e) {
@@ -212,6 +257,7 @@ bool Database::IsOpen() const {
 }
 
 void Database::Close() {
+    statements_.reset();
     if (!QSqlDatabase::contains(connectionName_))
         return;
     {
@@ -255,40 +301,49 @@ void Database::WriteScannerSource(int position) {
 void Database::UpsertPrescription(const Prescription& p) {
     const QString iso = IsoDate(p.FillDate);
     const QString source = QStringLiteral("Database.UpsertPrescription");
-    QSqlQuery update(Connection());
-    update.prepare(QStringLiteral(
-        "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
-        "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref"));
+    Statements& s = Prepared();
+    QSqlQuery& update = s.update;
+    PrepareOnce(update, s.updatePrepared,
+                "UPDATE RxImages SET FillDate = :d, Drug = :drug, FirstName = :f, LastName = :l, "
+                "RxImage = '' WHERE RxNbr = :rx AND RefNo = :ref",
+                source);
     update.bindValue(QStringLiteral(":d"), iso);
     update.bindValue(QStringLiteral(":drug"), Text(p.Drug));
     update.bindValue(QStringLiteral(":f"), Text(p.FirstName));
     update.bindValue(QStringLiteral(":l"), Text(p.LastName));
     update.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
     update.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
-    Exec(update, source);
-    if (update.numRowsAffected() > 0)
+    ExecKept(update, source);
+    const bool updated = update.numRowsAffected() > 0;
+    update.finish();
+    if (updated)
         return;
-    QSqlQuery insert(Connection());
-    insert.prepare(QStringLiteral(
-        "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
-        "VALUES (:rx, :ref, :d, :drug, :f, :l, '')"));
+    QSqlQuery& insert = s.insert;
+    PrepareOnce(insert, s.insertPrepared,
+                "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "
+                "VALUES (:rx, :ref, :d, :drug, :f, :l, '')",
+                source);
     insert.bindValue(QStringLiteral(":rx"), Text(p.RxNbr));
     insert.bindValue(QStringLiteral(":ref"), Text(p.RefNo));
     insert.bindValue(QStringLiteral(":d"), iso);
     insert.bindValue(QStringLiteral(":drug"), Text(p.Drug));
     insert.bindValue(QStringLiteral(":f"), Text(p.FirstName));
     insert.bindValue(QStringLiteral(":l"), Text(p.LastName));
-    Exec(insert, source);
+    ExecKept(insert, source);
+    insert.finish();
 }
 
 void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
-    QSqlQuery query(Connection());
-    query.prepare(
-        QStringLiteral("UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref"));
+    Statements& s = Prepared();
+    QSqlQuery& query = s.setImage;
+    const QString source = QStringLiteral("Database.SetRxImage");
+    PrepareOnce(query, s.setImagePrepared,
+                "UPDATE RxImages SET RxImage = :img WHERE RxNbr = :rx AND RefNo = :ref", source);
     query.bindValue(QStringLiteral(":img"), Text(imageName));
     query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
     query.bindValue(QStringLiteral(":ref"), Text(refNo));
-    Exec(query, QStringLiteral("Database.SetRxImage"));
+    ExecKept(query, source);
+    query.finish();
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace quiller {
@@ -61,7 +62,10 @@ public:
     // Updates the first Configuration row, inserting one when the table is empty.
     void WriteScannerSource(int position);
 
-    // Inserts or overwrites the row of (RxNbr, RefNo); RxImage becomes empty.
+    // Inserts or overwrites the row of (RxNbr, RefNo); RxImage becomes empty. Takes
+    // effect whole or not at all: the date is checked before anything is written, and
+    // one statement writes (an update of the existing row, or else an insert), which
+    // the database applies whole or not at all.
     void UpsertPrescription(const Prescription& p);
     // Records the stored image of one prescription.
     void SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName);
@@ -79,7 +83,13 @@ public:
     void RollbackToSavepoint(const QString& name);
 
 private:
+    // The statements run once per data-file line or stored page, prepared once for
+    // the connection.
+    struct Statements;
+    Statements& Prepared();
+
     QString connectionName_;
+    std::unique_ptr<Statements> statements_;
     QString filePath_;
     QString lastError_;
 };

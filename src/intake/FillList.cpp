@@ -17,29 +17,23 @@ FillResult FillList(Database& db, ScanListPort& list, const QString& line, const
     list.Append(parsed.entryText, parsed.dateText, parsed.drug, parsed.patient, mark);
     list.SetLastKey(parsed.p.RxNbr, parsed.p.RefNo);
 
-    const QString savepoint = QStringLiteral("fill_line");
-    try {
-        db.Savepoint(savepoint);
-    } catch (const QuillerError& e) {
+    // The row is written whole or not at all (UpsertPrescription checks the date before
+    // writing and writes with one statement), so a refused line leaves nothing behind
+    // and the file's other lines stay; no savepoint of its own is needed, which spares
+    // the database a copy of every page each line touches.
+    if (!db.IsOpen()) {
         result.outcome = FillOutcome::Unavailable;
-        result.error = e;
+        result.error = QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
+                                    QStringLiteral("FillList"));
         return result;
     }
     try {
         db.UpsertPrescription(parsed.p);
-        db.ReleaseSavepoint(savepoint);
         result.outcome = FillOutcome::Stored;
     } catch (const QuillerError& e) {
         result.error = e;
         result.outcome =
             Database::IsUnavailable(e) ? FillOutcome::Unavailable : FillOutcome::Refused;
-        try {
-            db.RollbackToSavepoint(savepoint);
-        } catch (const QuillerError&) {
-            // The line's own changes could not be undone: the file's transaction as a
-            // whole must not be kept.
-            result.outcome = FillOutcome::Unavailable;
-        }
     }
     return result;
 }

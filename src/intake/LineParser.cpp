@@ -1,5 +1,7 @@
 #include "intake/LineParser.h"
 
+#include "app/Text.h"
+
 #include <array>
 
 namespace quiller {
@@ -18,17 +20,6 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 // Positions are counted from 1, as the layout gives them.
 QString Field(const QString& line, qsizetype from, qsizetype width) {
     return line.mid(from - 1, width);
-}
-
-// Removes blanks (' ' only, not tabs or other white space) at both ends.
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 // Never a null string: an empty field is empty text.

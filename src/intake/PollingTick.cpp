@@ -17,6 +17,8 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,6 +61,47 @@ bool OpenDataFile(QFile& file, const QString& path) {
         return false;
     file.setFileName(path);
     return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+// Calls `take` with the name of every entry of the folder that is a data file of the
+// station `scannerId`. The folder is shared with other stations and may hold thousands
+// of their files: on POSIX systems the names are read straight from the directory and
+// only a name that begins with the identifier and ends in "qlv" (any case) becomes a
+// text; nothing else about an entry is looked up.
+template <typename Take>
+void ForEachDataFileName(const QString& folder, const QString& scannerId, Take&& take) {
+#ifdef Q_OS_UNIX
+    errno = 0;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        throw FileError(QStringLiteral("Cannot list %1").arg(FileSystem::Native(folder)),
+                        QStringLiteral("PollingTick.Survey"));
+    const QByteArray id = QFile::encodeName(scannerId);
+    auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    };
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* n = entry->d_name;
+        const size_t length = std::strlen(n);
+        if (id.isEmpty() || length < 3 || std::strncmp(n, id.constData(), size_t(id.size())) != 0)
+            continue;
+        if (lower(n[length - 3]) != 'q' || lower(n[length - 2]) != 'l' ||
+            lower(n[length - 1]) != 'v')
+            continue;
+        const QString name = QFile::decodeName(n);
+        if (PollingTick::IsDataFileName(name, scannerId))
+            take(name);
+    }
+    ::closedir(dir);
+#else
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (PollingTick::IsDataFileName(name, scannerId))
+            take(name);
+    }
 #endif
 }
 
@@ -150,26 +193,21 @@ std::vector<PollingTick::Candidate> PollingTick::Survey() {
     // each and are never looked at more closely.
     QHash<QString, DataFileStamp> now;
     std::vector<Candidate> ready;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (!IsDataFileName(name, app_.ScannerID))
-            continue;
+    ForEachDataFileName(folder, app_.ScannerID, [&](const QString& name) {
         const QString path = FileSystem::Join(folder, name);
         const QFileInfo info(path);
         // Never a link (it could lead out of the folder) and never a folder or device.
         if (info.isSymLink() || !info.isFile())
-            continue;
+            return;
         const DataFileStamp stamp{info.size(), info.lastModified().toMSecsSinceEpoch()};
         now.insert(path, stamp);
         const auto done = done_.constFind(path);
         if (done != done_.cend() && *done == stamp)
-            continue; // taken already; only its removal failed
+            return; // taken already; only its removal failed
         const auto before = seen_.constFind(path);
         if (before != seen_.cend() && *before == stamp)
             ready.push_back(Candidate{path, name, stamp});
-    }
+    });
     seen_ = now;
     for (auto d = done_.begin(); d != done_.end();) {
         const auto n = now.constFind(d.key());

@@ -36,9 +36,9 @@ struct DataFileStamp {
 //
 // - A file is taken only when its size and modification time are the same as at the
 //   previous tick, so a file still being written is left for a later tick.
-// - Each file is written in one transaction, each line in a savepoint of its own. A
-//   line the database refuses is rolled back alone and reported; the file is then kept
-//   beside the folder's data as "<name>.err" instead of being deleted.
+// - Each file is written in one transaction; each line's row is written whole or not
+//   at all. A line the database refuses leaves nothing behind and is reported; the file is then
+//   kept beside the folder's data as "<name>.err" instead of being deleted.
 // - When the database itself cannot be written (locked, read-only, gone), the file is
 //   left untouched, its entries leave the list again, and a later tick takes it. Such a
 //   condition is reported once while it lasts, not at every tick.

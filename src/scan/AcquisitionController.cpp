@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +36,31 @@ AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess acce
     : QObject(parent), window_(window), access_(std::move(access)), feederTimer_(new QTimer(this)) {
     feederTimer_->setInterval(kFeederPollMs);
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
+    connect(window->Image1, &PictureBox::pictureChanged, this,
+            &AcquisitionController::OnPreviewChanged);
+}
+
+void AcquisitionController::ShowBufferImage(int index) {
+    showingOwnPicture_ = true;
+    window_->Image1->SetPicture(Scanner()->GetImage(index));
+    showingOwnPicture_ = false;
+}
+
+void AcquisitionController::OnPreviewChanged() {
+    if (showingOwnPicture_)
+        return;
+    // Something else now fills the preview (a list click, an arrow key, a search): Rotate
+    // may only turn the buffer page whose file is shown, and is switched off otherwise.
+    const QString source = window_->Image1->SourcePath();
+    QString name;
+    if (!source.isEmpty()) {
+        const QFileInfo info(source);
+        if (QFileInfo(info.path()) == QFileInfo(App().dataPath))
+            name = info.fileName();
+    }
+    const bool wasEnabled = window_->Command2->isEnabled();
+    PreviewShowsFile(name);
+    window_->Command2->setEnabled(wasEnabled && previewIndex_ >= 0);
 }
 
 AcquisitionController::~AcquisitionController() = default;
@@ -54,6 +80,26 @@ void AcquisitionController::SetUp(const QString& mark) {
     sc->SetScanSettingJ(0);
     const ScanFrameInches f = FrameForMark(mark);
     sc->SetScanFrame(f.left, f.top, f.right, f.bottom);
+}
+
+// A prescription an acquisition is for, from a list entry: its text, its tag and,
+// where the list keeps it, the key the data file gave.
+AcquisitionController::Target AcquisitionController::MakeTarget(const QString& text,
+                                                                const QString& tag,
+                                                                const QVariant& rxNbr,
+                                                                const QVariant& refNo) {
+    Target t;
+    t.entryText = text;
+    t.mark = tag;
+    if (rxNbr.isValid()) {
+        t.rxNbr = rxNbr.toString();
+        t.refNo = refNo.toString();
+    } else {
+        const PrescriptionKey key = SplitEntryText(text);
+        t.rxNbr = key.rxNbr;
+        t.refNo = key.refNo;
+    }
+    return t;
 }
 
 void AcquisitionController::Command1_Click() {
@@ -82,18 +128,10 @@ void AcquisitionController::Command1_Click() {
             return;
         }
         const QModelIndex first = model->index(current.row(), 0);
-        target.entryText = first.data(Qt::DisplayRole).toString();
-        target.mark = first.data(Qt::UserRole).toString();
+        target =
+            MakeTarget(first.data(Qt::DisplayRole).toString(), first.data(Qt::UserRole).toString(),
+                       first.data(kRxNbrRole), first.data(kRefNoRole));
         target.viewRow = current.row();
-        const QVariant rx = first.data(kRxNbrRole);
-        if (rx.isValid()) {
-            target.rxNbr = rx.toString();
-            target.refNo = first.data(kRefNoRole).toString();
-        } else {
-            const PrescriptionKey key = SplitEntryText(target.entryText);
-            target.rxNbr = key.rxNbr;
-            target.refNo = key.refNo;
-        }
     } else {
         if (w->ListView1->topLevelItemCount() == 0) {
             MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
@@ -106,17 +144,8 @@ void AcquisitionController::Command1_Click() {
                                MsgIcon::Information);
             return;
         }
-        target.entryText = item->text(0);
-        target.mark = item->data(0, Qt::UserRole).toString();
-        const QVariant rx = item->data(0, kRxNbrRole);
-        if (rx.isValid()) {
-            target.rxNbr = rx.toString();
-            target.refNo = item->data(0, kRefNoRole).toString();
-        } else {
-            const PrescriptionKey key = SplitEntryText(target.entryText);
-            target.rxNbr = key.rxNbr;
-            target.refNo = key.refNo;
-        }
+        target = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
+                            item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
     }
 
     if (MessageBoxes::Ask(QStringLiteral("Rescan prescription ") + target.entryText +
@@ -182,18 +211,8 @@ void AcquisitionController::AcquireBatch() {
     QString mark;
     for (int i = 0; i < count; ++i) {
         QTreeWidgetItem* item = w->ListView1->topLevelItem(i);
-        Target t;
-        t.entryText = item->text(0);
-        t.mark = item->data(0, Qt::UserRole).toString();
-        const QVariant rx = item->data(0, kRxNbrRole);
-        if (rx.isValid()) {
-            t.rxNbr = rx.toString();
-            t.refNo = item->data(0, kRefNoRole).toString();
-        } else {
-            const PrescriptionKey key = SplitEntryText(t.entryText);
-            t.rxNbr = key.rxNbr;
-            t.refNo = key.refNo;
-        }
+        const Target t = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
+                                    item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
         batchItems_ << t.entryText;
         a.targets << t;
         mark = t.mark; // the last entry's mark chooses the frame
@@ -300,87 +319,73 @@ void AcquisitionController::Scanner1_PostScan(int flag) {
                     kPostScanLocation);
 }
 
-void AcquisitionController::StoreScanningImage(int index, const Target& target,
-                                               QStringList& errors) {
-    frmScan* w = window_;
+bool AcquisitionController::StoreFile(int index, const Target& target,
+                                      const std::function<void(const QString&)>& onSaved,
+                                      QStringList& errors) {
     ScannerControl* sc = Scanner();
-    access_.currentImageIndex() = index;
     const QString name = ImageFileName(target.entryText);
-    bool saved = false;
     if (!IsSafeImageName(name)) {
         current_->failed << target.entryText +
                                 QStringLiteral(" (its name would leave the image folder)");
-    } else {
-        App().SetStatus(QStringLiteral("Saving image file ") + name);
-        saved = sc->SaveImage(index, App().ImagePath(name)) != 0;
-        if (saved) {
-            TickEntry(target.entryText, name);
-            App().SetStatus(QStringLiteral("Updating RxImage data table for file ") + name);
-            try {
-                App().DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
-                current_->stored << target.entryText;
-            } catch (const QuillerError& e) {
-                current_->failed << target.entryText + QStringLiteral(" (not recorded)");
-                ShowError(e, errors);
-            }
-            App().SetStatus(QString());
-            bufferFiles_.append({index, name});
-        } else {
-            current_->failed << target.entryText + QStringLiteral(" (") + sc->ErrorText() +
-                                    QStringLiteral(")");
-        }
+        return false;
     }
-    w->Image1->SetPicture(sc->GetImage(index));
-    w->LabelImageNum->setText(access_.imageText(index, true));
-    SetRotateSource(index, saved ? name : QString());
+    App().SetStatus(QStringLiteral("Saving image file ") + name);
+    if (sc->SaveImage(index, App().ImagePath(name)) == 0) {
+        current_->failed << target.entryText + QStringLiteral(" (") + sc->ErrorText() +
+                                QStringLiteral(")");
+        return false;
+    }
+    onSaved(name);
+    App().SetStatus(QStringLiteral("Updating RxImage data table for file ") + name);
+    try {
+        // Only this prescription's row: other refills keep their own images.
+        App().DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
+        if (!current_->viewing || !current_->stored.contains(target.entryText))
+            current_->stored << target.entryText;
+    } catch (const QuillerError& e) {
+        current_->failed << target.entryText + QStringLiteral(" (not recorded)");
+        ShowError(e, errors);
+    }
+    App().SetStatus(QString());
+    bufferFiles_.append({index, name});
+    return true;
+}
+
+void AcquisitionController::StoreScanningImage(int index, const Target& target,
+                                               QStringList& errors) {
+    access_.currentImageIndex() = index;
+    const bool saved = StoreFile(
+        index, target, [&](const QString& name) { TickEntry(target.entryText, name); }, errors);
+    ShowBufferImage(index);
+    window_->LabelImageNum->setText(access_.imageText(index, true));
+    SetRotateSource(index, saved ? ImageFileName(target.entryText) : QString());
 }
 
 void AcquisitionController::StoreViewingImage(int index, const Target& target,
                                               QStringList& errors) {
     frmScan* w = window_;
-    ScannerControl* sc = Scanner();
     access_.currentImageIndex() = index;
     w->LabelImageNum->setText(access_.imageText(index, true));
-    const QString name = ImageFileName(target.entryText);
-    bool saved = false;
-    if (!IsSafeImageName(name)) {
-        current_->failed << target.entryText +
-                                QStringLiteral(" (its name would leave the image folder)");
-    } else {
-        App().SetStatus(QStringLiteral("Saving image file ") + name);
-        saved = sc->SaveImage(index, App().ImagePath(name)) != 0;
-        if (saved) {
+    const bool saved = StoreFile(
+        index, target,
+        [&](const QString& name) {
             QAbstractItemModel* model = w->ListView2->model();
             if (model && target.viewRow >= 0 && target.viewRow < model->rowCount()) {
                 const QModelIndex first = model->index(target.viewRow, 0);
                 if (first.data(Qt::DisplayRole).toString() == target.entryText)
                     model->setData(first, name, Qt::UserRole);
             }
-            App().SetStatus(QStringLiteral("Updating RxImage data table for file ") + name);
-            try {
-                // Only this prescription's row: other refills keep their own images.
-                App().DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
-                if (!current_->stored.contains(target.entryText))
-                    current_->stored << target.entryText;
-            } catch (const QuillerError& e) {
-                current_->failed << target.entryText + QStringLiteral(" (not recorded)");
-                ShowError(e, errors);
-            }
-            App().SetStatus(QString());
-            w->ListView2->setFocus();
-            bufferFiles_.append({index, name});
-        } else {
-            current_->failed << target.entryText + QStringLiteral(" (") + sc->ErrorText() +
-                                    QStringLiteral(")");
-        }
-    }
-    w->Image1->SetPicture(sc->GetImage(index));
+        },
+        errors);
+    if (saved)
+        w->ListView2->setFocus();
+    ShowBufferImage(index);
     try {
         LockFile::Remove(App().LockFilePath());
     } catch (const QuillerError& e) {
         ShowError(e, errors);
     }
-    SetRotateSource(index, saved ? name : QString());
+    SetRotateSource(index, saved ? ImageFileName(target.entryText) : QString());
 }
 
 void AcquisitionController::TickEntry(const QString& entryText, const QString& imageName) {
@@ -491,7 +496,7 @@ void AcquisitionController::Command2_Click() {
         MessageBoxes::Show(sc->ErrorText());
         return;
     }
-    w->Image1->SetPicture(sc->GetImage(p));
+    ShowBufferImage(p);
     if (sc->SaveImage(p, App().ImagePath(previewFile_)) == 0)
         MessageBoxes::Show(
             QStringLiteral("The turned image could not be saved to %1: %2")

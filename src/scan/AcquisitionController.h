@@ -58,6 +58,9 @@ public:
     // while that is a page of the buffer whose file the station wrote.
     void PreviewShowsFile(const QString& imageName);
     void PreviewCleared();
+    // Whether the preview shows a page of the buffer whose file the station wrote (the
+    // rule for enabling Rotate after a list click or a search).
+    bool PreviewIsBufferImage() const { return previewIndex_ >= 0; }
 
     static constexpr int kFeederPollMs = 200;
 
@@ -79,6 +82,11 @@ private:
         int extra = 0;
     };
 
+    static Target MakeTarget(const QString& text, const QString& tag, const QVariant& rxNbr,
+                             const QVariant& refNo);
+    // Writes a page's file and records it for its prescription; onSaved runs between.
+    bool StoreFile(int index, const Target& target,
+                   const std::function<void(const QString&)>& onSaved, QStringList& errors);
     void SetUp(const QString& mark);
     void StartAcquire();
     void WaitForDocument();
@@ -89,6 +97,8 @@ private:
     void ReportShortfall(const Acquisition& a);
     void TickEntry(const QString& entryText, const QString& imageName);
     void SetRotateSource(int bufferIndex, const QString& imageName);
+    void ShowBufferImage(int index);
+    void OnPreviewChanged();
     ScannerControl* Scanner() const;
 
     QPointer<frmScan> window_;
@@ -101,6 +111,7 @@ private:
     // Files written from the buffer of the latest acquisition: buffer index -> name.
     QList<QPair<int, QString>> bufferFiles_;
     int previewIndex_ = -1;
+    bool showingOwnPicture_ = false;
     QString previewFile_;
 };
 

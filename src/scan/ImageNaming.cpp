@@ -1,19 +1,8 @@
 #include "scan/ImageNaming.h"
 
-namespace quiller {
+#include "app/Text.h"
 
-namespace {
-// Only the blank counts for trimming, as for the data file's fields.
-QString TrimBlanks(const QString& s) {
-    int begin = 0;
-    int end = int(s.size());
-    while (begin < end && s.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.mid(begin, end - begin);
-}
-} // namespace
+namespace quiller {
 
 QString ImageFileName(const QString& entryText) {
     QString name = entryText;

@@ -368,8 +368,13 @@ public:
                 break;
             }
             ++pages;
+            // Encoded here, so the GUI thread only files the bytes; the raw page is
+            // released at once.
+            EncodedPage page = EncodePage(image);
+            image = QImage();
             QMetaObject::invokeMethod(
-                owner_, [o = owner_, g = r.generation, image] { o->OnPage(g, image); },
+                owner_,
+                [o = owner_, g = r.generation, page = std::move(page)] { o->OnPage(g, page); },
                 Qt::QueuedConnection);
             if (!r.feeder)
                 break;
@@ -771,7 +776,7 @@ int SaneScanner::Acquire() {
     acquiring_ = true;
     const QByteArray device = DeviceName(sourceIndex_);
     if (!started_ || device.isEmpty()) {
-        Enqueue({true, QImage(), kNoDevice,
+        Enqueue({true, EncodedPage(), kNoDevice,
                  QStringLiteral("No scanner is available. Choose a scanner under Tools, "
                                 "Configuration.")});
         return 1;
@@ -793,16 +798,16 @@ int SaneScanner::Acquire() {
     return 1;
 }
 
-void SaneScanner::OnPage(quint64 generation, const QImage& image) {
+void SaneScanner::OnPage(quint64 generation, const EncodedPage& page) {
     if (generation != generation_)
         return;
-    Enqueue({false, image, 0, QString()});
+    Enqueue({false, page, 0, QString()});
 }
 
 void SaneScanner::OnFinished(quint64 generation, int code, const QString& text) {
     if (generation != generation_)
         return;
-    Enqueue({true, QImage(), code, text});
+    Enqueue({true, EncodedPage(), code, text});
 }
 
 void SaneScanner::Enqueue(Delivery d) {
@@ -825,8 +830,8 @@ void SaneScanner::DeliverPending() {
             SetError(d.code, d.text);
             emit PostScan(1);
         } else {
-            AppendImage(d.image);
-            d.image = QImage();
+            AppendPage(std::move(d.page));
+            d.page = EncodedPage();
             emit PostScan(0);
         }
         if (!self)

@@ -84,7 +84,7 @@ signals:
 private:
     struct Delivery {
         bool end = false;
-        QImage image;
+        EncodedPage page;
         int code = 0;
         QString text;
     };
@@ -98,7 +98,7 @@ private:
 
     friend class SaneWorker;
     void OnOpened(const QByteArray& device, bool ok, const SaneCapabilities& caps);
-    void OnPage(quint64 generation, const QImage& image);
+    void OnPage(quint64 generation, const EncodedPage& page);
     void OnFinished(quint64 generation, int code, const QString& text);
     void OnSensor(const QByteArray& device, int loaded);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -8,6 +9,20 @@
 #include <memory>
 
 namespace quiller {
+
+// A page as the image buffer keeps it: the JPEG bytes its file is written with
+// (encoded once, when the page arrives), with the size and depth it was scanned with.
+struct EncodedPage {
+    QByteArray jpeg;
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    QString error; // why the page could not be encoded, when jpeg is empty
+};
+
+// Encodes a page for the image buffer (JPEG, the writer's default quality). Reentrant:
+// a scanner's worker thread encodes its pages there, off the GUI thread.
+EncodedPage EncodePage(const QImage& image);
 
 // The scanner control the station drives: a device manager with a list of sources, the
 // written scan and feed settings, an acquisition that reports each page through
@@ -78,7 +93,9 @@ public:
     };
     Frame ScanFrame() const { return frame_; }
 
-    // The image buffer.
+    // The image buffer. Each page is held as the JPEG bytes SaveImage writes (a page
+    // takes a tenth of its raw size); GetImage decodes it, so the image shown is the
+    // image stored.
     int ImageCount() const { return int(buffer_.size()); }
     QImage GetImage(int index) const; // null image for an index out of range (-1 too)
     int ImageWidth(int index) const;
@@ -109,12 +126,25 @@ signals:
 protected:
     // Called for every written value, in order; implementations apply what they can.
     virtual void OnValueWritten(Setting s, int value);
+    // Appends a page, encoding it on the calling thread.
     void AppendImage(const QImage& image);
+    // Appends a page encoded already (on a worker thread, say).
+    void AppendPage(EncodedPage page);
     void SetError(int code, const QString& text);
     void ClearError() { SetError(0, QString()); }
 
 private:
-    QList<QImage> buffer_;
+    struct BufferEntry {
+        EncodedPage page;
+        quint64 id = 0; // tells a page from the one that took its place
+    };
+    const BufferEntry* Entry(int index) const;
+
+    QList<BufferEntry> buffer_;
+    quint64 nextId_ = 1;
+    // The page decoded last: the preview and the image text ask for it in a row.
+    mutable QImage decoded_;
+    mutable quint64 decodedId_ = 0;
     int values_[12] = {};
     Frame frame_;
     int errorCode_ = 0;

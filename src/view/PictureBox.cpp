@@ -10,14 +10,20 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
+    Assign(picture, QString());
+}
+
+void PictureBox::Assign(const QImage& picture, const QString& source) {
     picture_ = picture;
+    source_ = picture.isNull() ? QString() : source;
     update();
+    emit pictureChanged();
 }
 
 bool PictureBox::LoadFile(const QString& path) {
     QImageReader reader(path);
-    QImage image = reader.read();
-    SetPicture(image);
+    const QImage image = reader.read();
+    Assign(image, path);
     return !image.isNull();
 }
 

@@ -32,6 +32,9 @@ template <typename W> W* Make(QWidget* parent, const char* name) {
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = Make<QGroupBox>(parent, name);
     frame->setTitle(caption);
+    // Frames are opaque: the search and viewing frames lie in front of the
+    // to-be-scanned frame and cover it.
+    frame->setAutoFillBackground(true);
     return frame;
 }
 
@@ -99,6 +102,9 @@ frmScan::frmScan(QWidget* parent) : QWidget(parent) {
     fraSearch = MakeFrame(this, "fraSearch", QStringLiteral("Search for"));
     PlaceTwips(fraSearch, 120, 0, 7335, 735);
     Combo2 = Make<QComboBox>(fraSearch, "Combo2");
+    // A drop-down with an editable text; what is typed is never added as an entry.
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
     PlaceTwips(Combo2, 120, 240, 1455, 315);
     Text1 = Make<QLineEdit>(fraSearch, "Text1");
     PlaceTwips(Text1, 1680, 240, 2055, 285);
@@ -145,6 +151,11 @@ frmScan::~frmScan() = default;
 
 bool frmScan::ViewingMode() const {
     return !fraList->isHidden();
+}
+
+void frmScan::SetListView2Columns() {
+    if (ListView2->model())
+        SetColumnWidths(ListView2->header(), this);
 }
 
 bool frmScan::Form_Load() {

@@ -38,6 +38,8 @@ public:
 
     // The window is in viewing mode while the viewing list's frame is visible.
     bool ViewingMode() const;
+    // The viewing list's column widths, once its model is set.
+    void SetListView2Columns();
 
     // Hooks the behaviours install; the window calls them at the right moments.
     struct Behaviours {

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -34,6 +35,13 @@ using quiller::test::TestEnv;
 
 class WindowTests : public QObject {
     Q_OBJECT
+
+    static QWidget* findTopLevel(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                return w;
+        return nullptr;
+    }
 
     std::unique_ptr<TestEnv> env;
 
@@ -406,6 +414,61 @@ private slots:
         QVERIFY(!window->isMinimized());
         QVERIFY(!QFile::exists(lock));
         QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
+    }
+
+    void helpMenuOpensAboutAndSupport() {
+        configureStation();
+        auto window = openMainWindow();
+        window->mnuHelpAbout_Click();
+        QWidget* about = nullptr;
+        QTRY_VERIFY((about = findTopLevel("frmAbout")) != nullptr);
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Marrowby"));
+        QVERIFY(about->isModal() || about->windowModality() != Qt::NonModal);
+        about->close();
+        window->mnuSupport_Click();
+        QWidget* support = nullptr;
+        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
+        QCOMPARE(support->windowTitle(), QStringLiteral("Technical Support"));
+        QVERIFY(!support->parentWidget()); // not a child: it outlives the main window
+        support->close();
+    }
+
+    void closeWithoutTrayMinimises() {
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QSKIP("this desktop has a tray; the window hides instead");
+        configureStation();
+        auto window = openMainWindow();
+        window->close();
+        QVERIFY(window->isMinimized());
+        QVERIFY(!window->isHidden()); // it can always be brought back
+    }
+
+    void realExitEndsTheProgramWhenNoWindowIsLeft() {
+        configureStation();
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto window = openMainWindow();
+        window->mnuSupport_Click(); // a support panel still open keeps the program running
+        QWidget* support = nullptr;
+        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
+        window->mPopExit_Click();
+        QTest::qWait(50);
+        QCOMPARE(quits, 0);
+        support->close();
+        QTRY_COMPARE(quits, 1);
+        SetLoopQuitter(previous);
+    }
+
+    void realExitWhileMinimisedSavesNoPlacement() {
+        configureStation();
+        auto window = openMainWindow();
+        window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
+        window->close(); // to the tray: minimised
+        QVERIFY(window->isMinimized());
+        SettingsStore().Write("Settings", "MainWidth", "1234");
+        window->mPopExit_Click();
+        QCOMPARE(SettingsStore().Read("Settings", "MainWidth"), QStringLiteral("1234"));
+        QVERIFY(!App().DbConnection);
     }
 
     void realExitClosesEverything() {

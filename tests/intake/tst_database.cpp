@@ -84,6 +84,7 @@ private slots:
     void savepointRollsBackOneLineAlone();
     void nonDatabaseFileFailsToOpen();
     void lockedDatabaseIsUnavailable();
+    void keptStatementsFollowTheConnection();
 };
 
 void TestDatabase::createdFromNothingWithSchemaAndIndexes() {
@@ -419,4 +420,37 @@ void TestDatabase::lockedDatabaseIsUnavailable() {
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
+// The statements kept for the intake and the storage belong to one connection: after a
+// reopen, on another file, they write there; a refused row leaves nothing behind.
+void TestDatabase::keptStatementsFollowTheConnection() {
+    TestEnv env;
+    const QString second = env.home() + QStringLiteral("/second");
+    QVERIFY(QDir().mkpath(second));
+    Database db;
+    QVERIFY(db.Open(env.imageFolder()));
+    db.BeginTransaction();
+    db.UpsertPrescription(Rx("20", "0"));
+    QVERIFY_THROWS_EXCEPTION(QuillerError, db.UpsertPrescription(Rx("21", "0", "13/01/2006")));
+    db.UpsertPrescription(Rx("22", "0"));
+    db.UpsertPrescription(Rx("20", "0", "06/06/2006"));
+    db.Commit();
+    db.SetRxImage("22", "0", "22_0.jpg");
+    QCOMPARE(RowCount(db), 2);
+
+    QVERIFY(db.Open(second));
+    QCOMPARE(RowCount(db), 0);
+    db.UpsertPrescription(Rx("30", "0"));
+    db.SetRxImage("30", "0", "30_0.jpg");
+    db.SetRxImage("20", "0", "elsewhere.jpg"); // no such row in this file
+    db.Close();
+
+    Probe first(env.imageFolder() + "/Marrowby.mdb");
+    QCOMPARE(first.column("SELECT RxNbr || ':' || RxImage || ':' || FillDate FROM RxImages "
+                          "ORDER BY RxNbr"),
+             (QStringList{"20::2006-06-06", "22:22_0.jpg:2006-03-07"}));
+    Probe other(second + "/Marrowby.mdb");
+    QCOMPARE(other.column("SELECT RxNbr || ':' || RxImage FROM RxImages"),
+             (QStringList{"30:30_0.jpg"}));
+}
+
 #include "tst_database.moc"

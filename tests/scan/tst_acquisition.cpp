@@ -394,16 +394,24 @@ private slots:
         QCOMPARE(window->Image1->Picture().size(), QSize(160, 100));
         QCOMPARE(QImageReader(env->imageFolder() + "/1_00.jpg").size(), QSize(100, 160));
 
-        // The preview moves to the first entry's file: that page turns, not the third.
+        // The preview moves to the first entry's file (a list click loads it): that page
+        // turns, not the third.
         window->Image1->LoadFile(env->imageFolder() + "/1_00.jpg");
-        controller->PreviewShowsFile("1_00.jpg");
+        QVERIFY(controller->PreviewIsBufferImage());
         QVERIFY(window->Command2->isEnabled());
         controller->Command2_Click();
         QCOMPARE(QImageReader(env->imageFolder() + "/1_00.jpg").size(), QSize(160, 100));
         QCOMPARE(QImageReader(third).size(), QSize(160, 100));
 
-        // A file the buffer did not write cannot be turned.
-        controller->PreviewShowsFile("other.jpg");
+        // A file the buffer did not write cannot be turned: Rotate goes off as soon as
+        // the preview shows it, and a press does nothing.
+        QVERIFY(QFile::copy(env->imageFolder() + "/2_00.jpg", env->imageFolder() + "/9_99.jpg"));
+        window->Image1->LoadFile(env->imageFolder() + "/9_99.jpg");
+        QVERIFY(!controller->PreviewIsBufferImage());
+        QVERIFY(!window->Command2->isEnabled());
+        controller->Command2_Click();
+        QCOMPARE(QImageReader(env->imageFolder() + "/9_99.jpg").size(), QSize(100, 160));
+        window->Image1->Clear();
         QVERIFY(!window->Command2->isEnabled());
         // After the buffer was emptied Rotate does nothing.
         while (scanner->ImageCount() > 0)

@@ -1,0 +1,538 @@
+#include "Generate.h"
+
+#include "app/Error.h"
+#include "intake/Database.h"
+#include "scan/ImageNaming.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace quiller::bench {
+
+namespace {
+
+const char* const kDrugBases[] = {
+    "Amoxicillin",
+    "Lisinopril",
+    "Atorvastatin",
+    "Metformin",
+    "Amlodipine",
+    "Metoprolol",
+    "Omeprazole",
+    "Simvastatin",
+    "Losartan",
+    "Albuterol",
+    "Gabapentin",
+    "Hydrochlorothiazide",
+    "Sertraline",
+    "Furosemide",
+    "Acetaminophen Codeine",
+    "Fluticasone",
+    "Prednisone",
+    "Escitalopram",
+    "Montelukast",
+    "Rosuvastatin",
+    "Bupropion",
+    "Pantoprazole",
+    "Trazodone",
+    "Tramadol",
+    "Insulin Glargine",
+    "Levothyroxine",
+    "Meloxicam",
+    "Clopidogrel",
+    "Citalopram",
+    "Carvedilol",
+    "Warfarin",
+    "Pravastatin",
+    "Tamsulosin",
+    "Fluoxetine",
+    "Alprazolam",
+    "Cyclobenzaprine",
+    "Zolpidem",
+    "Allopurinol",
+    "Venlafaxine",
+    "Glipizide",
+    "Azithromycin",
+    "Ciprofloxacin",
+    "Doxycycline",
+    "Cephalexin",
+    "Clonazepam",
+    "Lorazepam",
+    "Propranolol",
+    "Spironolactone",
+    "Ibuprofen",
+    "Naproxen",
+    "Diclofenac",
+    "Ondansetron",
+    "Famotidine",
+    "Ranitidine",
+    "Loratadine",
+    "Cetirizine",
+    "Duloxetine",
+    "Quetiapine",
+    "Aripiprazole",
+    "Risperidone",
+    "Olanzapine",
+    "Lamotrigine",
+    "Levetiracetam",
+    "Topiramate",
+    "Valacyclovir",
+    "Acyclovir",
+    "Nitrofurantoin",
+    "Sulfamethoxazole Trim",
+    "Methylprednisolone",
+    "Hydroxyzine",
+    "Diltiazem",
+    "Verapamil",
+    "Nifedipine",
+    "Benazepril",
+    "Enalapril",
+    "Ramipril",
+    "Valsartan",
+    "Irbesartan",
+    "Olmesartan",
+    "Telmisartan",
+    "Clonidine",
+    "Hydralazine",
+    "Isosorbide",
+    "Digoxin",
+    "Apixaban",
+    "Rivaroxaban",
+    "Dabigatran",
+    "Ezetimibe",
+    "Fenofibrate",
+    "Gemfibrozil",
+    "Niacin",
+    "Glimepiride",
+    "Pioglitazone",
+    "Sitagliptin",
+    "Empagliflozin",
+    "Dapagliflozin",
+    "Liraglutide",
+    "Insulin Lispro",
+    "Insulin Aspart",
+    "Estradiol",
+    "Medroxyprogesterone",
+    "Norethindrone",
+    "Finasteride",
+    "Sildenafil",
+    "Tadalafil",
+    "Oxybutynin",
+    "Tolterodine",
+    "Mirtazapine",
+    "Buspirone",
+    "Paroxetine",
+    "Nortriptyline",
+    "Amitriptyline",
+    "Baclofen",
+    "Tizanidine",
+    "Methocarbamol",
+    "Oxycodone",
+    "Hydrocodone APAP",
+    "Morphine ER",
+    "Buprenorphine",
+    "Naloxone",
+    "Methotrexate",
+    "Hydroxychloroquine",
+    "Folic Acid",
+    "Potassium Chloride",
+    "Magnesium Oxide",
+    "Vitamin D2",
+    "Ferrous Sulfate",
+    "Cyanocobalamin",
+    "Latanoprost",
+    "Timolol",
+    "Brimonidine",
+    "Mupirocin",
+    "Triamcinolone",
+    "Clobetasol",
+    "Hydrocortisone",
+    "Ketoconazole",
+    "Fluconazole",
+    "Terbinafine",
+    "Nystatin",
+    "Metronidazole",
+    "Clindamycin",
+    "Penicillin VK",
+    "Amox Clavulanate",
+    "Cefdinir",
+    "Levofloxacin",
+    "Benzonatate",
+    "Promethazine",
+    "Meclizine",
+    "Sumatriptan",
+    "Rizatriptan",
+};
+const char* const kStrengths[] = {"1mg",   "2.5mg", "5mg",   "10mg",  "20mg",
+                                  "25mg",  "40mg",  "50mg",  "100mg", "200mg",
+                                  "250mg", "500mg", "850mg", "875mg", "1000mg"};
+const char* const kForms[] = {"Tabs", "Caps", "Tabs ER", "Susp", "Soln", "Cream"};
+
+const char* const kFirstNames[] = {
+    "James",     "Mary",      "John",      "Patricia", "Robert",   "Jennifer",  "Michael",
+    "Linda",     "William",   "Elizabeth", "David",    "Barbara",  "Richard",   "Susan",
+    "Joseph",    "Jessica",   "Thomas",    "Sarah",    "Charles",  "Karen",     "Chris",
+    "Nancy",     "Daniel",    "Lisa",      "Matthew",  "Betty",    "Anthony",   "Margaret",
+    "Mark",      "Sandra",    "Donald",    "Ashley",   "Steven",   "Kimberly",  "Paul",
+    "Emily",     "Andrew",    "Donna",     "Joshua",   "Michelle", "Kenneth",   "Dorothy",
+    "Kevin",     "Carol",     "Brian",     "Amanda",   "George",   "Melissa",   "Edward",
+    "Deborah",   "Ronald",    "Stephanie", "Timothy",  "Rebecca",  "Jason",     "Sharon",
+    "Jeffrey",   "Laura",     "Ryan",      "Cynthia",  "Jacob",    "Kathleen",  "Gary",
+    "Amy",       "Nicholas",  "Shirley",   "Eric",     "Angela",   "Jonathan",  "Helen",
+    "Stephen",   "Anna",      "Larry",     "Brenda",   "Justin",   "Pamela",    "Scott",
+    "Nicole",    "Brandon",   "Emma",      "Benjamin", "Samantha", "Samuel",    "Katherine",
+    "Frank",     "Christine", "Gregory",   "Debra",    "Raymond",  "Rachel",    "Alexander",
+    "Catherine", "Patrick",   "Carolyn",   "Jack",     "Janet",    "Dennis",    "Ruth",
+    "Jerry",     "Maria",     "Tyler",     "Heather",  "Aaron",    "Diane",     "Jose",
+    "Virginia",  "Adam",      "Julie",     "Henry",    "Joyce",    "Nathan",    "Victoria",
+    "Douglas",   "Olivia",    "Zachary",   "Kelly",    "Peter",    "Christina", "Kyle",
+    "Lauren",
+};
+const char* const kSurnameStarts[] = {
+    "Ash",   "Bell", "Black", "Brad", "Brook", "Cald",  "Carr",  "Chap",  "Clay", "Cole",
+    "Crane", "Dal",  "Dun",   "East", "Ell",   "Fair",  "Fen",   "Ford",  "Gar",  "Gold",
+    "Green", "Hal",  "Ham",   "Har",  "Haw",   "Hol",   "Kings", "Lang",  "Lock", "Mar",
+    "Mill",  "Mor",  "North", "Oak",  "Pem",   "Ram",   "Red",   "Rich",  "Rock", "Ros",
+    "Sel",   "Shel", "South", "Stan", "Ston",  "Strat", "Sut",   "Thorn", "Wal",  "West",
+};
+const char* const kSurnameEnds[] = {
+    "by",    "croft", "dale", "don",  "field", "ford",  "gate", "ham",  "hurst", "ington",
+    "ley",   "low",   "man",  "more", "ner",   "ridge", "ston", "ton",  "well",  "wood",
+    "worth", "ey",    "er",   "son",  "sley",  "stead", "wick", "win",  "brook", "land",
+    "mont",  "berg",  "s",    "ey",   "holt",  "shaw",  "bury", "cott", "ett",   "ard",
+};
+const char* const kCommonSurnames[] = {
+    "Smith",     "Johnson",  "Williams",  "Brown",   "Jones",    "Garcia",   "Miller",   "Davis",
+    "Rodriguez", "Martinez", "Hernandez", "Lopez",   "Gonzalez", "Wilson",   "Anderson", "Thomas",
+    "Taylor",    "Moore",    "Jackson",   "Martin",  "Lee",      "Perez",    "Thompson", "White",
+    "Harris",    "Sanchez",  "Clark",     "Ramirez", "Lewis",    "Robinson", "Walker",   "Young",
+    "Allen",     "King",     "Wright",    "Scott",   "Torres",   "Nguyen",   "Hill",     "Flores",
+    "O'Neil",    "Adams",    "Nelson",    "Baker",   "Hall",     "Rivera",   "Campbell", "Mitchell",
+};
+
+struct Pools {
+    QStringList drugs; // 30-character drug fields, as the data file gives them
+    QStringList firstNames;
+    QStringList lastNames;
+    Pools() {
+        std::mt19937_64 rng(7);
+        for (const char* base : kDrugBases) {
+            // Each drug in four strengths and two forms of the formulary.
+            std::vector<int> strengths(std::size(kStrengths));
+            for (size_t i = 0; i < strengths.size(); ++i)
+                strengths[i] = int(i);
+            std::shuffle(strengths.begin(), strengths.end(), rng);
+            const int form = int(rng() % std::size(kForms));
+            for (int s = 0; s < 4; ++s)
+                for (int f = 0; f < 2; ++f) {
+                    const QString text =
+                        QStringLiteral("%1 %2 %3")
+                            .arg(QLatin1String(base), QLatin1String(kStrengths[strengths[s]]),
+                                 QLatin1String(kForms[(form + f) % std::size(kForms)]));
+                    drugs << text.left(30).leftJustified(30, QLatin1Char(' '));
+                }
+        }
+        for (const char* n : kFirstNames)
+            firstNames << QLatin1String(n);
+        for (const char* n : kCommonSurnames)
+            lastNames << QLatin1String(n);
+        for (const char* a : kSurnameStarts)
+            for (const char* b : kSurnameEnds)
+                lastNames << QLatin1String(a) + QLatin1String(b);
+        lastNames.removeDuplicates();
+    }
+};
+
+const Pools& ThePools() {
+    static const Pools pools;
+    return pools;
+}
+
+// Patients come back: a fixed population, each with a name of the pools.
+struct Patient {
+    int first;
+    int last;
+};
+std::vector<Patient> Population(int size) {
+    const Pools& p = ThePools();
+    std::mt19937_64 rng(11);
+    std::vector<Patient> out(static_cast<size_t>(size));
+    for (Patient& patient : out) {
+        patient.first = int(rng() % quint64(p.firstNames.size()));
+        patient.last = int(rng() % quint64(p.lastNames.size()));
+    }
+    return out;
+}
+
+QString Fail(const QString& what, const QSqlError& e) {
+    return what + QStringLiteral(": ") + e.text();
+}
+
+} // namespace
+
+QString GenerateDatabase(const QString& path, qint64 rows) {
+    if (QFile::exists(path) && !QFile::remove(path))
+        return QStringLiteral("cannot replace ") + path;
+    const Pools& pools = ThePools();
+    const std::vector<Patient> patients = Population(60000);
+    const QString connection = QStringLiteral("bench-gen-") + QUuid::createUuid().toString();
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (!db.open())
+            return Fail(QStringLiteral("open"), db.lastError());
+        QSqlQuery q(db);
+        try {
+            // The station's own tables and indexes; the indexes are built again after
+            // the rows are in, which is much faster than keeping them up to date.
+            Database::CreateSchema(db);
+            for (const char* index : {"RxImages_Key", "RxImages_RxValue", "RxImages_LastName",
+                                      "RxImages_FirstName", "RxImages_Drug", "RxImages_FillDate"})
+                q.exec(QStringLiteral("DROP INDEX ") + QLatin1String(index));
+            q.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
+            q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+            q.exec(QStringLiteral("PRAGMA cache_size=-262144"));
+            if (!q.exec(QStringLiteral("BEGIN")))
+                throw Fail(QStringLiteral("begin"), q.lastError());
+            QSqlQuery insert(db);
+            if (!insert.prepare(QStringLiteral(
+                    "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, "
+                    "RxImage) VALUES (?, ?, ?, ?, ?, ?, ?)")))
+                throw Fail(QStringLiteral("prepare"), insert.lastError());
+
+            std::mt19937_64 rng(20160101);
+            std::uniform_real_distribution<double> unit(0.0, 1.0);
+            const QDate start(2016, 1, 1);
+            const qint64 days = start.daysTo(QDate(2026, 1, 1));
+            const int firstRx = 100000;
+            std::vector<quint8> refills; // last refill number of each Rx number
+            std::vector<int> patientOf;  // the patient of each Rx number
+            std::vector<int> drugOf;     // its drug
+            refills.reserve(size_t(rows));
+            const qint64 unscannedFrom = rows - rows * 3 / 100;
+            for (qint64 i = 0; i < rows; ++i) {
+                const QDate date = start.addDays(i * days / qMax<qint64>(rows, 1));
+                int rx = -1;
+                if (!refills.empty() && unit(rng) < 0.45) {
+                    // A refill of one of the recent prescriptions.
+                    const size_t window = qMin<size_t>(refills.size(), 40000);
+                    const size_t pick = refills.size() - 1 - size_t(rng() % window);
+                    if (refills[pick] < 99)
+                        rx = int(pick);
+                }
+                if (rx < 0) {
+                    rx = int(refills.size());
+                    refills.push_back(0);
+                    patientOf.push_back(int(rng() % patients.size()));
+                    drugOf.push_back(int(rng() % quint64(pools.drugs.size())));
+                } else {
+                    ++refills[size_t(rx)];
+                }
+                const Patient& patient = patients[size_t(patientOf[size_t(rx)])];
+                const QString rxNbr = QString::number(firstRx + rx);
+                const QString refNo =
+                    QStringLiteral("%1").arg(int(refills[size_t(rx)]), 2, 10, QLatin1Char('0'));
+                insert.bindValue(0, rxNbr);
+                insert.bindValue(1, refNo);
+                insert.bindValue(2, date.toString(Qt::ISODate));
+                insert.bindValue(3, pools.drugs.at(drugOf[size_t(rx)]));
+                insert.bindValue(4, pools.firstNames.at(patient.first));
+                insert.bindValue(5, pools.lastNames.at(patient.last));
+                insert.bindValue(6, i < unscannedFrom
+                                        ? ImageFileName(rxNbr + QLatin1Char('-') + refNo)
+                                        : QString::fromLatin1("", 0));
+                if (!insert.exec())
+                    throw Fail(QStringLiteral("insert"), insert.lastError());
+            }
+            if (!q.exec(QStringLiteral("COMMIT")))
+                throw Fail(QStringLiteral("commit"), q.lastError());
+            Database::CreateSchema(db);
+        } catch (const QString& e) {
+            failure = e;
+        } catch (const QuillerError& e) {
+            failure = e.description();
+        }
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return failure;
+}
+
+QString GenerateDataFile(const QString& path, qint64 lines) {
+    const Pools& pools = ThePools();
+    const std::vector<Patient> patients = Population(60000);
+    std::mt19937_64 rng(20260105);
+    QByteArray out;
+    out.reserve(int(lines * 80));
+    int nextRx = 700000;
+    for (qint64 i = 0; i < lines; ++i) {
+        int rx;
+        int ref;
+        if (rng() % 10 == 0) {
+            // A refill of a prescription filled before.
+            rx = 100000 + int(rng() % 500000);
+            ref = int(rng() % 12);
+        } else {
+            rx = nextRx++;
+            ref = 0;
+        }
+        if (rx > 999999)
+            rx = 100000 + rx % 900000;
+        const Patient& patient = patients[rng() % patients.size()];
+        const QString drug = pools.drugs.at(int(rng() % quint64(pools.drugs.size())));
+        const QDate date = QDate(2026, 1, 5).addDays(qint64(rng() % 3));
+        QString line =
+            QString::number(rx).rightJustified(6, QLatin1Char(' ')) +
+            QString::number(ref).rightJustified(2, QLatin1Char('0')) +
+            date.toString(QStringLiteral("yyyyMMdd")) + drug +
+            pools.firstNames.at(patient.first).leftJustified(15, QLatin1Char(' '), true) +
+            pools.lastNames.at(patient.last).leftJustified(15, QLatin1Char(' '), true);
+        out += line.toLatin1();
+        out += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+        return QStringLiteral("cannot write ") + path;
+    return QString();
+}
+
+QImage MakeScannedPage(int dpi, int number) {
+    const int width = dpi * 17 / 2;
+    const int height = dpi * 11;
+    QImage page(width, height, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double pt = dpi / 72.0; // pixels per point
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(int(14 * pt));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(30, 30, 30));
+        p.drawText(QRectF(0, 0.6 * dpi, width, 0.4 * dpi), Qt::AlignHCenter,
+                   QStringLiteral("GREENFIELD FAMILY MEDICINE"));
+        font.setBold(false);
+        font.setPixelSize(int(9 * pt));
+        p.setFont(font);
+        p.drawText(QRectF(0, 1.05 * dpi, width, 0.3 * dpi), Qt::AlignHCenter,
+                   QStringLiteral("1200 Orchard Road, Suite %1 - Tel. (555) 014-%2")
+                       .arg(100 + number % 400)
+                       .arg(1000 + number % 9000));
+        p.drawLine(QPointF(0.75 * dpi, 1.45 * dpi), QPointF(width - 0.75 * dpi, 1.45 * dpi));
+        const Pools& pools = ThePools();
+        font.setPixelSize(int(11 * pt));
+        p.setFont(font);
+        double y = 1.8 * dpi;
+        const QStringList labels{QStringLiteral("Patient:"), QStringLiteral("Address:"),
+                                 QStringLiteral("Date:")};
+        for (const QString& label : labels) {
+            p.drawText(QPointF(0.9 * dpi, y), label);
+            p.drawLine(QPointF(2.0 * dpi, y + 4), QPointF(width - 0.9 * dpi, y + 4));
+            y += 0.45 * dpi;
+        }
+        // Handwriting: the patient, the drugs and the directions in a slanted hand.
+        QFont hand(QStringLiteral("DejaVu Serif"));
+        hand.setItalic(true);
+        hand.setPixelSize(int(15 * pt));
+        p.setFont(hand);
+        p.setPen(QPen(QColor(20, 30, 70), 2.5));
+        p.drawText(QPointF(2.1 * dpi, 1.8 * dpi - 6),
+                   pools.firstNames.at(number % pools.firstNames.size()) + QLatin1Char(' ') +
+                       pools.lastNames.at((number * 7) % pools.lastNames.size()));
+        p.drawText(QPointF(2.1 * dpi, 2.25 * dpi - 6),
+                   QStringLiteral("%1 Elm Street, Marrowby").arg(10 + number % 90));
+        p.drawText(QPointF(2.1 * dpi, 2.7 * dpi - 6),
+                   QDate(2026, 1, 1).addDays(number % 365).toString(QStringLiteral("MM/dd/yyyy")));
+        font.setPixelSize(int(40 * pt));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(30, 30, 30));
+        p.drawText(QPointF(0.9 * dpi, 3.8 * dpi), QStringLiteral("Rx"));
+        p.setFont(hand);
+        p.setPen(QPen(QColor(20, 30, 70), 2.5));
+        y = 4.5 * dpi;
+        for (int line = 0; line < 4; ++line) {
+            p.drawText(QPointF(1.2 * dpi, y),
+                       pools.drugs.at((number * 13 + line * 101) % pools.drugs.size()).trimmed());
+            p.drawText(QPointF(1.6 * dpi, y + 0.45 * dpi),
+                       QStringLiteral("Sig: %1 tab by mouth %2 times daily  #%3  Refills: %4")
+                           .arg(1 + line % 2)
+                           .arg(1 + (number + line) % 3)
+                           .arg(30 + 30 * (line % 3))
+                           .arg((number + line) % 6));
+            y += 1.2 * dpi;
+        }
+        // The signature: a scribble of curves.
+        QPainterPath signature;
+        std::mt19937 rng(static_cast<quint32>(number));
+        QPointF at(width * 0.55, height - 1.6 * dpi);
+        signature.moveTo(at);
+        for (int i = 0; i < 12; ++i) {
+            const QPointF next =
+                at + QPointF(0.15 * dpi + rng() % 20, double(int(rng() % 80) - 40));
+            signature.cubicTo(at + QPointF(0, -0.3 * dpi), next + QPointF(0, 0.3 * dpi), next);
+            at = next;
+        }
+        p.setPen(QPen(QColor(10, 20, 60), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(signature);
+        p.setPen(QColor(30, 30, 30));
+        p.setFont(font);
+        font.setPixelSize(int(9 * pt));
+        font.setBold(false);
+        p.setFont(font);
+        p.drawLine(QPointF(width * 0.5, height - 1.3 * dpi),
+                   QPointF(width - 0.9 * dpi, height - 1.3 * dpi));
+        p.drawText(QPointF(width * 0.5, height - 1.05 * dpi),
+                   QStringLiteral("Prescriber signature    DEA AB%1").arg(1234567 + number));
+    }
+    QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
+    // Paper and sensor: a slightly darker, slightly uneven background and noise on
+    // every pixel, as a scanner delivers it.
+    quint32 state = 0x9E3779B9u ^ quint32(number * 2654435761u);
+    for (int yy = 0; yy < height; ++yy) {
+        uchar* row = grey.scanLine(yy);
+        const int shade = 8 + (yy * 5 / height);
+        for (int xx = 0; xx < width; ++xx) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            const int noise = int(state & 7) - 3;
+            row[xx] = uchar(qBound(0, int(row[xx]) - shade + noise, 255));
+        }
+    }
+    return grey;
+}
+
+QString GenerateForeignFiles(const QString& folder, int count) {
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create ") + folder;
+    static const char letters[] = "BCDEFGHJKLMN";
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("%1X%2.QLV")
+                                 .arg(QLatin1Char(letters[i % 12]))
+                                 .arg(i, 5, 10, QLatin1Char('0'));
+        QFile f(folder + QLatin1Char('/') + name);
+        if (!f.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write ") + f.fileName();
+        f.write("   1230120061107Amoxicillin 500mg Caps        John           Smith          \r\n");
+    }
+    return QString();
+}
+
+} // namespace quiller::bench
