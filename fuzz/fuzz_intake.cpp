@@ -1,7 +1,7 @@
 // Fuzz target: one data file through the whole intake. The bytes become a data file in
 // a temporary interchange folder; two polling ticks (a file is taken when it is the same
 // at two ticks) read it, list its lines, write them into an in-memory database in one
-// transaction with a savepoint per line, and then delete the file or keep it as ".err".
+// transaction, and then delete the file or keep it as ".err".
 #include "app/AppState.h"
 #include "app/MessageBoxes.h"
 #include "intake/Database.h"
