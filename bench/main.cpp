@@ -6,6 +6,7 @@
 
 #include "app/AppState.h"
 #include "app/Error.h"
+#include "app/Main.h"
 #include "app/MessageBoxes.h"
 #include "app/QuillerApplication.h"
 #include "app/Startup.h"
@@ -515,53 +516,21 @@ int Buffer(const Args& a) {
 // the parent measures from starting the process to reading that line.
 
 int StartupChild(int argc, char** argv, const Args& a) {
-    QuillerApplication application(argc, argv);
-    application.setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(ApplicationIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("quiller"));
-    InstallWidgetMessageBoxes();
-    if (a.Value(QStringLiteral("--scanner")) == QLatin1String("sane"))
-        InstallScannerFactory();
-    else
-        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
-
-    QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtimeDir.isEmpty())
-        runtimeDir = QDir::tempPath();
-    QLockFile instanceLock(runtimeDir + QStringLiteral("/quiller.lock"));
-    instanceLock.setStaleLockTime(0);
-
-    SettingsStore settings;
-    std::unique_ptr<frmMain> mainWindow;
-    StartupHooks hooks;
-    hooks.anotherInstanceRunning = [&] {
-        return !instanceLock.tryLock(0);
-    };
-    hooks.templateFolder = QCoreApplication::applicationDirPath();
-    hooks.showConfigurationDialogModal = [] {
-        Err() << "configuration asked" << Qt::endl;
-    };
-    hooks.showMainWindow = [&] {
-        mainWindow = std::make_unique<frmMain>();
-        WireMainWindow(*mainWindow);
-        mainWindow->show();
-        mainWindow->Form_Load();
-    };
-    if (Main(App(), settings, hooks) || !mainWindow)
-        return 2;
+    RunOptions options;
+    if (a.Value(QStringLiteral("--scanner")) != QLatin1String("sane"))
+        options.installScanners = [] {
+            ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
+        };
     // Once the events the showing posted (expose, layout, paint) have run.
-    QTimer::singleShot(0, [&] {
+    options.mainWindowShown = [](frmMain& window) {
         QCoreApplication::processEvents();
-        const bool shown = mainWindow->isVisible() && mainWindow->windowHandle() &&
-                           mainWindow->windowHandle()->isExposed() && mainWindow->ScanWindow();
+        const bool shown = window.isVisible() && window.windowHandle() &&
+                           window.windowHandle()->isExposed() && window.ScanWindow();
         Out() << (shown ? "shown" : "not shown") << Qt::endl;
-        mainWindow->mPopExit_Click();
-        QTimer::singleShot(0, &application, [] { QCoreApplication::exit(0); });
-    });
-    const int status = application.exec();
-    mainWindow.reset();
-    App().DbConnection.reset();
-    return status;
+        window.mPopExit_Click();
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    };
+    return RunStation(argc, argv, options);
 }
 
 int Startup(const Args& a, const QString& self) {

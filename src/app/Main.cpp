@@ -14,10 +14,11 @@
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace quiller {
 
-int RunStation(int argc, char** argv) {
+int RunStation(int argc, char** argv, const RunOptions& options) {
     QuillerApplication application(argc, argv);
     // Closing the main window hides it to the tray; the program ends only after the
     // real exit, when no window is left.
@@ -25,7 +26,10 @@ int RunStation(int argc, char** argv) {
     QApplication::setWindowIcon(ApplicationIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("quiller"));
     InstallWidgetMessageBoxes();
-    InstallScannerFactory();
+    if (options.installScanners)
+        options.installScanners();
+    else
+        InstallScannerFactory();
 
     QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtimeDir.isEmpty())
@@ -58,6 +62,8 @@ int RunStation(int argc, char** argv) {
     }
     if (exitCode)
         return *exitCode;
+    if (options.mainWindowShown && mainWindow)
+        QTimer::singleShot(0, mainWindow.get(), [&] { options.mainWindowShown(*mainWindow); });
     const int status = application.exec();
     mainWindow.reset();
     App().DbConnection.reset();
