@@ -65,6 +65,22 @@ void AcquisitionController::OnPreviewChanged() {
 
 AcquisitionController::~AcquisitionController() = default;
 
+// Polling on, the scanner watch off, "Idle": the station takes data files again.
+void AcquisitionController::ResumePolling() {
+    window_->Timer1->start();
+    window_->Timer2->stop();
+    App().SetStatus(QStringLiteral("Idle"));
+}
+
+// Tells the pharmacy system the station is ready; a failure joins the handler's errors.
+void AcquisitionController::RemoveLockFile(QStringList& errors) {
+    try {
+        LockFile::Remove(App().LockFilePath());
+    } catch (const QuillerError& e) {
+        ShowError(e, errors);
+    }
+}
+
 ScannerControl* AcquisitionController::Scanner() const {
     return access_.scanner ? access_.scanner() : nullptr;
 }
@@ -190,14 +206,12 @@ void AcquisitionController::AcquireBatch() {
         // station is ready again at once (polling on, lock file down) rather than
         // waiting for an acquisition that never starts.
         if (!Busy()) {
-            w->Timer1->start();
-            w->Timer2->stop();
-            App().SetStatus(QStringLiteral("Idle"));
-            try {
-                LockFile::Remove(App().LockFilePath());
-            } catch (const QuillerError& e) {
-                ReportError(e, kPostScanLocation);
-            }
+            QStringList errors;
+            ResumePolling();
+            RemoveLockFile(errors);
+            for (const QString& error : errors)
+                ReportError(ErrorInfo{kErrorUnknown, error, QStringLiteral("AcquireBatch"), 0},
+                            kPostScanLocation);
         }
         return;
     }
@@ -303,14 +317,8 @@ void AcquisitionController::Scanner1_PostScan(int flag) {
         }
         App().SetProgress(std::min(current_->received, int(current_->targets.size())),
                           int(current_->targets.size()));
-        w->Timer1->start();
-        w->Timer2->stop();
-        App().SetStatus(QStringLiteral("Idle"));
-        try {
-            LockFile::Remove(App().LockFilePath());
-        } catch (const QuillerError& e) {
-            ShowError(e, errors);
-        }
+        ResumePolling();
+        RemoveLockFile(errors);
     }
     // Reported last, so that a nested page arriving while the box is open finds the
     // state of this one complete.
@@ -410,12 +418,9 @@ void AcquisitionController::TickEntry(const QString& entryText, const QString& i
 }
 
 void AcquisitionController::EndAcquisition() {
-    frmScan* w = window_;
     waitingForDocument_ = false;
     feederTimer_->stop();
-    w->Timer1->start();
-    w->Timer2->stop();
-    App().SetStatus(QStringLiteral("Idle"));
+    ResumePolling();
     std::optional<Acquisition> ended;
     ended.swap(current_);
     App().SetProgress(0, 0);

@@ -94,6 +94,8 @@ private:
     void StoreScanningImage(int index, const Target& target, QStringList& errors);
     void StoreViewingImage(int index, const Target& target, QStringList& errors);
     void EndAcquisition();
+    void ResumePolling();
+    void RemoveLockFile(QStringList& errors);
     void ReportShortfall(const Acquisition& a);
     void TickEntry(const QString& entryText, const QString& imageName);
     void SetRotateSource(int bufferIndex, const QString& imageName);
