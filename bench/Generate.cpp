@@ -1,8 +1,8 @@
 #include "Generate.h"
 
-#include "app/Error.h"
-#include "intake/Database.h"
-#include "scan/ImageNaming.h"
+#include "base/Error.h"
+#include "records/Database.h"
+#include "station/ImageNaming.h"
 
 #include <QDate>
 #include <QDir>

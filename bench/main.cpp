@@ -4,27 +4,27 @@
 // storage, the start-up with the main window), offscreen. See README.md.
 #include "Generate.h"
 
-#include "app/AppState.h"
-#include "app/Error.h"
-#include "app/Main.h"
-#include "app/MessageBoxes.h"
-#include "app/QuillerApplication.h"
-#include "app/Startup.h"
-#include "app/StationWiring.h"
-#include "app/WidgetMessageBoxes.h"
-#include "app/frmMain.h"
-#include "help/AppIcon.h"
-#include "intake/Database.h"
+#include "base/Error.h"
+#include "base/MessageBoxes.h"
+#include "gui/common/PictureBox.h"
+#include "gui/help/AppIcon.h"
+#include "gui/main/QuillerApplication.h"
+#include "gui/main/RunStation.h"
+#include "gui/main/StationWiring.h"
+#include "gui/main/WidgetMessageBoxes.h"
+#include "gui/main/frmMain.h"
+#include "gui/scan/ToBeScannedList.h"
+#include "gui/view/SearchList.h"
+#include "gui/view/ViewWidgets.h"
 #include "intake/LineParser.h"
-#include "intake/PollingTick.h"
-#include "intake/ToBeScannedList.h"
-#include "scan/ImageNaming.h"
-#include "scan/SimulatedScanner.h"
+#include "records/Database.h"
+#include "records/SearchResultModel.h"
+#include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
-#include "view/PictureBox.h"
-#include "view/SearchList.h"
-#include "view/SearchResultModel.h"
-#include "view/ViewWidgets.h"
+#include "station/ImageNaming.h"
+#include "station/PollingTick.h"
+#include "station/Startup.h"
+#include "station/StationContext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,6 +54,12 @@
 using namespace quiller;
 
 namespace {
+
+// The benchmark's station context: one per run, like the program's.
+StationContext& Context() {
+    static StationContext context;
+    return context;
+}
 
 QTextStream& Out() {
     static QTextStream out(stdout);
@@ -145,9 +151,9 @@ void AnswerBoxesOnStderr() {
 void OpenDatabase(const QString& path) {
     if (!QFileInfo::exists(path))
         throw QStringLiteral("no database %1").arg(path);
-    App().DbConnection = std::make_unique<Database>();
-    if (!App().DbConnection->OpenFile(path))
-        throw QStringLiteral("cannot open %1: %2").arg(path, App().DbConnection->LastError());
+    Context().DbConnection = std::make_unique<Database>();
+    if (!Context().DbConnection->OpenFile(path))
+        throw QStringLiteral("cannot open %1: %2").arg(path, Context().DbConnection->LastError());
 }
 
 QTreeWidget* MakeListView1(QWidget* parent) {
@@ -240,10 +246,10 @@ int Intake(const Args& a) {
         throw QStringLiteral("cannot make an interchange folder");
     OpenDatabase(dbPath);
     StatusLine status;
-    App().MainWindow = &status;
-    App().filePath = interchange.path();
-    App().dataPath = QFileInfo(dbPath).absolutePath();
-    App().ScannerID = QStringLiteral("A");
+    Context().MainWindow = &status;
+    Context().filePath = interchange.path();
+    Context().dataPath = QFileInfo(dbPath).absolutePath();
+    Context().ScannerID = QStringLiteral("A");
     const QString target = interchange.filePath(QStringLiteral("AX0001.QLV"));
     if (!QFile::copy(dataFile, target))
         throw QStringLiteral("cannot copy ") + dataFile;
@@ -257,7 +263,7 @@ int Intake(const Args& a) {
 
     ToBeScannedList list(listView1);
     bool batchStarted = false;
-    PollingTick tick(App(), list, PollingHooks{[&] { batchStarted = true; }, {}, {}});
+    PollingTick tick(Context(), list, PollingHooks{[&] { batchStarted = true; }, {}, {}});
     tick.Timer1_Timer(); // the first look at the file: taken at the next tick, unchanged
     QElapsedTimer t;
     t.start();
@@ -268,8 +274,8 @@ int Intake(const Args& a) {
         throw QStringLiteral("the data file was not taken: ") + status.StatusText();
     Figure("lines", qint64(list.Count()));
     Figure("seconds", ms / 1000.0, 3);
-    App().MainWindow = nullptr;
-    App().DbConnection.reset();
+    Context().MainWindow = nullptr;
+    Context().DbConnection.reset();
     return 0;
 }
 
@@ -280,7 +286,7 @@ int Search(const Args& a) {
     const QString criterion = a.Required(QStringLiteral("--criterion"));
     const int runs = int(a.Number(QStringLiteral("--runs"), 5));
     StatusLine status;
-    App().MainWindow = &status;
+    Context().MainWindow = &status;
 
     QWidget window;
     window.resize(700, 520);
@@ -301,7 +307,7 @@ int Search(const Args& a) {
         // Hidden pickers do not search when their date is set.
         w.DTPicker1[i]->hide();
     }
-    ViewContext context(App(), nullptr);
+    ViewContext context(Context(), nullptr);
     SearchList search(w, context, nullptr);
     w.Combo2->setCurrentText(criterion);
     if (w.Combo2->currentText() != criterion)
@@ -388,8 +394,8 @@ int Search(const Args& a) {
     Figure("all_ms", Median(all));
     Figure("longest_step_ms", worstStep);
     Figure("runs", qint64(runs));
-    App().MainWindow = nullptr;
-    App().DbConnection.reset();
+    Context().MainWindow = nullptr;
+    Context().DbConnection.reset();
     return 0;
 }
 
@@ -408,8 +414,8 @@ int Store(const Args& a) {
         throw QStringLiteral("cannot make an image folder");
     Database::EnsureFile(folder.path(), QString());
     OpenDatabase(Database::PathIn(folder.path()));
-    App().dataPath = folder.path();
-    Database& db = *App().DbConnection;
+    Context().dataPath = folder.path();
+    Database& db = *Context().DbConnection;
     db.BeginTransaction();
     for (int i = 0; i < count; ++i)
         db.UpsertPrescription(
@@ -429,7 +435,7 @@ int Store(const Args& a) {
         scanner.DeliverPage(page); // into the buffer, as a scanner hands it over
         arrive += Ms(t);
         t.restart();
-        if (scanner.SaveImage(scanner.ImageCount() - 1, App().ImagePath(name)) != 1)
+        if (scanner.SaveImage(scanner.ImageCount() - 1, Context().ImagePath(name)) != 1)
             throw QStringLiteral("SaveImage: ") + scanner.ErrorText();
         save += Ms(t);
         t.restart();
@@ -442,7 +448,7 @@ int Store(const Args& a) {
         preview += Ms(t);
         if (shown.isNull() || depth <= 0)
             throw QStringLiteral("the buffer lost the page");
-        bytes += QFileInfo(App().ImagePath(name)).size();
+        bytes += QFileInfo(Context().ImagePath(name)).size();
     }
     Figure("images", qint64(count));
     Figure("ms_per_image", (arrive + save + record) / count);
@@ -452,23 +458,23 @@ int Store(const Args& a) {
     Figure("preview_ms", preview / count);
     Figure("jpeg_kb", double(bytes) / count / 1024.0, 1);
     if (a.Has(QStringLiteral("--keep")))
-        QFile::copy(App().ImagePath(ImageFileName(QStringLiteral("300000-00"))),
+        QFile::copy(Context().ImagePath(ImageFileName(QStringLiteral("300000-00"))),
                     a.Value(QStringLiteral("--keep")));
-    App().DbConnection.reset();
+    Context().DbConnection.reset();
     return 0;
 }
 
 // One polling tick over a folder (other stations' files, this station's none).
 int Poll(const Args& a) {
     StatusLine status;
-    App().MainWindow = &status;
-    App().filePath = a.Required(QStringLiteral("--folder"));
-    App().ScannerID = a.Value(QStringLiteral("--id"), QStringLiteral("A"));
+    Context().MainWindow = &status;
+    Context().filePath = a.Required(QStringLiteral("--folder"));
+    Context().ScannerID = a.Value(QStringLiteral("--id"), QStringLiteral("A"));
     if (a.Has(QStringLiteral("--db")))
         OpenDatabase(a.Value(QStringLiteral("--db")));
     QTreeWidget listView1;
     ToBeScannedList list(&listView1);
-    PollingTick tick(App(), list, PollingHooks{});
+    PollingTick tick(Context(), list, PollingHooks{});
     const int ticks = int(a.Number(QStringLiteral("--ticks"), 21));
     std::vector<double> ms;
     for (int i = 0; i < ticks; ++i) {
@@ -483,8 +489,8 @@ int Poll(const Args& a) {
     Figure("first_ms", ms.front(), 3);
     Figure("max_ms", *std::max_element(ms.begin(), ms.end()), 3);
     Figure("ticks", qint64(ticks));
-    App().MainWindow = nullptr;
-    App().DbConnection.reset();
+    Context().MainWindow = nullptr;
+    Context().DbConnection.reset();
     return 0;
 }
 

@@ -2,12 +2,12 @@
 // a temporary interchange folder; two polling ticks (a file is taken when it is the same
 // at two ticks) read it, list its lines, write them into an in-memory database in one
 // transaction, and then delete the file or keep it as ".err".
-#include "app/AppState.h"
-#include "app/MessageBoxes.h"
-#include "intake/Database.h"
+#include "base/MessageBoxes.h"
 #include "intake/LineParser.h"
-#include "intake/PollingTick.h"
 #include "intake/ScanListPort.h"
+#include "records/Database.h"
+#include "station/PollingTick.h"
+#include "station/StationContext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +21,12 @@
 using namespace quiller;
 
 namespace {
+
+// The benchmark's station context: one per run, like the program's.
+StationContext& Context() {
+    static StationContext context;
+    return context;
+}
 
 void Check(bool condition) {
     if (!condition)
@@ -51,7 +57,7 @@ Station& TheStation() {
 }
 
 int RowCount() {
-    QSqlQuery q(App().DbConnection->Connection());
+    QSqlQuery q(Context().DbConnection->Connection());
     Check(q.exec(QStringLiteral("SELECT COUNT(*) FROM RxImages")) && q.next());
     return q.value(0).toInt();
 }
@@ -63,17 +69,17 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     s.app = new QCoreApplication(*argc, *argv);
     s.dir = new QTemporaryDir();
     Check(s.dir->isValid());
-    App().filePath = s.dir->path() + QStringLiteral("/interchange");
-    App().dataPath = s.dir->path() + QStringLiteral("/images");
-    App().ScannerID = QStringLiteral("A");
-    Check(QDir().mkpath(App().filePath) && QDir().mkpath(App().dataPath));
-    App().DbConnection = std::make_unique<Database>(QStringLiteral("fuzz"));
-    Check(App().DbConnection->OpenFile(QStringLiteral(":memory:")));
-    QSqlDatabase connection = App().DbConnection->Connection();
+    Context().filePath = s.dir->path() + QStringLiteral("/interchange");
+    Context().dataPath = s.dir->path() + QStringLiteral("/images");
+    Context().ScannerID = QStringLiteral("A");
+    Check(QDir().mkpath(Context().filePath) && QDir().mkpath(Context().dataPath));
+    Context().DbConnection = std::make_unique<Database>(QStringLiteral("fuzz"));
+    Check(Context().DbConnection->OpenFile(QStringLiteral(":memory:")));
+    QSqlDatabase connection = Context().DbConnection->Connection();
     Database::CreateSchema(connection);
     // libFuzzer ends with exit(): the connection must close before Qt's SQL globals go,
-    // which were set up after App() and are destroyed before it.
-    std::atexit([] { App().DbConnection.reset(); });
+    // which were set up after Context() and are destroyed before it.
+    std::atexit([] { Context().DbConnection.reset(); });
     MessageBoxes::SetResponder([](const MessageBoxRequest& r) {
         ++TheStation().boxes;
         return r.defaultButton;
@@ -84,7 +90,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Station& s = TheStation();
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString path = App().filePath + QStringLiteral("/AX0001.QLV");
+    const QString path = Context().filePath + QStringLiteral("/AX0001.QLV");
     {
         QFile f(path);
         Check(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -95,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ListFake list;
     int batches = 0;
-    PollingTick tick(App(), list, PollingHooks{[&] { ++batches; }, {}, {}});
+    PollingTick tick(Context(), list, PollingHooks{[&] { ++batches; }, {}, {}});
     tick.Timer1_Timer(); // first sight of the file
     tick.Timer1_Timer(); // unchanged: taken
 
@@ -114,22 +120,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Every line is in the database under its own key.
         for (const QString& line : lines) {
             const ParsedLine parsed = ParseLine(line);
-            const auto row = App().DbConnection->Find(parsed.p.RxNbr, parsed.p.RefNo);
+            const auto row = Context().DbConnection->Find(parsed.p.RxNbr, parsed.p.RefNo);
             Check(row.has_value());
         }
         Check(s.boxes == 0);
     }
     Check(RowCount() <= lines.size());
     // Only the lock file and the kept file are left; nothing reached the image folder.
-    const QStringList left = QDir(App().filePath).entryList(QDir::Files | QDir::Hidden);
+    const QStringList left = QDir(Context().filePath).entryList(QDir::Files | QDir::Hidden);
     for (const QString& name : left)
         Check(name == QStringLiteral("AQLVLock.xs4") || name == QStringLiteral("AX0001.QLV.err"));
-    Check(QDir(App().dataPath).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    Check(QDir(Context().dataPath).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 
     // Clean slate for the next input.
     QFile::remove(path + QStringLiteral(".err"));
-    QFile::remove(App().LockFilePath());
-    QSqlQuery q(App().DbConnection->Connection());
+    QFile::remove(Context().LockFilePath());
+    QSqlQuery q(Context().DbConnection->Connection());
     Check(q.exec(QStringLiteral("DELETE FROM RxImages")));
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "gui/main/RunStation.h"
 
 int main(int argc, char** argv) {
     return quiller::RunStation(argc, argv);

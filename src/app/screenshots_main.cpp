@@ -1,18 +1,18 @@
 // Writes PNG pictures of the station's windows, for looking at them without a desktop.
 // Run through scripts/screenshots, which gives it a temporary home and a display.
-#include "app/AppState.h"
-#include "app/QuillerApplication.h"
-#include "app/Startup.h"
-#include "app/StationWiring.h"
-#include "app/frmMain.h"
-#include "help/AppIcon.h"
-#include "help/frmAbout.h"
-#include "help/frmSupport.h"
-#include "intake/Database.h"
+#include "gui/common/Twips.h"
+#include "gui/help/AppIcon.h"
+#include "gui/help/frmAbout.h"
+#include "gui/help/frmSupport.h"
+#include "gui/main/QuillerApplication.h"
+#include "gui/main/StationWiring.h"
+#include "gui/main/frmMain.h"
+#include "gui/scan/frmScan.h"
+#include "gui/settings/frmConfiguration.h"
+#include "records/Database.h"
 #include "settings/SettingsStore.h"
-#include "settings/frmConfiguration.h"
-#include "view/Twips.h"
-#include "view/frmScan.h"
+#include "station/Startup.h"
+#include "station/StationContext.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -60,10 +60,11 @@ int main(int argc, char** argv) {
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(out);
     bool ok = true;
+    StationContext context;
 
     // The configuration dialog of a first run.
     {
-        frmConfiguration dialog;
+        frmConfiguration dialog(context);
         dialog.Form_Load();
         dialog.show();
         ok &= Save(&dialog, out, QStringLiteral("configuration.png"));
@@ -86,12 +87,12 @@ int main(int argc, char** argv) {
     hooks.showConfigurationDialogModal = [] {
     };
     hooks.showMainWindow = [&] {
-        window = std::make_unique<frmMain>();
+        window = std::make_unique<frmMain>(context);
         WireMainWindow(*window);
         window->show();
         window->Form_Load();
     };
-    if (Main(App(), settings, hooks) || !window)
+    if (Main(context, settings, hooks) || !window)
         return 1;
     window->resize(Twips(9600, window.get()), Twips(9000, window.get()));
     // Give the polling tick time to take the sample file and the scanner to store it.

@@ -1,8 +1,8 @@
 #include "intake/FillList.h"
 
-#include "intake/Database.h"
 #include "intake/LineParser.h"
 #include "intake/ScanListPort.h"
+#include "records/Database.h"
 
 namespace quiller {
 

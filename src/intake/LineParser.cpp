@@ -1,6 +1,6 @@
 #include "intake/LineParser.h"
 
-#include "app/Text.h"
+#include "base/Text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "intake/Database.h"
+#include "records/Database.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

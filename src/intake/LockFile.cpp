@@ -1,7 +1,7 @@
 #include "intake/LockFile.h"
 
-#include "app/Error.h"
-#include "app/FileSystem.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
 
 #include <QFile>
 #include <QFileInfo>

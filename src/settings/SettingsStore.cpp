@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <QIODevice>
 #include <QMap>

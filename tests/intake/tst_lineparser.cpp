@@ -1,6 +1,6 @@
 #include "common/TestEnv.h"
 #include "intake/LineParser.h"
-#include "intake/PollingTick.h"
+#include "station/PollingTick.h"
 
 #include <QtTest>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "base/Error.h"
 #include "common/TestEnv.h"
 #include "intake/LockFile.h"
 

@@ -4,14 +4,15 @@
 // scan window wired as the program wires it, a scanner from a factory the test
 // chooses, and every message box recorded.
 #include "DataLines.h"
-#include "app/AppState.h"
-#include "app/StationWiring.h"
-#include "app/frmMain.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
-#include "intake/Database.h"
-#include "scan/SimulatedScanner.h"
-#include "view/frmScan.h"
+#include "common/ViewFixture.h"
+#include "gui/main/StationWiring.h"
+#include "gui/main/frmMain.h"
+#include "gui/scan/frmScan.h"
+#include "records/Database.h"
+#include "scanner/SimulatedScanner.h"
+#include "station/StationContext.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -27,7 +28,7 @@ namespace quiller::test {
 class Station {
 public:
     Station() {
-        resetApp();
+        resetSharedContext();
         ScannerControl::SetFactory([this]() -> std::unique_ptr<ScannerControl> {
             auto s = std::make_unique<SimulatedScanner>();
             s->script() = script;
@@ -37,7 +38,7 @@ public:
     }
     ~Station() {
         window.reset();
-        resetApp();
+        resetSharedContext();
         ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
     }
 
@@ -47,13 +48,13 @@ public:
         env.writeSettings(
             QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
                 .arg(env.imageFolder(), env.interchangeFolder()));
-        App().dataPath = env.imageFolder();
-        App().filePath = env.interchangeFolder();
-        App().ScannerID = QStringLiteral("A");
-        Database::EnsureFile(App().dataPath, QString());
-        App().DbConnection = std::make_unique<Database>();
-        QVERIFY(App().DbConnection->Open(App().dataPath));
-        window = std::make_unique<frmMain>();
+        SharedContext().dataPath = env.imageFolder();
+        SharedContext().filePath = env.interchangeFolder();
+        SharedContext().ScannerID = QStringLiteral("A");
+        Database::EnsureFile(SharedContext().dataPath, QString());
+        SharedContext().DbConnection = std::make_unique<Database>();
+        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+        window = std::make_unique<frmMain>(SharedContext());
         WireMainWindow(*window);
         window->show();
         window->Form_Load();
@@ -77,7 +78,7 @@ public:
     // "Rx/Ref" -> RxImage of every row.
     QMap<QString, QString> rows() const {
         QMap<QString, QString> out;
-        QSqlQuery q(App().DbConnection->Connection());
+        QSqlQuery q(SharedContext().DbConnection->Connection());
         if (!q.exec(QStringLiteral("SELECT RxNbr, RefNo, RxImage FROM RxImages")))
             return {{QStringLiteral("error"), q.lastError().text()}};
         while (q.next())
@@ -96,8 +97,8 @@ public:
     std::unique_ptr<frmMain> window;
 
 private:
-    static void resetApp() {
-        AppState& app = App();
+    static void resetSharedContext() {
+        StationContext& app = SharedContext();
         app.MainWindow = nullptr;
         app.DbConnection.reset();
         app.dataPath.clear();

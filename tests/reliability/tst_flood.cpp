@@ -2,12 +2,13 @@
 // all taken and every line is stored, while the event loop keeps turning (the polling
 // tick takes files for a bounded time and leaves the rest for the next tick).
 #include "DataLines.h"
-#include "app/AppState.h"
 #include "common/TestEnv.h"
-#include "intake/Database.h"
+#include "common/ViewFixture.h"
+#include "records/Database.h"
+#include "station/StationContext.h"
 
-#include "intake/PollingTick.h"
 #include "intake/ScanListPort.h"
+#include "station/PollingTick.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 
 using namespace quiller;
 using quiller::test::Line;
+using quiller::test::SharedContext;
 using quiller::test::TestEnv;
 
 namespace {
@@ -52,13 +54,13 @@ private slots:
         constexpr int kFiles = 1000;
         constexpr int kLines = 100;
         TestEnv env;
-        App().dataPath = env.imageFolder();
-        App().filePath = env.interchangeFolder();
-        App().ScannerID = QStringLiteral("A");
-        Database::EnsureFile(App().dataPath, QString());
-        App().DbConnection = std::make_unique<Database>();
-        QVERIFY(App().DbConnection->Open(App().dataPath));
-        auto closeDb = qScopeGuard([] { App().DbConnection.reset(); });
+        SharedContext().dataPath = env.imageFolder();
+        SharedContext().filePath = env.interchangeFolder();
+        SharedContext().ScannerID = QStringLiteral("A");
+        Database::EnsureFile(SharedContext().dataPath, QString());
+        SharedContext().DbConnection = std::make_unique<Database>();
+        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+        auto closeDb = qScopeGuard([] { SharedContext().DbConnection.reset(); });
 
         for (int f = 0; f < kFiles; ++f) {
             QByteArray content;
@@ -77,7 +79,7 @@ private slots:
         timer1.setInterval(10);
         int listed = 0;
         int batches = 0;
-        PollingTick tick(App(), list,
+        PollingTick tick(SharedContext(), list,
                          PollingHooks{[&] {
                                           ++batches;
                                           listed += list.Count();
@@ -115,7 +117,7 @@ private slots:
 
         QCOMPARE(listed, kFiles * kLines);
         QVERIFY2(batches > 1, "a flood is taken over several ticks");
-        QSqlQuery q(App().DbConnection->Connection());
+        QSqlQuery q(SharedContext().DbConnection->Connection());
         QVERIFY(q.exec("SELECT COUNT(*), COUNT(DISTINCT RxNbr) FROM RxImages"));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toInt(), kFiles * kLines);

@@ -2,10 +2,11 @@
 // scanner: none crashes the station, none writes outside the image folder, SQL in a
 // field is stored as text, and every line is either stored or its file kept as ".err".
 #include "StationFixture.h"
+#include "common/ViewFixture.h"
 
 #include "intake/LineParser.h"
-#include "intake/PollingTick.h"
-#include "scan/ImageNaming.h"
+#include "station/ImageNaming.h"
+#include "station/PollingTick.h"
 
 #include <QDirIterator>
 #include <QImageReader>
@@ -13,6 +14,7 @@
 
 using namespace quiller;
 using quiller::test::Line;
+using quiller::test::SharedContext;
 using quiller::test::Station;
 
 namespace {
@@ -89,7 +91,7 @@ private slots:
         }
         int stored = 0;
         for (const Prescription& p : last) {
-            const auto row = App().DbConnection->Find(p.RxNbr, p.RefNo);
+            const auto row = SharedContext().DbConnection->Find(p.RxNbr, p.RefNo);
             const bool literal = row && row->Drug == p.Drug && row->FirstName == p.FirstName &&
                                  row->LastName == p.LastName;
             if (literal)
@@ -101,7 +103,7 @@ private slots:
             QCOMPARE(stored, last.size());
 
         // Each stored page is where its row says, whole.
-        QSqlQuery q(App().DbConnection->Connection());
+        QSqlQuery q(SharedContext().DbConnection->Connection());
         QVERIFY(q.exec("SELECT RxNbr, RefNo, RxImage FROM RxImages WHERE RxImage <> ''"));
         while (q.next()) {
             const QString name = q.value(2).toString();

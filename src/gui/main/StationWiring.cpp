@@ -1,0 +1,176 @@
+#include "gui/main/StationWiring.h"
+
+#include "base/ProgramEnd.h"
+#include "gui/common/PictureBox.h"
+#include "gui/help/PrintCommands.h"
+#include "gui/help/frmAbout.h"
+#include "gui/help/frmSupport.h"
+#include "gui/main/frmMain.h"
+#include "gui/scan/ToBeScannedList.h"
+#include "gui/view/ShowPic.h"
+#include "gui/view/ViewBehaviours.h"
+#include "station/PollingTick.h"
+
+#include "gui/scan/AcquisitionController.h"
+#include "gui/scan/ScannerStartup.h"
+#include "gui/settings/frmConfiguration.h"
+#include "scanner/SaneScanner.h"
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTimer>
+
+namespace quiller {
+
+void ShowConfiguration(StationContext& context, QWidget* owner) {
+    frmConfiguration dialog(context, owner);
+    dialog.Form_Load();
+    dialog.exec();
+}
+
+namespace {
+// The intake half of the scan window: its list adapter and polling tick live as long
+// as the window.
+class IntakeBehaviours : public QObject {
+public:
+    IntakeBehaviours(frmScan& scan, AcquisitionController* acquisition)
+        : QObject(&scan), list_(scan.ListView1),
+          tick_(scan.Context(), list_,
+                PollingHooks{[acquisition] { acquisition->AcquireBatch(); },
+                             [timer = scan.Timer1](bool on) {
+                                 if (on)
+                                     timer->start();
+                                 else
+                                     timer->stop();
+                             },
+                             [timer = scan.Timer2] {
+                                 timer->stop();
+                             }}) {
+        connect(scan.Timer1, &QTimer::timeout, this, [this] { tick_.Timer1_Timer(); });
+    }
+
+private:
+    ToBeScannedList list_;
+    PollingTick tick_;
+};
+} // namespace
+
+void AttachScanBehaviours(frmScan& scan) {
+    ScanWidgets widgets;
+    widgets.context = &scan.Context();
+    widgets.window = &scan;
+    widgets.Combo1 = scan.Combo1;
+    widgets.Image1 = scan.Image1;
+    widgets.LabelImageNum = scan.LabelImageNum;
+    widgets.Command2 = scan.Command2;
+    widgets.Timer2 = scan.Timer2;
+    auto* startup = new ScannerStartup(
+        widgets, [] { EndProgramAtOnce(1); }, &scan);
+
+    AcquisitionController::ScannerAccess access;
+    access.scanner = [startup] {
+        return startup->Scanner1();
+    };
+    access.currentImageIndex = [startup]() -> int& {
+        return startup->CurrentImageIndexRef();
+    };
+    access.clearImageBuffer = [startup] {
+        startup->ClearImageBuffer();
+    };
+    access.imageText = [startup](int index, bool postScanForm) {
+        ScannerControl* sc = startup->Scanner1();
+        return ScannerStartup::ImageText(index, sc->ImageWidth(index), sc->ImageHeight(index),
+                                         sc->ImageBitsPerPixel(index), postScanForm);
+    };
+    auto* acquisition = new AcquisitionController(&scan, access, &scan);
+
+    new IntakeBehaviours(scan, acquisition);
+
+    ViewWidgets view;
+    view.ListView1 = scan.ListView1;
+    view.ListView2 = scan.ListView2;
+    view.Image1 = scan.Image1;
+    view.Frame2 = scan.Frame2;
+    view.Command2 = scan.Command2;
+    view.Command4 = scan.Command4;
+    view.fraList = scan.fraList;
+    view.Combo2 = scan.Combo2;
+    view.Text1 = scan.Text1;
+    view.lblDate = {scan.lblDate[0], scan.lblDate[1]};
+    view.DTPicker1 = {scan.DTPicker1[0], scan.DTPicker1[1]};
+    auto* viewing = new ViewBehaviours(view, scan.Context(), nullptr, &scan);
+    // Rotate turns only the buffer page the preview shows, written over its own file.
+    viewing->Context().SetRotateRule(
+        [acquisition](const ViewContext&) { return acquisition->PreviewIsBufferImage(); });
+    scan.SetListView2Columns();
+    QObject::connect(&scan, &frmScan::showPicFormRequested, viewing->enlarged(),
+                     &EnlargedView::ShowPicForm);
+
+    frmScan::Behaviours& b = scan.behaviours();
+    b.load = [startup, acquisition, viewing] {
+        if (!startup->Start())
+            return false;
+        if (ScannerControl* sc = startup->Scanner1()) {
+            QObject::connect(sc, &ScannerControl::PostScan, acquisition,
+                             &AcquisitionController::Scanner1_PostScan);
+            viewing->Context().SetScanner(sc);
+        }
+        return true;
+    };
+    b.unload = [startup] {
+        startup->Shutdown();
+    };
+    QObject::connect(scan.Command1, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::Command1_Click);
+    QObject::connect(scan.Command2, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::Command2_Click);
+}
+
+void WireMainWindow(frmMain& window) {
+    frmMain::Commands& c = window.commands();
+    c.configure = [&window](QWidget* owner) {
+        ShowConfiguration(window.Context(), owner);
+    };
+    c.attachScanWindow = [](frmScan* scan) {
+        AttachScanBehaviours(*scan);
+    };
+    c.about = [](QWidget* owner) {
+        ShowAbout(owner);
+    };
+    c.support = [] {
+        ShowSupport();
+    };
+    // One printer for the run: what the page-setup and print dialogs choose is what the
+    // enlarged image window prints on.
+    auto printing = std::make_shared<PrintCommands>(&window);
+    std::weak_ptr<PrintCommands> chosen = printing;
+    frmShowPic::SetPrinterFactory([chosen] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (auto commands = chosen.lock()) {
+            const QPrinter& current = commands->CurrentPrinter();
+            if (!current.printerName().isEmpty())
+                printer->setPrinterName(current.printerName());
+            printer->setPageLayout(current.pageLayout());
+            printer->setColorMode(current.colorMode());
+            printer->setDuplex(current.duplex());
+        }
+        return printer;
+    });
+    c.pageSetup = [printing](QWidget*) {
+        printing->mnuFilePageSetup_Click();
+    };
+    c.print = [printing, &window](QWidget*, frmScan* scan) {
+        const bool activeChild = window.MdiArea->currentSubWindow() != nullptr;
+        printing->mnuFilePrint_Click(
+            activeChild, [scan] { return scan && scan->Image1->HasPicture(); },
+            [scan] {
+                if (scan)
+                    emit scan->showPicFormRequested();
+            });
+    };
+}
+
+void InstallScannerFactory() {
+    InstallSaneScannerFactory();
+}
+
+} // namespace quiller

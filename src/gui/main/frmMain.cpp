@@ -1,0 +1,451 @@
+#include "gui/main/frmMain.h"
+
+#include "QuillerVersion.h"
+#include "base/ErrorReport.h"
+#include "base/ProgramEnd.h"
+#include "gui/common/PictureBox.h"
+#include "gui/common/Twips.h"
+#include "gui/help/AppIcon.h"
+#include "gui/scan/frmScan.h"
+#include "intake/LockFile.h"
+#include "records/Database.h"
+#include "settings/SettingsStore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTime>
+#include <QTimer>
+
+namespace quiller {
+
+namespace {
+
+// After the real exit: ends the event loop as soon as no window of the program is
+// visible any more, checking again whenever a window is hidden or closed.
+class LastWindowWatcher : public QObject {
+public:
+    explicit LastWindowWatcher(QObject* parent) : QObject(parent) { Check(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            Check();
+        return false;
+    }
+
+private:
+    void Check() {
+        QTimer::singleShot(0, this, [this] {
+            if (done_)
+                return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    return;
+            done_ = true;
+            qApp->removeEventFilter(this);
+            QuitEventLoop();
+            deleteLater();
+        });
+    }
+    bool done_ = false;
+};
+
+void QuitWhenNoWindowIsLeft() {
+    auto* watcher = new LastWindowWatcher(qApp);
+    qApp->installEventFilter(watcher);
+}
+
+// Placement values are twips; a stored value that is not a number gives its default.
+double ReadTwips(const SettingsStore& settings, const QString& key, double fallback) {
+    bool ok = false;
+    const double value =
+        settings.Read(SettingsStore::Placement(), key, QString::number(fallback)).toDouble(&ok);
+    return ok ? value : fallback;
+}
+
+int ToPixels(double twips, const QWidget* w) {
+    return Twips(twips, w);
+}
+double ToTwips(int pixels, const QWidget* w) {
+    return pixels * 1440.0 / w->logicalDpiX();
+}
+
+// Errors in the mode switch are skipped step by step: the next step still runs.
+template <typename F> void IgnoringErrors(F&& step) {
+    try {
+        step();
+    } catch (const QuillerError&) {
+    }
+}
+
+} // namespace
+
+QString frmMain::Caption() {
+    return QStringLiteral("Tellan Rx Image Scan (V.%1.%2.%3)")
+        .arg(QUILLER_VERSION_MAJOR)
+        .arg(QUILLER_VERSION_MINOR)
+        .arg(QUILLER_VERSION_PATCH);
+}
+
+frmMain::frmMain(StationContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tellan Rx Image Scan"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Picture1 = new QWidget(central);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedWidth(Twips(1485, this));
+    QFont buttonFont = Picture1->font();
+    buttonFont.setBold(true);
+    buttonFont.setPointSizeF(12);
+    const QString captions[2] = {QStringLiteral("Scan"), QStringLiteral("View")};
+    const int tops[2] = {240, 1200};
+    for (int i = 0; i < 2; ++i) {
+        Command1[i] = new QPushButton(captions[i], Picture1);
+        Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
+        Command1[i]->setFont(buttonFont);
+        Command1[i]->setAutoFillBackground(true);
+        PlaceTwips(Command1[i], 120, tops[i], 1215, 855);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+    Label1 = new QLabel(QStringLiteral("Ready to Scan"), Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont labelFont = Label1->font();
+    labelFont.setPointSizeF(13.5);
+    Label1->setFont(labelFont);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setStyleSheet(QStringLiteral("color: rgb(0, 192, 0);"));
+    PlaceTwips(Label1, 120, 2160, 1215, 1815);
+    layout->addWidget(Picture1);
+
+    MdiArea = new QMdiArea(central);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(MdiArea, 1);
+    setCentralWidget(central);
+
+    BuildMenus();
+    BuildStatusBar();
+}
+
+frmMain::~frmMain() {
+    if (context_.MainWindow == this)
+        context_.MainWindow = nullptr;
+}
+
+void frmMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    auto add = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add(file, QStringLiteral("Page Set&up..."), "mnuFilePageSetup",
+        &frmMain::mnuFilePageSetup_Click);
+    add(file, QStringLiteral("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click);
+    file->addSeparator();
+    add(file, QStringLiteral("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    add(tools, QStringLiteral("&Restart"), "mnuRestart", &frmMain::mnuRestart_Click);
+    add(tools, QStringLiteral("&Configuration"), "mnuConfig", &frmMain::mnuConfig_Click);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    add(help, QStringLiteral("&Technical Support"), "mnuSupport", &frmMain::mnuSupport_Click);
+    add(help, QStringLiteral("&About "), "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+
+    // The tray's menu; never shown in the menu bar.
+    mPopupSys = new QMenu(QStringLiteral("&SysTray"), this);
+    mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
+    add(mPopupSys, QStringLiteral("&Restore"), "mPopRestore", &frmMain::mPopRestore_Click);
+    add(mPopupSys, QStringLiteral("&Exit"), "mPopExit", &frmMain::mPopExit_Click);
+}
+
+void frmMain::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    StatusPanels[0] = new QLabel(QStringLiteral("Status"), bar);
+    StatusPanels[1] = new QLabel(bar);
+    StatusPanels[2] = new QLabel(bar);
+    for (int i = 0; i < 3; ++i)
+        StatusPanels[i]->setObjectName(QStringLiteral("sbStatusBar.Panels(%1)").arg(i + 1));
+    bar->addWidget(StatusPanels[0], 1);
+    // Progress of a batch: page n of N, beside the three panels.
+    BatchProgress = new QProgressBar(bar);
+    BatchProgress->setObjectName(QStringLiteral("BatchProgress"));
+    BatchProgress->setFormat(QStringLiteral("Image %v of %m"));
+    BatchProgress->setMaximumWidth(Twips(2400, this));
+    BatchProgress->hide();
+    bar->addPermanentWidget(BatchProgress);
+    bar->addPermanentWidget(StatusPanels[1]);
+    bar->addPermanentWidget(StatusPanels[2]);
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    auto tick = [this] {
+        const QLocale locale;
+        StatusPanels[1]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+        StatusPanels[2]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    };
+    connect(clock_, &QTimer::timeout, this, tick);
+    tick();
+    clock_->start();
+}
+
+void frmMain::SetStatusText(const QString& text) {
+    StatusPanels[0]->setText(text);
+}
+QString frmMain::StatusText() const {
+    return StatusPanels[0]->text();
+}
+
+void frmMain::SetProgress(int done, int total) {
+    if (total <= 0) {
+        BatchProgress->hide();
+        return;
+    }
+    BatchProgress->setRange(0, total);
+    BatchProgress->setValue(done);
+    BatchProgress->show();
+}
+
+void frmMain::RestorePlacement() {
+    const SettingsStore settings;
+    const double left = ReadTwips(settings, QStringLiteral("MainLeft"), 1000);
+    const double top = ReadTwips(settings, QStringLiteral("MainTop"), 1000);
+    const double width = ReadTwips(settings, QStringLiteral("MainWidth"), 6500);
+    const double height = ReadTwips(settings, QStringLiteral("MainHeight"), 6500);
+    move(ToPixels(left, this), ToPixels(top, this));
+    resize(ToPixels(width, this), ToPixels(height, this));
+}
+
+void frmMain::SavePlacement() {
+    if (isMinimized() || !loaded_)
+        return;
+    SettingsStore settings;
+    const QString section = SettingsStore::Placement();
+    const QRect g = QRect(pos(), size());
+    settings.Write(section, QStringLiteral("MainLeft"), QString::number(ToTwips(g.x(), this)));
+    settings.Write(section, QStringLiteral("MainTop"), QString::number(ToTwips(g.y(), this)));
+    settings.Write(section, QStringLiteral("MainWidth"), QString::number(ToTwips(g.width(), this)));
+    settings.Write(section, QStringLiteral("MainHeight"),
+                   QString::number(ToTwips(g.height(), this)));
+}
+
+void frmMain::Form_Load() {
+    context_.MainWindow = this;
+    RestorePlacement();
+    SetButtonColours(0);
+    loaded_ = true;
+    setWindowTitle(Caption());
+    cSysTray1 = new QSystemTrayIcon(windowIcon(), this);
+    cSysTray1->setObjectName(QStringLiteral("cSysTray1"));
+    cSysTray1->setToolTip(TrayToolTip());
+    cSysTray1->setContextMenu(mPopupSys);
+    connect(cSysTray1, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason != QSystemTrayIcon::Context)
+                    mPopRestore_Click();
+            });
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        cSysTray1->show();
+    ShowScanWindow();
+}
+
+frmScan* frmMain::ShowScanWindow() {
+    if (!scan_) {
+        auto* scan = new frmScan(context_);
+        scan_ = scan;
+        if (commands_.attachScanWindow)
+            commands_.attachScanWindow(scan);
+        QMdiSubWindow* sub = MdiArea->addSubWindow(scan, Qt::SubWindow | Qt::WindowTitleHint |
+                                                             Qt::WindowMinMaxButtonsHint);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(scan->windowTitle());
+        scanSub_ = sub;
+        sub->show();
+        // The child starts at the top left of the client area with its design size.
+        const QSize frame = sub->size() - scan->size();
+        sub->resize(QSize(Twips(frmScan::kDesignWidth, scan), scan->height()) + frame);
+        sub->move(0, 0);
+        if (!scan->Form_Load())
+            return scan;
+    }
+    scanSub_->show();
+    scan_->show();
+    return scan_;
+}
+
+void frmMain::UnloadScanWindow() {
+    if (!scan_)
+        return;
+    if (!scan_->Form_Unload())
+        throw QuillerError(kErrorUnknown, QStringLiteral("The scan window could not be closed."),
+                           QStringLiteral("frmMain"));
+    if (scanSub_)
+        delete scanSub_.data();
+    scan_ = nullptr;
+}
+
+void frmMain::SetButtonColours(int highlighted) {
+    for (int i = 0; i < 2; ++i) {
+        QPalette p = Command1[i]->palette();
+        const QColor colour =
+            palette().color(i == highlighted ? QPalette::Light : QPalette::Button);
+        p.setColor(QPalette::Button, colour);
+        Command1[i]->setPalette(p);
+    }
+}
+
+void frmMain::SetReadyLabel(bool ready) {
+    Label1->setText(ready ? QStringLiteral("Ready to Scan") : QStringLiteral("Not Ready to Scan"));
+    Label1->setStyleSheet(ready ? QStringLiteral("color: rgb(0, 255, 0);")
+                                : QStringLiteral("color: rgb(255, 0, 0);"));
+}
+
+void frmMain::Command1_Click(int index) {
+    const bool view = index == 1;
+    IgnoringErrors([&] { SetButtonColours(view ? 1 : 0); });
+    IgnoringErrors([&] {
+        frmScan* scan = ShowScanWindow();
+        scan->fraList->setVisible(view);
+        scan->fraSearch->setVisible(view);
+        scan->Frame2->setTitle(QStringLiteral("Rx Image"));
+        scan->Image1->Clear();
+        if (view)
+            scan->Timer1->stop();
+        else
+            scan->Timer1->start();
+        if (scanSub_) {
+            MdiArea->setActiveSubWindow(scanSub_);
+            scanSub_->raise();
+        }
+    });
+    if (view) {
+        IgnoringErrors([&] { SetStatusText(QStringLiteral("View scanned images")); });
+        IgnoringErrors([&] { LockFile::Raise(context_.LockFilePath()); });
+    } else {
+        IgnoringErrors([&] { LockFile::Remove(context_.LockFilePath()); });
+    }
+    IgnoringErrors([&] { SetReadyLabel(!view); });
+}
+
+void frmMain::mnuRestart_Click() {
+    // The open scan window releases its scanner before a fresh one starts it again.
+    UnloadScanWindow();
+    ShowScanWindow();
+}
+
+void frmMain::mnuConfig_Click() {
+    if (commands_.configure)
+        commands_.configure(this);
+}
+
+void frmMain::mnuSupport_Click() {
+    if (commands_.support)
+        commands_.support();
+}
+
+void frmMain::mnuHelpAbout_Click() {
+    if (commands_.about)
+        commands_.about(this);
+}
+
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+
+void frmMain::mnuFilePageSetup_Click() {
+    if (commands_.pageSetup)
+        commands_.pageSetup(this);
+}
+
+void frmMain::mnuFilePrint_Click() {
+    if (commands_.print)
+        commands_.print(this, scan_);
+}
+
+void frmMain::mPopRestore_Click() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    frmScan* scan = ShowScanWindow();
+    if (scan && scan->Timer1->isActive())
+        Command1_Click(0);
+}
+
+void frmMain::mPopExit_Click() {
+    IgnoringErrors([&] {
+        if (scan_) {
+            scan_->Timer1->stop();
+            scan_->Timer2->stop();
+        }
+    });
+    IgnoringErrors([&] { UnloadScanWindow(); });
+    exitRequested_ = true;
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    try {
+        if (exitRequested_) {
+            SavePlacement();
+            if (context_.DbConnection && context_.DbConnection->IsOpen())
+                context_.DbConnection->Close();
+            context_.DbConnection.reset();
+            if (cSysTray1)
+                cSysTray1->hide();
+            event->accept();
+            // The program ends when no window is left; a support panel still open
+            // keeps it running until it is closed too.
+            QuitWhenNoWindowIsLeft();
+            return;
+        }
+        // Closing only hides the station: polling goes on and the tray brings it back.
+        cancel = true;
+        event->ignore();
+        showMinimized();
+        if (scan_)
+            scan_->Timer1->start();
+        if (cSysTray1 && QSystemTrayIcon::isSystemTrayAvailable())
+            hide();
+    } catch (const QuillerError& e) {
+        ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
+        if (cancel)
+            event->ignore();
+        else
+            event->accept();
+    }
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    SavePlacement();
+}
+
+} // namespace quiller

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "gui/scan/frmScan.h"
+#include "station/StationContext.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace quiller {
+
+// The main window: a frame for the scan window, the Scan/View switch with the lock
+// file, the status bar the station writes its progress into, the menus, the placement
+// and the tray icon.
+class frmMain : public QMainWindow, public MainWindowPort {
+    Q_OBJECT
+public:
+    explicit frmMain(StationContext& context, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Placement, scan window, caption, tray icon.
+    void Form_Load();
+    // The mode switch: 0 Scan, 1 View.
+    void Command1_Click(int index);
+
+    void mnuRestart_Click();
+    void mnuConfig_Click();
+    void mnuSupport_Click();
+    void mnuHelpAbout_Click();
+    void mnuFileExit_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mPopRestore_Click();
+    void mPopExit_Click();
+
+    // The current scan window; nullptr before the load and after the real exit.
+    frmScan* ScanWindow() const { return scan_; }
+    // Shows the scan window, creating and loading a fresh one when there is none.
+    frmScan* ShowScanWindow();
+
+    bool ExitRequested() const { return exitRequested_; }
+    QSystemTrayIcon* TrayIcon() const { return cSysTray1; }
+    static QString Caption();
+
+    // MainWindowPort
+    void SetStatusText(const QString& text) override;
+    QString StatusText() const override;
+    void SetProgress(int done, int total) override;
+
+    // Hooks for windows built elsewhere.
+    struct Commands {
+        std::function<void(QWidget* owner)> configure;  // modal configuration dialog
+        std::function<void(QWidget* owner)> about;      // modal About box
+        std::function<void()> support;                  // support panel, not modal
+        std::function<void(frmScan*)> attachScanWindow; // behaviours of a new scan window
+        std::function<void(QWidget* owner)> pageSetup;
+        std::function<void(QWidget* owner, frmScan*)> print;
+    };
+    Commands& commands() { return commands_; }
+    StationContext& Context() const { return context_; }
+
+    QWidget* Picture1;
+    QPushButton* Command1[2];
+    QLabel* Label1;
+    QLabel* StatusPanels[3];
+    QProgressBar* BatchProgress;
+    QMdiArea* MdiArea;
+    QMenu* mPopupSys;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildStatusBar();
+    void RestorePlacement();
+    void SavePlacement();
+    void SetButtonColours(int highlighted);
+    void SetReadyLabel(bool ready);
+    void UnloadScanWindow();
+
+    StationContext& context_;
+    QPointer<frmScan> scan_;
+    QPointer<QMdiSubWindow> scanSub_;
+    QSystemTrayIcon* cSysTray1 = nullptr;
+    QTimer* clock_ = nullptr;
+    bool exitRequested_ = false;
+    bool loaded_ = false;
+    Commands commands_;
+};
+
+} // namespace quiller

@@ -1,0 +1,208 @@
+#include "gui/scan/ScannerStartup.h"
+
+#include "base/MessageBoxes.h"
+#include "gui/common/PictureBox.h"
+#include "settings/SettingsStore.h"
+#include "station/StationContext.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWidget>
+
+namespace quiller {
+
+ScannerStartup::ScannerStartup(const ScanWidgets& widgets, EndProgram endProgram, QObject* parent)
+    : QObject(parent), w_(widgets), endProgram_(std::move(endProgram)) {
+    if (w_.Combo1)
+        connect(w_.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+}
+
+ScannerStartup::~ScannerStartup() = default;
+
+QString ScannerStartup::NotConfiguredText() {
+    return QStringLiteral(
+        "Configuration is not completed yet. Restart this program and complete configuration "
+        "first.");
+}
+
+QString ScannerStartup::ScannerMissingText() {
+    return QStringLiteral(
+        "The configured scanner is not available. Choose a scanner under Tools, Configuration.");
+}
+
+QString ScannerStartup::N(int v) {
+    return v < 0 ? QString::number(v) : QLatin1Char(' ') + QString::number(v);
+}
+
+QString ScannerStartup::ImageText(int index, int width, int height, int bitsPerPixel,
+                                  bool postScanForm) {
+    return QStringLiteral("Image ") + N(index) + QStringLiteral(" (") + N(width) +
+           QStringLiteral(" x ") + N(height) + QStringLiteral(" x ") + N(bitsPerPixel) +
+           (postScanForm ? QStringLiteral(" bpp )") : QStringLiteral(" bpp)"));
+}
+
+QString ScannerStartup::ImageText(bool postScanForm) const {
+    const int i = currentImageIndex_;
+    ScannerControl* s = scanner_.get();
+    return ImageText(i, s ? s->ImageWidth(i) : 0, s ? s->ImageHeight(i) : 0,
+                     s ? s->ImageBitsPerPixel(i) : 0, postScanForm);
+}
+
+int ScannerStartup::ConfiguredPosition(const QString& text) {
+    bool ok = false;
+    const int position = text.trimmed().toInt(&ok);
+    return ok && position >= 0 ? position : -1;
+}
+
+bool ScannerStartup::Start() {
+    SettingsStore settings;
+    if (settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")).isEmpty()) {
+        if (w_.window) {
+            w_.window->show();
+            w_.window->raise();
+            w_.window->activateWindow();
+        }
+        MessageBoxes::Show(NotConfiguredText(), MsgIcon::NoIcon, MsgButtons::Ok);
+        if (endProgram_)
+            endProgram_();
+        return false;
+    }
+    if (w_.Timer2)
+        w_.Timer2->stop();
+    w_.context->SetStatus(QStringLiteral("Start scanner"));
+
+    if (!scanner_) {
+        scanner_ = ScannerControl::Create();
+        connect(scanner_.get(), &ScannerControl::SourcesChanged, this,
+                &ScannerStartup::OnSourcesChanged);
+    }
+    ScannerControl& s = *scanner_;
+    s.SetScanSettingB(false);
+    s.OpenSource();
+    s.SetScanSettingH(1);
+    s.SetScanSettingF(0);
+    s.SetScanSettingA(true);
+    s.SetScanSettingD(15);
+    s.SetScanSettingK(0);
+    s.SetScanSettingE(200);
+    s.SetScanSettingJ(0);
+
+    StartScannerDevice();
+
+    if (w_.Combo1) {
+        const QSignalBlocker blocker(w_.Combo1);
+        w_.Combo1->clear();
+    }
+    FillScannerBox(0);
+
+    configured_ =
+        ConfiguredPosition(settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")));
+    configuredSelected_ = false;
+    SelectConfigured();
+    if (!configuredSelected_) {
+        // The station still starts: the operator can scan once a scanner is chosen.
+        if (w_.window) {
+            w_.window->show();
+            w_.window->raise();
+        }
+        MessageBoxes::Show(ScannerMissingText(), MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+    return true;
+}
+
+void ScannerStartup::StartScannerDevice() {
+    ScannerControl& s = *scanner_;
+    if (s.StartDevice()) {
+        w_.context->SetStatus(QStringLiteral("Start device"));
+        s.SetScanSettingD(10);
+        s.SetScanSettingB(false);
+        s.SetScanSettingG(0);
+        s.SetScanSettingA(false);
+        s.SetScanSettingC(true);
+    }
+    currentImageIndex_ = 0;
+}
+
+// Appends the sources from position `from` on; the current choice is left as it is.
+void ScannerStartup::FillScannerBox(int from) {
+    if (!w_.Combo1 || !scanner_)
+        return;
+    const QSignalBlocker blocker(w_.Combo1);
+    const int keep = w_.Combo1->currentIndex();
+    for (int i = from; i < scanner_->SourceCount(); ++i)
+        w_.Combo1->addItem(scanner_->SourceName(i), i);
+    w_.Combo1->setCurrentIndex(keep);
+}
+
+void ScannerStartup::SelectConfigured() {
+    if (!w_.Combo1 || configured_ < 0 || configured_ >= w_.Combo1->count())
+        return;
+    w_.Combo1->setCurrentIndex(configured_); // runs Combo1_Click
+    scanner_->SetSourceIndex(configured_);
+    configuredSelected_ = true;
+}
+
+void ScannerStartup::OnSourcesChanged() {
+    if (!w_.Combo1 || !scanner_)
+        return;
+    FillScannerBox(w_.Combo1->count());
+    if (!configuredSelected_)
+        SelectConfigured();
+}
+
+void ScannerStartup::Combo1_Click() {
+    if (!w_.Combo1 || !scanner_)
+        return;
+    const int entry = w_.Combo1->currentIndex();
+    if (entry < 0)
+        return;
+    scanner_->SetSourceIndex(w_.Combo1->itemData(entry).toInt());
+}
+
+void ScannerStartup::ClearImageBuffer() {
+    if (!scanner_)
+        return;
+    ScannerControl& s = *scanner_;
+    const int n = s.ImageCount();
+    for (int pass = 0; pass < n; ++pass) {
+        if (s.DeleteImage(currentImageIndex_) == 1) {
+            if (currentImageIndex_ >= s.ImageCount())
+                currentImageIndex_ = s.ImageCount() - 1;
+            if (w_.Image1)
+                w_.Image1->SetPicture(s.GetImage(currentImageIndex_));
+            if (s.ImageCount() == 0) {
+                if (w_.Command2)
+                    w_.Command2->setEnabled(false);
+                if (w_.LabelImageNum)
+                    w_.LabelImageNum->clear();
+            } else {
+                if (w_.Command2)
+                    w_.Command2->setEnabled(true);
+                if (w_.LabelImageNum)
+                    w_.LabelImageNum->setText(ImageText());
+            }
+        } else {
+            if (w_.window) {
+                w_.window->show();
+                w_.window->raise();
+                w_.window->activateWindow();
+            }
+            MessageBoxes::Show(s.ErrorText(), MsgIcon::NoIcon, MsgButtons::Ok);
+        }
+    }
+}
+
+void ScannerStartup::Shutdown() {
+    if (w_.Timer2)
+        w_.Timer2->stop();
+    if (!scanner_)
+        return;
+    scanner_->CloseSource();
+    scanner_->StopDevice();
+    scanner_.reset();
+}
+
+} // namespace quiller

@@ -1,0 +1,243 @@
+#include "gui/scan/frmScan.h"
+
+#include "base/ErrorReport.h"
+#include "gui/common/PictureBox.h"
+#include "gui/common/Twips.h"
+#include "settings/SettingsStore.h"
+#include "station/StationContext.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace quiller {
+
+namespace {
+
+template <typename W> W* Make(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
+    auto* frame = Make<QGroupBox>(parent, name);
+    frame->setTitle(caption);
+    // Frames are opaque: the search and viewing frames lie in front of the
+    // to-be-scanned frame and cover it.
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = Make<QPushButton>(parent, name);
+    button->setText(caption);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = Make<QLabel>(parent, name);
+    label->setText(caption);
+    return label;
+}
+
+const QStringList& ListColumns() {
+    static const QStringList columns{QStringLiteral("Rx Number"), QStringLiteral("Date"),
+                                     QStringLiteral("Drug Name"), QStringLiteral("Patient")};
+    return columns;
+}
+
+void SetColumnWidths(QHeaderView* header, const QWidget* w) {
+    const int widths[] = {1200, 1200, 2000, 2440};
+    for (int i = 0; i < 4; ++i)
+        header->resizeSection(i, Twips(widths[i], w));
+}
+
+} // namespace
+
+frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setObjectName(QStringLiteral("frmScan"));
+    setWindowTitle(QStringLiteral("Scanning Prescriptions"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Prescriptions to be scanned"));
+    PlaceTwips(Frame1, 120, 0, 7335, 3735);
+    ListView1 = Make<QTreeWidget>(Frame1, "ListView1");
+    PlaceTwips(ListView1, 120, 240, 7095, 3255);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setHeaderLabels(ListColumns());
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setAllColumnsShowFocus(true);
+    SetColumnWidths(ListView1->header(), this);
+
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Rx image"));
+    PlaceTwips(Frame2, 120, 3840, 7335, 3015);
+    Image1 = Make<PictureBox>(Frame2, "Image1");
+    PlaceTwips(Image1, 120, 360, 3375, 2535);
+    Image1->setToolTip(QStringLiteral("Double click the image to view larger picture"));
+    Label1 = MakeLabel(Frame2, "Label1", QStringLiteral("Scanner"));
+    PlaceTwips(Label1, 3600, 360, 735, 255);
+    Combo1 = Make<QComboBox>(Frame2, "Combo1");
+    PlaceTwips(Combo1, 4440, 360, 2655, 315);
+    Combo1->setEditable(false); // the operator can only choose a source
+    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("&Scan"));
+    PlaceTwips(Command1, 4440, 840, 2655, 375);
+    Command2 = MakeButton(Frame2, "Command2", QStringLiteral("&Rotate"));
+    PlaceTwips(Command2, 4440, 1320, 2655, 375);
+    Command4 = MakeButton(Frame2, "Command4", QStringLiteral("&View Larger Image/Print"));
+    PlaceTwips(Command4, 4440, 1800, 2655, 375);
+    LabelImageNum = MakeLabel(Frame2, "LabelImageNum", QStringLiteral("No images"));
+    PlaceTwips(LabelImageNum, 3600, 2520, 2055, 255);
+    LabelImageNum->setAlignment(Qt::AlignCenter);
+
+    fraSearch = MakeFrame(this, "fraSearch", QStringLiteral("Search for"));
+    PlaceTwips(fraSearch, 120, 0, 7335, 735);
+    Combo2 = Make<QComboBox>(fraSearch, "Combo2");
+    // A drop-down with an editable text; what is typed is never added as an entry.
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    PlaceTwips(Combo2, 120, 240, 1455, 315);
+    Text1 = Make<QLineEdit>(fraSearch, "Text1");
+    PlaceTwips(Text1, 1680, 240, 2055, 285);
+    const char* labelNames[] = {"lblDate(0)", "lblDate(1)"};
+    const char* pickerNames[] = {"DTPicker1(0)", "DTPicker1(1)"};
+    const QString labelTexts[] = {QStringLiteral("From fill date"), QStringLiteral("Ro fill date")};
+    const int labelGeometry[2][4] = {{1680, 240, 975, 255}, {4080, 240, 855, 255}};
+    const int pickerGeometry[2][4] = {{2640, 240, 1235, 315}, {4920, 240, 1235, 315}};
+    for (int i = 0; i < 2; ++i) {
+        lblDate[i] = MakeLabel(fraSearch, labelNames[i], labelTexts[i]);
+        PlaceTwips(lblDate[i], labelGeometry[i][0], labelGeometry[i][1], labelGeometry[i][2],
+                   labelGeometry[i][3]);
+        DTPicker1[i] = Make<QDateEdit>(fraSearch, pickerNames[i]);
+        PlaceTwips(DTPicker1[i], pickerGeometry[i][0], pickerGeometry[i][1], pickerGeometry[i][2],
+                   pickerGeometry[i][3]);
+        DTPicker1[i]->setCalendarPopup(true);
+        DTPicker1[i]->setDate(QDate::currentDate());
+    }
+    fraSearch->hide();
+
+    fraList = MakeFrame(this, "fraList", QStringLiteral("Prescriptions to be viewed"));
+    PlaceTwips(fraList, 120, 720, 7335, 3015);
+    ListView2 = Make<QTreeView>(fraList, "ListView2");
+    PlaceTwips(ListView2, 120, 240, 7095, 2655);
+    ListView2->setRootIsDecorated(false);
+    ListView2->setUniformRowHeights(true);
+    ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView2->setAllColumnsShowFocus(true);
+    fraList->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(2000);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+
+    setMinimumWidth(Twips(2000, this));
+    resize(Twips(kDesignWidth, this), Twips(kDesignHeight, this));
+    setFixedHeight(Twips(kDesignHeight, this));
+}
+
+frmScan::~frmScan() = default;
+
+bool frmScan::ViewingMode() const {
+    return !fraList->isHidden();
+}
+
+void frmScan::SetListView2Columns() {
+    if (ListView2->model())
+        SetColumnWidths(ListView2->header(), this);
+}
+
+bool frmScan::Form_Load() {
+    // Scanner start-up (may end the program when no scanner is configured).
+    if (behaviours_.load && !behaviours_.load())
+        return false;
+
+    Combo2->clear();
+    Combo2->addItems({QStringLiteral("Rx Number"), QStringLiteral("Patient"),
+                      QStringLiteral("Date"), QStringLiteral("Drug")});
+    Combo2->setCurrentIndex(0);
+
+    for (int i = 0; i < 2; ++i) {
+        lblDate[i]->hide();
+        DTPicker1[i]->hide();
+        DTPicker1[i]->setDate(QDate::currentDate());
+    }
+
+    context_.ScannerID = SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("ScannerID"));
+
+    // Top left of the main window's client area.
+    if (QWidget* frame = parentWidget())
+        frame->move(0, 0);
+
+    Form_Resize();
+    context_.SetStatus(QStringLiteral("Idle"));
+    Timer1->start();
+    Timer2->stop();
+    loaded_ = true;
+    return true;
+}
+
+void frmScan::Form_Resize() {
+    // Only widths follow the window; a width that would be negative is skipped.
+    auto setWidth = [](QWidget* w, int width) {
+        if (width >= 0)
+            w->resize(width, w->height());
+    };
+    const int margin = Twips(200, this);
+    const int frameWidth = width() - margin;
+    if (frameWidth < 0)
+        return;
+    setWidth(Frame1, frameWidth);
+    setWidth(Frame2, frameWidth);
+    setWidth(ListView1, frameWidth - margin);
+    setWidth(fraSearch, frameWidth);
+    setWidth(fraList, frameWidth);
+    setWidth(ListView2, frameWidth - margin);
+    for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Command1),
+                       static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command4),
+                       static_cast<QWidget*>(LabelImageNum)})
+        setWidth(w, frameWidth - w->x() - margin);
+}
+
+bool frmScan::Form_Unload() {
+    if (unloaded_)
+        return true;
+    try {
+        Timer1->stop();
+        Timer2->stop();
+        if (behaviours_.unload)
+            behaviours_.unload();
+    } catch (const QuillerError& e) {
+        ReportError(e, QStringLiteral("Form_Unload of frmScan"));
+        return false;
+    }
+    unloaded_ = true;
+    loaded_ = false;
+    emit unloaded();
+    return true;
+}
+
+void frmScan::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmScan::closeEvent(QCloseEvent* event) {
+    if (Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace quiller

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class QTreeView;
+class QTreeWidget;
+
+namespace quiller {
+
+struct StationContext;
+
+class PictureBox;
+
+// The scan window: the to-be-scanned list, the search frame and viewing list, the
+// preview with the scan, rotate and enlarge buttons, the scanner box and the two
+// timers. The window owns the widgets and lays them out; the behaviours behind them
+// live in their subsystems and are attached through Behaviours.
+class frmScan : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmScan(StationContext& context, QWidget* parent = nullptr);
+    StationContext& Context() const { return context_; }
+    ~frmScan() override;
+
+    // Load: scanner start-up, choice boxes, station identifier, layout, "Idle",
+    // polling on. Returns false when the program must end (no scanner configured).
+    bool Form_Load();
+    // Lays the widths out from the window's width; the height is fixed.
+    void Form_Resize();
+    // Unload: releases the scanner. False when the unload was refused.
+    bool Form_Unload();
+    bool IsLoaded() const { return loaded_; }
+
+    // The window is in viewing mode while the viewing list's frame is visible.
+    bool ViewingMode() const;
+    // The viewing list's column widths, once its model is set.
+    void SetListView2Columns();
+
+    // Hooks the behaviours install; the window calls them at the right moments.
+    struct Behaviours {
+        std::function<bool()> load;   // scanner start-up; false ends the program
+        std::function<void()> unload; // scanner shutdown; throws on failure
+    };
+    Behaviours& behaviours() { return behaviours_; }
+
+    // Controls, by their names.
+    QGroupBox* Frame1;
+    QTreeWidget* ListView1;
+    QGroupBox* Frame2;
+    PictureBox* Image1;
+    QLabel* Label1;
+    QComboBox* Combo1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command4;
+    QLabel* LabelImageNum;
+    QGroupBox* fraSearch;
+    QComboBox* Combo2;
+    QLineEdit* Text1;
+    QLabel* lblDate[2];
+    QDateEdit* DTPicker1[2];
+    QGroupBox* fraList;
+    QTreeView* ListView2;
+    QTimer* Timer1;
+    QTimer* Timer2;
+
+    // Design sizes, in twips.
+    static constexpr int kDesignWidth = 7515;
+    static constexpr int kDesignHeight = 7185;
+
+signals:
+    void unloaded();
+    // The main window's Print command asks for the enlarged image window.
+    void showPicFormRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    StationContext& context_;
+    Behaviours behaviours_;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+};
+
+} // namespace quiller

@@ -1,0 +1,212 @@
+#include "gui/settings/frmConfiguration.h"
+
+#include "base/Error.h"
+#include "base/ErrorReport.h"
+#include "base/MessageBoxes.h"
+#include "gui/common/Twips.h"
+#include "gui/settings/getDir.h"
+#include "records/Database.h"
+#include "scanner/ScannerControl.h"
+#include "settings/SettingsStore.h"
+#include "station/StationContext.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quiller {
+
+QString frmConfiguration::ProposedImageFolder() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/ORB5/Quiller Images");
+#else
+    return QDir::homePath() + QStringLiteral("/ORB5/Quiller Images");
+#endif
+}
+
+QString frmConfiguration::ProposedInterchangeFolder() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/ORB5");
+#else
+    return QDir::homePath() + QStringLiteral("/ORB5");
+#endif
+}
+
+frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName(QStringLiteral("frmConfiguration"));
+    setWindowTitle(QStringLiteral("Configuration"));
+    setModal(true);
+
+    auto label = [this](int i, const QString& text, int top, int height) {
+        Labels[i] = new QLabel(text, this);
+        Labels[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        Labels[i]->setWordWrap(true);
+        Labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        PlaceTwips(Labels[i], 120, top + 45, 1680, height);
+    };
+    label(0, QStringLiteral("Scanner"), 240, 255);
+    label(1, QStringLiteral("Where to save images"), 840, 495);
+    label(2, QStringLiteral("Rx file interchange path"), 1920, 495);
+    label(3, QStringLiteral("Scanner unique ID"), 2880, 255);
+
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(false); // typing has no effect: the operator can only choose
+    PlaceTwips(Combo1, 1920, 240, 3135, 315);
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    PlaceTwips(Text1, 1920, 840, 3135, 885);
+    txtFilePath = new QLineEdit(this);
+    txtFilePath->setObjectName(QStringLiteral("txtFilePath"));
+    PlaceTwips(txtFilePath, 1920, 1920, 3135, 855);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    PlaceTwips(Text2, 1920, 2880, 375, 285);
+
+    const int browseTop[2] = {840, 1920};
+    for (int i = 0; i < 2; ++i) {
+        Command1[i] = new QPushButton(QStringLiteral("&Browse"), this);
+        Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
+        Command1[i]->setAutoDefault(false);
+        PlaceTwips(Command1[i], 5160, browseTop[i], 735, 495);
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    }
+    const QString okCancel[2] = {QStringLiteral("&Ok"), QStringLiteral("&Cancel")};
+    const int okLeft[2] = {1920, 2880};
+    for (int i = 0; i < 2; ++i) {
+        Command2[i] = new QPushButton(okCancel[i], this);
+        Command2[i]->setObjectName(QStringLiteral("Command2(%1)").arg(i));
+        PlaceTwips(Command2[i], okLeft[i], 3600, 855, 375);
+        connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+    }
+    Command2[0]->setDefault(true);
+    connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this] { Combo1_Click(); });
+    setFixedSize(Twips(6135, this), Twips(4200, this));
+}
+
+frmConfiguration::~frmConfiguration() {
+    if (Scanner1)
+        Scanner1->StopDevice();
+}
+
+void frmConfiguration::Form_Load() {
+    if (!Scanner1)
+        Scanner1 = ScannerControl::Create();
+    SettingsStore settings;
+    const QString setup = SettingsStore::Setup();
+    Combo1->clear();
+    if (Scanner1->StartDevice()) {
+        for (int i = 0; i < Scanner1->SourceCount(); ++i)
+            Combo1->addItem(Scanner1->SourceName(i), i);
+        // A stored choice that is not a number or has no entry preselects the
+        // scanner control's current source instead.
+        bool ok = false;
+        const int stored = settings.Read(setup, QStringLiteral("Scanner")).toInt(&ok);
+        int position = ok ? Combo1->findData(stored) : -1;
+        if (position < 0)
+            position = Combo1->findData(Scanner1->SourceIndex());
+        Combo1->setCurrentIndex(position);
+        Combo1_Click();
+    }
+    Text1->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("dataPath"))));
+    txtFilePath->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("filePath"))));
+    Text2->setText(settings.Read(setup, QStringLiteral("ScannerID")));
+    if (Text2->text().isEmpty())
+        Text2->setText(QStringLiteral("A"));
+    if (Text1->text().isEmpty())
+        Text1->setText(FileSystem::Native(ProposedImageFolder()));
+    if (txtFilePath->text().isEmpty())
+        txtFilePath->setText(FileSystem::Native(ProposedInterchangeFolder()));
+    // Long paths show from their beginning.
+    Text1->setCursorPosition(0);
+    txtFilePath->setCursorPosition(0);
+}
+
+void frmConfiguration::Combo1_Click() {
+    if (Scanner1 && Combo1->currentIndex() >= 0)
+        Scanner1->SetSourceIndex(Combo1->currentData().toInt());
+}
+
+void frmConfiguration::Command1_Click(int index) {
+    try {
+        const QString folder = getDir().SelectedDir(this);
+        if (folder.isEmpty())
+            return;
+        (index == 0 ? Text1 : txtFilePath)->setText(FileSystem::Native(folder));
+    } catch (const QuillerError& e) {
+        ReportError(e, QStringLiteral("Command1_Click of frmConfiguration"));
+    }
+}
+
+void frmConfiguration::Command2_Click(int index) {
+    if (index == 1) {
+        reject();
+        return;
+    }
+    if (Save()) {
+        saved_ = true;
+        accept();
+    }
+}
+
+bool frmConfiguration::Save() {
+    auto stop = [](QWidget* field, const QString& text, MsgIcon icon) {
+        MessageBoxes::Show(text, icon);
+        field->setFocus();
+        return false;
+    };
+    if (Combo1->currentIndex() < 0)
+        return stop(Combo1, QStringLiteral("Select a scanner."), MsgIcon::Exclamation);
+    if (Text1->text().isEmpty())
+        return stop(Text1, QStringLiteral("Where to save image files?"), MsgIcon::Exclamation);
+    if (txtFilePath->text().isEmpty())
+        return stop(txtFilePath, QStringLiteral("Where to get prescription data files?"),
+                    MsgIcon::Exclamation);
+    const QString dataPath = QDir::fromNativeSeparators(Text1->text());
+    if (!FileSystem::FolderExists(dataPath))
+        return stop(Text1,
+                    QStringLiteral("The folder ") + Text1->text() +
+                        QStringLiteral(" is not accessible or does not exist."),
+                    MsgIcon::Critical);
+
+    try {
+        StationContext& app = context_;
+        SettingsStore settings;
+        const QString setup = SettingsStore::Setup();
+        const int position = Combo1->currentData().toInt();
+        const QString filePath = QDir::fromNativeSeparators(txtFilePath->text());
+        const bool folderChanged = app.dataPath != dataPath;
+        settings.Write(setup, QStringLiteral("dataPath"), dataPath);
+        settings.Write(setup, QStringLiteral("scanner"), QString::number(position));
+        app.dataPath = dataPath;
+        settings.Write(setup, QStringLiteral("filePath"), filePath);
+        app.filePath = filePath;
+        settings.Write(setup, QStringLiteral("ScannerID"), Text2->text());
+        app.ScannerID = Text2->text();
+
+        Database::EnsureFile(dataPath, QCoreApplication::applicationDirPath());
+        if (!app.DbConnection)
+            app.DbConnection = std::make_unique<Database>();
+        // Records and images must never go to different folders: a new image folder
+        // brings its own database.
+        if (app.DbConnection->IsOpen() && folderChanged)
+            app.DbConnection->Close();
+        if (!app.DbConnection->IsOpen() && !app.DbConnection->Open(dataPath))
+            throw QuillerError(kErrorUnknown,
+                               QStringLiteral("The database in %1 cannot be opened: %2")
+                                   .arg(Text1->text(), app.DbConnection->LastError()),
+                               QStringLiteral("frmConfiguration"));
+        app.DbConnection->WriteScannerSource(position);
+    } catch (const QuillerError& e) {
+        MessageBoxes::Show(e.description());
+        return false;
+    }
+    return true;
+}
+
+} // namespace quiller

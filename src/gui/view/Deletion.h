@@ -1,0 +1,33 @@
+#pragma once
+
+#include "gui/view/ViewWidgets.h"
+
+#include <QObject>
+
+namespace quiller {
+
+class SearchResultModel;
+
+// Deleting a stored prescription: the Delete key (with any modifier) on the selected
+// row of ListView2 asks for confirmation, deletes the record's row from RxImages and
+// then takes the row out of the list. The image file stays in the image folder.
+class Deletion : public QObject {
+    Q_OBJECT
+public:
+    // Hooks key presses of ListView2 (may be null).
+    Deletion(const ViewWidgets& widgets, ViewContext& context, SearchResultModel* model,
+             QObject* parent = nullptr);
+
+public slots:
+    void ListView2_KeyDown(int key, Qt::KeyboardModifiers shift = Qt::NoModifier);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ViewWidgets w_;
+    ViewContext& context_;
+    SearchResultModel* model_;
+};
+
+} // namespace quiller

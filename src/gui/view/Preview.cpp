@@ -1,0 +1,187 @@
+#include "gui/view/Preview.h"
+
+#include "base/FileSystem.h"
+#include "gui/common/PictureBox.h"
+#include "station/StationContext.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace quiller {
+
+namespace {
+const QString kCaptionOf = QStringLiteral("Rx Image of Rx# ");
+const QString kCaptionNone = QStringLiteral("Rx Image");
+} // namespace
+
+Preview::Preview(const ViewWidgets& widgets, ViewContext& context, QObject* parent)
+    : QObject(parent), w_(widgets), context_(context) {
+    if (w_.ListView1) {
+        // itemClicked comes after the view has handled the click (a check-box toggle
+        // included), so the reactions see the final state of the row.
+        connect(w_.ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+            // A click on the check box itself only turns the tick (the operator may
+            // clear it by hand); any other click on a row runs the reactions.
+            const bool toggled =
+                item && item == pressedItem_ && item->checkState(0) != pressedCheckState_;
+            pressedItem_ = nullptr;
+            if (toggled)
+                return;
+            ListView1_ItemClick(item);
+            ListView1_Click();
+        });
+        w_.ListView1->installEventFilter(this);
+        w_.ListView1->viewport()->installEventFilter(this);
+    }
+    if (w_.ListView2) {
+        connect(w_.ListView2, &QAbstractItemView::clicked, this, [this] { ListView2_Click(); });
+        w_.ListView2->installEventFilter(this);
+        w_.ListView2->viewport()->installEventFilter(this);
+    }
+}
+
+int Preview::SelectedRow(const QTreeView* list) {
+    if (!list || !list->model() || !list->selectionModel())
+        return -1;
+    const QModelIndexList rows = list->selectionModel()->selectedRows(0);
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+QTreeWidgetItem* Preview::SelectedItem(const QTreeWidget* list) {
+    if (!list)
+        return nullptr;
+    const QList<QTreeWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? nullptr : items.constFirst();
+}
+
+QString Preview::RowText(const QTreeView* list, int row) {
+    return list->model()->index(row, 0).data(Qt::DisplayRole).toString();
+}
+
+QString Preview::RowTag(const QTreeView* list, int row) {
+    return list->model()->index(row, 0).data(Qt::UserRole).toString();
+}
+
+bool Preview::LoadRowImage(const QString& tag) {
+    const QString path = context_.app().ImagePath(tag);
+    if (!FileSystem::FileExists(path))
+        return false;
+    // A file that cannot be read as a picture leaves the preview empty, as a missing one.
+    return w_.Image1->LoadFile(path);
+}
+
+void Preview::ListView2_Click() {
+    if (w_.Command2)
+        w_.Command2->setEnabled(false);
+    QTreeView* list = w_.ListView2;
+    if (!list || !list->model() || list->model()->rowCount() < 1)
+        return;
+    w_.Image1->Clear();
+    const int row = SelectedRow(list);
+    if (row < 0)
+        return;
+    const QString tag = RowTag(list, row);
+    if (!tag.isEmpty()) {
+        if (LoadRowImage(tag) && w_.Frame2)
+            w_.Frame2->setTitle(kCaptionOf + RowText(list, row));
+    } else if (w_.Frame2) {
+        w_.Frame2->setTitle(kCaptionNone);
+    }
+}
+
+void Preview::ListView1_Click() {
+    QTreeWidget* list = w_.ListView1;
+    if (!list || list->topLevelItemCount() < 1)
+        return;
+    w_.Image1->Clear();
+    QTreeWidgetItem* item = SelectedItem(list);
+    if (!item)
+        return;
+    const QString tag = item->data(0, Qt::UserRole).toString();
+    if (!tag.isEmpty()) {
+        if (LoadRowImage(tag)) {
+            context_.ApplyRotateState(w_.Command2);
+            if (w_.Frame2)
+                w_.Frame2->setTitle(kCaptionOf + item->text(0));
+        }
+        item->setCheckState(0, Qt::Checked);
+    } else {
+        if (w_.Frame2)
+            w_.Frame2->setTitle(kCaptionNone);
+        item->setCheckState(0, Qt::Unchecked);
+    }
+}
+
+void Preview::ListView1_KeyUp(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return;
+    QTreeWidget* list = w_.ListView1;
+    if (!list || list->topLevelItemCount() < 1)
+        return;
+    w_.Image1->Clear();
+    QTreeWidgetItem* item = SelectedItem(list);
+    if (!item)
+        return;
+    const QString tag = item->data(0, Qt::UserRole).toString();
+    if (!tag.isEmpty())
+        LoadRowImage(tag);
+}
+
+void Preview::ListView2_KeyUp(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return;
+    QTreeView* list = w_.ListView2;
+    if (!list || !list->model() || list->model()->rowCount() < 1)
+        return;
+    w_.Image1->Clear();
+    const int row = SelectedRow(list);
+    if (row < 0)
+        return;
+    const QString tag = RowTag(list, row);
+    if (!tag.isEmpty())
+        LoadRowImage(tag);
+}
+
+void Preview::ListView1_ItemClick(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    const bool hasTag = !item->data(0, Qt::UserRole).toString().isEmpty();
+    item->setCheckState(0, hasTag ? Qt::Checked : Qt::Unchecked);
+}
+
+bool Preview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            if (w_.ListView1 && watched == w_.ListView1)
+                ListView1_KeyUp(key->key());
+            else if (w_.ListView2 && watched == w_.ListView2)
+                ListView2_KeyUp(key->key());
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && w_.ListView1 &&
+               watched == w_.ListView1->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        pressedItem_ = w_.ListView1->itemAt(mouse->position().toPoint());
+        pressedCheckState_ = pressedItem_ ? pressedItem_->checkState(0) : Qt::Unchecked;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        // A click beside the rows is still a click on the list; clicks on rows arrive
+        // through the views' own signals.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            const QPoint pos = mouse->position().toPoint();
+            if (w_.ListView1 && watched == w_.ListView1->viewport() &&
+                !w_.ListView1->indexAt(pos).isValid())
+                ListView1_Click();
+            else if (w_.ListView2 && watched == w_.ListView2->viewport() &&
+                     !w_.ListView2->indexAt(pos).isValid())
+                ListView2_Click();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace quiller

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "gui/view/ViewWidgets.h"
+
+#include <QObject>
+
+class QTreeWidgetItem;
+
+namespace quiller {
+
+// The reactions of both lists that show the selected prescription's image in the
+// preview: clicks (which also set the caption of Frame2, the Rotate button and, in the
+// to-be-scanned list, the check box) and the Up and Down arrow keys (which only change
+// the picture). A list with rows but no selected row has no image to show. A click on
+// a to-be-scanned row's check box only turns the tick.
+class Preview : public QObject {
+    Q_OBJECT
+public:
+    // Hooks the clicks and key releases of both lists (either may be null).
+    Preview(const ViewWidgets& widgets, ViewContext& context, QObject* parent = nullptr);
+
+    // The selected row of a list, or -1 when none is selected.
+    static int SelectedRow(const QTreeView* list);
+    static QTreeWidgetItem* SelectedItem(const QTreeWidget* list);
+    static QString RowText(const QTreeView* list, int row);
+    static QString RowTag(const QTreeView* list, int row);
+
+    // Loads the image named by a row's tag from the image folder into Image1; false
+    // (and an empty preview) when no such file exists or it cannot be read.
+    bool LoadRowImage(const QString& tag);
+
+public slots:
+    void ListView1_Click();
+    void ListView2_Click();
+    void ListView1_KeyUp(int key);
+    void ListView2_KeyUp(int key);
+    void ListView1_ItemClick(QTreeWidgetItem* item);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ViewWidgets w_;
+    ViewContext& context_;
+    // The to-be-scanned row under the last mouse press and its tick then.
+    QTreeWidgetItem* pressedItem_ = nullptr;
+    Qt::CheckState pressedCheckState_ = Qt::Unchecked;
+};
+
+} // namespace quiller

@@ -1,0 +1,129 @@
+#include "gui/view/SearchList.h"
+
+#include "base/Error.h"
+#include "gui/common/PictureBox.h"
+#include "gui/view/Preview.h"
+#include "records/Database.h"
+#include "station/StationContext.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <optional>
+
+namespace quiller {
+
+SearchList::SearchList(const ViewWidgets& widgets, ViewContext& context, Preview* preview,
+                       QObject* parent)
+    : QObject(parent), w_(widgets), context_(context), preview_(preview),
+      model_(new SearchResultModel(this)) {
+    if (w_.ListView2) {
+        w_.ListView2->setModel(model_);
+        w_.ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
+        w_.ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
+        w_.ListView2->setRootIsDecorated(false);
+        w_.ListView2->setSortingEnabled(false);
+        w_.ListView2->setUniformRowHeights(true);
+    }
+    connect(model_, &SearchResultModel::FetchFailed, this,
+            [this](const QString& message) { context_.app().SetStatus(message); });
+    if (w_.Combo2)
+        connect(w_.Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+    if (w_.Text1)
+        connect(w_.Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(13); });
+    for (int i = 0; i < 2; ++i)
+        if (w_.DTPicker1[i])
+            connect(w_.DTPicker1[i], &QDateEdit::dateChanged, this,
+                    [this, i] { DTPicker1_Change(i); });
+}
+
+void SearchList::FillSearchList() {
+    model_->Clear();
+    const QString text = w_.Text1 ? w_.Text1->text() : QString();
+    std::optional<SearchQuery> query;
+    switch (ParseSearchField(w_.Combo2 ? w_.Combo2->currentText() : QString())) {
+    case SearchField::RxNumber:
+        query = RxNumberQuery(ParseRxNumber(text));
+        break;
+    case SearchField::Patient:
+        query = PatientQuery(ParsePatient(text));
+        break;
+    case SearchField::Date:
+        if (w_.DTPicker1[0] && w_.DTPicker1[1])
+            query = DateQuery(w_.DTPicker1[0]->date(), w_.DTPicker1[1]->date());
+        break;
+    case SearchField::Drug:
+        query = DrugQuery(text);
+        break;
+    case SearchField::Unrecognised:
+        break;
+    }
+
+    if (query) {
+        bool failed = false;
+        try {
+            Database* db = context_.app().DbConnection.get();
+            if (!db || !db->IsOpen())
+                throw QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
+                                   QStringLiteral("FillSearchList"));
+            model_->Start(*query, db->Connection());
+        } catch (const QuillerError& e) {
+            // The list keeps the rows read before the failure; the operator reads why
+            // in the status line.
+            failed = true;
+            context_.app().SetStatus(e.description());
+        }
+        if (model_->rowCount() < 1) {
+            if (!failed && w_.Image1)
+                w_.Image1->Clear();
+        } else if (w_.ListView2) {
+            const QModelIndex first = model_->index(0, 0);
+            w_.ListView2->selectionModel()->setCurrentIndex(
+                first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            w_.ListView2->scrollToTop();
+            if (preview_)
+                preview_->ListView2_Click();
+        }
+    }
+    context_.ApplyRotateState(w_.Command2);
+}
+
+void SearchList::Combo2_Click() {
+    if (w_.Text1)
+        w_.Text1->clear();
+    const bool byDate = w_.Combo2 && w_.Combo2->currentText() == QLatin1String("Date");
+    for (int i = 0; i < 2; ++i) {
+        if (w_.lblDate[i])
+            w_.lblDate[i]->setVisible(byDate);
+        if (w_.DTPicker1[i])
+            w_.DTPicker1[i]->setVisible(byDate);
+    }
+    if (w_.Text1)
+        w_.Text1->setVisible(!byDate);
+    if (byDate) {
+        FillSearchList();
+    } else if (w_.Text1) {
+        w_.Text1->setFocus();
+    }
+}
+
+void SearchList::Text1_KeyPress(int keyAscii) {
+    if (keyAscii == 13 && w_.Text1 && !w_.Text1->text().isEmpty())
+        FillSearchList();
+}
+
+void SearchList::DTPicker1_Change(int index) {
+    if (index < 0 || index > 1 || !w_.DTPicker1[0] || !w_.DTPicker1[1])
+        return;
+    // Only the operator changes a picker, and only a shown one: dates the window sets
+    // while the pickers are hidden (at load) do not search.
+    if (w_.DTPicker1[index]->isHidden())
+        return;
+    if (w_.DTPicker1[0]->date() <= w_.DTPicker1[1]->date())
+        FillSearchList();
+}
+
+} // namespace quiller

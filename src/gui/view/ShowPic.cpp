@@ -1,0 +1,234 @@
+#include "gui/view/ShowPic.h"
+
+#include "base/MessageBoxes.h"
+#include "gui/common/PictureBox.h"
+#include "gui/common/Twips.h"
+#include "gui/view/Preview.h"
+#include "records/SearchCriteria.h"
+#include "settings/SettingsStore.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace quiller {
+
+namespace {
+
+QPointer<frmShowPic>& CurrentWindow() {
+    static QPointer<frmShowPic> window;
+    return window;
+}
+
+frmShowPic::PrinterFactory& Factory() {
+    static frmShowPic::PrinterFactory factory;
+    return factory;
+}
+
+const QString kWidthKey = QStringLiteral("picWidth");
+const QString kHeightKey = QStringLiteral("picHeight");
+
+void Validate(QLineEdit* box, const QString& defaultText) {
+    const QString text = box->text();
+    if (text.isEmpty() || !IsNumericText(text))
+        box->setText(defaultText);
+}
+
+} // namespace
+
+frmShowPic::frmShowPic(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmShowPic"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Scanned Image for Prescription"));
+
+    Image1 = new PictureBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Label1 = new QLabel(QStringLiteral("Height"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    txtHeight = new QLineEdit(DefaultHeight(), this);
+    txtHeight->setObjectName(QStringLiteral("txtHeight"));
+    Label2 = new QLabel(QStringLiteral("Width"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    txtWidth = new QLineEdit(DefaultWidth(), this);
+    txtWidth->setObjectName(QStringLiteral("txtWidth"));
+    Command1 = new QPushButton(QStringLiteral("&Print"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    resize(Twips(6855, this), Twips(6450, this));
+    PlaceTwips(Image1, 120, 120, 6495, 5655);
+    PlaceTwips(Label1, 120, 6000, 495, 255);
+    PlaceTwips(txtHeight, 720, 6000, 495, 285);
+    PlaceTwips(Label2, 1320, 6000, 495, 255);
+    PlaceTwips(txtWidth, 1920, 6000, 495, 285);
+    PlaceTwips(Command1, 4440, 6000, 1095, 375);
+    PlaceTwips(Command2, 5640, 6000, 975, 375);
+
+    txtWidth->installEventFilter(this);
+    txtHeight->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmShowPic::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmShowPic::Command2_Click);
+
+    Form_Load();
+    CurrentWindow() = this;
+}
+
+frmShowPic::~frmShowPic() {
+    if (CurrentWindow() == this)
+        CurrentWindow() = nullptr;
+}
+
+frmShowPic* frmShowPic::Current() {
+    return CurrentWindow();
+}
+
+frmShowPic* frmShowPic::Instance(QWidget* parent) {
+    if (!CurrentWindow())
+        new frmShowPic(parent);
+    return CurrentWindow();
+}
+
+void frmShowPic::Form_Load() {
+    // Stored sizes are shown as they are; they are checked before they are printed.
+    SettingsStore store;
+    const QString width = store.Read(SettingsStore::Setup(), kWidthKey);
+    if (!width.isEmpty())
+        txtWidth->setText(width);
+    const QString height = store.Read(SettingsStore::Setup(), kHeightKey);
+    if (!height.isEmpty())
+        txtHeight->setText(height);
+}
+
+void frmShowPic::SetPicture(const QImage& picture) {
+    Image1->SetPicture(picture);
+}
+
+QImage frmShowPic::Picture() const {
+    return Image1->Picture();
+}
+
+void frmShowPic::SetPrinterFactory(PrinterFactory factory) {
+    Factory() = std::move(factory);
+}
+
+void frmShowPic::ValidateWidth() {
+    Validate(txtWidth, DefaultWidth());
+}
+
+void frmShowPic::ValidateHeight() {
+    Validate(txtHeight, DefaultHeight());
+}
+
+bool frmShowPic::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == txtWidth)
+            ValidateWidth();
+        else if (watched == txtHeight)
+            ValidateHeight();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
+                              double widthTwips, double heightTwips, QString* why) {
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (printer.outputFormat() == QPrinter::NativeFormat &&
+        (printer.printerName().isEmpty() || !printer.isValid()))
+        return fail(QStringLiteral("No default printer is set up on this workstation."));
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return fail(QStringLiteral("The printer could not be started."));
+    // The painter's origin is the top left corner of the printable area.
+    const double perTwip = printer.resolution() / 1440.0;
+    const QFontMetricsF metrics(painter.font(), &printer);
+    painter.drawText(QPointF(0, metrics.ascent()), caption);
+
+    if (!picture.isNull() && widthTwips != 0 && heightTwips != 0) {
+        const QRectF target =
+            QRectF(500 * perTwip, 500 * perTwip, widthTwips * perTwip, heightTwips * perTwip)
+                .normalized();
+        const QImage drawn = picture.mirrored(widthTwips < 0, heightTwips < 0);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, drawn);
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return fail(QStringLiteral("The page could not be sent to the printer."));
+    return true;
+}
+
+void frmShowPic::Command1_Click() {
+    // A size read from the settings has not been through the boxes' check yet.
+    ValidateWidth();
+    ValidateHeight();
+    SettingsStore store;
+    store.Write(SettingsStore::Setup(), kWidthKey, txtWidth->text());
+    store.Write(SettingsStore::Setup(), kHeightKey, txtHeight->text());
+
+    double width = 0;
+    double height = 0;
+    IsNumericText(txtWidth->text(), &width);
+    IsNumericText(txtHeight->text(), &height);
+
+    std::unique_ptr<QPrinter> printer =
+        Factory() ? Factory()() : std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QString why;
+    if (!printer) {
+        why = QStringLiteral("No printer is available.");
+    } else if (PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why)) {
+        MessageBoxes::Show(QStringLiteral("The image was sent to printer,"), MsgIcon::Information);
+        return;
+    }
+    MessageBoxes::Show(QStringLiteral("The image could not be printed. ") + why, MsgIcon::Critical);
+}
+
+void frmShowPic::Command2_Click() {
+    close();
+}
+
+EnlargedView::EnlargedView(const ViewWidgets& widgets, QObject* parent)
+    : QObject(parent), w_(widgets) {
+    if (w_.Command4)
+        connect(w_.Command4, &QPushButton::clicked, this, &EnlargedView::ShowPicForm);
+    if (w_.Image1)
+        connect(w_.Image1, &PictureBox::doubleClicked, this, &EnlargedView::ShowPicForm);
+}
+
+void EnlargedView::ShowPicForm() {
+    const bool viewing = w_.fraList && !w_.fraList->isHidden();
+    QString text;
+    if (viewing) {
+        const int row = Preview::SelectedRow(w_.ListView2);
+        if (row < 0)
+            return;
+        text = Preview::RowText(w_.ListView2, row);
+    } else {
+        QTreeWidgetItem* item = Preview::SelectedItem(w_.ListView1);
+        if (!item)
+            return;
+        text = item->text(0);
+    }
+    if (!w_.Image1 || !w_.Image1->HasPicture())
+        return;
+    frmShowPic* window = frmShowPic::Instance(w_.Image1->window());
+    window->SetPicture(w_.Image1->Picture());
+    window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace quiller

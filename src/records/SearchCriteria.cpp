@@ -1,0 +1,360 @@
+#include "records/SearchCriteria.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStringList>
+#include <cmath>
+#include <limits>
+
+namespace quiller {
+
+namespace {
+
+bool IsSkippedInNumber(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
+}
+
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int DigitValue(QChar c, int radix) {
+    const ushort u = c.unicode();
+    int d = -1;
+    if (u >= '0' && u <= '9')
+        d = u - '0';
+    else if (u >= 'a' && u <= 'f')
+        d = u - 'a' + 10;
+    else if (u >= 'A' && u <= 'F')
+        d = u - 'A' + 10;
+    return d < radix ? d : -1;
+}
+
+// &H and &O integers: up to four hexadecimal digits (or an octal value up to 177777)
+// make a 16-bit value, more a 32-bit value, both signed (so &HFFFF is -1), as typed
+// numbers of this kind have always been read.
+double RadixValue(const QString& digits, int radix) {
+    quint64 value = 0;
+    int used = 0;
+    for (QChar c : digits) {
+        const int d = DigitValue(c, radix);
+        if (d < 0)
+            break;
+        value = (value * quint64(radix) + quint64(d)) & 0xFFFFFFFFull;
+        ++used;
+    }
+    if (used == 0)
+        return 0;
+    const bool shortForm = radix == 16 ? used <= 4 : value <= 0xFFFF;
+    if (shortForm)
+        return double(qint16(quint16(value & 0xFFFF)));
+    return double(qint32(quint32(value)));
+}
+
+QString Like(const QString& text) {
+    return text + QLatin1Char('%');
+}
+
+// The typed text's prefix match on one text column, ignoring letter case. The engine's
+// LIKE folds ASCII letters only; a text with other letters that have a case (é, Ü) is
+// matched with an equivalent GLOB pattern that lists both cases of every letter.
+void AddPrefixMatch(SearchQuery& q, QStringList& filter, QStringList& continuation,
+                    const QString& column, const QString& placeholder, const QString& text) {
+    const bool glob = HasNonAsciiCasedLetter(text);
+    const QString op = glob ? QStringLiteral(" GLOB ") : QStringLiteral(" LIKE ");
+    filter << column + op + placeholder;
+    continuation << QLatin1Char('+') + column + op + placeholder;
+    q.bindings.append({placeholder, glob ? CaseInsensitiveGlob(Like(text)) : Like(text)});
+}
+
+// Ends the key range of a prefix search where that can be done safely: the NOCASE
+// order folds ASCII letters only, so a text with other cased letters gets no bound.
+void AddUpperBound(SearchQuery& q, const QString& column, const QString& text) {
+    if (HasNonAsciiCasedLetter(text))
+        return;
+    const QString hi = LikePrefixUpperBound(Like(text));
+    if (hi.isEmpty())
+        return;
+    q.keyUpperBound = column + QStringLiteral(" < :hi");
+    q.bindings.append({QStringLiteral(":hi"), hi});
+}
+
+QString Columns(const SearchQuery& q) {
+    QString cols =
+        QStringLiteral("SELECT rowid, RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage");
+    if (!q.keyColumn.isEmpty())
+        cols += QStringLiteral(", ") + q.keyColumn;
+    return cols + QStringLiteral(" FROM RxImages");
+}
+
+QString OrderBy(const SearchQuery& q) {
+    return q.keyColumn.isEmpty()
+               ? QStringLiteral(" ORDER BY rowid LIMIT :n")
+               : QStringLiteral(" ORDER BY ") + q.keyColumn + QStringLiteral(", rowid LIMIT :n");
+}
+
+QString AndParenthesised(const QString& condition) {
+    return condition.isEmpty() ? QString()
+                               : QStringLiteral(" AND (") + condition + QLatin1Char(')');
+}
+
+} // namespace
+
+double Val(const QString& text) {
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text)
+        if (!IsSkippedInNumber(c))
+            s.append(c);
+
+    if (s.startsWith(QLatin1Char('&')) && s.size() > 1) {
+        const QChar kind = s.at(1).toUpper();
+        if (kind == QLatin1Char('H'))
+            return RadixValue(s.mid(2), 16);
+        if (kind == QLatin1Char('O'))
+            return RadixValue(s.mid(2), 8);
+        if (s.at(1) >= QLatin1Char('0') && s.at(1) <= QLatin1Char('7'))
+            return RadixValue(s.mid(1), 8);
+        return 0;
+    }
+
+    QString number;
+    qsizetype i = 0;
+    if (i < s.size() && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-')))
+        number.append(s.at(i++));
+    bool digits = false;
+    while (i < s.size() && IsAsciiDigit(s.at(i))) {
+        number.append(s.at(i++));
+        digits = true;
+    }
+    if (i < s.size() && s.at(i) == QLatin1Char('.')) {
+        number.append(s.at(i++));
+        while (i < s.size() && IsAsciiDigit(s.at(i))) {
+            number.append(s.at(i++));
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (i < s.size() && QStringLiteral("eEdD").contains(s.at(i))) {
+        qsizetype j = i + 1;
+        QString exponent = QStringLiteral("e");
+        if (j < s.size() && (s.at(j) == QLatin1Char('+') || s.at(j) == QLatin1Char('-')))
+            exponent.append(s.at(j++));
+        bool expDigits = false;
+        while (j < s.size() && IsAsciiDigit(s.at(j))) {
+            exponent.append(s.at(j++));
+            expDigits = true;
+        }
+        if (expDigits)
+            number += exponent;
+    }
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    if (!ok || !std::isfinite(value))
+        return number.startsWith(QLatin1Char('-')) ? -std::numeric_limits<double>::max()
+                                                   : std::numeric_limits<double>::max();
+    return value;
+}
+
+bool IsNumericText(const QString& text, double* value) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (value)
+        *value = v;
+    return true;
+}
+
+QString FormatTwoDigits(const QString& text) {
+    double v = 0;
+    if (!IsNumericText(text, &v))
+        return text;
+    const double rounded = std::round(v); // halves away from zero
+    const bool negative = rounded < 0;
+    QString digits = QString::number(std::fabs(rounded), 'f', 0);
+    if (digits.size() < 2)
+        digits.prepend(QString(2 - digits.size(), QLatin1Char('0')));
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+SearchField ParseSearchField(const QString& criterion) {
+    if (criterion == QLatin1String("Rx Number"))
+        return SearchField::RxNumber;
+    if (criterion == QLatin1String("Patient"))
+        return SearchField::Patient;
+    if (criterion == QLatin1String("Date"))
+        return SearchField::Date;
+    if (criterion == QLatin1String("Drug"))
+        return SearchField::Drug;
+    return SearchField::Unrecognised;
+}
+
+RxNumberCriterion ParseRxNumber(const QString& text) {
+    RxNumberCriterion c;
+    QString numberPiece = text;
+    if (text.contains(QLatin1Char('-'))) {
+        const QStringList pieces = text.split(QLatin1Char('-'));
+        numberPiece = pieces.at(0);
+        c.refill = TrimBlanks(pieces.at(1));
+    }
+    c.rxValue = Val(numberPiece);
+    if (!c.refill.isEmpty())
+        c.refill = FormatTwoDigits(c.refill);
+    return c;
+}
+
+PatientCriterion ParsePatient(const QString& text) {
+    PatientCriterion c;
+    if (text.contains(QLatin1Char(','))) {
+        const QStringList pieces = text.split(QLatin1Char(','));
+        c.lastName = TrimBlanks(pieces.at(0));
+        c.firstName = TrimBlanks(pieces.at(1));
+    } else if (text.contains(QLatin1Char(' '))) {
+        const QStringList pieces = text.split(QLatin1Char(' '));
+        c.firstName = TrimBlanks(pieces.at(0));
+        c.lastName = TrimBlanks(pieces.at(1));
+    } else {
+        c.lastName = text;
+    }
+    return c;
+}
+
+SearchQuery RxNumberQuery(const RxNumberCriterion& criterion) {
+    SearchQuery q;
+    // The expression of the RxImages_RxValue index, so the search is an index lookup.
+    // CAST reads the leading integer of the stored text after leading blanks, as the
+    // typed number is read, so "00123" and " 123" both have the value 123.
+    q.filter = QStringLiteral("CAST(RxNbr AS INTEGER) = :rx");
+    const double v = criterion.rxValue;
+    if (std::trunc(v) == v && std::fabs(v) < 9.0e18)
+        q.bindings.append({QStringLiteral(":rx"), qint64(v)});
+    else
+        q.bindings.append({QStringLiteral(":rx"), v});
+    if (!criterion.refill.isEmpty()) {
+        q.filter += QStringLiteral(" AND RefNo = :ref");
+        q.bindings.append({QStringLiteral(":ref"), criterion.refill});
+    }
+    q.continuationFilter = q.filter; // rowid order: the same index serves every page
+    return q;
+}
+
+SearchQuery PatientQuery(const PatientCriterion& criterion) {
+    SearchQuery q;
+    QStringList filter;
+    QStringList continuation;
+    if (!criterion.lastName.isEmpty())
+        AddPrefixMatch(q, filter, continuation, QStringLiteral("LastName"), QStringLiteral(":last"),
+                       criterion.lastName);
+    if (!criterion.firstName.isEmpty())
+        AddPrefixMatch(q, filter, continuation, QStringLiteral("FirstName"),
+                       QStringLiteral(":first"), criterion.firstName);
+    q.filter = filter.join(QStringLiteral(" AND "));
+    q.continuationFilter = continuation.join(QStringLiteral(" AND "));
+    if (!criterion.lastName.isEmpty()) {
+        q.keyColumn = QStringLiteral("LastName");
+        AddUpperBound(q, q.keyColumn, criterion.lastName);
+    } else if (!criterion.firstName.isEmpty()) {
+        q.keyColumn = QStringLiteral("FirstName");
+        AddUpperBound(q, q.keyColumn, criterion.firstName);
+    }
+    return q;
+}
+
+SearchQuery DateQuery(const QDate& first, const QDate& last) {
+    SearchQuery q;
+    q.filter = QStringLiteral("FillDate BETWEEN :from AND :to");
+    q.continuationFilter = QStringLiteral("+FillDate BETWEEN :from AND :to");
+    q.keyColumn = QStringLiteral("FillDate");
+    q.keyUpperBound = QStringLiteral("FillDate <= :to");
+    q.bindings.append({QStringLiteral(":from"), first.toString(Qt::ISODate)});
+    q.bindings.append({QStringLiteral(":to"), last.toString(Qt::ISODate)});
+    return q;
+}
+
+SearchQuery DrugQuery(const QString& text) {
+    SearchQuery q;
+    QStringList filter;
+    QStringList continuation;
+    AddPrefixMatch(q, filter, continuation, QStringLiteral("Drug"), QStringLiteral(":drug"), text);
+    q.filter = filter.constFirst();
+    q.continuationFilter = continuation.constFirst();
+    q.keyColumn = QStringLiteral("Drug");
+    AddUpperBound(q, q.keyColumn, text);
+    return q;
+}
+
+bool HasNonAsciiCasedLetter(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0x7F && c.toLower() != c.toUpper())
+            return true;
+    return false;
+}
+
+QString CaseInsensitiveGlob(const QString& likePattern) {
+    QString glob;
+    glob.reserve(likePattern.size() * 4);
+    for (QChar c : likePattern) {
+        if (c == QLatin1Char('%')) {
+            glob += QLatin1Char('*');
+        } else if (c == QLatin1Char('_')) {
+            glob += QLatin1Char('?');
+        } else if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[')) {
+            glob += QLatin1Char('[') + c + QLatin1Char(']');
+        } else if (c.toLower() != c.toUpper()) {
+            glob += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        } else {
+            glob += c;
+        }
+    }
+    return glob;
+}
+
+QString LikePrefixUpperBound(const QString& pattern) {
+    QString prefix;
+    for (QChar c : pattern) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_'))
+            break;
+        // Case-insensitive matching and the NOCASE order fold ASCII letters only.
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+        prefix.append(c);
+    }
+    if (prefix.isEmpty())
+        return QString();
+    const ushort lastChar = prefix.back().unicode();
+    if (lastChar >= 0x7F)
+        return QString(); // no safe successor character: scan to the end of the index
+    prefix.back() = QChar(ushort(lastChar + 1));
+    return prefix;
+}
+
+QString FirstPageStatement(const SearchQuery& q) {
+    QString s = Columns(q);
+    if (!q.filter.isEmpty())
+        s += QStringLiteral(" WHERE ") + q.filter;
+    return s + OrderBy(q);
+}
+
+QString SameKeyPageStatement(const SearchQuery& q) {
+    if (q.keyColumn.isEmpty())
+        return NextKeyPageStatement(q);
+    return Columns(q) + QStringLiteral(" WHERE ") + q.keyColumn +
+           QStringLiteral(" = :k AND rowid > :after") + AndParenthesised(q.continuationFilter) +
+           QStringLiteral(" ORDER BY rowid LIMIT :n");
+}
+
+QString NextKeyPageStatement(const SearchQuery& q) {
+    if (q.keyColumn.isEmpty())
+        return Columns(q) + QStringLiteral(" WHERE rowid > :after") + AndParenthesised(q.filter) +
+               OrderBy(q);
+    return Columns(q) + QStringLiteral(" WHERE ") + q.keyColumn + QStringLiteral(" > :k") +
+           AndParenthesised(q.keyUpperBound) + AndParenthesised(q.continuationFilter) + OrderBy(q);
+}
+
+} // namespace quiller

@@ -1,0 +1,241 @@
+#include "records/SearchResultModel.h"
+
+#include "base/Error.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace quiller {
+
+namespace {
+
+QuillerError SearchFailure(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return QuillerError(ok && code != 0 ? code : kErrorUnknown, text,
+                        QStringLiteral("FillSearchList"));
+}
+
+bool Mentions(const QString& statement, const QString& placeholder) {
+    // A placeholder name followed by anything but a name character.
+    const QRegularExpression re(QRegularExpression::escape(placeholder) +
+                                QStringLiteral("(?![A-Za-z0-9_])"));
+    return re.match(statement).hasMatch();
+}
+
+void BindAll(QSqlQuery& q, const QString& statement,
+             const QList<std::pair<QString, QVariant>>& values) {
+    for (const auto& [name, value] : values)
+        if (Mentions(statement, name))
+            q.bindValue(name, value);
+}
+
+QString ShortDate(const QString& iso) {
+    const QDate date = QDate::fromString(iso, Qt::ISODate);
+    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : iso;
+}
+
+} // namespace
+
+bool PreparePageQuery(QSqlQuery& q, const QString& statement, const SearchQuery& query,
+                      const QVariant& afterKey, qint64 afterRowid, int limit) {
+    if (!q.prepare(statement))
+        return false;
+    BindAll(q, statement, query.bindings);
+    q.bindValue(QStringLiteral(":n"), limit);
+    if (Mentions(statement, QStringLiteral(":k")))
+        q.bindValue(QStringLiteral(":k"), afterKey);
+    if (Mentions(statement, QStringLiteral(":after")))
+        q.bindValue(QStringLiteral(":after"), afterRowid);
+    return true;
+}
+
+SearchResultModel::SearchResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+QIcon SearchResultModel::RxPicIcon() {
+    static const QIcon icon = [] {
+        // A small sheet of paper with a picture on it.
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QColor(80, 80, 80));
+        p.setBrush(Qt::white);
+        p.drawRect(2, 1, 11, 13);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(70, 130, 200));
+        p.drawRect(4, 3, 7, 5);
+        p.setBrush(QColor(60, 160, 80));
+        p.drawPolygon(QPolygon({QPoint(4, 8), QPoint(7, 5), QPoint(11, 8)}));
+        p.setPen(QColor(120, 120, 120));
+        p.drawLine(4, 10, 11, 10);
+        p.drawLine(4, 12, 9, 12);
+        p.end();
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+void SearchResultModel::Clear() {
+    beginResetModel();
+    rows_.clear();
+    query_ = SearchQuery();
+    connectionName_.clear();
+    atEnd_ = true;
+    started_ = false;
+    lastKey_ = QVariant();
+    lastRowid_ = 0;
+    endResetModel();
+}
+
+void SearchResultModel::Start(const SearchQuery& query, const QSqlDatabase& db) {
+    Clear();
+    query_ = query;
+    connectionName_ = db.connectionName();
+    atEnd_ = false;
+    started_ = true;
+    // The first page is read now; on failure the rows already read stay and no more
+    // pages are asked for.
+    try {
+        const int read = ReadPage(FirstPageStatement(query_), pageSize_, false);
+        if (read < pageSize_)
+            atEnd_ = true;
+    } catch (...) {
+        atEnd_ = true;
+        throw;
+    }
+}
+
+int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKey) {
+    const QScopedValueRollback<bool> reading(reading_, true);
+    QSqlQuery q(QSqlDatabase::database(connectionName_, false));
+    q.setForwardOnly(true);
+    if (!PreparePageQuery(q, statement, query_, withKey ? lastKey_ : QVariant(),
+                          withKey ? lastRowid_ : 0, limit))
+        throw SearchFailure(q.lastError());
+    if (!q.exec())
+        throw SearchFailure(q.lastError());
+
+    QVector<SearchRow> page;
+    page.reserve(limit);
+    const bool hasKey = !query_.keyColumn.isEmpty();
+    while (q.next()) {
+        SearchRow r;
+        r.rowid = q.value(0).toLongLong();
+        r.RxNbr = q.value(1).toString();
+        r.RefNo = q.value(2).toString();
+        r.FillDate = q.value(3).toString();
+        r.Drug = q.value(4).toString();
+        r.FirstName = q.value(5).toString();
+        r.LastName = q.value(6).toString();
+        r.RxImage = q.value(7).isNull() ? QString() : q.value(7).toString();
+        if (hasKey)
+            r.key = q.value(8);
+        page.append(std::move(r));
+    }
+    const QSqlError error = q.lastError();
+    const bool failed = error.isValid() && error.type() != QSqlError::NoError;
+    if (!page.isEmpty()) {
+        lastKey_ = page.constLast().key;
+        lastRowid_ = page.constLast().rowid;
+        beginInsertRows(QModelIndex(), int(rows_.size()), int(rows_.size() + page.size() - 1));
+        rows_ += page;
+        endInsertRows();
+    }
+    if (failed)
+        throw SearchFailure(error);
+    return int(page.size());
+}
+
+void SearchResultModel::ReadNextPage() {
+    const int read = ReadPage(SameKeyPageStatement(query_), pageSize_, true);
+    if (query_.keyColumn.isEmpty()) {
+        if (read < pageSize_)
+            atEnd_ = true;
+        return;
+    }
+    if (read < pageSize_) {
+        const int more = ReadPage(NextKeyPageStatement(query_), pageSize_ - read, true);
+        if (more < pageSize_ - read)
+            atEnd_ = true;
+    }
+}
+
+QString SearchResultModel::RowText(int row) const {
+    const SearchRow& r = rows_.at(row);
+    return r.RxNbr + QLatin1Char('-') + r.RefNo;
+}
+
+int SearchResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int SearchResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_.size())
+        return QVariant();
+    const SearchRow& r = rows_.at(index.row());
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case 0:
+            return RowText(index.row());
+        case 1:
+            return ShortDate(r.FillDate);
+        case 2:
+            return r.Drug;
+        case 3:
+            return r.LastName + QStringLiteral(", ") + r.FirstName;
+        }
+    } else if (role == Qt::UserRole && index.column() == 0) {
+        return r.RxImage;
+    } else if (role == Qt::DecorationRole && index.column() == 0 && !r.RxImage.isEmpty()) {
+        return RxPicIcon();
+    }
+    return QVariant();
+}
+
+QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    static const char* const names[] = {"Rx Number", "Date", "Drug Name", "Patient"};
+    return section >= 0 && section < 4 ? QString::fromLatin1(names[section]) : QVariant();
+}
+
+bool SearchResultModel::canFetchMore(const QModelIndex& parent) const {
+    // A view may ask again while rows are being inserted; one page at a time.
+    return !parent.isValid() && started_ && !atEnd_ && !reading_;
+}
+
+void SearchResultModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    try {
+        ReadNextPage();
+    } catch (const QuillerError& e) {
+        atEnd_ = true;
+        emit FetchFailed(e.description());
+    }
+}
+
+bool SearchResultModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count < 1 || row + count > rows_.size())
+        return false;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    rows_.remove(row, count);
+    endRemoveRows();
+    return true;
+}
+
+} // namespace quiller

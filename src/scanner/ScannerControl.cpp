@@ -1,0 +1,204 @@
+#include "scanner/ScannerControl.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QTransform>
+#include <cmath>
+
+namespace quiller {
+
+namespace {
+ScannerControl::Factory& CurrentFactory() {
+    static ScannerControl::Factory factory;
+    return factory;
+}
+
+// The depth a page had when it arrived, as the station reports it.
+int BitsPerPixelOf(const QImage& image) {
+    if (image.isNull())
+        return 0;
+    if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB)
+        return 1;
+    if (image.isGrayscale() && image.depth() <= 8)
+        return 8;
+    return image.format() == QImage::Format_RGB888 ? 24 : image.depth();
+}
+} // namespace
+
+EncodedPage EncodePage(const QImage& image) {
+    EncodedPage page;
+    if (image.isNull())
+        return page;
+    page.width = image.width();
+    page.height = image.height();
+    page.bitsPerPixel = BitsPerPixelOf(image);
+    // The same writer and settings as a file written from the raw page, so the bytes
+    // kept are the bytes of that file.
+    QBuffer buffer(&page.jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    if (!writer.write(image)) {
+        page.jpeg.clear();
+        page.error = writer.errorString();
+    }
+    return page;
+}
+
+QString ScannerControl::SettingName(Setting s) {
+    static const char* const names[] = {
+        "ScanSettingA", "ScanSettingB", "ScanSettingC", "ScanSettingD",
+        "ScanSettingE", "ScanSettingF", "ScanSettingG", "ScanSettingH",
+        "ScanSettingJ", "ScanSettingK", "FeedSettingA", "FeedSettingB",
+    };
+    return QString::fromLatin1(names[int(s)]);
+}
+
+ScannerControl::ScannerControl(QObject* parent) : QObject(parent) {}
+ScannerControl::~ScannerControl() = default;
+
+void ScannerControl::SetFactory(Factory factory) {
+    CurrentFactory() = std::move(factory);
+}
+
+std::unique_ptr<ScannerControl> ScannerControl::Create() {
+    Q_ASSERT(CurrentFactory());
+    return CurrentFactory()();
+}
+
+int ScannerControl::SetScanFrame(float left, float top, float right, float bottom) {
+    frame_ = Frame{left, top, right, bottom};
+    return 1;
+}
+
+void ScannerControl::SetValue(Setting s, int value) {
+    values_[int(s)] = value;
+    OnValueWritten(s, value);
+}
+
+int ScannerControl::Value(Setting s) const {
+    return values_[int(s)];
+}
+
+void ScannerControl::OnValueWritten(Setting, int) {}
+
+const ScannerControl::BufferEntry* ScannerControl::Entry(int index) const {
+    if (index < 0 || index >= buffer_.size())
+        return nullptr;
+    return &buffer_.at(index);
+}
+
+QImage ScannerControl::GetImage(int index) const {
+    const BufferEntry* entry = Entry(index);
+    if (!entry || entry->page.jpeg.isEmpty())
+        return QImage();
+    // The page is decoded from the bytes its file holds; the last one decoded is kept,
+    // since the preview and the image text ask for the same page in a row.
+    if (decodedId_ != entry->id) {
+        decoded_ = QImage::fromData(entry->page.jpeg, "JPEG");
+        decodedId_ = entry->id;
+    }
+    return decoded_;
+}
+
+int ScannerControl::ImageWidth(int index) const {
+    const BufferEntry* entry = Entry(index);
+    return entry ? entry->page.width : 0;
+}
+
+int ScannerControl::ImageHeight(int index) const {
+    const BufferEntry* entry = Entry(index);
+    return entry ? entry->page.height : 0;
+}
+
+int ScannerControl::ImageBitsPerPixel(int index) const {
+    const BufferEntry* entry = Entry(index);
+    return entry ? entry->page.bitsPerPixel : 0;
+}
+
+int ScannerControl::SaveImage(int index, const QString& path) {
+    const BufferEntry* entry = Entry(index);
+    if (!entry || entry->page.width == 0) {
+        SetError(1, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        return 0;
+    }
+    if (entry->page.jpeg.isEmpty()) {
+        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, entry->page.error));
+        return 0;
+    }
+    // The page was encoded once, when it arrived; these are the bytes of its file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        return 0;
+    }
+    if (file.write(entry->page.jpeg) != entry->page.jpeg.size()) {
+        file.cancelWriting();
+        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        return 0;
+    }
+    if (!file.commit()) {
+        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        return 0;
+    }
+    ClearError();
+    return 1;
+}
+
+int ScannerControl::DeleteImage(int index) {
+    if (index < 0 || index >= buffer_.size()) {
+        SetError(3, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        return 0;
+    }
+    if (buffer_.at(index).id == decodedId_) {
+        decoded_ = QImage();
+        decodedId_ = 0;
+    }
+    buffer_.removeAt(index);
+    ClearError();
+    return 1;
+}
+
+int ScannerControl::RotateImage(int index, float angle, int) {
+    if (index < 0 || index >= buffer_.size()) {
+        SetError(4, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        return 0;
+    }
+    const float quarter = std::fmod(angle, 90.0f);
+    if (quarter != 0.0f) {
+        SetError(4, QStringLiteral("Images can only be turned by multiples of 90 degrees."));
+        return 0;
+    }
+    const QImage turned = GetImage(index).transformed(QTransform().rotate(angle));
+    EncodedPage page = EncodePage(turned);
+    if (page.jpeg.isEmpty()) {
+        SetError(4, QStringLiteral("The image cannot be turned: %1").arg(page.error));
+        return 0;
+    }
+    // The page keeps the depth it was scanned with.
+    page.bitsPerPixel = buffer_.at(index).page.bitsPerPixel;
+    BufferEntry& entry = buffer_[index];
+    entry.page = std::move(page);
+    entry.id = nextId_++;
+    decoded_ = QImage();
+    decodedId_ = 0;
+    ClearError();
+    return 1;
+}
+
+void ScannerControl::AppendImage(const QImage& image) {
+    AppendPage(EncodePage(image));
+}
+
+void ScannerControl::AppendPage(EncodedPage page) {
+    buffer_.append(BufferEntry{std::move(page), nextId_++});
+}
+
+void ScannerControl::SetError(int code, const QString& text) {
+    errorCode_ = code;
+    errorText_ = text;
+}
+
+} // namespace quiller

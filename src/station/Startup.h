@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace quiller {
+
+struct StationContext;
+class SettingsStore;
+
+// What start-up needs of the windows and the platform; the real program passes its
+// dialog and main window, tests pass doubles.
+struct StartupHooks {
+    std::function<bool()> anotherInstanceRunning;
+    std::function<void()> showConfigurationDialogModal;
+    std::function<void()> showMainWindow;
+    QString templateFolder; // the folder of the executable
+};
+
+// The start-up sequence. Returns nullopt when the program goes on with its windows,
+// or the exit code when it ends at once. Errors it does not handle itself propagate
+// as QuillerError (the caller ends the program with the run-time error message).
+std::optional<int> Main(StationContext& app, SettingsStore& settings, const StartupHooks& hooks);
+
+// The question asked when a first-run configuration was left incomplete.
+QString ConfigureNowQuestion();
+
+} // namespace quiller

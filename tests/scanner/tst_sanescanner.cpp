@@ -1,0 +1,354 @@
+// SaneScanner against SANE's virtual "test" devices (packaging/sane): listing, flatbed
+// and feeder acquisitions, simulated device failures and the image buffer.
+#include "scanner/SaneScanner.h"
+
+#include "common/TestEnv.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace quiller;
+
+namespace {
+constexpr int kTimeout = 20000;
+
+// The flags PostScan carried, in order.
+QList<int> Flags(const QSignalSpy& spy) {
+    QList<int> flags;
+    for (const QList<QVariant>& args : spy)
+        flags << args.at(0).toInt();
+    return flags;
+}
+
+bool Ended(const QSignalSpy& spy) {
+    return !spy.isEmpty() && spy.constLast().at(0).toInt() != 0;
+}
+
+// Width and height of a JPEG file as djpeg decodes it (a PNM header); {-1,-1} when it
+// does not decode.
+QSize DecodedSize(const QString& path) {
+    QProcess djpeg;
+    djpeg.start(QStringLiteral("djpeg"), {QStringLiteral("-pnm"), path});
+    if (!djpeg.waitForFinished(10000) || djpeg.exitCode() != 0)
+        return {-1, -1};
+    const QList<QByteArray> header = djpeg.readAllStandardOutput().left(64).split('\n');
+    if (header.size() < 2 || !header.at(0).startsWith('P'))
+        return {-1, -1};
+    const QList<QByteArray> dims = header.at(1).split(' ');
+    return dims.size() == 2 ? QSize(dims.at(0).toInt(), dims.at(1).toInt()) : QSize(-1, -1);
+}
+} // namespace
+
+class TestSaneScanner : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<SaneScanner> scanner_;
+
+    // A started control on test:0, opened, 200 dpi grey, a half by quarter inch frame.
+    void StartOn(int source) {
+        scanner_ = std::make_unique<SaneScanner>();
+        QVERIFY(scanner_->StartDevice());
+        QSignalSpy opened(scanner_.get(), &SaneScanner::SourceOpened);
+        scanner_->SetSourceIndex(source);
+        scanner_->OpenSource();
+        QTRY_VERIFY_WITH_TIMEOUT(scanner_->CapabilitiesKnown(), kTimeout);
+        scanner_->SetScanSettingH(1);
+        scanner_->SetScanSettingE(200);
+        scanner_->SetScanFrame(0, 0, 0.5f, 0.25f);
+        scanner_->SetDeviceOption("test-picture", "Color pattern");
+    }
+
+    void AcquireToEnd(QSignalSpy& spy) {
+        QCOMPARE(scanner_->Acquire(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QVERIFY(!scanner_->IsAcquiring());
+    }
+
+private slots:
+    void cleanup() { scanner_.reset(); }
+
+    void listsTheVirtualDevices() {
+        SaneScanner s;
+        QCOMPARE(s.SourceCount(), 0);
+        QVERIFY(s.StartDevice());
+        QVERIFY(s.SourceCount() >= 2);
+        QStringList devices;
+        for (int i = 0; i < s.SourceCount(); ++i) {
+            devices << QString::fromUtf8(s.DeviceName(i));
+            QVERIFY(!s.SourceName(i).isEmpty());
+        }
+        QVERIFY(devices.contains(QStringLiteral("test:0")));
+        QVERIFY(devices.contains(QStringLiteral("test:1")));
+        // Two devices of one model are told apart by their device names.
+        const int t0 = int(devices.indexOf(QStringLiteral("test:0")));
+        const int t1 = int(devices.indexOf(QStringLiteral("test:1")));
+        QVERIFY(s.SourceName(t0) != s.SourceName(t1));
+        QVERIFY(s.SourceName(t0).startsWith(QStringLiteral("Noname frontend-tester")));
+        QVERIFY(s.SourceName(t0).endsWith(QStringLiteral("(test:0)")));
+        QCOMPARE(s.SourceName(s.SourceCount()), QString());
+        QCOMPARE(s.SourceName(-1), QString());
+        s.StopDevice();
+        QCOMPARE(s.IsAcquiring(), false);
+    }
+
+    void listingThatOutlastsTheWaitArrivesLater() {
+        SaneScanner::SetListingWait(-1);
+        SaneScanner s;
+        QSignalSpy changed(&s, &ScannerControl::SourcesChanged);
+        QVERIFY(s.StartDevice());
+        SaneScanner::SetListingWait(3000);
+        QCOMPARE(s.SourceCount(), 0);
+        QVERIFY(changed.isEmpty()); // announced on the GUI thread, never inside StartDevice
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, kTimeout);
+        QVERIFY(s.SourceCount() >= 2);
+        QCOMPARE(s.DeviceName(0), QByteArray("test:0"));
+        // The late source can be opened and used.
+        s.OpenSource();
+        QTRY_VERIFY_WITH_TIMEOUT(s.CapabilitiesKnown(), kTimeout);
+        QCOMPARE(s.DocumentFeedAvailable(), 1);
+    }
+
+    void feederIsOfferedOnceOpened() {
+        StartOn(0);
+        QCOMPARE(scanner_->DocumentFeedAvailable(), 1);
+        // The test device has no paper sensor: a document counts as loaded.
+        QCOMPARE(scanner_->DocumentLoaded(), 1);
+    }
+
+    void flatbedPage_data() {
+        QTest::addColumn<int>("pixelType");
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("bitsPerPixel");
+        QTest::newRow("grey") << 1 << QByteArray() << QByteArray() << 8;
+        QTest::newRow("colour") << 2 << QByteArray() << QByteArray() << 24;
+        QTest::newRow("black and white") << 0 << QByteArray() << QByteArray() << 1;
+        QTest::newRow("grey 16 bit") << 1 << QByteArray("depth") << QByteArray("16") << 16;
+        QTest::newRow("colour in three passes")
+            << 2 << QByteArray("three-pass") << QByteArray("yes") << 24;
+    }
+    void flatbedPage() {
+        QFETCH(int, pixelType);
+        QFETCH(QByteArray, option);
+        QFETCH(QByteArray, value);
+        QFETCH(int, bitsPerPixel);
+        StartOn(0);
+        scanner_->SetScanSettingH(pixelType);
+        if (!option.isEmpty())
+            scanner_->SetDeviceOption(option, value);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageCount(), 1);
+        // Half an inch by a quarter inch at 200 dpi.
+        QCOMPARE(scanner_->ImageWidth(0), 100);
+        QCOMPARE(scanner_->ImageHeight(0), 50);
+        QCOMPARE(scanner_->ImageBitsPerPixel(0), bitsPerPixel);
+        // Every kind of page can be stored as a JPEG file.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.jpg"));
+        QCOMPARE(scanner_->SaveImage(0, path), 1);
+        QCOMPARE(DecodedSize(path), QSize(100, 50));
+    }
+
+    void resolutionAndFrameFollowTheWrittenValues() {
+        StartOn(1);
+        scanner_->SetScanSettingE(100);
+        scanner_->SetScanFrame(0.5f, 0.5f, 1.5f, 1.0f);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageWidth(0), 100);
+        QCOMPARE(scanner_->ImageHeight(0), 50);
+        // A frame beyond the glass is clamped to it; the page still arrives.
+        scanner_->SetScanSettingE(10);
+        scanner_->SetScanFrame(0, 0, 30.0f, 30.0f);
+        spy.clear();
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageCount(), 2);
+        QVERIFY(scanner_->ImageWidth(1) > 0 && scanner_->ImageWidth(1) < 300);
+    }
+
+    void feederDeliversEveryPageThenEndsWithoutError() {
+        StartOn(0);
+        scanner_->SetScanSettingE(50);
+        scanner_->SetFeedSettingA(1);
+        scanner_->SetFeedSettingB(1);
+        for (int batch = 0; batch < 2; ++batch) {
+            QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+            AcquireToEnd(spy);
+            QList<int> expected(10, 0);
+            expected << 1;
+            QCOMPARE(Flags(spy), expected);
+            QCOMPARE(scanner_->ErrorCode(), 0);
+            QCOMPARE(scanner_->ErrorText(), QString());
+            QCOMPARE(scanner_->ImageCount(), 10 * (batch + 1));
+        }
+        // Back on the flatbed: one page.
+        scanner_->SetFeedSettingA(0);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+    }
+
+    void deviceFailureEndsWithReadableError_data() {
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<bool>("feeder");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("jam") << QByteArray("SANE_STATUS_JAMMED") << true << "jammed";
+        QTest::newRow("i/o error")
+            << QByteArray("SANE_STATUS_IO_ERROR") << false << "could not be reached";
+        QTest::newRow("cover open")
+            << QByteArray("SANE_STATUS_COVER_OPEN") << false << "cover is open";
+        QTest::newRow("empty feeder") << QByteArray("SANE_STATUS_NO_DOCS") << true << "no document";
+        QTest::newRow("busy") << QByteArray("SANE_STATUS_DEVICE_BUSY") << false << "busy";
+    }
+    void deviceFailureEndsWithReadableError() {
+        QFETCH(QByteArray, status);
+        QFETCH(bool, feeder);
+        QFETCH(QString, words);
+        StartOn(0);
+        // A page scanned before the failure stays in the buffer.
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ImageCount(), 1);
+        spy.clear();
+        scanner_->SetFeedSettingA(feeder ? 1 : 0);
+        scanner_->SetDeviceOption("read-return-value", status);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), QList<int>{1});
+        QVERIFY(scanner_->ErrorCode() != 0);
+        QVERIFY2(scanner_->ErrorText().contains(words, Qt::CaseInsensitive),
+                 qPrintable(scanner_->ErrorText()));
+        QCOMPARE(scanner_->ImageCount(), 1);
+        // The next scan works again once the device behaves.
+        scanner_->SetDeviceOption("read-return-value", "Default");
+        scanner_->SetFeedSettingA(0);
+        spy.clear();
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageCount(), 2);
+    }
+
+    void savedImageDecodesAndReplacesTheFile() {
+        StartOn(0);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("123_01.jpg"));
+        test::WriteFile(path, QByteArray("an older file that is no JPEG"));
+        QCOMPARE(scanner_->SaveImage(0, path), 1);
+        QCOMPARE(DecodedSize(path), QSize(100, 50));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("123_01.jpg")});
+        QCOMPARE(scanner_->SaveImage(1, path), 0);
+        QVERIFY(scanner_->ErrorCode() != 0);
+        QCOMPARE(DecodedSize(path), QSize(100, 50));
+    }
+
+    void rotateTurnsAndDeleteShifts() {
+        StartOn(0);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        scanner_->SetScanFrame(0, 0, 0.3f, 0.2f);
+        spy.clear();
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ImageCount(), 2);
+        QCOMPARE(scanner_->ImageWidth(1), 60);
+        QVERIFY(scanner_->RotateImage(0, 90, 0) != 0);
+        QCOMPARE(scanner_->ImageWidth(0), 50);
+        QCOMPARE(scanner_->ImageHeight(0), 100);
+        QCOMPARE(scanner_->DeleteImage(0), 1);
+        QCOMPARE(scanner_->ImageCount(), 1);
+        QCOMPARE(scanner_->ImageWidth(0), 60);
+        QCOMPARE(scanner_->ImageHeight(0), 40);
+        QCOMPARE(scanner_->DeleteImage(1), 0);
+        QCOMPARE(scanner_->ImageCount(), 1);
+    }
+
+    void guiThreadRunsDuringAcquisition() {
+        StartOn(0);
+        scanner_->SetDeviceOption("read-limit", "yes");
+        scanner_->SetDeviceOption("read-limit-size", "1000");
+        scanner_->SetDeviceOption("read-delay", "yes");
+        scanner_->SetDeviceOption("read-delay-duration", "50000");
+        int ticks = 0;
+        int ticksAtFirstPage = -1;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        connect(scanner_.get(), &ScannerControl::PostScan, [&](int flag) {
+            if (flag == 0 && ticksAtFirstPage < 0)
+                ticksAtFirstPage = ticks;
+        });
+        timer.start(10);
+        QCOMPARE(scanner_->Acquire(), 1);
+        QVERIFY(scanner_->IsAcquiring());
+        QCOMPARE(scanner_->Acquire(), 0); // one acquisition at a time
+        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QVERIFY2(ticksAtFirstPage >= 3, qPrintable(QString::number(ticksAtFirstPage)));
+    }
+
+    void stopDuringAcquisitionDropsItsPages() {
+        StartOn(0);
+        scanner_->SetDeviceOption("read-limit", "yes");
+        scanner_->SetDeviceOption("read-limit-size", "1000");
+        scanner_->SetDeviceOption("read-delay", "yes");
+        scanner_->SetDeviceOption("read-delay-duration", "50000");
+        scanner_->SetFeedSettingA(1);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        QCOMPARE(scanner_->Acquire(), 1);
+        scanner_->StopDevice();
+        QVERIFY(!scanner_->IsAcquiring());
+        // Started again, the control scans normally and nothing of the stopped
+        // acquisition arrives.
+        QVERIFY(scanner_->StartDevice());
+        scanner_->SetSourceIndex(0);
+        scanner_->OpenSource();
+        scanner_->SetFeedSettingA(0);
+        scanner_->ClearDeviceOptions();
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ImageCount(), 1);
+    }
+
+    void twoControlsShareSane() {
+        SaneScanner dialogs;
+        QVERIFY(dialogs.StartDevice());
+        StartOn(1);
+        dialogs.StopDevice(); // the other control keeps working
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ErrorCode(), 0);
+    }
+
+    void withoutASourceTheAcquisitionEndsWithAnError() {
+        SaneScanner s;
+        QSignalSpy spy(&s, &ScannerControl::PostScan);
+        QCOMPARE(s.Acquire(), 1);
+        QVERIFY(spy.isEmpty()); // reported later, never inside Acquire
+        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QCOMPARE(Flags(spy), QList<int>{1});
+        QVERIFY(s.ErrorCode() != 0);
+        QVERIFY(s.ErrorText().contains(QStringLiteral("Tools, Configuration")));
+        QCOMPARE(s.ImageCount(), 0);
+    }
+
+    void factoryMakesSaneControls() {
+        InstallSaneScannerFactory();
+        std::unique_ptr<ScannerControl> made = ScannerControl::Create();
+        QVERIFY(dynamic_cast<SaneScanner*>(made.get()) != nullptr);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaneScanner)
+#include "tst_sanescanner.moc"

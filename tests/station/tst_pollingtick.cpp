@@ -1,0 +1,619 @@
+#include "common/ScriptedMessageBoxes.h"
+#include "common/TestEnv.h"
+#include "intake/ScanListPort.h"
+#include "records/Database.h"
+#include "station/PollingTick.h"
+#include "station/StationContext.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <sys/stat.h>
+
+using namespace quiller;
+using quiller::test::DataFile;
+using quiller::test::ReadFile;
+using quiller::test::ScriptedMessageBoxes;
+using quiller::test::TestEnv;
+using quiller::test::WriteFile;
+
+namespace {
+
+struct Entry {
+    QString text, date, drug, patient, tag;
+};
+
+class FakeList : public ScanListPort {
+public:
+    QList<Entry> entries;
+    int clears = 0;
+    void Clear() override {
+        entries.clear();
+        ++clears;
+    }
+    void Append(const QString& text, const QString& date, const QString& drug,
+                const QString& patient, const QString& tag) override {
+        entries.append(Entry{text, date, drug, patient, tag});
+    }
+    int Count() const override { return int(entries.size()); }
+    void RemoveFrom(int first) override { entries.resize(qMin<qsizetype>(first, entries.size())); }
+    QStringList texts() const {
+        QStringList out;
+        for (const Entry& e : entries)
+            out << e.text;
+        return out;
+    }
+};
+
+class FakeMainWindow : public MainWindowPort {
+public:
+    QStringList history;
+    void SetStatusText(const QString& text) override { history << text; }
+    QString StatusText() const override { return history.isEmpty() ? QString() : history.last(); }
+};
+
+// A line of a data file, laid out by fields.
+QByteArray Line(const char* rx, const char* ref, const char* date, const char* drug = "ASPIRIN",
+                const char* first = "ANN", const char* last = "LEE") {
+    return QString::fromLatin1(rx).rightJustified(6).toLatin1() +
+           QString::fromLatin1(ref).rightJustified(2).toLatin1() + date +
+           QString::fromLatin1(drug).leftJustified(30).toLatin1() +
+           QString::fromLatin1(first).leftJustified(15).toLatin1() +
+           QString::fromLatin1(last).leftJustified(15).toLatin1() + "\r\n";
+}
+
+// Another program's connection to the station's database.
+class OtherProgram {
+public:
+    explicit OtherProgram(const QString& file) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
+        db.setDatabaseName(file);
+        db.open();
+    }
+    ~OtherProgram() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name(), false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name());
+    }
+    bool exec(const QString& sql) { return QSqlQuery(QSqlDatabase::database(name())).exec(sql); }
+
+private:
+    static QString name() { return QStringLiteral("other-program"); }
+};
+
+// One station: folders, database, status line, list, timers and the tick.
+struct Station {
+    TestEnv env;
+    StationContext app;
+    FakeMainWindow window;
+    FakeList list;
+    bool polling = true;
+    int timer2Offs = 0;
+    int batches = 0;
+    QList<QList<Entry>> listAtBatch;
+    std::unique_ptr<PollingTick> tick;
+
+    explicit Station(const QString& id = QStringLiteral("A")) {
+        app.MainWindow = &window;
+        app.dataPath = env.imageFolder();
+        app.filePath = env.interchangeFolder();
+        app.ScannerID = id;
+        Database::EnsureFile(app.dataPath, QString());
+        app.DbConnection = std::make_unique<Database>();
+        app.DbConnection->Open(app.dataPath);
+        PollingHooks hooks;
+        hooks.startBatch = [this] {
+            ++batches;
+            listAtBatch << list.entries;
+        };
+        hooks.setPolling = [this](bool on) {
+            polling = on;
+        };
+        hooks.timer2Off = [this] {
+            ++timer2Offs;
+        };
+        tick = std::make_unique<PollingTick>(app, list, hooks);
+    }
+    ~Station() { app.DbConnection.reset(); }
+
+    QString path(const QString& name) const { return env.interchangeFolder() + "/" + name; }
+    QString lockFile() const { return app.LockFilePath(); }
+    QString drop(const QString& name, const QByteArray& content) const {
+        WriteFile(path(name), content);
+        return path(name);
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick->Timer1_Timer();
+    }
+    int rows() const {
+        QSqlQuery q(app.DbConnection->Connection());
+        q.exec("SELECT count(*) FROM RxImages");
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+    QString status() const { return window.StatusText(); }
+};
+
+void SetModified(const QString& path, const QDateTime& when) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+class TestPollingTick : public QObject {
+    Q_OBJECT
+private slots:
+    void nameRules_data();
+    void nameRules();
+    void goodFileIsTaken();
+    void fileOfEmptyLinesStillEmptiesListAndLocks();
+    void existingLockFileIsNotRewritten();
+    void onlyUnchangedFilesAreTaken();
+    void refusedLineKeepsTheOthersAndSetsFileAside();
+    void manyRefusedLinesAreCounted();
+    void lockedDatabaseLeavesFileForLater();
+    void failedCommitTakesEntriesBackOut();
+    void closedDatabaseLeavesFileForLater();
+    void removedDatabaseFileIsNotWritten();
+    void severalFilesInOneTickByModificationTime();
+    void noTickRunsWhileItsReportIsOpen();
+    void missingFolderIsReportedOnce();
+    void linksFoldersAndPipesAreNeverTaken();
+    void hugeLineWithNulBytes();
+    void windows1252Names();
+    void otherStationsFilesAreLeftAlone();
+};
+
+void TestPollingTick::nameRules_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("mark");
+    QTest::newRow("upper-case extension") << "AP0001.QLV"
+                                          << "A" << true << "P";
+    QTest::newRow("lower-case extension") << "AP0001.qlv"
+                                          << "A" << true << "P";
+    QTest::newRow("mixed-case extension") << "AX0001.QlV"
+                                          << "A" << true << "X";
+    QTest::newRow("another station") << "BP0001.QLV"
+                                     << "A" << false << "";
+    QTest::newRow("identifier in other case") << "aP0001.QLV"
+                                              << "A" << false << "";
+    QTest::newRow("lower-case identifier") << "AP0001.QLV"
+                                           << "a" << false << "";
+    QTest::newRow("other extension") << "AP0001.TXT"
+                                     << "A" << false << "";
+    QTest::newRow("set-aside file") << "AP0001.QLV.err"
+                                    << "A" << false << "";
+    QTest::newRow("two-character identifier") << "ABP001.QLV"
+                                              << "AB" << false << "";
+    QTest::newRow("empty identifier") << "AP0001.QLV"
+                                      << "" << false << "";
+    QTest::newRow("mark is the second character") << "A.QLV"
+                                                  << "A" << true << ".";
+    QTest::newRow("no dot") << "AQLV"
+                            << "A" << true << "Q";
+    QTest::newRow("letter beyond ASCII")
+        << QString::fromUtf8("ÉP1.QLV") << QString::fromUtf8("É") << true << "P";
+}
+
+void TestPollingTick::nameRules() {
+    QFETCH(QString, name);
+    QFETCH(QString, id);
+    QFETCH(bool, taken);
+    QFETCH(QString, mark);
+    ScriptedMessageBoxes boxes;
+    Station s(id);
+    const QString file = s.drop(name, Line("42", "1", "20060307"));
+    s.ticks(2);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(!QFile::exists(file), taken);
+    QCOMPARE(s.batches, taken ? 1 : 0);
+    QCOMPARE(s.list.Count(), taken ? 1 : 0);
+    QCOMPARE(s.rows(), taken ? 1 : 0);
+    QCOMPARE(s.polling, !taken);
+    if (taken) {
+        QCOMPARE(s.list.entries[0].tag, mark);
+        QVERIFY(QFile::exists(s.lockFile()));
+    } else {
+        QCOMPARE(s.status(), PollingTick::IdleStatus());
+    }
+}
+
+void TestPollingTick::goodFileIsTaken() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    // A scanned prescription that the file announces again.
+    s.app.DbConnection->UpsertPrescription(
+        Prescription{"42", "1", "01/01/2005", "OLD", "OLD", "OLD", QString()});
+    s.app.DbConnection->SetRxImage("42", "1", "42_1.jpg");
+    s.list.Append("1-0", "01/01/2005", "OLD", "OLD OLD", "P");
+    const QString file = s.drop("AP20060307.QLV", ReadFile(DataFile("good.QLV")));
+
+    s.ticks(1); // seen, not yet taken
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(s.status(), PollingTick::IdleStatus());
+    QCOMPARE(s.timer2Offs, 1);
+    QCOMPARE(s.list.texts(), QStringList{"1-0"});
+
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.list.texts(), (QStringList{"42-1", "123456-12", "7-0"}));
+    const Entry& first = s.list.entries[0];
+    QCOMPARE(first.date, QStringLiteral("03/07/2006"));
+    QCOMPARE(first.drug, QStringLiteral("AMOXICILLIN 500MG CAP").leftJustified(30));
+    QCOMPARE(first.patient, QStringLiteral("JOHN SMITH"));
+    for (const Entry& e : s.list.entries)
+        QCOMPARE(e.tag, QStringLiteral("P"));
+    QCOMPARE(s.rows(), 3);
+    const auto row = s.app.DbConnection->Find("42", "1");
+    QCOMPARE(row->RxImage, QString());
+    QCOMPARE(row->FillDate, QStringLiteral("2006-03-07"));
+    QCOMPARE(row->Drug, QStringLiteral("AMOXICILLIN 500MG CAP").leftJustified(30));
+    QCOMPARE(s.app.DbConnection->Find("123456", "12")->LastName, QStringLiteral("O'CONNOR"));
+    QCOMPARE(ReadFile(s.lockFile()), QByteArray("Locked\r\n"));
+    QVERIFY(!s.polling);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(s.listAtBatch[0].size(), 3);
+    QCOMPARE(s.window.history.last(), PollingTick::ReadingStatus());
+    QCOMPARE(s.timer2Offs, 1);
+    QCOMPARE(boxes.count(), 0);
+    // Nothing in the folder but the lock file.
+    QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files), QStringList{"AQLVLock.xs4"});
+}
+
+void TestPollingTick::fileOfEmptyLinesStillEmptiesListAndLocks() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    s.list.Append("1-0", "", "", "", "P");
+    const QString file = s.drop("AP1.QLV", "\r\n\r\n\n");
+    s.ticks(2);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.list.Count(), 0);
+    QCOMPARE(s.list.clears, 1);
+    QVERIFY(QFile::exists(s.lockFile()));
+    QVERIFY(!s.polling);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(boxes.count(), 0);
+}
+
+void TestPollingTick::existingLockFileIsNotRewritten() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    WriteFile(s.lockFile(), "written by someone else");
+    const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    SetModified(s.lockFile(), old);
+    s.drop("AP1.QLV", Line("42", "1", "20060307"));
+    s.ticks(2);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(ReadFile(s.lockFile()), QByteArray("written by someone else"));
+    QCOMPARE(QFileInfo(s.lockFile()).lastModified().toUTC(), old);
+}
+
+void TestPollingTick::onlyUnchangedFilesAreTaken() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString file = s.drop("AP1.QLV", Line("1", "0", "20060307"));
+    const QDateTime t0 = QDateTime(QDate(2006, 3, 7), QTime(9, 0), Qt::UTC);
+    SetModified(file, t0);
+    s.ticks(1);
+    QVERIFY(QFile::exists(file));
+    // Still being written: grows.
+    s.drop("AP1.QLV", Line("1", "0", "20060307") + Line("2", "0", "20060307"));
+    SetModified(file, t0);
+    s.ticks(1);
+    QVERIFY(QFile::exists(file));
+    // Rewritten with the same size but a new time.
+    s.drop("AP1.QLV", Line("3", "0", "20060307") + Line("4", "0", "20060307"));
+    SetModified(file, t0.addSecs(1));
+    s.ticks(1);
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(s.batches, 0);
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(s.list.clears, 0);
+    // Unchanged since the last tick: taken.
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.list.texts(), (QStringList{"3-0", "4-0"}));
+    QCOMPARE(s.batches, 1);
+}
+
+void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QByteArray content = ReadFile(DataFile("baddate.QLV"));
+    const QString file = s.drop("AP1.QLV", content);
+    WriteFile(file + ".err", "an older file set aside");
+    // While the report is open the station holds no lock on the database.
+    bool freeWhileShown = false;
+    boxes.onShow([&](const MessageBoxRequest&) {
+        OtherProgram other(s.env.imageFolder() + "/Marrowby.mdb");
+        freeWhileShown = other.exec("BEGIN IMMEDIATE") && other.exec("COMMIT");
+    });
+    s.ticks(2);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(ReadFile(file + ".err"), QByteArray("an older file set aside"));
+    QCOMPARE(ReadFile(s.path("AP1.QLV.1.err")), content);
+    // The list follows the paper: the refused line is listed too.
+    QCOMPARE(s.list.texts(), (QStringList{"100-1", "101-1", "102-1"}));
+    QCOMPARE(s.list.entries[1].date, QStringLiteral("02/30/2006"));
+    QCOMPARE(s.rows(), 2);
+    QVERIFY(s.app.DbConnection->Find("100", "1"));
+    QVERIFY(!s.app.DbConnection->Find("101", "1"));
+    QVERIFY(s.app.DbConnection->Find("102", "1"));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(freeWhileShown);
+    QVERIFY(boxes.last().caption.contains(PollingTick::FillListLocation()));
+    QVERIFY(boxes.last().text.contains(QStringLiteral("02/30/2006")));
+    QVERIFY(boxes.last().text.contains(QStringLiteral("Rx 101-1 in the data file AP1.QLV")));
+    QCOMPARE(s.batches, 1);
+    QVERIFY(QFile::exists(s.lockFile()));
+
+    // Set-aside files are never taken again.
+    s.polling = true;
+    s.ticks(3);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(QFile::exists(s.path("AP1.QLV.1.err")));
+}
+
+void TestPollingTick::manyRefusedLinesAreCounted() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    QByteArray content = Line("1", "0", "20060307");
+    for (int i = 0; i < 8; ++i)
+        content += Line(QByteArray::number(100 + i).constData(), "0", "2006XX07");
+    s.drop("AP1.QLV", content);
+    s.ticks(2);
+    QCOMPARE(s.list.Count(), 9);
+    QCOMPARE(s.rows(), 1);
+    QCOMPARE(boxes.count(), 6);
+    QVERIFY(boxes.shown()[4].text.contains(QStringLiteral("Rx 104-0")));
+    QVERIFY(boxes.last().text.contains(
+        QStringLiteral("3 more lines of the data file AP1.QLV were refused as well; "
+                       "the file is kept as AP1.QLV.err.")));
+    QVERIFY(QFile::exists(s.path("AP1.QLV.err")));
+}
+
+void TestPollingTick::lockedDatabaseLeavesFileForLater() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    s.list.Append("9-0", "", "", "", "P");
+    const QByteArray content = ReadFile(DataFile("good.QLV"));
+    const QString file = s.drop("AP1.QLV", content);
+    const QString second = s.drop("AP2.QLV", Line("5", "0", "20060307"));
+    {
+        OtherProgram other(s.env.imageFolder() + "/Marrowby.mdb");
+        QVERIFY(other.exec("BEGIN EXCLUSIVE"));
+        s.ticks(4);
+        QCOMPARE(ReadFile(file), content);
+        QVERIFY(QFile::exists(second));
+        // Nothing could be written: the list keeps what it showed.
+        QCOMPARE(s.list.texts(), QStringList{"9-0"});
+        QCOMPARE(s.rows(), -1); // the other program still holds it
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().caption.contains(PollingTick::TickLocation()));
+        QVERIFY(s.status().endsWith(PollingTick::RestartHint()));
+        QVERIFY(s.status().startsWith(QStringLiteral("database is locked")));
+        QVERIFY(s.polling);
+        QCOMPARE(s.batches, 0);
+        QVERIFY(!QFile::exists(s.lockFile()));
+        QVERIFY(other.exec("COMMIT"));
+    }
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(!QFile::exists(second));
+    QCOMPARE(s.list.Count(), 4);
+    QCOMPARE(s.rows(), 4);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(boxes.count(), 1);
+}
+
+void TestPollingTick::failedCommitTakesEntriesBackOut() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    s.drop("AX0.QLV", Line("5", "0", "20060307"));
+    const QByteArray content = ReadFile(DataFile("good.QLV"));
+    const QString file = s.drop("AP1.QLV", content);
+    const QDateTime t = QDateTime(QDate(2006, 3, 7), QTime(9, 0), Qt::UTC);
+    SetModified(s.path("AX0.QLV"), t);
+    SetModified(file, t.addSecs(1));
+    {
+        // A reader in the middle of a read: the lines are written, but the commit
+        // cannot complete.
+        OtherProgram other(s.env.imageFolder() + "/Marrowby.mdb");
+        QVERIFY(other.exec("BEGIN"));
+        QVERIFY(other.exec("SELECT count(*) FROM RxImages"));
+        s.ticks(1);
+        s.drop("AX0.QLV", Line("5", "0", "20060307")); // the first file: stays unready
+        SetModified(s.path("AX0.QLV"), t.addSecs(5));
+        s.ticks(1);
+        QCOMPARE(ReadFile(file), content);
+        QCOMPARE(s.list.Count(), 0);
+        QCOMPARE(s.list.clears, 1);
+        QCOMPARE(s.batches, 0);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(other.exec("COMMIT"));
+    }
+    QCOMPARE(s.rows(), 0);
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(!QFile::exists(s.path("AX0.QLV")));
+    QCOMPARE(s.list.texts(), (QStringList{"42-1", "123456-12", "7-0", "5-0"}));
+    QCOMPARE(s.rows(), 4);
+}
+
+void TestPollingTick::closedDatabaseLeavesFileForLater() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString file = s.drop("AP1.QLV", Line("42", "1", "20060307"));
+    s.app.DbConnection->Close();
+    s.ticks(3);
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(s.list.Count(), 0);
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(s.batches, 0);
+    QVERIFY(s.app.DbConnection->Open(s.app.dataPath));
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.batches, 1);
+}
+
+void TestPollingTick::removedDatabaseFileIsNotWritten() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString file = s.drop("AP1.QLV", Line("42", "1", "20060307"));
+    const QString db = s.env.imageFolder() + "/Marrowby.mdb";
+    QVERIFY(QFile::rename(db, db + ".moved"));
+    s.ticks(3);
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().text.contains(QStringLiteral("is missing")));
+    QCOMPARE(s.batches, 0);
+    QVERIFY(QFile::rename(db + ".moved", db));
+    s.ticks(1);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.rows(), 1);
+}
+
+void TestPollingTick::severalFilesInOneTickByModificationTime() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QDateTime t = QDateTime(QDate(2006, 3, 7), QTime(9, 0), Qt::UTC);
+    SetModified(s.drop("AP1.QLV", Line("1", "0", "20060307")), t.addSecs(60));
+    SetModified(s.drop("AX2.QLV", Line("2", "0", "20060307") + Line("22", "0", "20060307")),
+                t.addSecs(120));
+    SetModified(s.drop("AP3.QLV", Line("3", "0", "20060307")), t);
+    SetModified(s.drop("AQ0.QLV", Line("4", "0", "20060307")), t.addSecs(120)); // same time as AX2
+    s.list.Append("9-0", "", "", "", "P");
+    s.ticks(2);
+    QCOMPARE(s.list.texts(), (QStringList{"3-0", "1-0", "4-0", "2-0", "22-0"}));
+    QCOMPARE(s.list.entries[2].tag, QStringLiteral("Q"));
+    QCOMPARE(s.list.entries[3].tag, QStringLiteral("X"));
+    QCOMPARE(s.list.clears, 1);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(s.listAtBatch[0].size(), 5);
+    QCOMPARE(s.rows(), 5);
+    QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files), QStringList{"AQLVLock.xs4"});
+}
+
+void TestPollingTick::noTickRunsWhileItsReportIsOpen() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    s.drop("AP1.QLV", ReadFile(DataFile("baddate.QLV")));
+    s.ticks(1);
+    s.drop("AP2.QLV", Line("5", "0", "20060307")); // would be ready at a second tick
+    int inner = 0;
+    boxes.onShow([&](const MessageBoxRequest&) {
+        QVERIFY(s.tick->IsRunning());
+        const qsizetype statuses = s.window.history.size();
+        const int entries = s.list.Count();
+        s.ticks(2); // the timer keeps firing while the box is open
+        QCOMPARE(s.window.history.size(), statuses);
+        QCOMPARE(s.list.Count(), entries);
+        ++inner;
+    });
+    s.ticks(1);
+    QCOMPARE(inner, 1);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(!s.tick->IsRunning());
+    QCOMPARE(s.batches, 1);
+    QVERIFY(!s.polling);
+    QVERIFY(QFile::exists(s.path("AP2.QLV")));
+    // Polling resumes in the state the tick left: the second file comes next.
+    s.polling = true;
+    s.ticks(1);
+    QVERIFY(!QFile::exists(s.path("AP2.QLV")));
+    QCOMPARE(s.list.texts(), QStringList{"5-0"});
+}
+
+void TestPollingTick::missingFolderIsReportedOnce() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString folder = s.app.filePath;
+    QVERIFY(QDir(folder).removeRecursively());
+    s.ticks(3);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(boxes.last().caption.contains(PollingTick::TickLocation()));
+    QVERIFY(s.status().endsWith(PollingTick::RestartHint()));
+    QVERIFY(s.status().contains(QDir::toNativeSeparators(folder)));
+    QVERIFY(s.polling);
+    QCOMPARE(s.timer2Offs, 0);
+    QVERIFY(QDir().mkpath(folder));
+    s.ticks(1);
+    QCOMPARE(s.status(), PollingTick::IdleStatus());
+    // Gone again: a new condition, reported again.
+    QVERIFY(QDir(folder).removeRecursively());
+    s.ticks(2);
+    QCOMPARE(boxes.count(), 2);
+}
+
+void TestPollingTick::linksFoldersAndPipesAreNeverTaken() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QString outside = s.env.home() + "/outside.QLV";
+    WriteFile(outside, Line("42", "1", "20060307"));
+    QVERIFY(QFile::link(outside, s.path("AP1.QLV")));
+    QVERIFY(QDir().mkpath(s.path("AP2.QLV")));
+    WriteFile(s.path("AP2.QLV") + "/inner.QLV", Line("43", "1", "20060307"));
+    QCOMPARE(::mkfifo(QFile::encodeName(s.path("AP3.QLV")).constData(), 0600), 0);
+    s.ticks(3);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(s.batches, 0);
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(ReadFile(outside), Line("42", "1", "20060307"));
+    QVERIFY(QFileInfo(s.path("AP1.QLV")).isSymLink());
+    QVERIFY(QFileInfo(s.path("AP2.QLV")).isDir());
+    QCOMPARE(s.status(), PollingTick::IdleStatus());
+}
+
+void TestPollingTick::hugeLineWithNulBytes() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    QByteArray huge(2 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < huge.size(); i += 2)
+        huge[i] = '7';
+    s.drop("AP1.QLV", huge + "\r\n" + Line("42", "1", "20060307"));
+    s.ticks(2);
+    QCOMPARE(s.list.Count(), 2);
+    QCOMPARE(s.list.entries[0].text.size(), 6 + 1 + 2);
+    QCOMPARE(s.rows(), 1); // the huge line's date is refused
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(QFile::exists(s.path("AP1.QLV.err")));
+    QCOMPARE(s.batches, 1);
+}
+
+void TestPollingTick::windows1252Names() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    s.drop("AP1.QLV", ReadFile(DataFile("cp1252.QLV")));
+    s.ticks(2);
+    QCOMPARE(s.list.Count(), 2);
+    QCOMPARE(s.list.entries[0].patient, QString::fromUtf8("JOSÉ NUÑEZ"));
+    QCOMPARE(s.list.entries[1].patient, QString::fromUtf8("ZOË O’BRIEN"));
+    const auto row = s.app.DbConnection->Find("555", "2");
+    QVERIFY(row);
+    QCOMPARE(row->FirstName, QString::fromUtf8("JOSÉ"));
+    QCOMPARE(row->Drug, QString::fromUtf8("CAFÉINE €5").leftJustified(30));
+    QCOMPARE(s.app.DbConnection->Find("556", "1")->LastName, QString::fromUtf8("O’BRIEN"));
+}
+
+void TestPollingTick::otherStationsFilesAreLeftAlone() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    for (int i = 0; i < 1000; ++i)
+        s.drop(QStringLiteral("BP%1.QLV").arg(i), "not for this station\r\n");
+    s.drop("AP1.QLV", Line("42", "1", "20060307"));
+    s.ticks(2);
+    QCOMPARE(s.list.texts(), QStringList{"42-1"});
+    QCOMPARE(QDir(s.env.interchangeFolder()).entryList({"B*"}, QDir::Files).size(), 1000);
+    QCOMPARE(boxes.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestPollingTick)
+#include "tst_pollingtick.moc"
