@@ -128,28 +128,10 @@ void hangUntilReleased(const std::string& releaseFile) {
 }
 
 const char* statusName(SANE_Status s) {
-    switch (s) {
-    case SANE_STATUS_GOOD:
-        return "GOOD";
-    case SANE_STATUS_INVAL:
-        return "INVAL";
-    case SANE_STATUS_EOF:
-        return "EOF";
-    case SANE_STATUS_JAMMED:
-        return "JAMMED";
-    case SANE_STATUS_NO_DOCS:
-        return "NO_DOCS";
-    case SANE_STATUS_COVER_OPEN:
-        return "COVER_OPEN";
-    case SANE_STATUS_IO_ERROR:
-        return "IO_ERROR";
-    case SANE_STATUS_DEVICE_BUSY:
-        return "DEVICE_BUSY";
-    case SANE_STATUS_CANCELLED:
-        return "CANCELLED";
-    default:
-        return "OTHER";
-    }
+    static const char* const names[] = {"GOOD",       "UNSUPPORTED", "CANCELLED", "DEVICE_BUSY",
+                                        "INVAL",      "EOF",         "JAMMED",    "NO_DOCS",
+                                        "COVER_OPEN", "IO_ERROR",    "NO_MEM",    "ACCESS_DENIED"};
+    return unsigned(s) < sizeof names / sizeof *names ? names[s] : "OTHER";
 }
 
 // Appends one line to the scan log, opened per line so a test can read it at any time.
@@ -255,73 +237,65 @@ bool parseFaults(const std::string& v, std::vector<Fault>& faults) {
 }
 
 // Sets one key of a device; false for an unknown key or a malformed value.
+template <typename T> using Members = std::vector<std::pair<std::string, T Device::*>>;
+
+template <typename T> T* member(Device& d, const Members<T>& table, const std::string& key) {
+    for (const auto& [name, m] : table)
+        if (name == key)
+            return &(d.*m);
+    return nullptr;
+}
+
 bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
                   const std::string& base) {
+    static const Members<std::string> texts{
+        {"vendor", &Device::vendor}, {"model", &Device::model},
+        {"type", &Device::type},     {"default_source", &Device::defaultSource},
+        {"sensor", &Device::sensor}, {"default_mode", &Device::defaultMode},
+        {"paper", &Device::paper}};
+    static const Members<std::string> paths{{"pages", &Device::pagesDir},
+                                            {"glass", &Device::glass},
+                                            {"paper_file", &Device::paperFile},
+                                            {"unplug_file", &Device::unplugFile}};
+    static const Members<Strings> lists{{"sources", &Device::sources},
+                                        {"feeder_sources", &Device::feeders},
+                                        {"modes", &Device::modes},
+                                        {"color_modes", &Device::colorModes},
+                                        {"lineart_modes", &Device::lineartModes}};
+    static const Members<int> ints{{"default_resolution", &Device::defaultResolution},
+                                   {"read_delay_ms", &Device::readDelayMs}};
+    static const Members<bool> flags{{"double_feed", &Device::doubleFeedOptions},
+                                     {"hang_open", &Device::hangOpen}};
     std::vector<double> n;
-    if (key == "vendor")
-        d.vendor = v;
-    else if (key == "model")
-        d.model = v;
-    else if (key == "type")
-        d.type = v;
-    else if (key == "sources")
-        d.sources = split(v, '|');
-    else if (key == "feeder_sources")
-        d.feeders = split(v, '|');
-    else if (key == "default_source")
-        d.defaultSource = v;
-    else if (key == "modes")
-        d.modes = split(v, '|');
-    else if (key == "color_modes")
-        d.colorModes = split(v, '|');
-    else if (key == "lineart_modes")
-        d.lineartModes = split(v, '|');
-    else if (key == "default_mode")
-        d.defaultMode = v;
-    else if (key == "resolutions") {
-        if (!parseInts(v, n, 0))
-            return false;
-        d.resolutions.assign(n.begin(), n.end());
-        d.resolutionRange = false;
-    } else if (key == "resolution_range") {
-        if (!parseInts(v, n, 3))
-            return false;
-        d.resRange = {SANE_Word(n[0]), SANE_Word(n[1]), SANE_Word(n[2])};
-        d.resolutionRange = true;
-    } else if (key == "resolution_type")
-        d.resolutionFixed = v == "fixed";
-    else if (key == "default_resolution")
-        d.defaultResolution = std::atoi(v.c_str());
+    if (auto* text = member(d, texts, key))
+        *text = v;
+    else if (auto* path = member(d, paths, key))
+        *path = resolvePath(base, v);
+    else if (auto* list = member(d, lists, key))
+        *list = split(v, '|');
+    else if (auto* number = member(d, ints, key))
+        *number = std::atoi(v.c_str());
+    else if (auto* flag = member(d, flags, key))
+        *flag = yes(v);
     else if (key == "image_dpi")
-        d.imageDpi = std::atof(v.c_str());
-    else if (key == "x_range" || key == "y_range") {
-        if (!parseInts(v, n, 2) || n[1] <= n[0])
-            return false;
-        (key == "x_range" ? d.xRange : d.yRange) = {SANE_FIX(n[0]), SANE_FIX(n[1]), 0};
-    } else if (key == "sensor")
-        d.sensor = v == "none" ? "" : v;
-    else if (key == "paper")
-        d.paper = v;
-    else if (key == "paper_file")
-        d.paperFile = resolvePath(base, v);
-    else if (key == "double_feed")
-        d.doubleFeedOptions = yes(v);
-    else if (key == "pages")
-        d.pagesDir = resolvePath(base, v);
-    else if (key == "glass")
-        d.glass = resolvePath(base, v);
-    else if (key == "unplug_file")
-        d.unplugFile = resolvePath(base, v);
-    else if (key == "read_delay_ms")
-        d.readDelayMs = std::atoi(v.c_str());
-    else if (key == "hang_open")
-        d.hangOpen = yes(v);
+        return (d.imageDpi = std::atof(v.c_str())) > 0;
+    else if (key == "resolution_type")
+        d.resolutionFixed = v == "fixed";
     else if (key == "counting")
         d.countPerSession = v == "session";
     else if (key == "faults")
         return parseFaults(v, d.faults);
-    else
+    else if (key == "resolutions" && parseInts(v, n, 0)) {
+        d.resolutions.assign(n.begin(), n.end());
+        d.resolutionRange = false;
+    } else if (key == "resolution_range" && parseInts(v, n, 3)) {
+        d.resRange = {SANE_Word(n[0]), SANE_Word(n[1]), SANE_Word(n[2])};
+        d.resolutionRange = true;
+    } else if ((key == "x_range" || key == "y_range") && parseInts(v, n, 2) && n[0] < n[1]) {
+        (key == "x_range" ? d.xRange : d.yRange) = {SANE_FIX(n[0]), SANE_FIX(n[1]), 0};
+    } else {
         return false;
+    }
     return true;
 }
 
@@ -338,6 +312,12 @@ void finishDevice(Device& d) {
         for (const std::string& m : d.modes)
             if (contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone"))
                 d.lineartModes.push_back(m);
+    if (d.resolutionFixed) {
+        d.resRange = {SANE_FIX(d.resRange.min), SANE_FIX(d.resRange.max),
+                      SANE_FIX(d.resRange.quant)};
+    }
+    if (d.sensor == "none")
+        d.sensor.clear();
     if (d.defaultSource.empty())
         d.defaultSource = d.sources.front();
     if (d.defaultMode.empty())
@@ -351,7 +331,8 @@ Config parseConfig(const std::string& path, const std::string& text) {
     Config c;
     c.path = path;
     c.text = text;
-    std::string base = path.substr(0, path.find_last_of('/') + 1);
+    const size_t slash = path.find_last_of('/');
+    const std::string base = slash == std::string::npos ? "." : path.substr(0, slash);
     std::istringstream in(text);
     std::string line;
     Device* dev = nullptr;
@@ -477,8 +458,9 @@ SANE_Parameters computeParams(const Handle& h) {
     p.format = kind == 2 ? SANE_FRAME_RGB : SANE_FRAME_GRAY;
     p.last_frame = SANE_TRUE;
     p.depth = kind == 0 ? 1 : 8;
-    p.pixels_per_line = std::max(0, int(SANE_UNFIX(h.brX - h.tlX) / 25.4 * dpi(h)));
-    p.lines = std::max(0, int(SANE_UNFIX(h.brY - h.tlY) / 25.4 * dpi(h)));
+    // A small allowance keeps whole pixel counts whole despite fixed-point rounding.
+    p.pixels_per_line = std::max(0, int(SANE_UNFIX(h.brX - h.tlX) / 25.4 * dpi(h) + 1e-3));
+    p.lines = std::max(0, int(SANE_UNFIX(h.brY - h.tlY) / 25.4 * dpi(h) + 1e-3));
     p.bytes_per_line =
         kind == 0 ? (p.pixels_per_line + 7) / 8 : p.pixels_per_line * (kind == 2 ? 3 : 1);
     return p;
@@ -905,18 +887,14 @@ FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, S
                                            SANE_Int* len) {
     Handle& h = *handleOf(handle);
     *len = 0;
-    if (h.cancelled) {
-        h.scanning = false;
-        return SANE_STATUS_CANCELLED;
-    }
-    if (!h.scanning)
-        return SANE_STATUS_INVAL;
-    if (unplugged(*h.dev)) {
-        h.scanning = false;
-        return SANE_STATUS_IO_ERROR;
-    }
+    if (!h.scanning && !h.cancelled)
+        return h.data.empty() ? SANE_STATUS_INVAL : SANE_STATUS_EOF;
     for (int waited = 0; waited < h.dev->readDelayMs && !h.cancelled; waited += 20)
         sleepMs(std::min(20, h.dev->readDelayMs - waited));
+    if (h.cancelled || unplugged(*h.dev)) {
+        h.scanning = false;
+        return h.cancelled ? SANE_STATUS_CANCELLED : SANE_STATUS_IO_ERROR;
+    }
     if (h.readFault && h.pos >= h.data.size() / 2) {
         Fault& f = *h.readFault;
         h.readFault = nullptr;
