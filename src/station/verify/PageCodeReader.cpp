@@ -48,8 +48,8 @@ QList<PageCode> PageCodeReader::read(const QImage& page) const {
     // Nothing found. zxing-cpp 1.4 looks for Data Matrix and PDF417 symbols along scan
     // lines spaced by the image's size, so a small 2D label on a full page can fall between
     // them. Look again in overlapping tiles, each larger than any label, matrix codes only.
-    constexpr int Tile = 800;
-    constexpr int Step = 500;
+    constexpr int Tile = 480;
+    constexpr int Step = 240;
     hints.setFormats(ZXing::BarcodeFormat::QRCode | ZXing::BarcodeFormat::DataMatrix |
                      ZXing::BarcodeFormat::PDF417);
     for (int top = 0; top < view.height(); top += Step) {
