@@ -1,0 +1,56 @@
+#include "BenchVerify.h"
+
+#include "LabelPages.h"
+#include "station/verify/PageCodeReader.h"
+
+#include <QElapsedTimer>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace quiller::bench {
+
+VerifyFigures benchVerify(int pages) {
+    static const char* const formats[] = {"Code128", "Code39",     "ITF",
+                                          "QRCode",  "DataMatrix", "PDF417"};
+    static const QPointF places[] = {{0.72, 0.10}, {0.25, 0.90}, {0.50, 0.45}, {0.82, 0.70}};
+    const quiller::PageCodeReader reader;
+    VerifyFigures figures;
+    figures.pages = std::max(0, pages);
+    QList<double> times;
+    for (int i = 0; i < figures.pages; ++i) {
+        testing::LabelSpec label;
+        label.format = QString::fromLatin1(formats[i % 6]);
+        // ITF carries digits only, in pairs: Rx number and refill run together.
+        label.text =
+            label.format == QLatin1String("ITF")
+                ? QStringLiteral("%1%2")
+                      .arg(700000 + i, 8, 10, QLatin1Char('0'))
+                      .arg(i % 3, 2, 10, QLatin1Char('0'))
+                : QStringLiteral("%1-%2").arg(700000 + i).arg(i % 3, 2, 10, QLatin1Char('0'));
+        label.centre = places[(i / 6) % 4];
+        label.angle = 90.0 * (i % 4) + ((i * 7) % 11 - 5);
+        const QImage page = testing::makeLabelPage(label, i);
+
+        QElapsedTimer timer;
+        timer.start();
+        const QList<PageCode> codes = reader.read(page);
+        times.append(timer.nsecsElapsed() / 1e6);
+        if (codes.size() == 1 && codes.first().text == label.text)
+            ++figures.decoded;
+    }
+    if (!times.isEmpty()) {
+        std::sort(times.begin(), times.end());
+        const qsizetype n = times.size();
+        figures.medianMs = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+        figures.slowestMs = times.last();
+    }
+    QTextStream out(stdout);
+    out << "verify_pages=" << figures.pages << '\n'
+        << "verify_decoded=" << figures.decoded << '\n'
+        << "verify_decode_median_ms=" << QString::number(figures.medianMs, 'f', 1) << '\n'
+        << "verify_decode_slowest_ms=" << QString::number(figures.slowestMs, 'f', 1) << '\n';
+    return figures;
+}
+
+} // namespace quiller::bench

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "station/verify/LabelPattern.h"
+#include "station/verify/PageCodeReader.h"
+
+#include <QList>
+#include <QString>
+
+namespace quiller {
+
+// Which prescription each scanned page of an acquisition belongs to.
+//
+// The label on a page decides, wherever the page comes in the stack: a page whose label
+// names one of the acquisition's prescriptions is filed for it ("verified"). A page
+// without a readable label is filed "by position": for the first prescription, in the
+// acquisition's order, that has no page. Labels that name none of them keep their page
+// apart ("unmatched"), and so does a second labelled page for a prescription that
+// already has one ("duplicate"); the report names their labels.
+//
+// Ordering: a labelled page may arrive after an unlabelled page that, counted in order,
+// would have taken its prescription (sheets swapped, a double feed before it). So the
+// labelled pages are decided first, over the whole batch, and the unlabelled ones fill
+// the prescriptions left over, in arrival order. The cost is that a by-position choice
+// is only final when the batch ends: a live batch (PageFiler) shows provisional choices
+// that a later labelled page may move, and the station stores pages when the batch ends.
+// Filing each page for good as it arrives would be simpler, but would file the wrong
+// page for the first prescription after every double feed.
+enum class FilingMode {
+    Off,     // no label is read: the k-th page is for the k-th prescription, as ever
+    Check,   // labels decide; pages without one are filed by position
+    Require, // labels decide; pages without one are kept apart
+};
+
+// "off", "check" or "require" (any case, blanks ignored); anything else is Check, the
+// default, and sets `ok` to false.
+FilingMode filingModeFromSetting(const QString& text, bool* ok = nullptr);
+QString filingModeName(FilingMode mode);
+
+// A prescription of the acquisition as the data file gives it ("123", "01"). A blank
+// refill is read as refill 0.
+struct ExpectedRx {
+    QString rx;
+    QString refill;
+    QString display() const; // "123-01"
+};
+
+struct PageDecision {
+    enum class Status { Verified, ByPosition, Unmatched, Duplicate };
+    // Why a page was kept apart (Unmatched only).
+    enum class Why {
+        None,
+        ForeignLabel,       // its label names no prescription of this acquisition
+        ConflictingLabels,  // its labels name two different prescriptions
+        NoLabel,            // no label, and labels are required
+        AmbiguousLabel,     // Rx number without refill, several refills expected; required
+        NoPrescriptionLeft, // no label, and every prescription has its page
+    };
+    Status status = Status::Unmatched;
+    Why why = Why::None;
+    int prescription = -1; // index into the expected list; -1 when kept apart
+    QString label;         // the label text that decided (verified, unmatched, duplicate)
+    friend bool operator==(const PageDecision&, const PageDecision&) = default;
+};
+
+struct FilingResult {
+    QList<PageDecision> pages; // one per page, in arrival order
+    int verified = 0;
+    int byPosition = 0;
+    int unmatched = 0;
+    int duplicates = 0;
+    QList<int> withoutPage; // prescriptions (indices, in order) that got no page
+};
+
+// Files a whole batch. `pages` holds each page's codes as PageCodeReader read them, in
+// arrival order. Codes that are not labels of `pattern` (another barcode on the page)
+// are ignored. A label with an Rx number but no refill names the prescription with that
+// number when exactly one has it; when several refills of it are expected, the page is
+// filed by position among those refills (in Require mode it is kept apart).
+FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<PageCode>>& pages,
+                       FilingMode mode, const LabelPattern& pattern = LabelPattern());
+
+// The live form: pages are added one at a time as they arrive; result() is the filing of
+// the pages so far, by the same rule as fileBatch (a by-position choice may still move).
+class PageFiler {
+public:
+    PageFiler(QList<ExpectedRx> expected, FilingMode mode, LabelPattern pattern = LabelPattern());
+    // Adds the next page; returns its decision as things stand now.
+    PageDecision addPage(const QList<PageCode>& codes);
+    FilingResult result() const;
+    // Indices of earlier pages whose decision the last addPage changed.
+    const QList<int>& moved() const { return m_moved; }
+
+private:
+    QList<ExpectedRx> m_expected;
+    FilingMode m_mode;
+    LabelPattern m_pattern;
+    QList<QList<PageCode>> m_pages;
+    FilingResult m_last;
+    QList<int> m_moved;
+};
+
+// The result in plain words for the operator, e.g. "12 pages verified by their label,
+// 1 filed by position, 1 kept as unmatched (label 999-00), no page for 124-00."
+QString filingReport(const FilingResult& result, const QList<ExpectedRx>& expected);
+
+} // namespace quiller

@@ -1,0 +1,197 @@
+#include "LabelPages.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#include <ZXing/BitMatrix.h>
+#include <ZXing/MultiFormatWriter.h>
+
+#include <algorithm>
+
+namespace quiller::testing {
+
+namespace {
+
+constexpr int Paper = 236;   // grey of the prescription paper
+constexpr int Sticker = 248; // grey of the label sticker
+
+bool isLinear(ZXing::BarcodeFormat f) {
+    return f == ZXing::BarcodeFormat::Code128 || f == ZXing::BarcodeFormat::Code39 ||
+           f == ZXing::BarcodeFormat::ITF;
+}
+
+// The barcode at `module` pixels per module, bars `contrast` below the sticker, on a
+// sticker that leaves at least ten modules (linear) or four (2D) and 0.2" around it.
+QImage renderSymbol(const LabelSpec& label) {
+    const ZXing::BarcodeFormat format = ZXing::BarcodeFormatFromString(label.format.toStdString());
+    if (format == ZXing::BarcodeFormat::None)
+        return {};
+    const bool linear = isLinear(format);
+    const int module = label.module > 0 ? label.module : (linear ? 3 : 5);
+    const ZXing::BitMatrix bits =
+        ZXing::MultiFormatWriter(format).setMargin(0).encode(label.text.toStdString(), 0, 0);
+    const int quiet = std::max((linear ? 10 : 4) * module, PageDpi / 5);
+    const int rows = linear ? 0 : bits.height();
+    const int symbolHeight = linear ? 100 : rows * module;
+    QImage image(bits.width() * module + 2 * quiet, symbolHeight + 2 * quiet,
+                 QImage::Format_Grayscale8);
+    image.fill(Sticker);
+    const int ink = std::max(0, Sticker - label.contrast);
+    for (int y = 0; y < symbolHeight; ++y) {
+        uchar* line = image.scanLine(quiet + y);
+        const int row = linear ? 0 : y / module;
+        for (int x = 0; x < bits.width() * module; ++x)
+            if (bits.get(x / module, row))
+                line[quiet + x] = uchar(ink);
+    }
+    return image;
+}
+
+void drawClutter(QPainter& p, QRandomGenerator& rng) {
+    const QColor ink(40, 40, 40);
+    // Pharmacy header: a bold line of "words", an address line, a rule.
+    int x = 120;
+    while (x < 1000) {
+        const int w = 30 + int(rng.bounded(90));
+        p.fillRect(x, 110, w, 26, ink);
+        x += w + 18;
+    }
+    for (x = 120; x < 800;) {
+        const int w = 20 + int(rng.bounded(60));
+        p.fillRect(x, 160, w, 14, ink);
+        x += w + 12;
+    }
+    p.fillRect(100, 420, 1500, 4, ink);
+    // Body: rows of printed "words" with ruled lines between them.
+    for (int y = 480; y < 2000; y += 56) {
+        for (x = 120; x < 1580;) {
+            const int w = 15 + int(rng.bounded(110));
+            if (x + w > 1580)
+                break;
+            if (rng.bounded(7) != 0)
+                p.fillRect(x, y, w, 16, ink);
+            x += w + 14;
+        }
+        p.fillRect(100, y + 34, 1500, 2, QColor(150, 150, 150));
+    }
+    // Handwriting-like strokes: a signature and a few notes.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 30, 60), 3));
+    for (int s = 0; s < 5; ++s) {
+        QPainterPath path(QPointF(200 + rng.bounded(1100), 600 + rng.bounded(1400)));
+        for (int k = 0; k < 6; ++k) {
+            const QPointF at = path.currentPosition();
+            path.cubicTo(at + QPointF(rng.bounded(60), -30 - rng.bounded(40)),
+                         at + QPointF(20 + rng.bounded(60), 30 + rng.bounded(40)),
+                         at + QPointF(40 + rng.bounded(40), rng.bounded(20) - 10.0));
+        }
+        p.drawPath(path);
+    }
+}
+
+void addNoise(QImage& page, quint32 seed) {
+    // Cheap scanner noise: +-6 grey levels from a linear congruential sequence.
+    quint32 state = seed * 2654435761u + 1;
+    for (int y = 0; y < page.height(); ++y) {
+        uchar* line = page.scanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int v = line[x] + int((state >> 24) % 13) - 6;
+            line[x] = uchar(std::clamp(v, 0, 255));
+        }
+    }
+}
+
+} // namespace
+
+QImage makeLabelPage(const LabelSpec& label, int number) {
+    QImage page(PageWidth, PageHeight, QImage::Format_Grayscale8);
+    page.fill(Paper);
+    QRandomGenerator rng(quint32(number) * 7919u + 17u);
+    {
+        QPainter p(&page);
+        drawClutter(p, rng);
+        if (!label.text.isEmpty()) {
+            const QImage symbol = renderSymbol(label);
+            if (!symbol.isNull()) {
+                p.setRenderHint(QPainter::SmoothPixmapTransform, std::fmod(label.angle, 90.0) != 0);
+                p.translate(label.centre.x() * PageWidth, label.centre.y() * PageHeight);
+                p.rotate(label.angle);
+                p.drawImage(QPointF(-symbol.width() / 2.0, -symbol.height() / 2.0), symbol);
+            }
+        }
+    }
+    addNoise(page, quint32(number));
+    return page;
+}
+
+QStringList stackLabels(const QStringList& labels, StackFault fault, int at) {
+    QStringList pages = labels;
+    if (at < 0 || at >= pages.size())
+        return pages;
+    const bool hasNext = at + 1 < pages.size();
+    switch (fault) {
+    case StackFault::None:
+        break;
+    case StackFault::DoubleFeed:
+        if (hasNext)
+            pages.removeAt(at + 1);
+        break;
+    case StackFault::MissingSheet:
+        pages.removeAt(at);
+        break;
+    case StackFault::Swapped:
+        if (hasNext)
+            pages.swapItemsAt(at, at + 1);
+        break;
+    case StackFault::Foreign:
+        pages.insert(at + 1, QStringLiteral("999-00"));
+        break;
+    case StackFault::Duplicate:
+        pages.insert(at + 1, pages.at(at));
+        break;
+    case StackFault::Unlabelled:
+        pages[at].clear();
+        break;
+    }
+    return pages;
+}
+
+QList<QImage> makeStack(const QStringList& pageLabels, const QString& format) {
+    static const QPointF places[] = {{0.72, 0.10}, {0.25, 0.90}, {0.50, 0.50}, {0.80, 0.75}};
+    QList<QImage> pages;
+    for (int i = 0; i < pageLabels.size(); ++i) {
+        LabelSpec label;
+        label.text = pageLabels.at(i);
+        label.format = format;
+        label.centre = places[i % 4];
+        label.angle = 90.0 * ((i / 4) % 4) + (i % 3 - 1) * 3.0;
+        pages.append(makeLabelPage(label, i));
+    }
+    return pages;
+}
+
+QString writeStackAsPgm(const QString& folder, const QList<QImage>& pages) {
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create the folder %1").arg(folder);
+    for (int i = 0; i < pages.size(); ++i) {
+        const QImage grey = pages.at(i).convertToFormat(QImage::Format_Grayscale8);
+        const QString path =
+            QDir(folder).filePath(QStringLiteral("page%1.pgm").arg(i + 1, 4, 10, QLatin1Char('0')));
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        file.write(
+            QStringLiteral("P5\n%1 %2\n255\n").arg(grey.width()).arg(grey.height()).toLatin1());
+        for (int y = 0; y < grey.height(); ++y)
+            file.write(reinterpret_cast<const char*>(grey.constScanLine(y)), grey.width());
+        if (!file.commit())
+            return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    }
+    return {};
+}
+
+} // namespace quiller::testing

@@ -1,0 +1,83 @@
+#include "LabelPages.h"
+#include "station/verify/PageCodeReader.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+using namespace quiller;
+using namespace quiller::testing;
+
+class TestPageCodeReader : public QObject {
+    Q_OBJECT
+private slots:
+    void decodes_data();
+    void decodes();
+    void pageWithoutLabel();
+    void readsFromSeveralThreads();
+    void writesPgm();
+};
+
+void TestPageCodeReader::decodes_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<QPointF>("centre");
+    const QList<std::pair<QString, QString>> symbols = {
+        {"Code128", "000123-01"}, {"Code39", "123-01"},     {"ITF", "0001230001"},
+        {"QRCode", "000123-01"},  {"DataMatrix", "123-01"}, {"PDF417", "000123-01"}};
+    const QList<QPointF> places = {{0.72, 0.10}, {0.25, 0.90}, {0.5, 0.5}};
+    int n = 0;
+    for (const auto& [format, text] : symbols)
+        for (double angle : {0.0, 90.0, 180.0, 270.0, 5.0, -5.0})
+            QTest::addRow("%s %g", qPrintable(format), angle)
+                << format << text << angle << places[n++ % places.size()];
+}
+
+void TestPageCodeReader::decodes() {
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    QFETCH(double, angle);
+    QFETCH(QPointF, centre);
+    LabelSpec label;
+    label.text = text;
+    label.format = format;
+    label.angle = angle;
+    label.centre = centre;
+    const QImage page = makeLabelPage(label, 1);
+    QCOMPARE(page.size(), QSize(PageWidth, PageHeight));
+    const QList<PageCode> codes = PageCodeReader().read(page);
+    QCOMPARE(codes, (QList<PageCode>{{text, format}}));
+}
+
+void TestPageCodeReader::pageWithoutLabel() {
+    QVERIFY(PageCodeReader().read(makeLabelPage(LabelSpec{}, 2)).isEmpty());
+    QVERIFY(PageCodeReader().read(QImage()).isEmpty());
+}
+
+void TestPageCodeReader::readsFromSeveralThreads() {
+    // One reader shared by workers, each reading its own pages, as the station does.
+    const QStringList labels = {"100-00", "101-00", "102-01", "103-00"};
+    const QList<QImage> pages = makeStack(labels, "QRCode");
+    const PageCodeReader reader;
+    QList<QList<PageCode>> found(pages.size());
+    std::vector<std::thread> workers;
+    for (int i = 0; i < pages.size(); ++i)
+        workers.emplace_back([&, i] { found[i] = reader.read(pages[i]); });
+    for (auto& w : workers)
+        w.join();
+    for (int i = 0; i < pages.size(); ++i)
+        QCOMPARE(found[i], (QList<PageCode>{{labels[i], "QRCode"}}));
+}
+
+void TestPageCodeReader::writesPgm() {
+    QTemporaryDir dir;
+    const QList<QImage> pages = makeStack(stackLabels({"1-00", "2-00"}, StackFault::None));
+    QCOMPARE(writeStackAsPgm(dir.filePath("stack"), pages), QString());
+    const QImage back(dir.filePath("stack/page0002.pgm"));
+    QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), pages[1]);
+}
+
+QTEST_GUILESS_MAIN(TestPageCodeReader)
+#include "tst_pagecodereader.moc"
