@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -67,16 +68,19 @@ void AddPrefixMatch(SearchQuery& q, QStringList& filter, QStringList& continuati
     q.bindings.append({placeholder, glob ? CaseInsensitiveGlob(Like(text)) : Like(text)});
 }
 
-// Ends the key range of a prefix search where that can be done safely: the NOCASE
-// order folds ASCII letters only, so a text with other cased letters gets no bound.
-void AddUpperBound(SearchQuery& q, const QString& column, const QString& text) {
-    if (HasNonAsciiCasedLetter(text))
+// Bounds the key range of a prefix search at both ends, so the index is read only where
+// matching names can lie (the prefix match in the filter still decides which rows match).
+void AddKeyRange(SearchQuery& q, const QString& column, const QString& text) {
+    const std::optional<KeyRange> range = NoCasePrefixRange(text);
+    if (!range)
         return;
-    const QString hi = LikePrefixUpperBound(Like(text));
-    if (hi.isEmpty())
+    q.filter += QStringLiteral(" AND ") + column + QStringLiteral(" >= :lo");
+    q.bindings.append({QStringLiteral(":lo"), range->low});
+    if (range->high.isEmpty())
         return;
+    q.filter += QStringLiteral(" AND ") + column + QStringLiteral(" < :hi");
     q.keyUpperBound = column + QStringLiteral(" < :hi");
-    q.bindings.append({QStringLiteral(":hi"), hi});
+    q.bindings.append({QStringLiteral(":hi"), range->high});
 }
 
 QString Columns(const SearchQuery& q) {
@@ -258,10 +262,10 @@ SearchQuery PatientQuery(const PatientCriterion& criterion) {
     q.continuationFilter = continuation.join(QStringLiteral(" AND "));
     if (!criterion.lastName.isEmpty()) {
         q.keyColumn = QStringLiteral("LastName");
-        AddUpperBound(q, q.keyColumn, criterion.lastName);
+        AddKeyRange(q, q.keyColumn, criterion.lastName);
     } else if (!criterion.firstName.isEmpty()) {
         q.keyColumn = QStringLiteral("FirstName");
-        AddUpperBound(q, q.keyColumn, criterion.firstName);
+        AddKeyRange(q, q.keyColumn, criterion.firstName);
     }
     return q;
 }
@@ -285,7 +289,7 @@ SearchQuery DrugQuery(const QString& text) {
     q.filter = filter.constFirst();
     q.continuationFilter = continuation.constFirst();
     q.keyColumn = QStringLiteral("Drug");
-    AddUpperBound(q, q.keyColumn, text);
+    AddKeyRange(q, q.keyColumn, text);
     return q;
 }
 
@@ -315,23 +319,32 @@ QString CaseInsensitiveGlob(const QString& likePattern) {
     return glob;
 }
 
-QString LikePrefixUpperBound(const QString& pattern) {
-    QString prefix;
-    for (QChar c : pattern) {
+std::optional<KeyRange> NoCasePrefixRange(const QString& text) {
+    QString low;
+    for (QChar c : text) {
         if (c == QLatin1Char('%') || c == QLatin1Char('_'))
-            break;
-        // Case-insensitive matching and the NOCASE order fold ASCII letters only.
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-        prefix.append(c);
+            break; // a typed wildcard ends the literal prefix
+        if (c.unicode() > 0x7F && c.toLower() != c.toUpper()) {
+            // Both cases of this letter start a matching name; the range spans from the
+            // smaller to just past the larger. UTF-8 keeps the order of code points up to
+            // the surrogates, beyond which no end is given.
+            const ushort a = std::min(c.toLower().unicode(), c.toUpper().unicode());
+            const ushort b = std::max(c.toLower().unicode(), c.toUpper().unicode());
+            if (b >= 0xD7FF)
+                return KeyRange{low + QChar(a), QString()};
+            return KeyRange{low + QChar(a), low + QChar(ushort(b + 1))};
+        }
+        // The NOCASE order folds ASCII letters.
+        low.append(c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + 32) : c);
     }
-    if (prefix.isEmpty())
-        return QString();
-    const ushort lastChar = prefix.back().unicode();
-    if (lastChar >= 0x7F)
-        return QString(); // no safe successor character: scan to the end of the index
-    prefix.back() = QChar(ushort(lastChar + 1));
-    return prefix;
+    if (low.isEmpty())
+        return std::nullopt;
+    QString high = low;
+    const ushort last = high.back().unicode();
+    if (last >= 0xD7FF)
+        return KeyRange{low, QString()};
+    high.back() = QChar(ushort(last + 1));
+    return KeyRange{low, high};
 }
 
 QString FirstPageStatement(const SearchQuery& q) {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <utility>
 
 namespace quiller {
@@ -71,9 +72,15 @@ SearchQuery PatientQuery(const PatientCriterion& criterion);
 SearchQuery DateQuery(const QDate& first, const QDate& last);
 SearchQuery DrugQuery(const QString& text);
 
-// The smallest text that sorts (case-insensitively, ASCII folded) after every text that
-// begins with the literal prefix of a LIKE pattern; empty when it cannot be given safely.
-QString LikePrefixUpperBound(const QString& pattern);
+// The range of the NOCASE order (ASCII letters folded) that holds every text beginning,
+// case-insensitively, with the literal prefix of the typed text (up to a "%" or "_"):
+// low <= text < high (no end when high is empty). Beyond the first letter outside ASCII
+// that has a case the range no longer narrows. None when the prefix is empty.
+struct KeyRange {
+    QString low;
+    QString high;
+};
+std::optional<KeyRange> NoCasePrefixRange(const QString& text);
 
 // True when the text holds a letter beyond ASCII that has an upper and a lower case.
 bool HasNonAsciiCasedLetter(const QString& text);

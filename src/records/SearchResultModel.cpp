@@ -10,6 +10,8 @@
 #include <QScopedValueRollback>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThreadPool>
+#include <memory>
 
 namespace quiller {
 
@@ -87,7 +89,14 @@ QIcon SearchResultModel::RxPicIcon() {
 
 void SearchResultModel::Clear() {
     beginResetModel();
-    rows_.clear();
+    // A search that listed every prescription holds a million rows; freeing them takes
+    // longer than reading the next search's first screen, so they are freed on a pool
+    // thread (nothing else shares them).
+    if (rows_.size() > kFreeAsideRows) {
+        auto old = std::make_shared<QVector<SearchRow>>(std::move(rows_));
+        QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
+    }
+    rows_ = QVector<SearchRow>();
     query_ = SearchQuery();
     connectionName_.clear();
     atEnd_ = true;

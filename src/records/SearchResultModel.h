@@ -73,6 +73,7 @@ signals:
     void FetchFailed(const QString& message);
 
 private:
+    static constexpr qsizetype kFreeAsideRows = 4096;
     // Reads up to `limit` rows of one page statement; returns how many were read.
     int ReadPage(const QString& statement, int limit, bool withKey);
     void ReadNextPage();

@@ -56,7 +56,6 @@ void TestSearchCriteria::glob() {
     const SearchQuery q = DrugQuery(text);
     QCOMPARE(q.filter.contains(QStringLiteral(" GLOB ")), needed);
     QCOMPARE(q.bindings.constFirst().second.toString(), needed ? glob : like);
-    QCOMPARE(q.keyUpperBound.isEmpty(), needed || LikePrefixUpperBound(like).isEmpty());
 }
 
 void TestSearchCriteria::val_data() {
@@ -243,25 +242,43 @@ void TestSearchCriteria::field() {
 }
 
 void TestSearchCriteria::upperBound_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("bound");
-    QTest::newRow("letters folded") << "Smi%"
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("high");
+    QTest::newRow("letters folded") << "Smi"
+                                    << "smi"
                                     << "smj";
-    QTest::newRow("z") << "Z%"
+    QTest::newRow("z") << "Z"
+                       << "z"
                        << "{";
-    QTest::newRow("stops at underscore") << "Sm_th%"
+    QTest::newRow("stops at underscore") << "Sm_th"
+                                         << "sm"
                                          << "sn";
-    QTest::newRow("leading wildcard") << "%eil%"
+    QTest::newRow("leading wildcard") << "%eil"
+                                      << ""
                                       << "";
-    QTest::newRow("non-ASCII last character") << QStringLiteral("Jos\u00e9%") << "";
-    QTest::newRow("digits") << "50%%"
+    QTest::newRow("digits") << "50%"
+                            << "50"
                             << "51";
+    // A letter beyond ASCII: both of its cases, whatever follows.
+    QTest::newRow("second letter")
+        << QStringLiteral("M\u00fcller") << QStringLiteral("m\u00dc") << QStringLiteral("m\u00fd");
+    QTest::newRow("first letter") << QStringLiteral("\u00c9t\u00e9") << QStringLiteral("\u00c9")
+                                  << QStringLiteral("\u00ea");
+    QTest::newRow("uncased symbol")
+        << QStringLiteral("\u00b0C") << QStringLiteral("\u00b0c") << QStringLiteral("\u00b0d");
 }
 
 void TestSearchCriteria::upperBound() {
-    QFETCH(QString, pattern);
-    QFETCH(QString, bound);
-    QCOMPARE(LikePrefixUpperBound(pattern), bound);
+    QFETCH(QString, text);
+    QFETCH(QString, low);
+    QFETCH(QString, high);
+    const auto range = NoCasePrefixRange(text);
+    QCOMPARE(range.has_value(), !low.isEmpty());
+    if (range) {
+        QCOMPARE(range->low, low);
+        QCOMPARE(range->high, high);
+    }
 }
 
 // Every placeholder a page statement names is one the search binds (or a page value).
