@@ -1,5 +1,5 @@
 # Builds the Debian package into a scratch folder and checks its name, metadata and
-# contents.
+# contents, then has lintian judge it: any error or warning fails.
 include(${CMAKE_CURRENT_LIST_DIR}/ExpectedInstall.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -21,13 +21,14 @@ if(NOT deb_name MATCHES "^quiller_${VERSION}_[a-z0-9]+\\.deb$")
     message(FATAL_ERROR "unexpected package file name ${deb_name}")
 endif()
 
-execute_process(COMMAND dpkg-deb --field ${debs} Package Version Maintainer Depends
+execute_process(COMMAND dpkg-deb --field ${debs} Package Version Maintainer Depends Recommends
     RESULT_VARIABLE rc OUTPUT_VARIABLE fields ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "dpkg-deb --field failed:\n${err}")
 endif()
 foreach(want "Package: quiller" "Version: ${VERSION}" "Maintainer: .+@"
-        "libqt6widgets6" "libqt6sql6-sqlite" "libqt6printsupport6" "libsane1")
+        "libqt6widgets6" "libqt6sql6-sqlite" "libqt6printsupport6" "libsane1"
+        "qt6-qpa-plugins" "Recommends: sane-airscan")
     if(NOT fields MATCHES "${want}")
         message(FATAL_ERROR "package fields lack '${want}':\n${fields}")
     endif()
@@ -44,5 +45,11 @@ foreach(f IN LISTS expected_files)
         message(FATAL_ERROR "package lacks /usr/${f}:\n${listing}")
     endif()
 endforeach()
+
+execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${debs}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR "${out}" MATCHES "(^|\n)[EW]: ")
+    message(FATAL_ERROR "lintian (${rc}) on ${deb_name}:\n${out}${err}")
+endif()
 file(REMOVE_RECURSE ${WORK_DIR})
-message(STATUS "${deb_name} built")
+message(STATUS "${deb_name} built, lintian clean")
