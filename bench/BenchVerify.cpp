@@ -1,4 +1,5 @@
 #include "BenchVerify.h"
+#include "BenchSupport.h"
 
 #include "LabelPages.h"
 #include "station/verify/PageCodeReader.h"
@@ -51,6 +52,16 @@ VerifyFigures benchVerify(int pages) {
         << "verify_decode_median_ms=" << QString::number(figures.medianMs, 'f', 1) << '\n'
         << "verify_decode_slowest_ms=" << QString::number(figures.slowestMs, 'f', 1) << '\n';
     return figures;
+}
+
+} // namespace quiller::bench
+
+namespace quiller::bench {
+
+int Verify(const Args& a) {
+    // The figures tell how many labels were read back; the run itself always succeeds.
+    benchVerify(int(a.Number(QStringLiteral("--pages"), 100)));
+    return 0;
 }
 
 } // namespace quiller::bench

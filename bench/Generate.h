@@ -9,6 +9,15 @@ namespace quiller::bench {
 // Deterministic, realistic data for the benchmark: the same arguments always give the
 // same rows, lines and pages, so figures of different runs compare.
 
+// The drug and name pools every generator draws from (a fixed seed: the same every run).
+struct Pools {
+    QStringList drugs; // 30-character drug fields, as the data file gives them
+    QStringList firstNames;
+    QStringList lastNames;
+    Pools();
+};
+const Pools& ThePools();
+
 // A database file of `rows` prescriptions filled over ten years (2016-2025): Rx numbers
 // from 100000 on, refills of earlier prescriptions, drug names of a large formulary,
 // patients who come back, an image name for all but the most recent fills. Written
