@@ -29,7 +29,7 @@ QString getDir::SelectedDir(QWidget* caller) {
     if (path.isEmpty())
         return QString();
     // A path never carries a NUL; cut at one should a platform dialog return it.
-    const int nul = path.indexOf(QChar(0));
+    const qsizetype nul = path.indexOf(QChar(0));
     if (nul >= 0)
         path.truncate(nul);
     path = QDir::fromNativeSeparators(path);
