@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/FileSystem.h"
+#include "base/Log.h"
 #include "intake/FillList.h"
 #include "intake/LineParser.h"
 #include "intake/LockFile.h"
@@ -340,6 +341,12 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     }
 
     const QString keptAs = SetAside(file, !refusals.isEmpty());
+    if (refusals.isEmpty())
+        qCInfo(lcIntake).noquote()
+            << "data file taken:" << file.name << "," << lines.size() << "lines";
+    else
+        qCWarning(lcIntake).noquote() << "data file set aside as" << keptAs << ":"
+                                      << refusals.size() << "of" << lines.size() << "lines refused";
     // Reported once the database is free again, one box per refused line; a file that
     // is not a data file at all must not bury the operator in boxes, so after a few
     // lines the rest are counted in one last report.

@@ -2,6 +2,8 @@
 
 #include "QuillerVersion.h"
 #include "base/ErrorReport.h"
+#include "base/Log.h"
+#include "base/MessageBoxes.h"
 #include "base/ProgramEnd.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -23,6 +25,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTime>
@@ -91,7 +94,24 @@ template <typename F> void IgnoringErrors(F&& step) {
     }
 }
 
+std::function<bool()>& TrayProbe() {
+    static std::function<bool()> probe;
+    return probe;
+}
+
 } // namespace
+
+bool frmMain::TrayAvailable() {
+    return TrayProbe() ? TrayProbe()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void frmMain::SetTrayProbe(std::function<bool()> probe) {
+    TrayProbe() = std::move(probe);
+}
+
+QString frmMain::StopBatchQuestion(int pending) {
+    return QStringLiteral("%1 prescriptions are still being scanned. Stop and exit?").arg(pending);
+}
 
 QString frmMain::Caption() {
     return QStringLiteral("Tellan Rx Image Scan (V.%1.%2.%3)")
@@ -234,6 +254,8 @@ void frmMain::SetProgress(int done, int total) {
 
 void frmMain::RestorePlacement() {
     const SettingsStore settings;
+    placementStored_ =
+        !settings.Read(SettingsStore::Placement(), QStringLiteral("MainWidth")).isEmpty();
     const double left = ReadTwips(settings, QStringLiteral("MainLeft"), 1000);
     const double top = ReadTwips(settings, QStringLiteral("MainTop"), 1000);
     const double width = ReadTwips(settings, QStringLiteral("MainWidth"), 6500);
@@ -270,9 +292,45 @@ void frmMain::Form_Load() {
                 if (reason != QSystemTrayIcon::Context)
                     mPopRestore_Click();
             });
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        cSysTray1->show();
+    WatchTray();
     ShowScanWindow();
+    if (!placementStored_)
+        FitScanWindow();
+}
+
+void frmMain::WatchTray() {
+    auto check = [this] {
+        // A tray that comes up after the station (log-in autostart) gets the icon too.
+        const bool available = TrayAvailable();
+        if (available && !cSysTray1->isVisible())
+            cSysTray1->show();
+        else if (!available && cSysTray1->isVisible())
+            cSysTray1->hide();
+    };
+    check();
+    trayWatch_ = new QTimer(this);
+    trayWatch_->setInterval(3000);
+    connect(trayWatch_, &QTimer::timeout, this, check);
+    trayWatch_->start();
+}
+
+// With no placement stored yet the window opens large enough to show the whole scan
+// window, within the screen's free area.
+void frmMain::FitScanWindow() {
+    if (!scanSub_)
+        return;
+    const int frame = 2 * MdiArea->frameWidth();
+    QSize wanted(Picture1->width() + scanSub_->width() + frame,
+                 menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
+                     scanSub_->height() + frame);
+    if (const QScreen* s = screen()) {
+        const QSize room = s->availableGeometry().size() - (frameGeometry().size() - size());
+        wanted = wanted.boundedTo(room);
+        const QRect free = s->availableGeometry();
+        move(free.topLeft() +
+             QPoint((free.width() - wanted.width()) / 2, (free.height() - wanted.height()) / 2));
+    }
+    resize(wanted);
 }
 
 frmScan* frmMain::ShowScanWindow() {
@@ -375,7 +433,22 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::mnuFileExit_Click() {
-    close();
+    // With a tray the window goes there; without one File > Exit is the way out.
+    if (TrayAvailable() && cSysTray1 && cSysTray1->isVisible())
+        close();
+    else
+        mPopExit_Click();
+}
+
+bool frmMain::ConfirmExit() {
+    const int pending = commands_.pendingPrescriptions ? commands_.pendingPrescriptions() : 0;
+    if (pending <= 0)
+        return true;
+    return MessageBoxes::Ask(StopBatchQuestion(pending)) == MsgAnswer::Yes;
+}
+
+void frmMain::BringToFront() {
+    mPopRestore_Click();
 }
 
 void frmMain::mnuFilePageSetup_Click() {
@@ -399,6 +472,8 @@ void frmMain::mPopRestore_Click() {
 }
 
 void frmMain::mPopExit_Click() {
+    if (!ConfirmExit())
+        return;
     IgnoringErrors([&] {
         if (scan_) {
             scan_->Timer1->stop();
@@ -410,29 +485,44 @@ void frmMain::mPopExit_Click() {
     close();
 }
 
+void frmMain::RealExit() {
+    // Every step runs whatever the one before it did: the real exit always ends the
+    // program, even when the placement cannot be saved.
+    try {
+        SavePlacement();
+    } catch (const QuillerError& e) {
+        ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
+    }
+    IgnoringErrors([&] {
+        if (context_.DbConnection && context_.DbConnection->IsOpen())
+            context_.DbConnection->Close();
+        context_.DbConnection.reset();
+    });
+    if (trayWatch_)
+        trayWatch_->stop();
+    if (cSysTray1)
+        cSysTray1->hide();
+    qCInfo(lcOperator) << "station ended by the operator";
+    // The program ends when no window is left; a support panel still open keeps it
+    // running until it is closed too.
+    QuitWhenNoWindowIsLeft();
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (exitRequested_) {
+        event->accept();
+        RealExit();
+        return;
+    }
     bool cancel = false;
     try {
-        if (exitRequested_) {
-            SavePlacement();
-            if (context_.DbConnection && context_.DbConnection->IsOpen())
-                context_.DbConnection->Close();
-            context_.DbConnection.reset();
-            if (cSysTray1)
-                cSysTray1->hide();
-            event->accept();
-            // The program ends when no window is left; a support panel still open
-            // keeps it running until it is closed too.
-            QuitWhenNoWindowIsLeft();
-            return;
-        }
         // Closing only hides the station: polling goes on and the tray brings it back.
         cancel = true;
         event->ignore();
         showMinimized();
         if (scan_)
             scan_->Timer1->start();
-        if (cSysTray1 && QSystemTrayIcon::isSystemTrayAvailable())
+        if (cSysTray1 && cSysTray1->isVisible() && TrayAvailable())
             hide();
     } catch (const QuillerError& e) {
         ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
@@ -445,7 +535,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    SavePlacement();
+    // An exception must not leave an event handler; the next resize or the exit
+    // tries again.
+    try {
+        SavePlacement();
+    } catch (const QuillerError& e) {
+        qCWarning(lcSettings).noquote() << "placement not saved:" << e.description();
+    }
 }
 
 } // namespace quiller

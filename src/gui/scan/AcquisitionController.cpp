@@ -1,6 +1,7 @@
 #include "gui/scan/AcquisitionController.h"
 
 #include "base/ErrorReport.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
@@ -232,6 +233,7 @@ void AcquisitionController::AcquireBatch() {
         a.targets << t;
         mark = t.mark; // the last entry's mark chooses the frame
     }
+    qCInfo(lcIntake) << "batch started:" << a.targets.size() << "prescriptions";
     ScannerControl* sc = Scanner();
     if (!sc) {
         MessageBoxes::Show(QStringLiteral("No scanner is available. Choose a scanner under Tools, "
@@ -349,6 +351,8 @@ bool AcquisitionController::StoreFile(int index, const Target& target,
     try {
         // Only this prescription's row: other refills keep their own images.
         ctx_.DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
+        qCInfo(lcStorage).noquote() << "page stored:" << ctx_.ImagePath(name) << "row RxNbr"
+                                    << target.rxNbr << "RefNo" << target.refNo;
         if (!current_->viewing || !current_->stored.contains(target.entryText))
             current_->stored << target.entryText;
     } catch (const QuillerError& e) {
@@ -433,8 +437,11 @@ void AcquisitionController::EndAcquisition() {
             ReportError(e, kPostScanLocation);
         }
     }
-    if (ended)
+    if (ended) {
+        qCInfo(lcIntake) << "batch ended:" << ended->targets.size() << "prescriptions,"
+                         << ended->stored.size() << "stored," << ended->failed.size() << "failed";
         ReportShortfall(*ended);
+    }
     if (batchQueued_) {
         batchQueued_ = false;
         AcquireBatch();
