@@ -343,10 +343,13 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     const QString keptAs = SetAside(file, !refusals.isEmpty());
     if (refusals.isEmpty())
         qCInfo(lcIntake).noquote()
-            << "data file taken:" << file.name << "," << lines.size() << "lines";
+            << QStringLiteral("data file taken: %1, %2 lines").arg(file.name).arg(lines.size());
     else
-        qCWarning(lcIntake).noquote() << "data file set aside as" << keptAs << ":"
-                                      << refusals.size() << "of" << lines.size() << "lines refused";
+        qCWarning(lcIntake).noquote()
+            << QStringLiteral("data file %1 set aside as %2: %3 of %4 lines refused")
+                   .arg(file.name, keptAs)
+                   .arg(refusals.size())
+                   .arg(lines.size());
     // Reported once the database is free again, one box per refused line; a file that
     // is not a data file at all must not bury the operator in boxes, so after a few
     // lines the rest are counted in one last report.

@@ -304,7 +304,10 @@ private slots:
         QCOMPARE(test::ReadFile(lock), QByteArray("Locked\r\n"));
         const QDateTime written = QFileInfo(lock).lastModified();
         QCOMPARE(window->Label1->text(), QStringLiteral("Not Ready to Scan"));
-        QVERIFY(window->Label1->styleSheet().contains("255, 0, 0"));
+        const QColor red =
+            frmMain::ReadinessColour(false, window->palette().color(QPalette::Window));
+        QVERIFY(window->Label1->styleSheet().contains(
+            QStringLiteral("rgb(%1, %2, %3)").arg(red.red()).arg(red.green()).arg(red.blue())));
         QVERIFY(scan->fraList->isVisibleTo(scan));
         QVERIFY(scan->fraSearch->isVisibleTo(scan));
         QVERIFY(!scan->Timer1->isActive());
@@ -320,7 +323,12 @@ private slots:
         window->Command1_Click(0); // Scan
         QVERIFY(!QFile::exists(lock));
         QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
-        QVERIFY(window->Label1->styleSheet().contains("0, 255, 0"));
+        const QColor green =
+            frmMain::ReadinessColour(true, window->palette().color(QPalette::Window));
+        QVERIFY(window->Label1->styleSheet().contains(QStringLiteral("rgb(%1, %2, %3)")
+                                                          .arg(green.red())
+                                                          .arg(green.green())
+                                                          .arg(green.blue())));
         QVERIFY(!scan->fraList->isVisibleTo(scan));
         QVERIFY(!scan->fraSearch->isVisibleTo(scan));
         QVERIFY(scan->Timer1->isActive());

@@ -91,8 +91,10 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     if (exitCode)
         return *exitCode;
     QObject::connect(&instance, &SingleInstance::raiseRequested, [&] {
-        if (mainWindow)
+        if (mainWindow) {
+            qCInfo(lcOperator) << "brought to the front by a second launch";
             mainWindow->BringToFront();
+        }
     });
     // The day's backup of a station that runs for days.
     QTimer backups;

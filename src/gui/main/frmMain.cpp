@@ -113,6 +113,15 @@ QString frmMain::StopBatchQuestion(int pending) {
     return QStringLiteral("%1 prescriptions are still being scanned. Stop and exit?").arg(pending);
 }
 
+QColor frmMain::ReadinessColour(bool ready, const QColor& background) {
+    // Green for ready and red for not ready, dark enough on a light window and light
+    // enough on a dark one to be read (a contrast of at least 4.5:1).
+    const bool darkBackground = background.lightnessF() < 0.5;
+    if (ready)
+        return darkBackground ? QColor(0, 255, 0) : QColor(0, 120, 0);
+    return darkBackground ? QColor(255, 120, 120) : QColor(192, 0, 0);
+}
+
 QString frmMain::Caption() {
     return QStringLiteral("Tellan Rx Image Scan (V.%1.%2.%3)")
         .arg(QUILLER_VERSION_MAJOR)
@@ -136,7 +145,8 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     QFont buttonFont = Picture1->font();
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(12);
-    const QString captions[2] = {QStringLiteral("Scan"), QStringLiteral("View")};
+    // Alt+S and Alt+V belong to the scan window's Scan and View Larger Image buttons.
+    const QString captions[2] = {QStringLiteral("S&can"), QStringLiteral("V&iew")};
     const int tops[2] = {240, 1200};
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(captions[i], Picture1);
@@ -153,12 +163,15 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setStyleSheet(QStringLiteral("color: rgb(0, 192, 0);"));
+    Label1->setAccessibleName(QStringLiteral("Readiness"));
+    SetReadyLabel(true);
     PlaceTwips(Label1, 120, 2160, 1215, 1815);
     layout->addWidget(Picture1);
 
     MdiArea = new QMdiArea(central);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setTabOrder(Command1[0], Command1[1]);
+    setTabOrder(Command1[1], MdiArea);
     MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(MdiArea, 1);
@@ -380,8 +393,9 @@ void frmMain::SetButtonColours(int highlighted) {
 
 void frmMain::SetReadyLabel(bool ready) {
     Label1->setText(ready ? QStringLiteral("Ready to Scan") : QStringLiteral("Not Ready to Scan"));
-    Label1->setStyleSheet(ready ? QStringLiteral("color: rgb(0, 255, 0);")
-                                : QStringLiteral("color: rgb(255, 0, 0);"));
+    const QColor c = ReadinessColour(ready, palette().color(QPalette::Window));
+    Label1->setStyleSheet(
+        QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue()));
 }
 
 void frmMain::Command1_Click(int index) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 
+class QColor;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -58,6 +59,8 @@ public:
     static QString StopBatchQuestion(int pending);
     QSystemTrayIcon* TrayIcon() const { return cSysTray1; }
     static QString Caption();
+    // The readiness label's text colour on a window background.
+    static QColor ReadinessColour(bool ready, const QColor& background);
 
     // MainWindowPort
     void SetStatusText(const QString& text) override;

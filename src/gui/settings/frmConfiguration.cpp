@@ -54,10 +54,10 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
         Labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         PlaceTwips(Labels[i], 120, top + 45, 1680, height);
     };
-    label(0, QStringLiteral("Scanner"), 240, 255);
-    label(1, QStringLiteral("Where to save images"), 840, 495);
-    label(2, QStringLiteral("Rx file interchange path"), 1920, 495);
-    label(3, QStringLiteral("Scanner unique ID"), 2880, 255);
+    label(0, QStringLiteral("&Scanner"), 240, 255);
+    label(1, QStringLiteral("&Where to save images"), 840, 495);
+    label(2, QStringLiteral("&Rx file interchange path"), 1920, 495);
+    label(3, QStringLiteral("Scanner &unique ID"), 2880, 255);
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -92,6 +92,16 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     }
     Command2[0]->setDefault(true);
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this] { Combo1_Click(); });
+    // Each label's mnemonic reaches its field; Tab runs top to bottom.
+    QWidget* fields[4] = {Combo1, Text1, txtFilePath, Text2};
+    for (int i = 0; i < 4; ++i)
+        Labels[i]->setBuddy(fields[i]);
+    QWidget* order[] = {Combo1,      Text1, Command1[0], txtFilePath,
+                        Command1[1], Text2, Command2[0], Command2[1]};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Command1[0]->setAccessibleName(QStringLiteral("Browse for the image folder"));
+    Command1[1]->setAccessibleName(QStringLiteral("Browse for the interchange folder"));
     setFixedSize(Twips(6135, this), Twips(4200, this));
 }
 
