@@ -126,7 +126,7 @@ private slots:
         const QString logged = QString::fromUtf8(quiller::test::ReadFile(log));
         QVERIFY2(logged.contains("quiller.intake: data file taken: AX0001.QLV, 3 lines"),
                  qPrintable(logged));
-        for (const QString& row :
+        for (const char* row :
              {"123_01.jpg, row RxNbr 123 RefNo 01", "125_2.jpg, row RxNbr 125 RefNo 2"})
             QVERIFY2(
                 logged.contains("quiller.storage: page stored: " + env.imageFolder() + "/" + row),
