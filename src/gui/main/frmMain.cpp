@@ -35,57 +35,6 @@ namespace quiller {
 
 namespace {
 
-// After the real exit: ends the event loop as soon as no window of the program is
-// visible any more, checking again whenever a window is hidden or closed.
-class LastWindowWatcher : public QObject {
-public:
-    explicit LastWindowWatcher(QObject* parent) : QObject(parent) { Check(); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) &&
-            watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-            Check();
-        return false;
-    }
-
-private:
-    void Check() {
-        QTimer::singleShot(0, this, [this] {
-            if (done_)
-                return;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible())
-                    return;
-            done_ = true;
-            qApp->removeEventFilter(this);
-            QuitEventLoop();
-            deleteLater();
-        });
-    }
-    bool done_ = false;
-};
-
-void QuitWhenNoWindowIsLeft() {
-    auto* watcher = new LastWindowWatcher(qApp);
-    qApp->installEventFilter(watcher);
-}
-
-// Placement values are twips; a stored value that is not a number gives its default.
-double ReadTwips(const SettingsStore& settings, const QString& key, double fallback) {
-    bool ok = false;
-    const double value =
-        settings.Read(SettingsStore::Placement(), key, QString::number(fallback)).toDouble(&ok);
-    return ok ? value : fallback;
-}
-
-int ToPixels(double twips, const QWidget* w) {
-    return Twips(twips, w);
-}
-double ToTwips(int pixels, const QWidget* w) {
-    return pixels * 1440.0 / w->logicalDpiX();
-}
-
 // Errors in the mode switch are skipped step by step: the next step still runs.
 template <typename F> void IgnoringErrors(F&& step) {
     try {
@@ -94,24 +43,7 @@ template <typename F> void IgnoringErrors(F&& step) {
     }
 }
 
-std::function<bool()>& TrayProbe() {
-    static std::function<bool()> probe;
-    return probe;
-}
-
 } // namespace
-
-bool frmMain::TrayAvailable() {
-    return TrayProbe() ? TrayProbe()() : QSystemTrayIcon::isSystemTrayAvailable();
-}
-
-void frmMain::SetTrayProbe(std::function<bool()> probe) {
-    TrayProbe() = std::move(probe);
-}
-
-QString frmMain::StopBatchQuestion(int pending) {
-    return QStringLiteral("%1 prescriptions are still being scanned. Stop and exit?").arg(pending);
-}
 
 QColor frmMain::ReadinessColour(bool ready, const QColor& background) {
     // Green for ready and red for not ready, dark enough on a light window and light
@@ -265,31 +197,6 @@ void frmMain::SetProgress(int done, int total) {
     BatchProgress->show();
 }
 
-void frmMain::RestorePlacement() {
-    const SettingsStore settings;
-    placementStored_ =
-        !settings.Read(SettingsStore::Placement(), QStringLiteral("MainWidth")).isEmpty();
-    const double left = ReadTwips(settings, QStringLiteral("MainLeft"), 1000);
-    const double top = ReadTwips(settings, QStringLiteral("MainTop"), 1000);
-    const double width = ReadTwips(settings, QStringLiteral("MainWidth"), 6500);
-    const double height = ReadTwips(settings, QStringLiteral("MainHeight"), 6500);
-    move(ToPixels(left, this), ToPixels(top, this));
-    resize(ToPixels(width, this), ToPixels(height, this));
-}
-
-void frmMain::SavePlacement() {
-    if (isMinimized() || !loaded_)
-        return;
-    SettingsStore settings;
-    const QString section = SettingsStore::Placement();
-    const QRect g = QRect(pos(), size());
-    settings.Write(section, QStringLiteral("MainLeft"), QString::number(ToTwips(g.x(), this)));
-    settings.Write(section, QStringLiteral("MainTop"), QString::number(ToTwips(g.y(), this)));
-    settings.Write(section, QStringLiteral("MainWidth"), QString::number(ToTwips(g.width(), this)));
-    settings.Write(section, QStringLiteral("MainHeight"),
-                   QString::number(ToTwips(g.height(), this)));
-}
-
 void frmMain::Form_Load() {
     context_.MainWindow = this;
     RestorePlacement();
@@ -309,41 +216,6 @@ void frmMain::Form_Load() {
     ShowScanWindow();
     if (!placementStored_)
         FitScanWindow();
-}
-
-void frmMain::WatchTray() {
-    auto check = [this] {
-        // A tray that comes up after the station (log-in autostart) gets the icon too.
-        const bool available = TrayAvailable();
-        if (available && !cSysTray1->isVisible())
-            cSysTray1->show();
-        else if (!available && cSysTray1->isVisible())
-            cSysTray1->hide();
-    };
-    check();
-    trayWatch_ = new QTimer(this);
-    trayWatch_->setInterval(3000);
-    connect(trayWatch_, &QTimer::timeout, this, check);
-    trayWatch_->start();
-}
-
-// With no placement stored yet the window opens large enough to show the whole scan
-// window, within the screen's free area.
-void frmMain::FitScanWindow() {
-    if (!scanSub_)
-        return;
-    const int frame = 2 * MdiArea->frameWidth();
-    QSize wanted(Picture1->width() + scanSub_->width() + frame,
-                 menuBar()->sizeHint().height() + statusBar()->sizeHint().height() +
-                     scanSub_->height() + frame);
-    if (const QScreen* s = screen()) {
-        const QSize room = s->availableGeometry().size() - (frameGeometry().size() - size());
-        wanted = wanted.boundedTo(room);
-        const QRect free = s->availableGeometry();
-        move(free.topLeft() +
-             QPoint((free.width() - wanted.width()) / 2, (free.height() - wanted.height()) / 2));
-    }
-    resize(wanted);
 }
 
 frmScan* frmMain::ShowScanWindow() {
@@ -446,25 +318,6 @@ void frmMain::mnuHelpAbout_Click() {
         commands_.about(this);
 }
 
-void frmMain::mnuFileExit_Click() {
-    // With a tray the window goes there; without one File > Exit is the way out.
-    if (TrayAvailable() && cSysTray1 && cSysTray1->isVisible())
-        close();
-    else
-        mPopExit_Click();
-}
-
-bool frmMain::ConfirmExit() {
-    const int pending = commands_.pendingPrescriptions ? commands_.pendingPrescriptions() : 0;
-    if (pending <= 0)
-        return true;
-    return MessageBoxes::Ask(StopBatchQuestion(pending)) == MsgAnswer::Yes;
-}
-
-void frmMain::BringToFront() {
-    mPopRestore_Click();
-}
-
 void frmMain::mnuFilePageSetup_Click() {
     if (commands_.pageSetup)
         commands_.pageSetup(this);
@@ -473,89 +326,6 @@ void frmMain::mnuFilePageSetup_Click() {
 void frmMain::mnuFilePrint_Click() {
     if (commands_.print)
         commands_.print(this, scan_);
-}
-
-void frmMain::mPopRestore_Click() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
-    frmScan* scan = ShowScanWindow();
-    if (scan && scan->Timer1->isActive())
-        Command1_Click(0);
-}
-
-void frmMain::mPopExit_Click() {
-    if (!ConfirmExit())
-        return;
-    IgnoringErrors([&] {
-        if (scan_) {
-            scan_->Timer1->stop();
-            scan_->Timer2->stop();
-        }
-    });
-    IgnoringErrors([&] { UnloadScanWindow(); });
-    exitRequested_ = true;
-    close();
-}
-
-void frmMain::RealExit() {
-    // Every step runs whatever the one before it did: the real exit always ends the
-    // program, even when the placement cannot be saved.
-    try {
-        SavePlacement();
-    } catch (const QuillerError& e) {
-        ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
-    }
-    IgnoringErrors([&] {
-        if (context_.DbConnection && context_.DbConnection->IsOpen())
-            context_.DbConnection->Close();
-        context_.DbConnection.reset();
-    });
-    if (trayWatch_)
-        trayWatch_->stop();
-    if (cSysTray1)
-        cSysTray1->hide();
-    qCInfo(lcOperator) << "station ended by the operator";
-    // The program ends when no window is left; a support panel still open keeps it
-    // running until it is closed too.
-    QuitWhenNoWindowIsLeft();
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    if (exitRequested_) {
-        event->accept();
-        RealExit();
-        return;
-    }
-    bool cancel = false;
-    try {
-        // Closing only hides the station: polling goes on and the tray brings it back.
-        cancel = true;
-        event->ignore();
-        showMinimized();
-        if (scan_)
-            scan_->Timer1->start();
-        if (cSysTray1 && cSysTray1->isVisible() && TrayAvailable())
-            hide();
-    } catch (const QuillerError& e) {
-        ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
-        if (cancel)
-            event->ignore();
-        else
-            event->accept();
-    }
-}
-
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    // An exception must not leave an event handler; the next resize or the exit
-    // tries again.
-    try {
-        SavePlacement();
-    } catch (const QuillerError& e) {
-        qCWarning(lcSettings).noquote() << "placement not saved:" << e.description();
-    }
 }
 
 } // namespace quiller
