@@ -192,6 +192,34 @@ private slots:
         }
     }
 
+    // On a first start the proposed folders are offered for creation.
+    void proposedFoldersOfferedForCreation_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(MsgAnswer::Yes);
+        QTest::newRow("no") << int(MsgAnswer::No);
+    }
+    void proposedFoldersOfferedForCreation() {
+        QFETCH(int, answer);
+        const bool yes = answer == int(MsgAnswer::Yes);
+        env->writeSettings("[setup]\nScanner=0\n");
+        ScriptedMessageBoxes boxes;
+        boxes.answer(MsgAnswer(answer));
+        boxes.answer(MsgAnswer(answer));
+        frmConfiguration dialog(SharedContext());
+        dialog.Form_Load();
+        const QString images = frmConfiguration::ProposedImageFolder();
+        QCOMPARE(QDir::fromNativeSeparators(dialog.Text1->text()), images);
+        dialog.Command2_Click(0);
+        QCOMPARE(dialog.Saved(), yes);
+        QCOMPARE(QFileInfo(images).isDir(), yes);
+        QCOMPARE(QFileInfo(frmConfiguration::ProposedInterchangeFolder()).isDir(), yes);
+        QCOMPARE(boxes.texts().first(),
+                 QStringLiteral("The folder %1 does not exist yet. Create it?")
+                     .arg(QDir::toNativeSeparators(images)));
+        // Yes: making the image folder made its parent, the interchange folder, too.
+        QCOMPARE(boxes.count(), yes ? 1 : 3); // no: the missing folder stops OK
+    }
+
     // A new image folder whose database cannot be opened leaves the station on its
     // old database, folder and settings.
     void failedOkKeepsTheOldDatabase() {

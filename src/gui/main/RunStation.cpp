@@ -29,7 +29,8 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine commandLine = ParseCommandLine(arguments);
+    const CommandLine commandLine =
+        options.parseCommandLine ? ParseCommandLine(arguments) : CommandLine{};
     if (commandLine.exitNow) {
         std::fputs(commandLine.output.toLocal8Bit().constData(),
                    commandLine.exitCode == 0 ? stdout : stderr);
