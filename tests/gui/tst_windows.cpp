@@ -444,8 +444,8 @@ private slots:
     }
 
     void closeWithoutTrayMinimises() {
-        if (QSystemTrayIcon::isSystemTrayAvailable())
-            QSKIP("this desktop has a tray; the window hides instead");
+        frmMain::SetTrayProbe([] { return false; });
+        auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
         configureStation();
         auto window = openMainWindow();
         window->close();
