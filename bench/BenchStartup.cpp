@@ -53,6 +53,8 @@ namespace quiller::bench {
 
 int StartupChild(int argc, char** argv, const Args& a) {
     RunOptions options;
+    options.parseCommandLine = false; // argv holds the benchmark's own options
+    options.writeLog = false;
     if (a.Value(QStringLiteral("--scanner")) != QLatin1String("sane"))
         options.installScanners = [] {
             ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });

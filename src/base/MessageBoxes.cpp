@@ -1,5 +1,7 @@
 #include "base/MessageBoxes.h"
 
+#include "base/Log.h"
+
 namespace quiller {
 
 namespace {
@@ -21,6 +23,14 @@ MsgAnswer MessageBoxes::Show(const MessageBoxRequest& request) {
     MessageBoxRequest r = request;
     if (r.caption.isEmpty())
         r.caption = AppTitle();
+    // Every box the operator sees is in the log; failures (critical, and the error
+    // report's boxes without an icon) as warnings.
+    QString logged = r.text;
+    logged.replace(QStringLiteral("\r\n"), QStringLiteral(" | "));
+    if (r.icon == MsgIcon::Critical || r.icon == MsgIcon::NoIcon)
+        qCWarning(lcOperator).noquote() << r.caption << "-" << logged;
+    else
+        qCInfo(lcOperator).noquote() << r.caption << "-" << logged;
     return CurrentResponder()(r);
 }
 

@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 #include "base/FileSystem.h"
+#include "base/Log.h"
+#include "records/DatabaseCare.h"
 
 #include <QDate>
 #include <QFile>
@@ -83,15 +85,17 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
     const QString target = PathIn(dataPath);
     if (QFile::exists(target))
         return;
+    // The new file is made whole under a name of its own and then put in place without
+    // replacing anything: two stations starting at once on an empty folder each make
+    // one, the first placed wins and the other station uses it.
+    const QString partial = target + QStringLiteral(".") +
+                            QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".new");
     const QString templ = FileSystem::Join(templateFolder, FileName());
     if (!templateFolder.isEmpty() && QFile::exists(templ)) {
-        FileSystem::CopyFile(templ, target);
+        FileSystem::CopyFile(templ, partial);
+        DatabaseCare::PlaceWithoutReplacing(partial, target);
         return;
     }
-    // Build the new file beside the target and move it into place, so that a failure
-    // never leaves a database without its tables.
-    const QString partial = target + QStringLiteral(".new");
-    QFile::remove(partial);
     const QString name = QStringLiteral("quiller-create-") + QUuid::createUuid().toString();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -104,7 +108,7 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
             throw failure;
         }
         try {
-            CreateSchema(db);
+            DatabaseCare::Migrate(db);
         } catch (...) {
             db.close();
             db = QSqlDatabase();
@@ -115,12 +119,8 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        throw FileError(
-            QStringLiteral("Cannot create the database %1").arg(FileSystem::Native(target)),
-            QStringLiteral("Database.EnsureFile"));
-    }
+    if (DatabaseCare::PlaceWithoutReplacing(partial, target))
+        qCInfo(lcStorage).noquote() << "database created:" << target;
 }
 
 QString Database::IsoDate(const QString& monthDayYear) {
@@ -237,7 +237,7 @@ bool Database::OpenFile(const QString& filePath) {
         cache.exec(QStringLiteral("PRAGMA cache_size = -32768"));
     }
     try {
-        CreateSchema(db);
+        DatabaseCare::Migrate(db);
     } catch (const QuillerError& e) {
         // A read-only file with the tables present is still usable for viewing.
         QSqlQuery tables(db);

@@ -2,6 +2,8 @@
 
 #include "scanner/SaneImage.h"
 
+#include "base/Log.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <sane/sane.h>
@@ -82,6 +84,10 @@ QList<SaneSource> ListDevices() {
         if (!s.device.isEmpty())
             found.append(s);
     }
+    for (const SaneSource& s : found)
+        qCInfo(lcScanner).noquote() << "scanner found:" << s.name << "(" << s.device << ")";
+    if (found.isEmpty())
+        qCInfo(lcScanner) << "no scanner found";
     return found;
 }
 

@@ -1,11 +1,16 @@
 #include "settings/SettingsStore.h"
 
 #include "base/Error.h"
+#include "base/Log.h"
 
-#include <QIODevice>
-#include <QMap>
-#include <QSettings>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringDecoder>
+
+#include <optional>
 
 namespace quiller {
 
@@ -18,8 +23,16 @@ namespace {
 // comma lists, no inline comments. A value may be put between double quotes to keep
 // blanks at its ends. Lines that begin with ';' or '#' are comments.
 
-QString DecodeSettingsText(const QByteArray& bytes) {
-    QByteArray data = bytes;
+QString& ChosenFile() {
+    static QString file;
+    return file;
+}
+
+QStringList ReadLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray data = file.readAll();
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -27,38 +40,86 @@ QString DecodeSettingsText(const QByteArray& bytes) {
     // A file saved in a single-byte code page by an editor: keep its characters.
     if (utf8.hasError())
         text = QString::fromLatin1(data);
-    return text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
-bool ReadLiteralIni(QIODevice& device, QSettings::SettingsMap& map) {
-    const QString text = DecodeSettingsText(device.readAll());
-    QString group;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
-            line.startsWith(QLatin1Char('#')))
+bool IsComment(const QString& trimmed) {
+    return trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) ||
+           trimmed.startsWith(QLatin1Char('#'));
+}
+
+// "[name]" gives name; any other line nothing.
+std::optional<QString> SectionOf(const QString& trimmed) {
+    if (trimmed.size() >= 2 && trimmed.startsWith(QLatin1Char('[')) &&
+        trimmed.endsWith(QLatin1Char(']')))
+        return trimmed.mid(1, trimmed.size() - 2).trimmed();
+    return std::nullopt;
+}
+
+struct KeyLine {
+    QString key;
+    QString value;
+};
+
+bool ParseKeyLine(const QString& trimmed, KeyLine& out) {
+    const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return false;
+    out.key = trimmed.left(eq).trimmed();
+    if (out.key.isEmpty() || out.key.contains(QLatin1Char('/')))
+        return false;
+    out.value = trimmed.mid(eq + 1).trimmed();
+    if (out.value.size() >= 2 && out.value.startsWith(QLatin1Char('"')) &&
+        out.value.endsWith(QLatin1Char('"')))
+        out.value = out.value.mid(1, out.value.size() - 2);
+    return true;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Walks the lines and calls found(index, key line) for every key of the section.
+template <typename F> void ForEachKey(const QStringList& lines, const QString& section, F&& found) {
+    bool inSection = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        if (IsComment(trimmed))
             continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            group = line.mid(1, line.size() - 2).trimmed();
-            // QSettings keeps top-level keys in the group it calls General.
-            if (group.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
-                group.clear();
+        if (const std::optional<QString> header = SectionOf(trimmed)) {
+            inSection = SameName(*header, section);
             continue;
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            continue;
-        const QString key = line.left(eq).trimmed();
-        if (key.isEmpty() || key.contains(QLatin1Char('/')))
-            continue;
-        QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
-            value.endsWith(QLatin1Char('"')))
-            value = value.mid(1, value.size() - 2);
-        map.insert(group.isEmpty() ? key : group + QLatin1Char('/') + key, value);
+        KeyLine k;
+        if (inSection && ParseKeyLine(trimmed, k))
+            found(i, k);
     }
-    return true;
+}
+
+// The value of a key in one file; of several spellings, the one spelled as the program
+// spells it wins, else the first.
+QString ValueIn(const QStringList& lines, const QString& section, const QString& key) {
+    QString first;
+    bool haveFirst = false;
+    QString exact;
+    bool haveExact = false;
+    ForEachKey(lines, section, [&](qsizetype, const KeyLine& k) {
+        if (!SameName(k.key, key))
+            return;
+        if (!haveFirst) {
+            first = k.value;
+            haveFirst = true;
+        }
+        if (!haveExact && k.key == key) {
+            exact = k.value;
+            haveExact = true;
+        }
+    });
+    return haveExact ? exact : first;
 }
 
 bool NeedsQuotes(const QString& value) {
@@ -66,107 +127,115 @@ bool NeedsQuotes(const QString& value) {
            (value.front().isSpace() || value.back().isSpace() || value.front() == QLatin1Char('"'));
 }
 
-bool WriteLiteralIni(QIODevice& device, const QSettings::SettingsMap& map) {
-    // Group the keys by section; top-level keys come first, without a header.
-    QMap<QString, QList<QPair<QString, QString>>> groups;
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const qsizetype slash = it.key().indexOf(QLatin1Char('/'));
-        const QString group = slash < 0 ? QString() : it.key().left(slash);
-        const QString key = slash < 0 ? it.key() : it.key().mid(slash + 1);
-        const QString value = it.value().toString();
-        // One value is one line, and a key must read back as the same key.
-        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
-            key.isEmpty() || key.contains(QLatin1Char('=')) || key.contains(QLatin1Char('/')) ||
-            key.trimmed() != key || key.startsWith(QLatin1Char('[')) ||
-            key.startsWith(QLatin1Char(';')) || key.startsWith(QLatin1Char('#')))
-            return false;
-        groups[group].append({key, value});
-    }
-    QByteArray out;
-    for (auto g = groups.cbegin(); g != groups.cend(); ++g) {
-        if (!g.key().isEmpty()) {
-            if (!out.isEmpty())
-                out += "\n";
-            out += "[" + g.key().toUtf8() + "]\n";
-        }
-        for (const auto& [key, value] : g.value()) {
-            const QString shown =
-                NeedsQuotes(value) ? QLatin1Char('"') + value + QLatin1Char('"') : value;
-            out += key.toUtf8() + "=" + shown.toUtf8() + "\n";
-        }
-    }
-    return device.write(out) == out.size();
-}
-
-QSettings::Format LiteralIniFormat() {
-    static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("conf"), ReadLiteralIni, WriteLiteralIni);
-    return format;
+QString SettingsFileIn(const QString& folder) {
+    return folder + QStringLiteral("/Quiller/Quiller.conf");
 }
 
 } // namespace
 
-SettingsStore::SettingsStore()
-    : settings_(std::make_unique<QSettings>(LiteralIniFormat(), QSettings::UserScope,
-                                            QStringLiteral("Quiller"), QStringLiteral("Quiller"))) {
-}
+SettingsStore::SettingsStore() : file_(DefaultLocation()) {}
 
-SettingsStore::SettingsStore(const QString& iniFile)
-    : settings_(std::make_unique<QSettings>(iniFile, LiteralIniFormat())) {}
+SettingsStore::SettingsStore(const QString& iniFile) : file_(iniFile) {}
 
 SettingsStore::~SettingsStore() = default;
 
-// Sections and keys are both matched without regard to case ("[Setup]" written by hand
-// is the section "setup"); the full stored spelling "section/key" is returned.
-QStringList SettingsStore::FindKeys(const QString& section, const QString& key) const {
-    QStringList found;
-    const QStringList keys = settings_->allKeys();
-    for (const QString& k : keys) {
-        const qsizetype slash = k.lastIndexOf(QLatin1Char('/'));
-        const QString s = slash < 0 ? QString() : k.left(slash);
-        const QString name = k.mid(slash + 1);
-        if (s.compare(section, Qt::CaseInsensitive) == 0 &&
-            name.compare(key, Qt::CaseInsensitive) == 0)
-            found.append(k);
-    }
-    return found;
+void SettingsStore::UseFile(const QString& iniFile) {
+    ChosenFile() = iniFile.isEmpty() ? QString() : QFileInfo(iniFile).absoluteFilePath();
+}
+
+QString SettingsStore::DefaultLocation() {
+    if (!ChosenFile().isEmpty())
+        return ChosenFile();
+    return SettingsFileIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QStringList SettingsStore::SystemLocations() {
+    QStringList folders = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    // The first folder is the user's own.
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    folders.removeAll(user);
+    QStringList files;
+    for (const QString& folder : folders)
+        files << SettingsFileIn(folder);
+    return files;
 }
 
 QString SettingsStore::Read(const QString& section, const QString& key,
                             const QString& defaultValue) const {
-    const QStringList stored = FindKeys(section, key);
-    // Of several spellings written by hand, the one spelled as the program spells it wins.
-    const QString exact = section + QLatin1Char('/') + key;
-    QString value;
-    if (stored.contains(exact))
-        value = settings_->value(exact).toString();
-    else if (!stored.isEmpty())
-        value = settings_->value(stored.constFirst()).toString();
+    QString value = ValueIn(ReadLines(file_), section, key);
+    if (value.isEmpty()) {
+        for (const QString& system : SystemLocations()) {
+            value = ValueIn(ReadLines(system), section, key);
+            if (!value.isEmpty())
+                break;
+        }
+    }
     // An empty value counts as missing: the callers cannot tell the two apart.
     return value.isEmpty() ? defaultValue : value;
 }
 
 void SettingsStore::Write(const QString& section, const QString& key, const QString& value) {
+    const QString source = QStringLiteral("SettingsStore.Write");
     // A value is one line of the file; refuse before anything changes.
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         throw QuillerError(kErrorBadSetting,
                            QStringLiteral("The setting %1 cannot hold a line break").arg(key),
-                           QStringLiteral("SettingsStore.Write"));
-    // Drop every spelling of the key before writing, so one value remains.
-    const QStringList stored = FindKeys(section, key);
-    for (const QString& k : stored)
-        settings_->remove(k);
-    settings_->setValue(section + QLatin1Char('/') + key, value);
-    settings_->sync();
-    if (settings_->status() != QSettings::NoError)
-        throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("The setting %1 could not be written to %2")
-                               .arg(key, settings_->fileName()),
-                           QStringLiteral("SettingsStore.Write"));
+                           source);
+    QStringList lines = ReadLines(file_);
+    QList<qsizetype> matches;
+    bool unchanged = false;
+    ForEachKey(lines, section, [&](qsizetype i, const KeyLine& k) {
+        if (SameName(k.key, key)) {
+            matches.append(i);
+            unchanged = k.key == key && k.value == value;
+        }
+    });
+    if (matches.size() == 1 && unchanged)
+        return;
+
+    const QString line = key + QLatin1Char('=') +
+                         (NeedsQuotes(value) ? QLatin1Char('"') + value + QLatin1Char('"') : value);
+    if (!matches.isEmpty()) {
+        // The first spelling takes the value in place; other spellings go.
+        lines[matches.constFirst()] = line;
+        for (qsizetype n = matches.size() - 1; n >= 1; --n)
+            lines.removeAt(matches[n]);
+    } else {
+        // After the last key of the section, or in a new section at the end.
+        qsizetype insertAt = -1;
+        bool inSection = false;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString trimmed = lines[i].trimmed();
+            if (const std::optional<QString> header = SectionOf(trimmed)) {
+                inSection = SameName(*header, section);
+                if (inSection)
+                    insertAt = i + 1;
+            } else if (inSection && !IsComment(trimmed)) {
+                insertAt = i + 1;
+            }
+        }
+        if (insertAt >= 0) {
+            lines.insert(insertAt, line);
+        } else {
+            if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())
+                lines.append(QString());
+            lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.append(line);
+        }
+    }
+
+    QDir().mkpath(QFileInfo(file_).absolutePath());
+    QSaveFile out(file_);
+    const QByteArray text = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        throw QuillerError(
+            kErrorBadSetting,
+            QStringLiteral("The setting %1 could not be written to %2").arg(key, file_), source);
+    qCDebug(lcSettings) << "wrote" << section + QLatin1Char('/') + key << "to" << file_;
 }
 
 QString SettingsStore::Location() const {
-    return settings_->fileName();
+    return file_;
 }
 
 } // namespace quiller

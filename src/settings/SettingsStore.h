@@ -2,9 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
-
-class QSettings;
 
 namespace quiller {
 
@@ -15,10 +12,16 @@ namespace quiller {
 // The store is the INI file <config home>/Quiller/Quiller.conf with the groups [setup]
 // and [Settings]; an administrator can pre-configure a station by writing it. Values are
 // read literally (backslashes and commas are part of the value), section names are matched
-// without regard to case as keys are.
+// without regard to case as keys are. A write changes only the line of its key: comments,
+// blank lines and keys the program does not know stay as the administrator wrote them,
+// and a write of the value already stored leaves the file alone.
+//
+// A key with no value in the user's file is looked up in the system-wide files
+// Quiller/Quiller.conf of the configuration folders ($XDG_CONFIG_DIRS, /etc/xdg by
+// default), which pre-configure every station of a machine; they are never written.
 class SettingsStore {
 public:
-    SettingsStore();                                // the user's store
+    SettingsStore();                                // the user's store (or the chosen file)
     explicit SettingsStore(const QString& iniFile); // a given INI file (tools, tests)
     ~SettingsStore();
 
@@ -29,13 +32,20 @@ public:
     // Where the values live, for messages and the README.
     QString Location() const;
 
+    // Makes the default constructor use another file (the command line's --config);
+    // an empty path goes back to the user's file.
+    static void UseFile(const QString& iniFile);
+    // The user's file, or the chosen one.
+    static QString DefaultLocation();
+    // The system-wide files, the first one found winning.
+    static QStringList SystemLocations();
+
     // Section names.
     static QString Setup() { return QStringLiteral("setup"); }
     static QString Placement() { return QStringLiteral("Settings"); }
 
 private:
-    QStringList FindKeys(const QString& section, const QString& key) const;
-    std::unique_ptr<QSettings> settings_;
+    QString file_;
 };
 
 } // namespace quiller

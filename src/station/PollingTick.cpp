@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/FileSystem.h"
+#include "base/Log.h"
 #include "intake/FillList.h"
 #include "intake/LineParser.h"
 #include "intake/LockFile.h"
@@ -340,6 +341,15 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     }
 
     const QString keptAs = SetAside(file, !refusals.isEmpty());
+    if (refusals.isEmpty())
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("data file taken: %1, %2 lines").arg(file.name).arg(lines.size());
+    else
+        qCWarning(lcIntake).noquote()
+            << QStringLiteral("data file %1 set aside as %2: %3 of %4 lines refused")
+                   .arg(file.name, keptAs)
+                   .arg(refusals.size())
+                   .arg(lines.size());
     // Reported once the database is free again, one box per refused line; a file that
     // is not a data file at all must not bury the operator in boxes, so after a few
     // lines the rest are counted in one last report.

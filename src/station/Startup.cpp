@@ -1,16 +1,35 @@
 #include "station/Startup.h"
 
+#include "base/Error.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "intake/LockFile.h"
 #include "records/Database.h"
+#include "records/DatabaseCare.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+
+#include <QDate>
 
 namespace quiller {
 
 QString ConfigureNowQuestion() {
     return QStringLiteral(
         "The configuration must be done before using this program. Configure it now?");
+}
+
+QString DamagedDatabaseMessage(const QString& file, const QString& found) {
+    return QStringLiteral("The database %1 is damaged and the station cannot use it (%2).\n\n"
+                          "Ask your administrator to restore the latest copy from the folder "
+                          "Backups beside it.")
+        .arg(FileSystem::Native(file), found);
+}
+
+QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem) {
+    return QStringLiteral("The database %1 lies on a network file system (%2). Records can be "
+                          "lost there when two programs use it; keep the image folder on a "
+                          "local disk.")
+        .arg(FileSystem::Native(file), fileSystem);
 }
 
 std::optional<int> Main(StationContext& app, SettingsStore& settings, const StartupHooks& hooks) {
@@ -54,6 +73,26 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         MessageBoxes::Show(QStringLiteral("The connection with database cannot be established."),
                            MsgIcon::Critical);
         return 1;
+    }
+
+    // A damaged file is not written to: the station stops with a plain message.
+    const QString damage = DatabaseCare::QuickCheck(app.DbConnection->Connection());
+    if (!damage.isEmpty()) {
+        MessageBoxes::Show(DamagedDatabaseMessage(app.DbConnection->FilePath(), damage),
+                           MsgIcon::Critical);
+        return 1;
+    }
+    // SQLite's locking cannot be trusted on a network file system.
+    const QString network = DatabaseCare::NetworkFileSystemOf(app.dataPath);
+    if (!network.isEmpty())
+        MessageBoxes::Show(NetworkDatabaseMessage(app.DbConnection->FilePath(), network),
+                           MsgIcon::Exclamation);
+    // The day's backup, when none was made yet today.
+    try {
+        DatabaseCare::BackUpIfDue(app.DbConnection->Connection(), app.dataPath,
+                                  QDate::currentDate());
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
     }
 
     // 8. The scanner choice recorded in the database wins over the setting.

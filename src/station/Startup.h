@@ -23,6 +23,11 @@ struct StartupHooks {
 // as QuillerError (the caller ends the program with the run-time error message).
 std::optional<int> Main(StationContext& app, SettingsStore& settings, const StartupHooks& hooks);
 
+// The message that ends start-up on a database that fails its integrity check.
+QString DamagedDatabaseMessage(const QString& file, const QString& found);
+// The warning at start-up when the database lies on a network file system.
+QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem);
+
 // The question asked when a first-run configuration was left incomplete.
 QString ConfigureNowQuestion();
 

@@ -32,6 +32,33 @@ class StationTests : public QObject {
     Q_OBJECT
 
 private slots:
+    // Both print and end without opening a window: with no display to open one on,
+    // the program would fail to start its window half.
+    void helpAndVersionNeedNoWindow_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("version") << "--version"
+                                 << "quiller 1.0.0\n";
+        QTest::newRow("help") << "--help"
+                              << "--config <FILE>";
+    }
+    void helpAndVersionNeedNoWindow() {
+        QFETCH(QString, option);
+        QFETCH(QString, expected);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("DISPLAY");
+        environment.remove("WAYLAND_DISPLAY");
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QUILLER_BINARY_DIR) + "/src/quiller", {option});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(QString::fromLocal8Bit(program.readAllStandardOutput()).contains(expected),
+                 qPrintable(expected));
+    }
+
     void dataFileToStoredImages() {
         TestEnv env;
         env.writeSettings(
@@ -46,6 +73,7 @@ private slots:
         environment.insert("HOME", env.home());
         environment.insert("XDG_CONFIG_HOME", env.home() + "/.config");
         environment.insert("XDG_RUNTIME_DIR", env.home() + "/runtime");
+        environment.insert("XDG_STATE_HOME", env.home() + "/state");
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("SANE_CONFIG_DIR", QStringLiteral(QUILLER_TEST_DATA) + "/sane-e2e");
         station.setProcessEnvironment(environment);
@@ -92,6 +120,30 @@ private slots:
             QCOMPARE(reader.size(), QSize(1200, 1200));
             QVERIFY(!reader.read().isNull());
         }
+
+        // The administrator's log tells the file taken and every page stored.
+        const QString log = env.home() + "/state/Quiller/quiller.log";
+        const QString logged = QString::fromUtf8(quiller::test::ReadFile(log));
+        QVERIFY2(logged.contains("quiller.intake: data file taken: AX0001.QLV, 3 lines"),
+                 qPrintable(logged));
+        for (const char* row :
+             {"123_01.jpg, row RxNbr 123 RefNo 01", "125_2.jpg, row RxNbr 125 RefNo 2"})
+            QVERIFY2(
+                logged.contains("quiller.storage: page stored: " + env.imageFolder() + "/" + row),
+                qPrintable(row));
+        // The day's backup was made at start-up.
+        QCOMPARE(QDir(env.imageFolder() + "/Backups").entryList({"Marrowby-*.mdb"}).size(), 1);
+
+        // A second launch ends at once and brings the running station to the front.
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(QUILLER_BINARY_DIR) + "/src/quiller", {});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(quiller::test::ReadFile(log))
+                                     .contains("brought to the front by a second launch"),
+                                 15000);
+        QCOMPARE(station.state(), QProcess::Running);
 
         stop.dismiss();
         station.kill();

@@ -2,6 +2,7 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "records/Database.h"
+#include "records/DatabaseCare.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
@@ -69,6 +70,7 @@ private slots:
     void incompleteDialogAsksAndNoEnds();
     void yesShowsTheDialogAgain();
     void connectionFailureIsReportedAndEnds();
+    void damagedDatabaseIsReportedAndEnds();
     void missingTemplateCreatesTheDatabase();
     void scannerSourceCopiedIntoSetting_data();
     void scannerSourceCopiedIntoSetting();
@@ -104,6 +106,9 @@ void TestStartup::firstRunOpensDialogWithoutQuestion() {
     QCOMPARE(g.app.filePath, env.interchangeFolder());
     QVERIFY(g.app.DbConnection && g.app.DbConnection->IsOpen());
     QVERIFY(QFile::exists(env.imageFolder() + "/Marrowby.mdb"));
+    // The day's backup is made at the first start of the day.
+    QVERIFY(QFile::exists(env.imageFolder() + "/Backups/" +
+                          DatabaseCare::BackupName(QDate::currentDate())));
 }
 
 void TestStartup::incompleteDialogAsksAndNoEnds() {
@@ -184,6 +189,37 @@ void TestStartup::connectionFailureIsReportedAndEnds() {
     // Ended at once: the lock file was not touched, the file not replaced.
     QVERIFY(QFile::exists(env.interchangeFolder() + "/AQLVLock.xs4"));
     QCOMPARE(ReadFile(env.imageFolder() + "/Marrowby.mdb"), QByteArray(4096, '\x5a'));
+}
+
+void TestStartup::damagedDatabaseIsReportedAndEnds() {
+    TestEnv env;
+    Configure(env);
+    Database::EnsureFile(env.imageFolder(), QString());
+    {
+        Database db(QStringLiteral("fill"));
+        QVERIFY(db.Open(env.imageFolder()));
+        db.BeginTransaction();
+        for (int i = 0; i < 400; ++i)
+            db.UpsertPrescription(
+                {QString::number(100000 + i), "00", "03/07/2006", "DRUG", "A", "B", QString()});
+        db.Commit();
+    }
+    // The schema page stays readable; the rows' pages are overwritten.
+    const QString file = env.imageFolder() + "/Marrowby.mdb";
+    QByteArray bytes = ReadFile(file);
+    bytes.replace(2 * 4096, bytes.size() - 3 * 4096, QByteArray(bytes.size() - 3 * 4096, 'Z'));
+    WriteFile(file, bytes);
+    ScriptedMessageBoxes boxes;
+    SettingsStore settings;
+    AppGuard g;
+    Doubles d;
+    QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env))), std::optional<int>(1));
+    QCOMPARE(d.mainWindowShown, 0);
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.last().text.startsWith(
+                 QStringLiteral("The database %1 is damaged").arg(QDir::toNativeSeparators(file))),
+             qPrintable(boxes.last().text));
+    QCOMPARE(boxes.last().icon, MsgIcon::Critical);
 }
 
 void TestStartup::missingTemplateCreatesTheDatabase() {

@@ -11,6 +11,8 @@ class frmMain;
 struct RunOptions {
     std::function<void()> installScanners;                // default: the SANE adapter
     std::function<void(frmMain& window)> mainWindowShown; // once the shown window's events ran
+    bool writeLog = true;                                 // the administrator's log file
+    bool parseCommandLine = true; // false when argv carries the caller's own options
 };
 
 // The program: application object, start-up sequence, event loop.

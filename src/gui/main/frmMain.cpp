@@ -2,6 +2,8 @@
 
 #include "QuillerVersion.h"
 #include "base/ErrorReport.h"
+#include "base/Log.h"
+#include "base/MessageBoxes.h"
 #include "base/ProgramEnd.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -23,6 +25,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTime>
@@ -31,57 +34,6 @@
 namespace quiller {
 
 namespace {
-
-// After the real exit: ends the event loop as soon as no window of the program is
-// visible any more, checking again whenever a window is hidden or closed.
-class LastWindowWatcher : public QObject {
-public:
-    explicit LastWindowWatcher(QObject* parent) : QObject(parent) { Check(); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) &&
-            watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-            Check();
-        return false;
-    }
-
-private:
-    void Check() {
-        QTimer::singleShot(0, this, [this] {
-            if (done_)
-                return;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible())
-                    return;
-            done_ = true;
-            qApp->removeEventFilter(this);
-            QuitEventLoop();
-            deleteLater();
-        });
-    }
-    bool done_ = false;
-};
-
-void QuitWhenNoWindowIsLeft() {
-    auto* watcher = new LastWindowWatcher(qApp);
-    qApp->installEventFilter(watcher);
-}
-
-// Placement values are twips; a stored value that is not a number gives its default.
-double ReadTwips(const SettingsStore& settings, const QString& key, double fallback) {
-    bool ok = false;
-    const double value =
-        settings.Read(SettingsStore::Placement(), key, QString::number(fallback)).toDouble(&ok);
-    return ok ? value : fallback;
-}
-
-int ToPixels(double twips, const QWidget* w) {
-    return Twips(twips, w);
-}
-double ToTwips(int pixels, const QWidget* w) {
-    return pixels * 1440.0 / w->logicalDpiX();
-}
 
 // Errors in the mode switch are skipped step by step: the next step still runs.
 template <typename F> void IgnoringErrors(F&& step) {
@@ -92,6 +44,15 @@ template <typename F> void IgnoringErrors(F&& step) {
 }
 
 } // namespace
+
+QColor frmMain::ReadinessColour(bool ready, const QColor& background) {
+    // Green for ready and red for not ready, dark enough on a light window and light
+    // enough on a dark one to be read (a contrast of at least 4.5:1).
+    const bool darkBackground = background.lightnessF() < 0.5;
+    if (ready)
+        return darkBackground ? QColor(0, 255, 0) : QColor(0, 120, 0);
+    return darkBackground ? QColor(255, 120, 120) : QColor(192, 0, 0);
+}
 
 QString frmMain::Caption() {
     return QStringLiteral("Tellan Rx Image Scan (V.%1.%2.%3)")
@@ -116,7 +77,8 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     QFont buttonFont = Picture1->font();
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(12);
-    const QString captions[2] = {QStringLiteral("Scan"), QStringLiteral("View")};
+    // Alt+S and Alt+V belong to the scan window's Scan and View Larger Image buttons.
+    const QString captions[2] = {QStringLiteral("S&can"), QStringLiteral("V&iew")};
     const int tops[2] = {240, 1200};
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(captions[i], Picture1);
@@ -133,12 +95,15 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setStyleSheet(QStringLiteral("color: rgb(0, 192, 0);"));
+    Label1->setAccessibleName(QStringLiteral("Readiness"));
+    SetReadyLabel(true);
     PlaceTwips(Label1, 120, 2160, 1215, 1815);
     layout->addWidget(Picture1);
 
     MdiArea = new QMdiArea(central);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setTabOrder(Command1[0], Command1[1]);
+    setTabOrder(Command1[1], MdiArea);
     MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(MdiArea, 1);
@@ -232,29 +197,6 @@ void frmMain::SetProgress(int done, int total) {
     BatchProgress->show();
 }
 
-void frmMain::RestorePlacement() {
-    const SettingsStore settings;
-    const double left = ReadTwips(settings, QStringLiteral("MainLeft"), 1000);
-    const double top = ReadTwips(settings, QStringLiteral("MainTop"), 1000);
-    const double width = ReadTwips(settings, QStringLiteral("MainWidth"), 6500);
-    const double height = ReadTwips(settings, QStringLiteral("MainHeight"), 6500);
-    move(ToPixels(left, this), ToPixels(top, this));
-    resize(ToPixels(width, this), ToPixels(height, this));
-}
-
-void frmMain::SavePlacement() {
-    if (isMinimized() || !loaded_)
-        return;
-    SettingsStore settings;
-    const QString section = SettingsStore::Placement();
-    const QRect g = QRect(pos(), size());
-    settings.Write(section, QStringLiteral("MainLeft"), QString::number(ToTwips(g.x(), this)));
-    settings.Write(section, QStringLiteral("MainTop"), QString::number(ToTwips(g.y(), this)));
-    settings.Write(section, QStringLiteral("MainWidth"), QString::number(ToTwips(g.width(), this)));
-    settings.Write(section, QStringLiteral("MainHeight"),
-                   QString::number(ToTwips(g.height(), this)));
-}
-
 void frmMain::Form_Load() {
     context_.MainWindow = this;
     RestorePlacement();
@@ -270,9 +212,10 @@ void frmMain::Form_Load() {
                 if (reason != QSystemTrayIcon::Context)
                     mPopRestore_Click();
             });
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        cSysTray1->show();
+    WatchTray();
     ShowScanWindow();
+    if (!placementStored_)
+        FitScanWindow();
 }
 
 frmScan* frmMain::ShowScanWindow() {
@@ -322,8 +265,9 @@ void frmMain::SetButtonColours(int highlighted) {
 
 void frmMain::SetReadyLabel(bool ready) {
     Label1->setText(ready ? QStringLiteral("Ready to Scan") : QStringLiteral("Not Ready to Scan"));
-    Label1->setStyleSheet(ready ? QStringLiteral("color: rgb(0, 255, 0);")
-                                : QStringLiteral("color: rgb(255, 0, 0);"));
+    const QColor c = ReadinessColour(ready, palette().color(QPalette::Window));
+    Label1->setStyleSheet(
+        QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue()));
 }
 
 void frmMain::Command1_Click(int index) {
@@ -374,10 +318,6 @@ void frmMain::mnuHelpAbout_Click() {
         commands_.about(this);
 }
 
-void frmMain::mnuFileExit_Click() {
-    close();
-}
-
 void frmMain::mnuFilePageSetup_Click() {
     if (commands_.pageSetup)
         commands_.pageSetup(this);
@@ -386,66 +326,6 @@ void frmMain::mnuFilePageSetup_Click() {
 void frmMain::mnuFilePrint_Click() {
     if (commands_.print)
         commands_.print(this, scan_);
-}
-
-void frmMain::mPopRestore_Click() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
-    frmScan* scan = ShowScanWindow();
-    if (scan && scan->Timer1->isActive())
-        Command1_Click(0);
-}
-
-void frmMain::mPopExit_Click() {
-    IgnoringErrors([&] {
-        if (scan_) {
-            scan_->Timer1->stop();
-            scan_->Timer2->stop();
-        }
-    });
-    IgnoringErrors([&] { UnloadScanWindow(); });
-    exitRequested_ = true;
-    close();
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    bool cancel = false;
-    try {
-        if (exitRequested_) {
-            SavePlacement();
-            if (context_.DbConnection && context_.DbConnection->IsOpen())
-                context_.DbConnection->Close();
-            context_.DbConnection.reset();
-            if (cSysTray1)
-                cSysTray1->hide();
-            event->accept();
-            // The program ends when no window is left; a support panel still open
-            // keeps it running until it is closed too.
-            QuitWhenNoWindowIsLeft();
-            return;
-        }
-        // Closing only hides the station: polling goes on and the tray brings it back.
-        cancel = true;
-        event->ignore();
-        showMinimized();
-        if (scan_)
-            scan_->Timer1->start();
-        if (cSysTray1 && QSystemTrayIcon::isSystemTrayAvailable())
-            hide();
-    } catch (const QuillerError& e) {
-        ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
-        if (cancel)
-            event->ignore();
-        else
-            event->accept();
-    }
-}
-
-void frmMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    SavePlacement();
 }
 
 } // namespace quiller

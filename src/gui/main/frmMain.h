@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 
+class QColor;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -48,8 +49,18 @@ public:
     frmScan* ShowScanWindow();
 
     bool ExitRequested() const { return exitRequested_; }
+    // Brings the station back from the tray or the task bar (a second launch, the tray).
+    void BringToFront();
+    // True while a notification area is there to hold the tray icon.
+    static bool TrayAvailable();
+    // Tests decide whether a tray is there; an empty probe asks the desktop.
+    static void SetTrayProbe(std::function<bool()> probe);
+    // The question asked before an exit in the middle of a batch.
+    static QString StopBatchQuestion(int pending);
     QSystemTrayIcon* TrayIcon() const { return cSysTray1; }
     static QString Caption();
+    // The readiness label's text colour on a window background.
+    static QColor ReadinessColour(bool ready, const QColor& background);
 
     // MainWindowPort
     void SetStatusText(const QString& text) override;
@@ -64,6 +75,8 @@ public:
         std::function<void(frmScan*)> attachScanWindow; // behaviours of a new scan window
         std::function<void(QWidget* owner)> pageSetup;
         std::function<void(QWidget* owner, frmScan*)> print;
+        // How many prescriptions of a running batch are still to be scanned (0: none).
+        std::function<int()> pendingPrescriptions;
     };
     Commands& commands() { return commands_; }
     StationContext& Context() const { return context_; }
@@ -88,14 +101,20 @@ private:
     void SetButtonColours(int highlighted);
     void SetReadyLabel(bool ready);
     void UnloadScanWindow();
+    void FitScanWindow();
+    void WatchTray();
+    bool ConfirmExit();
+    void RealExit();
 
     StationContext& context_;
     QPointer<frmScan> scan_;
     QPointer<QMdiSubWindow> scanSub_;
     QSystemTrayIcon* cSysTray1 = nullptr;
     QTimer* clock_ = nullptr;
+    QTimer* trayWatch_ = nullptr;
     bool exitRequested_ = false;
     bool loaded_ = false;
+    bool placementStored_ = false;
     Commands commands_;
 };
 

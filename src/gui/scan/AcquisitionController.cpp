@@ -1,6 +1,7 @@
 #include "gui/scan/AcquisitionController.h"
 
 #include "base/ErrorReport.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
@@ -232,6 +233,8 @@ void AcquisitionController::AcquireBatch() {
         a.targets << t;
         mark = t.mark; // the last entry's mark chooses the frame
     }
+    qCInfo(lcIntake).noquote()
+        << QStringLiteral("batch started: %1 prescriptions").arg(a.targets.size());
     ScannerControl* sc = Scanner();
     if (!sc) {
         MessageBoxes::Show(QStringLiteral("No scanner is available. Choose a scanner under Tools, "
@@ -349,6 +352,8 @@ bool AcquisitionController::StoreFile(int index, const Target& target,
     try {
         // Only this prescription's row: other refills keep their own images.
         ctx_.DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
+        qCInfo(lcStorage).noquote() << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3")
+                                           .arg(ctx_.ImagePath(name), target.rxNbr, target.refNo);
         if (!current_->viewing || !current_->stored.contains(target.entryText))
             current_->stored << target.entryText;
     } catch (const QuillerError& e) {
@@ -433,8 +438,14 @@ void AcquisitionController::EndAcquisition() {
             ReportError(e, kPostScanLocation);
         }
     }
-    if (ended)
+    if (ended) {
+        qCInfo(lcIntake).noquote()
+            << QStringLiteral("batch ended: %1 prescriptions, %2 stored, %3 failed")
+                   .arg(ended->targets.size())
+                   .arg(ended->stored.size())
+                   .arg(ended->failed.size());
         ReportShortfall(*ended);
+    }
     if (batchQueued_) {
         batchQueued_ = false;
         AcquireBatch();

@@ -135,6 +135,17 @@ frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), co
     ListView2->setAllColumnsShowFocus(true);
     fraList->hide();
 
+    // Names for screen readers, and labels tied to their fields.
+    ListView1->setAccessibleName(QStringLiteral("Prescriptions to be scanned"));
+    ListView2->setAccessibleName(QStringLiteral("Prescriptions to be viewed"));
+    Image1->setAccessibleName(QStringLiteral("Prescription image"));
+    Image1->setAccessibleDescription(Image1->toolTip());
+    Combo2->setAccessibleName(QStringLiteral("Search by"));
+    Text1->setAccessibleName(QStringLiteral("Search text"));
+    Label1->setBuddy(Combo1);
+    for (int i = 0; i < 2; ++i)
+        lblDate[i]->setBuddy(DTPicker1[i]);
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(2000);

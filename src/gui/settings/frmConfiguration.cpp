@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorReport.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/Twips.h"
 #include "gui/settings/getDir.h"
@@ -35,6 +36,11 @@ QString frmConfiguration::ProposedInterchangeFolder() {
 #endif
 }
 
+QString frmConfiguration::StationIdMessage() {
+    return QStringLiteral("The scanner unique ID must be exactly one character: data files "
+                          "for this station are those whose name begins with it.");
+}
+
 frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("frmConfiguration"));
@@ -48,10 +54,10 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
         Labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         PlaceTwips(Labels[i], 120, top + 45, 1680, height);
     };
-    label(0, QStringLiteral("Scanner"), 240, 255);
-    label(1, QStringLiteral("Where to save images"), 840, 495);
-    label(2, QStringLiteral("Rx file interchange path"), 1920, 495);
-    label(3, QStringLiteral("Scanner unique ID"), 2880, 255);
+    label(0, QStringLiteral("&Scanner"), 240, 255);
+    label(1, QStringLiteral("&Where to save images"), 840, 495);
+    label(2, QStringLiteral("&Rx file interchange path"), 1920, 495);
+    label(3, QStringLiteral("Scanner &unique ID"), 2880, 255);
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -86,6 +92,16 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     }
     Command2[0]->setDefault(true);
     connect(Combo1, qOverload<int>(&QComboBox::activated), this, [this] { Combo1_Click(); });
+    // Each label's mnemonic reaches its field; Tab runs top to bottom.
+    QWidget* fields[4] = {Combo1, Text1, txtFilePath, Text2};
+    for (int i = 0; i < 4; ++i)
+        Labels[i]->setBuddy(fields[i]);
+    QWidget* order[] = {Combo1,      Text1, Command1[0], txtFilePath,
+                        Command1[1], Text2, Command2[0], Command2[1]};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Command1[0]->setAccessibleName(QStringLiteral("Browse for the image folder"));
+    Command1[1]->setAccessibleName(QStringLiteral("Browse for the interchange folder"));
     setFixedSize(Twips(6135, this), Twips(4200, this));
 }
 
@@ -168,11 +184,28 @@ bool frmConfiguration::Save() {
         return stop(txtFilePath, QStringLiteral("Where to get prescription data files?"),
                     MsgIcon::Exclamation);
     const QString dataPath = QDir::fromNativeSeparators(Text1->text());
+    // On a first start the proposed folders usually do not exist yet: offer to make them.
+    auto offerToCreate = [](const QString& path, const QString& proposal) {
+        if (path != proposal || FileSystem::FolderExists(path))
+            return;
+        const MsgAnswer answer =
+            MessageBoxes::Show(QStringLiteral("The folder %1 does not exist yet. Create it?")
+                                   .arg(FileSystem::Native(path)),
+                               MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+        if (answer == MsgAnswer::Yes && QDir().mkpath(path))
+            qCInfo(lcSettings).noquote() << "folder created:" << path;
+    };
+    offerToCreate(dataPath, ProposedImageFolder());
+    offerToCreate(QDir::fromNativeSeparators(txtFilePath->text()), ProposedInterchangeFolder());
     if (!FileSystem::FolderExists(dataPath))
         return stop(Text1,
                     QStringLiteral("The folder ") + Text1->text() +
                         QStringLiteral(" is not accessible or does not exist."),
                     MsgIcon::Critical);
+
+    // Data files are addressed to a station by their first character alone.
+    if (Text2->text().size() != 1)
+        return stop(Text2, StationIdMessage(), MsgIcon::Exclamation);
 
     try {
         StationContext& app = context_;
@@ -181,27 +214,49 @@ bool frmConfiguration::Save() {
         const int position = Combo1->currentData().toInt();
         const QString filePath = QDir::fromNativeSeparators(txtFilePath->text());
         const bool folderChanged = app.dataPath != dataPath;
+
+        // The new image folder's database is made and tried before anything changes:
+        // a folder whose database cannot be opened leaves the station on its old one,
+        // with the old folder in the settings and the state.
+        Database::EnsureFile(dataPath, QCoreApplication::applicationDirPath());
+        const bool reopen = !app.DbConnection || !app.DbConnection->IsOpen() || folderChanged;
+        if (reopen) {
+            Database probe(QStringLiteral("quiller-configuration-check"));
+            if (!probe.Open(dataPath))
+                throw QuillerError(kErrorUnknown,
+                                   QStringLiteral("The database in %1 cannot be opened: %2")
+                                       .arg(Text1->text(), probe.LastError()),
+                                   QStringLiteral("frmConfiguration"));
+        }
+
         settings.Write(setup, QStringLiteral("dataPath"), dataPath);
         settings.Write(setup, QStringLiteral("scanner"), QString::number(position));
-        app.dataPath = dataPath;
         settings.Write(setup, QStringLiteral("filePath"), filePath);
-        app.filePath = filePath;
         settings.Write(setup, QStringLiteral("ScannerID"), Text2->text());
-        app.ScannerID = Text2->text();
 
-        Database::EnsureFile(dataPath, QCoreApplication::applicationDirPath());
-        if (!app.DbConnection)
-            app.DbConnection = std::make_unique<Database>();
-        // Records and images must never go to different folders: a new image folder
-        // brings its own database.
-        if (app.DbConnection->IsOpen() && folderChanged)
+        if (reopen) {
+            // Records and images must never go to different folders: a new image folder
+            // brings its own database.
+            if (!app.DbConnection)
+                app.DbConnection = std::make_unique<Database>();
+            const QString previous = app.dataPath;
             app.DbConnection->Close();
-        if (!app.DbConnection->IsOpen() && !app.DbConnection->Open(dataPath))
-            throw QuillerError(kErrorUnknown,
-                               QStringLiteral("The database in %1 cannot be opened: %2")
-                                   .arg(Text1->text(), app.DbConnection->LastError()),
-                               QStringLiteral("frmConfiguration"));
+            if (!app.DbConnection->Open(dataPath)) {
+                const QString why = app.DbConnection->LastError();
+                if (!previous.isEmpty())
+                    app.DbConnection->Open(previous);
+                throw QuillerError(kErrorUnknown,
+                                   QStringLiteral("The database in %1 cannot be opened: %2")
+                                       .arg(Text1->text(), why),
+                                   QStringLiteral("frmConfiguration"));
+            }
+        }
+        app.dataPath = dataPath;
+        app.filePath = filePath;
+        app.ScannerID = Text2->text();
         app.DbConnection->WriteScannerSource(position);
+        qCInfo(lcSettings).noquote() << "configuration saved: images" << dataPath << "interchange"
+                                     << filePath << "station" << app.ScannerID;
     } catch (const QuillerError& e) {
         MessageBoxes::Show(e.description());
         return false;

@@ -32,6 +32,8 @@ public:
     // Folder proposals for empty fields.
     static QString ProposedImageFolder();
     static QString ProposedInterchangeFolder();
+    // The refusal of a station ID that is not exactly one character.
+    static QString StationIdMessage();
 
     QComboBox* Combo1;
     QLineEdit* Text1;

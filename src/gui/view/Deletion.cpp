@@ -1,6 +1,7 @@
 #include "gui/view/Deletion.h"
 
 #include "base/Error.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/view/Preview.h"
 #include "records/Database.h"
@@ -43,6 +44,8 @@ void Deletion::ListView2_KeyDown(int key, Qt::KeyboardModifiers) {
             throw QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
                                QStringLiteral("ListView2_KeyDown"));
         db->DeletePrescription(record.RxNbr, record.RefNo);
+        qCInfo(lcView).noquote() << QStringLiteral("prescription deleted: RxNbr %1 RefNo %2")
+                                        .arg(record.RxNbr, record.RefNo);
     } catch (const QuillerError& e) {
         // Nothing was deleted: the row stays so the list matches the database.
         MessageBoxes::Show(e.description(), MsgIcon::Critical);

@@ -1,5 +1,6 @@
 #include "gui/view/ShowPic.h"
 
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -167,6 +168,7 @@ bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const Q
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return fail(QStringLiteral("The page could not be sent to the printer."));
+    qCInfo(lcView).noquote() << "image printed on" << printer.printerName();
     return true;
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace quiller {
+
+// What the command line asks for.
+struct CommandLine {
+    QString configFile;   // --config FILE: another settings file
+    bool exitNow = false; // --help, --version or a mistake: print and end
+    int exitCode = 0;
+    QString output; // what to print before ending
+};
+
+// Reads the arguments (the first is the program). Needs no application object, so
+// --help and --version work without a display.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+} // namespace quiller
