@@ -1,7 +1,6 @@
 #include "LabelPages.h"
 #include "station/verify/PageCodeReader.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
@@ -16,7 +15,6 @@ private slots:
     void decodes();
     void pageWithoutLabel();
     void readsFromSeveralThreads();
-    void writesPgm();
 };
 
 void TstPageCodeReader::decodes_data() {
@@ -69,14 +67,6 @@ void TstPageCodeReader::readsFromSeveralThreads() {
         w.join();
     for (int i = 0; i < pages.size(); ++i)
         QCOMPARE(found[i], (QList<PageCode>{{labels[i], "QRCode"}}));
-}
-
-void TstPageCodeReader::writesPgm() {
-    QTemporaryDir dir;
-    const QList<QImage> pages = makeStack(stackLabels({"1-00", "2-00"}, StackFault::None));
-    QCOMPARE(writeStackAsPgm(dir.filePath("stack"), pages), QString());
-    const QImage back(dir.filePath("stack/page0002.pgm"));
-    QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), pages[1]);
 }
 
 QTEST_GUILESS_MAIN(TstPageCodeReader)
