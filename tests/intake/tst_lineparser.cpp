@@ -159,7 +159,7 @@ void TstLineParser::fuzzSeeds_data() {
     QDirIterator it(seeds.path(), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        // A bad date, a line too short for a key, a key that names a path: refused.
+        // Seeds whose fill date is not a date (cut short, or letters) are refused.
         const bool refused =
             QRegularExpression("baddate|short|dotdot|hostile").match(path).hasMatch();
         QTest::newRow(qPrintable(seeds.relativeFilePath(path))) << path << refused;
