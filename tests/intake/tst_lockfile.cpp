@@ -2,46 +2,34 @@
 #include "common/TestEnv.h"
 #include "intake/LockFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QtTest>
 
 using namespace quiller;
-using quiller::test::ReadFile;
-using quiller::test::TestEnv;
-using quiller::test::WriteFile;
+using namespace quiller::test;
 
-class TestLockFile : public QObject {
+class TstLockFile : public QObject {
     Q_OBJECT
 private slots:
-    void raiseWritesLockedOnce();
-    void removeDeletesReadOnlyFile();
+    void raiseWritesLockedOnceAndRemoveTakesReadOnlyFile();
     void linksAreNeverWrittenThrough();
 };
 
-void TestLockFile::raiseWritesLockedOnce() {
-    TestEnv env;
-    const QString lock = env.interchangeFolder() + "/AQLVLock.xs4";
-    QVERIFY(LockFile::Raise(lock));
-    QCOMPARE(ReadFile(lock), QByteArray("Locked\r\n"));
-    WriteFile(lock, "kept");
-    QVERIFY(!LockFile::Raise(lock));
-    QCOMPARE(ReadFile(lock), QByteArray("kept"));
-    QVERIFY_THROWS_EXCEPTION(QuillerError,
-                             LockFile::Raise(env.home() + "/no-such-folder/AQLVLock.xs4"));
-}
-
-void TestLockFile::removeDeletesReadOnlyFile() {
+void TstLockFile::raiseWritesLockedOnceAndRemoveTakesReadOnlyFile() {
     TestEnv env;
     const QString lock = env.interchangeFolder() + "/AQLVLock.xs4";
     QVERIFY(!LockFile::Remove(lock));
-    WriteFile(lock, "Locked\r\n");
+    QVERIFY(LockFile::Raise(lock));
+    QCOMPARE(ReadFile(lock), QByteArray("Locked\r\n"));
+    WriteFile(lock, "kept");
+    QVERIFY(!LockFile::Raise(lock)); // another station's lock stays as it is
+    QCOMPARE(ReadFile(lock), QByteArray("kept"));
     QFile(lock).setPermissions(QFile::ReadOwner);
     QVERIFY(LockFile::Remove(lock));
     QVERIFY(!QFileInfo::exists(lock));
+    QVERIFY_THROWS_EXCEPTION(QuillerError, LockFile::Raise(env.home() + "/no-such/AQLVLock.xs4"));
 }
 
-void TestLockFile::linksAreNeverWrittenThrough() {
+void TstLockFile::linksAreNeverWrittenThrough() {
     TestEnv env;
     const QString lock = env.interchangeFolder() + "/AQLVLock.xs4";
     const QString outside = env.home() + "/outside.txt";
@@ -58,5 +46,5 @@ void TestLockFile::linksAreNeverWrittenThrough() {
     QCOMPARE(QFile(outside).permissions() & QFile::WriteOwner, QFileDevice::Permissions());
 }
 
-QTEST_GUILESS_MAIN(TestLockFile)
+QTEST_GUILESS_MAIN(TstLockFile)
 #include "tst_lockfile.moc"

@@ -49,6 +49,11 @@ QStringList Sorted(QStringList list) {
     return list;
 }
 
+// A search row: field, typed text, the listed entries joined by ','.
+void Row(const char* name, const QString& field, const QString& text, const QString& rows) {
+    QTest::newRow(name) << field << text << (rows.isEmpty() ? QStringList() : rows.split(','));
+}
+
 QString Plan(const QString& statement, const SearchQuery& query, const QVariant& key,
              qint64 after) {
     QSqlQuery q(SharedContext().DbConnection->Connection());
@@ -65,7 +70,7 @@ QString Plan(const QString& statement, const SearchQuery& query, const QVariant&
 
 } // namespace
 
-class TestSearchModel : public QObject {
+class TstSearchModel : public QObject {
     Q_OBJECT
 private slots:
     void init() { OpenFixtureDatabase(); }
@@ -75,113 +80,63 @@ private slots:
     void paging_data() { search_data(); }
     void paging();
     void rowContent();
-    void headers();
-    void storedNumberValue_data();
     void storedNumberValue();
     void indexServesEveryPage_data();
     void indexServesEveryPage();
     void firstPageThenMoreOnDemand();
-    void viewFetchesWhenScrolled();
-    void failingPageReported();
-    void failingFirstPageThrows();
+    void failingPages();
     void removeRowKeepsPaging();
     void changesBetweenPagesListEachRowOnce();
 };
 
-void TestSearchModel::search_data() {
+void TstSearchModel::search_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("rows");
-    const QStringList all = [] {
-        QStringList l;
-        for (const FixtureRow& r : FixtureRows())
-            l << r.RxNbr + QLatin1Char('-') + r.RefNo;
-        return l;
-    }();
-
+    QStringList all;
+    for (const FixtureRow& r : FixtureRows())
+        all << r.RxNbr + '-' + r.RefNo;
+    const QString rx = "Rx Number", patient = "Patient", drug = "Drug";
     // Rx numbers compare by numeric value; the refill as text after formatting.
-    QTest::newRow("rx 123") << "Rx Number"
-                            << "123" << QStringList{"123-01", "00123-02", " 123-1", "123-0'"};
-    QTest::newRow("rx 123-1") << "Rx Number"
-                              << "123-1" << QStringList{"123-01"};
-    QTest::newRow("rx 00123-") << "Rx Number"
-                               << "00123-" << QStringList{"123-01", "00123-02", " 123-1", "123-0'"};
-    QTest::newRow("rx 123-2") << "Rx Number"
-                              << "123-2" << QStringList{"00123-02"};
-    QTest::newRow("rx abc") << "Rx Number"
-                            << "abc" << QStringList{"abc-00"};
-    QTest::newRow("rx blanks inside") << "Rx Number"
-                                      << " 1 2 3 - 01 " << QStringList{"123-01"};
-    QTest::newRow("rx trailing letters") << "Rx Number"
-                                         << "123abc-01" << QStringList{"123-01"};
-    QTest::newRow("rx further pieces") << "Rx Number"
-                                       << "124-1-9" << QStringList{"124-01"};
-    QTest::newRow("rx refill rounded") << "Rx Number"
-                                       << "123-1.6" << QStringList{"00123-02"};
-    QTest::newRow("rx refill apostrophe") << "Rx Number"
-                                          << "123-0'" << QStringList{"123-0'"};
-    QTest::newRow("rx fraction") << "Rx Number"
-                                 << "123.5" << QStringList{};
-    QTest::newRow("rx none") << "Rx Number"
-                             << "999" << QStringList{};
-
+    const QString all123 = "123-01,00123-02, 123-1,123-0'";
+    Row("rx 123", rx, "123", all123);
+    Row("rx 00123-", rx, "00123-", all123);
+    Row("rx 123-1", rx, "123-1", "123-01");
+    Row("rx abc", rx, "abc", "abc-00");
+    Row("rx blanks inside", rx, " 1 2 3 - 01 ", "123-01");
+    Row("rx trailing letters", rx, "123abc-01", "123-01");
+    Row("rx further pieces", rx, "124-1-9", "124-01");
+    Row("rx refill rounded", rx, "123-1.6", "00123-02");
+    Row("rx refill apostrophe", rx, "123-0'", "123-0'");
+    Row("rx fraction", rx, "123.5", "");
     // Names: prefix, any letter case; wildcards typed stay wildcards.
-    QTest::newRow("last, first") << "Patient"
-                                 << "Smith, John" << QStringList{"123-01", " 123-1"};
-    QTest::newRow("first last") << "Patient"
-                                << "John Smith" << QStringList{"123-01", " 123-1"};
-    QTest::newRow("three words") << "Patient"
-                                 << "Mary Ann Smith" << QStringList{"126-01"};
-    QTest::newRow("comma first") << "Patient"
-                                 << ",John" << QStringList{"123-01", " 123-1", "124-01"};
-    QTest::newRow("lone comma") << "Patient"
-                                << "," << all;
-    QTest::newRow("lone blank") << "Patient"
-                                << " " << all;
-    QTest::newRow("last only any case") << "Patient"
-                                        << "SMITH" << QStringList{"123-01", "00123-02", " 123-1"};
-    QTest::newRow("apostrophe name") << "Patient"
-                                     << "O'Neil" << QStringList{"abc-00"};
-    QTest::newRow("underscore wildcard")
-        << "Patient"
-        << "sm_th" << QStringList{"123-01", "00123-02", " 123-1", "127-12"};
-    QTest::newRow("percent wildcard") << "Patient"
-                                      << "%eil" << QStringList{"abc-00"};
-    QTest::newRow("z last") << "Patient"
-                            << "z" << QStringList{"128-01"};
-
-    QTest::newRow("drug prefix any case") << "Drug"
-                                          << "amox" << QStringList{"123-01", "00123-02", " 123-1"};
+    Row("last, first", patient, "Smith, John", "123-01, 123-1");
+    Row("first last", patient, "John Smith", "123-01, 123-1");
+    Row("three words", patient, "Mary Ann Smith", "126-01");
+    Row("comma first", patient, ",John", "123-01, 123-1,124-01");
+    Row("lone comma", patient, ",", all.join(','));
+    Row("lone blank", patient, " ", all.join(','));
+    Row("last only any case", patient, "SMITH", "123-01,00123-02, 123-1");
+    Row("apostrophe name", patient, "O'Neil", "abc-00");
+    Row("underscore wildcard", patient, "sm_th", "123-01,00123-02, 123-1,127-12");
+    Row("percent wildcard", patient, "%eil", "abc-00");
+    Row("z last", patient, "z", "128-01");
+    Row("drug prefix any case", drug, "amox", "123-01,00123-02, 123-1");
     // Letters beyond ASCII match in any case too; typed GLOB characters stay literal.
-    QTest::newRow("accented last name")
-        << "Patient" << QStringLiteral("m\u00fcl") << QStringList{"129-01"};
-    QTest::newRow("accented both names")
-        << "Patient" << QStringLiteral("M\u00fcller, JOS\u00c9") << QStringList{"129-01"};
-    QTest::newRow("accented with wildcard")
-        << "Patient" << QStringLiteral("_\u00fc%er") << QStringList{"129-01"};
-    QTest::newRow("accented, glob star literal")
-        << "Patient" << QStringLiteral("m\u00fc*") << QStringList{};
-    QTest::newRow("accented drug")
-        << "Drug" << QStringLiteral("\u00e9CLAIR") << QStringList{"129-01"};
-    QTest::newRow("drug with blanks") << "Drug"
-                                      << "AMOXICILLIN 500MG " << QStringList{"123-01"};
-    QTest::newRow("drug apostrophe") << "Drug"
-                                     << "O'Neil" << QStringList{"125-01"};
-    QTest::newRow("drug percent typed") << "Drug"
-                                        << "50%" << QStringList{"126-01", "127-12"};
-    QTest::newRow("drug none") << "Drug"
-                               << "xyz" << QStringList{};
-
-    QTest::newRow("dates both ends")
-        << "Date"
-        << "2006-03-07 2006-03-09" << QStringList{"123-01", "00123-02", " 123-1", "126-01"};
-    QTest::newRow("one day") << "Date"
-                             << "2006-04-01 2006-04-01" << QStringList{"125-01"};
-    QTest::newRow("first after last") << "Date"
-                                      << "2006-03-09 2006-03-07" << QStringList{};
+    Row("accented last name", patient, QStringLiteral("m\u00fcl"), "129-01");
+    Row("accented both names", patient, QStringLiteral("M\u00fcller, JOS\u00c9"), "129-01");
+    Row("accented with wildcard", patient, QStringLiteral("_\u00fc%er"), "129-01");
+    Row("accented, glob star literal", patient, QStringLiteral("m\u00fc*"), "");
+    Row("accented drug", drug, QStringLiteral("\u00e9CLAIR"), "129-01");
+    Row("drug with blanks", drug, "AMOXICILLIN 500MG ", "123-01");
+    Row("drug apostrophe", drug, "O'Neil", "125-01");
+    Row("drug percent typed", drug, "50%", "126-01,127-12");
+    Row("dates both ends", "Date", "2006-03-07 2006-03-09", "123-01,00123-02, 123-1,126-01");
+    Row("one day", "Date", "2006-04-01 2006-04-01", "125-01");
+    Row("first after last", "Date", "2006-03-09 2006-03-07", "");
 }
 
-void TestSearchModel::search() {
+void TstSearchModel::search() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
@@ -193,24 +148,22 @@ void TestSearchModel::search() {
 
 // Reading a page at a time lists exactly the rows of one read, in the same order,
 // whatever the page size: rows with equal keys (Smith, smith; equal dates) included.
-void TestSearchModel::paging() {
+void TstSearchModel::paging() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
     // Many rows that share one key, to cross page ends inside a run of equal keys.
     QList<FixtureRow> extra;
     for (int i = 0; i < 9; ++i)
-        extra.append({QString::number(123), QString::number(50 + i), "2006-03-07",
-                      i % 2 ? "amoxil" : "AMOX", "John", i % 2 ? "smith" : "SMITH", ""});
+        extra.append({"123", QString::number(50 + i), "2006-03-07", i % 2 ? "amoxil" : "AMOX",
+                      "John", i % 2 ? "smith" : "SMITH", ""});
     InsertRows(*SharedContext().DbConnection, extra);
-
     SearchResultModel whole;
     whole.SetPageSize(10000);
     whole.Start(MakeQuery(field, text), SharedContext().DbConnection->Connection());
     QVERIFY(!whole.canFetchMore(QModelIndex()));
     const QStringList expected = Texts(whole);
     QVERIFY(expected.size() >= rows.size());
-
     for (int pageSize : {1, 2, 3, 7}) {
         SearchResultModel paged;
         paged.SetPageSize(pageSize);
@@ -221,72 +174,45 @@ void TestSearchModel::paging() {
     }
 }
 
-void TestSearchModel::rowContent() {
+void TstSearchModel::rowContent() {
     SearchResultModel model;
-    model.Start(RxNumberQuery(ParseRxNumber(QStringLiteral("12"))),
-                SharedContext().DbConnection->Connection());
-    QCOMPARE(model.rowCount(), 0);
-    model.Start(PatientQuery(ParsePatient(QStringLiteral(","))),
-                SharedContext().DbConnection->Connection());
+    model.Start(PatientQuery(ParsePatient(",")), SharedContext().DbConnection->Connection());
     FetchAll(model);
-    QCOMPARE(model.columnCount(), 4);
     int withIcon = 0;
     for (int i = 0; i < model.rowCount(); ++i) {
         const SearchRow& r = model.Row(i);
         const QModelIndex first = model.index(i, 0);
-        QCOMPARE(first.data().toString(), r.RxNbr + QLatin1Char('-') + r.RefNo);
+        QCOMPARE(first.data().toString(), r.RxNbr + '-' + r.RefNo);
         QCOMPARE(
             model.index(i, 1).data().toString(),
             QLocale().toString(QDate::fromString(r.FillDate, Qt::ISODate), QLocale::ShortFormat));
         QCOMPARE(model.index(i, 2).data().toString(), r.Drug);
         QCOMPARE(model.index(i, 3).data().toString(), r.LastName + ", " + r.FirstName);
-        const QVariant tag = first.data(Qt::UserRole);
-        QVERIFY(tag.isValid());
-        QCOMPARE(tag.toString(), model.RowTag(i));
+        QCOMPARE(first.data(Qt::UserRole).toString(), model.RowTag(i));
+        // The picture mark only on rows with an image.
         const QVariant icon = first.data(Qt::DecorationRole);
-        if (model.RowTag(i).isEmpty()) {
-            QVERIFY2(!icon.isValid(), qPrintable(model.RowText(i)));
-        } else {
-            QVERIFY(icon.canConvert<QIcon>());
-            QVERIFY(!icon.value<QIcon>().isNull());
-            ++withIcon;
-        }
-        QVERIFY(!model.index(i, 1).data(Qt::DecorationRole).isValid());
+        QCOMPARE(icon.isValid(), !model.RowTag(i).isEmpty());
+        withIcon += icon.isValid() && !icon.value<QIcon>().isNull();
     }
     QCOMPARE(withIcon, 4); // 123_01, 00123_02, 125_01, gone.jpg
     // The null image name reads as an empty tag.
-    const int row = Texts(model).indexOf(QStringLiteral("124-01"));
-    QVERIFY(row >= 0);
-    QCOMPARE(model.RowTag(row), QString());
-}
-
-void TestSearchModel::storedNumberValue_data() {
-    QTest::addColumn<QString>("stored");
-    for (const char* t : {"123", "00123", " 123", "123 ", "  0042", "abc", "", "0", "000000",
-                          "999999", "12abc", "+5", "-7", "1-2"})
-        QTest::newRow(t) << QString::fromLatin1(t);
+    QCOMPARE(model.RowTag(Texts(model).indexOf("124-01")), QString());
 }
 
 // The indexed expression gives every stored form of an Rx number the value the typed
 // number is read with, so leading zeros and blanks do not matter.
-void TestSearchModel::storedNumberValue() {
-    QFETCH(QString, stored);
+void TstSearchModel::storedNumberValue() {
     QSqlQuery q(SharedContext().DbConnection->Connection());
-    QVERIFY(q.prepare(QStringLiteral("SELECT CAST(? AS INTEGER)")));
-    q.addBindValue(stored);
-    QVERIFY(q.exec() && q.next());
-    QCOMPARE(q.value(0).toDouble(), Val(stored));
+    QVERIFY(q.prepare("SELECT CAST(? AS INTEGER)"));
+    for (const char* stored : {"123", "00123", " 123", "123 ", "  0042", "abc", "", "0", "999999",
+                               "12abc", "+5", "-7", "1-2"}) {
+        q.addBindValue(QString::fromLatin1(stored));
+        QVERIFY(q.exec() && q.next());
+        QCOMPARE(q.value(0).toDouble(), Val(stored));
+    }
 }
 
-void TestSearchModel::headers() {
-    SearchResultModel model;
-    QStringList names;
-    for (int i = 0; i < 4; ++i)
-        names << model.headerData(i, Qt::Horizontal).toString();
-    QCOMPARE(names, (QStringList{"Rx Number", "Date", "Drug Name", "Patient"}));
-}
-
-void TestSearchModel::indexServesEveryPage_data() {
+void TstSearchModel::indexServesEveryPage_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("index");
@@ -314,7 +240,7 @@ void TestSearchModel::indexServesEveryPage_data() {
 }
 
 // Each page is an index search, never a scan of the table or a sort of the matches.
-void TestSearchModel::indexServesEveryPage() {
+void TstSearchModel::indexServesEveryPage() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, index);
@@ -323,96 +249,66 @@ void TestSearchModel::indexServesEveryPage() {
     for (const QString& s :
          {FirstPageStatement(q), SameKeyPageStatement(q), NextKeyPageStatement(q)}) {
         const QString plan = Plan(s, q, key, 3);
-        QVERIFY2(plan.contains(QStringLiteral("SEARCH RxImages USING")) && plan.contains(index),
-                 qPrintable(s + QStringLiteral("\n  ") + plan));
-        QVERIFY2(!plan.contains(QStringLiteral("TEMP B-TREE")), qPrintable(plan));
+        QVERIFY2(plan.contains("SEARCH RxImages USING") && plan.contains(index),
+                 qPrintable(s + "\n  " + plan));
+        QVERIFY2(!plan.contains("TEMP B-TREE"), qPrintable(plan));
     }
-    // The prefix search bounds the index range at both ends (the LIKE optimisation
-    // works with the bound pattern).
-    if (field == QLatin1String("Drug") || text.startsWith(QLatin1String("Smi")) ||
-        text.startsWith(QLatin1Char('M'))) {
+    // A prefix search bounds the index range at both ends.
+    if (field == "Drug" || text.startsWith("Smi") || text.startsWith('M')) {
         const QString plan = Plan(FirstPageStatement(q), q, QVariant(), 0);
-        QVERIFY2(plan.contains(QStringLiteral(">? AND ")) && plan.contains(QStringLiteral("<?)")),
-                 qPrintable(plan));
+        QVERIFY2(plan.contains(">? AND ") && plan.contains("<?)"), qPrintable(plan));
     }
 }
 
-void TestSearchModel::firstPageThenMoreOnDemand() {
+void TstSearchModel::firstPageThenMoreOnDemand() {
     QList<FixtureRow> many;
-    for (int i = 0; i < 5000; ++i)
+    for (int i = 0; i < 600; ++i)
         many.append({QString::number(200000 + i), "01", "2007-01-01", "Lazy Drug", "Ann", "Lee",
                      i % 3 ? QVariant(QString::number(i) + ".jpg") : QVariant("")});
     InsertRows(*SharedContext().DbConnection, many);
-
     SearchResultModel model;
-    model.Start(DrugQuery(QStringLiteral("lazy")), SharedContext().DbConnection->Connection());
-    QCOMPARE(model.rowCount(), model.PageSize());
-    QVERIFY(model.canFetchMore(QModelIndex()));
-    model.fetchMore(QModelIndex());
-    QCOMPARE(model.rowCount(), 2 * model.PageSize());
+    model.SetPageSize(100);
+    model.Start(DrugQuery("lazy"), SharedContext().DbConnection->Connection());
+    QCOMPARE(model.rowCount(), 100);
+    // A view asks for more when it needs rows beyond the ones it has.
+    QAbstractItemModel& view = model;
+    QVERIFY(view.canFetchMore(QModelIndex()));
+    view.fetchMore(QModelIndex());
+    QCOMPARE(model.rowCount(), 200);
+    QVERIFY(!view.canFetchMore(model.index(0, 0))); // rows have no children
     FetchAll(model);
-    QCOMPARE(model.rowCount(), 5000);
     QVERIFY(!model.canFetchMore(QModelIndex()));
     QStringList texts = Texts(model);
     texts.removeDuplicates();
-    QCOMPARE(texts.size(), 5000);
+    QCOMPARE(texts.size(), 600);
 }
 
-void TestSearchModel::viewFetchesWhenScrolled() {
-    QList<FixtureRow> many;
-    for (int i = 0; i < 600; ++i)
-        many.append({QString::number(300000 + i), "01", "2007-01-01", "Scroll", "A", "B", ""});
-    InsertRows(*SharedContext().DbConnection, many);
-    SearchResultModel model;
-    model.SetPageSize(100);
-    model.Start(DrugQuery(QStringLiteral("scroll")), SharedContext().DbConnection->Connection());
-    QCOMPARE(model.rowCount(), 100);
-    // A view asks for more when it needs rows beyond the ones it has.
-    QAbstractItemModel& generic = model;
-    QVERIFY(generic.canFetchMore(QModelIndex()));
-    generic.fetchMore(QModelIndex());
-    QCOMPARE(model.rowCount(), 200);
-    QVERIFY(!generic.canFetchMore(model.index(0, 0))); // rows have no children
-}
-
-void TestSearchModel::failingPageReported() {
+void TstSearchModel::failingPages() {
     SearchResultModel model;
     model.SetPageSize(2);
     QSignalSpy failed(&model, &SearchResultModel::FetchFailed);
-    model.Start(PatientQuery(ParsePatient(QStringLiteral(","))),
-                SharedContext().DbConnection->Connection());
-    QCOMPARE(model.rowCount(), 2);
+    model.Start(PatientQuery(ParsePatient(",")), SharedContext().DbConnection->Connection());
     QSqlQuery drop(SharedContext().DbConnection->Connection());
-    QVERIFY(drop.exec(QStringLiteral("DROP TABLE RxImages")));
+    QVERIFY(drop.exec("DROP TABLE RxImages"));
+    // A later page: reported, the rows read stay, no more are asked for.
     model.fetchMore(QModelIndex());
     QCOMPARE(failed.count(), 1);
-    QVERIFY2(failed.at(0).at(0).toString().contains(QStringLiteral("RxImages")),
+    QVERIFY2(failed.at(0).at(0).toString().contains("RxImages"),
              qPrintable(failed.at(0).at(0).toString()));
     QCOMPARE(model.rowCount(), 2);
     QVERIFY(!model.canFetchMore(QModelIndex()));
+    // The first page: the search fails.
+    SearchResultModel next;
+    QVERIFY_THROWS_EXCEPTION(
+        QuillerError, next.Start(DrugQuery("a"), SharedContext().DbConnection->Connection()));
+    QCOMPARE(next.rowCount(), 0);
+    QVERIFY(!next.canFetchMore(QModelIndex()));
 }
 
-void TestSearchModel::failingFirstPageThrows() {
-    QSqlQuery drop(SharedContext().DbConnection->Connection());
-    QVERIFY(drop.exec(QStringLiteral("DROP TABLE RxImages")));
-    SearchResultModel model;
-    bool threw = false;
-    try {
-        model.Start(DrugQuery(QStringLiteral("a")), SharedContext().DbConnection->Connection());
-    } catch (const QuillerError& e) {
-        threw = true;
-        QVERIFY(e.description().contains(QStringLiteral("RxImages")));
-    }
-    QVERIFY(threw);
-    QCOMPARE(model.rowCount(), 0);
-    QVERIFY(!model.canFetchMore(QModelIndex()));
-}
-
-void TestSearchModel::removeRowKeepsPaging() {
+void TstSearchModel::removeRowKeepsPaging() {
     SearchResultModel model;
     model.SetPageSize(2);
-    model.Start(PatientQuery(ParsePatient(QStringLiteral(","))),
-                SharedContext().DbConnection->Connection());
+    model.Start(PatientQuery(ParsePatient(",")), SharedContext().DbConnection->Connection());
     const QStringList firstTwo = Texts(model);
     QVERIFY(model.removeRow(1));
     QCOMPARE(Texts(model), QStringList{firstTwo.at(0)});
@@ -423,21 +319,20 @@ void TestSearchModel::removeRowKeepsPaging() {
     QVERIFY(!Texts(model).contains(firstTwo.at(1)));
 }
 
-void TestSearchModel::changesBetweenPagesListEachRowOnce() {
+void TstSearchModel::changesBetweenPagesListEachRowOnce() {
     SearchResultModel model;
     model.SetPageSize(2);
-    model.Start(PatientQuery(ParsePatient(QStringLiteral("s"))),
-                SharedContext().DbConnection->Connection());
+    model.Start(PatientQuery(ParsePatient("s")), SharedContext().DbConnection->Connection());
     // A data file arrives between pages: its row sorts after the ones read.
     InsertRows(*SharedContext().DbConnection,
                {{"900", "01", "2006-01-01", "New", "New", "Sz", ""}});
     FetchAll(model);
     QStringList texts = Texts(model);
-    const int listed = int(texts.size());
+    const qsizetype listed = texts.size();
     texts.removeDuplicates();
     QCOMPARE(texts.size(), listed);
-    QVERIFY(texts.contains(QStringLiteral("900-01")));
+    QVERIFY(texts.contains("900-01"));
 }
 
-QTEST_MAIN(TestSearchModel)
+QTEST_MAIN(TstSearchModel)
 #include "tst_searchmodel.moc"

@@ -33,9 +33,7 @@ bool MakeMountsPrivate() {
 
 bool MountTmpfs(const QString& folder, const QByteArray& size) {
     QDir().mkpath(folder);
-    const QByteArray options = "size=" + size;
-    return ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
-                   options.constData()) == 0;
+    return ::mount("tmpfs", QFile::encodeName(folder), "tmpfs", 0, ("size=" + size).data()) == 0;
 }
 
 bool MountReadOnly(const QString& folder) {
@@ -62,11 +60,6 @@ QImage NoisePage(int side) {
     return page;
 }
 
-bool Decodes(const QString& path) {
-    QImageReader reader(path);
-    return !reader.read().isNull();
-}
-
 // Another program holding the database: the sqlite3 shell inside BEGIN EXCLUSIVE.
 class DatabaseHolder {
 public:
@@ -86,13 +79,12 @@ public:
         return false;
     }
     void release() {
-        if (shell_.state() == QProcess::NotRunning)
-            return;
-        shell_.write("COMMIT;\n.quit\n");
-        shell_.closeWriteChannel();
-        if (!shell_.waitForFinished(5000))
-            shell_.kill();
-        shell_.waitForFinished(1000);
+        if (shell_.state() != QProcess::NotRunning) {
+            shell_.write("COMMIT;\n.quit\n");
+            shell_.closeWriteChannel();
+            if (!shell_.waitForFinished(5000))
+                shell_.kill(), shell_.waitForFinished(1000);
+        }
     }
     ~DatabaseHolder() { release(); }
 
@@ -123,7 +115,7 @@ const QStringList kAllImages{"123_01.jpg", "124_00.jpg", "125_2.jpg"};
 
 } // namespace
 
-class FaultTests : public QObject {
+class TstFaults : public QObject {
     Q_OBJECT
 
 private slots:
@@ -241,7 +233,8 @@ private slots:
         QCOMPARE(s.rows(), (QMap<QString, QString>{
                                {"123/01", "123_01.jpg"}, {"124/00", ""}, {"125/2", "125_2.jpg"}}));
         for (const QString name : {"123_01.jpg", "125_2.jpg"})
-            QVERIFY2(Decodes(s.env.imageFolder() + "/" + name), qPrintable(name));
+            QVERIFY2(!QImageReader(s.env.imageFolder() + "/" + name).read().isNull(),
+                     qPrintable(name));
         // The operator is told which prescription has no page.
         const QString all = s.boxes.texts().join("\n");
         QVERIFY2(all.contains("2 of 3 prescriptions scanned. Not scanned: 124-00"),
@@ -255,7 +248,6 @@ private slots:
         QTest::newRow("jam after one page") << 1 << "The document feeder jammed.";
         QTest::newRow("I/O error after two pages") << 2 << "Error during device I/O.";
         QTest::newRow("busy before any page") << 0 << "Device busy.";
-        QTest::newRow("disconnected after one page") << 1 << "The scanner was disconnected.";
     }
     void scannerFailureStoresEarlierPagesListsTheRestAndReturnsToIdle() {
         QFETCH(int, failAfter);
@@ -272,10 +264,9 @@ private slots:
 
         const QStringList entries{"123-01", "124-00", "125-2"};
         QCOMPARE(s.images(), kAllImages.mid(0, failAfter));
-        QMap<QString, QString> expected;
-        int i = 0;
-        for (auto it = kAllStored.cbegin(); it != kAllStored.cend(); ++it, ++i)
-            expected.insert(it.key(), i < failAfter ? it.value() : QString());
+        QMap<QString, QString> expected = kAllStored;
+        for (auto it = std::next(expected.begin(), failAfter); it != expected.end(); ++it)
+            it.value().clear();
         QCOMPARE(s.rows(), expected);
         const QString all = s.boxes.texts().join("\n");
         QVERIFY2(all.contains(failText, Qt::CaseInsensitive), qPrintable(all));
@@ -292,7 +283,7 @@ int main(int argc, char** argv) {
     g_privateMounts = MakeMountsPrivate();
     QApplication app(argc, argv);
     QTEST_SET_MAIN_SOURCE_PATH
-    FaultTests tests;
+    TstFaults tests;
     return QTest::qExec(&tests, argc, argv);
 }
 

@@ -23,6 +23,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #define FAKE_API extern "C" __attribute__((visibility("default")))
@@ -312,10 +313,9 @@ void finishDevice(Device& d) {
         for (const std::string& m : d.modes)
             if (contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone"))
                 d.lineartModes.push_back(m);
-    if (d.resolutionFixed) {
+    if (d.resolutionFixed)
         d.resRange = {SANE_FIX(d.resRange.min), SANE_FIX(d.resRange.max),
                       SANE_FIX(d.resRange.quant)};
-    }
     if (d.sensor == "none")
         d.sensor.clear();
     if (d.defaultSource.empty())
@@ -508,15 +508,7 @@ bool paperLoaded(const Device& d) {
 
 SANE_Option_Descriptor describe(const char* name, const char* title, SANE_Value_Type type,
                                 SANE_Unit unit, SANE_Int size, SANE_Int cap) {
-    SANE_Option_Descriptor o{};
-    o.name = name;
-    o.title = title;
-    o.desc = title;
-    o.type = type;
-    o.unit = unit;
-    o.size = size;
-    o.cap = cap;
-    return o;
+    return {name, title, title, type, unit, size, cap, SANE_CONSTRAINT_NONE, {}};
 }
 
 void addOption(Handle& h, OptionKind kind, SANE_Option_Descriptor o) {
@@ -600,10 +592,8 @@ void buildOptions(Handle& h) {
     h.source = d.defaultSource;
     h.mode = d.defaultMode;
     h.resolution = d.resolutionFixed ? SANE_FIX(d.defaultResolution) : d.defaultResolution;
-    h.tlX = d.xRange.min;
-    h.tlY = d.yRange.min;
-    h.brX = d.xRange.max;
-    h.brY = d.yRange.max;
+    std::tie(h.tlX, h.tlY, h.brX, h.brY) =
+        std::tie(d.xRange.min, d.yRange.min, d.xRange.max, d.yRange.max);
 }
 
 // Matches a string against a list as SANE's own backends do: exactly, then ignoring
@@ -659,19 +649,14 @@ SANE_Status fire(Handle& h, Fault& f, const std::string& where) {
             if (FILE* marker = std::fopen(h.dev->unplugFile.c_str(), "w"))
                 std::fclose(marker);
     }
-    if (f.kind == "hang") {
+    if (f.kind == "hang")
         hangUntilReleased(releaseFile);
-        return SANE_STATUS_GOOD;
-    }
-    if (f.kind == "double-feed")
-        return h.dfAction == "Continue" ? SANE_STATUS_GOOD : SANE_STATUS_JAMMED;
-    if (f.kind == "jam")
-        return SANE_STATUS_JAMMED;
-    if (f.kind == "cover-open")
-        return SANE_STATUS_COVER_OPEN;
-    if (f.kind == "no-docs")
-        return SANE_STATUS_NO_DOCS;
-    return SANE_STATUS_IO_ERROR;
+    return f.kind == "hang" || (f.kind == "double-feed" && h.dfAction == "Continue")
+               ? SANE_STATUS_GOOD
+           : f.kind == "jam" || f.kind == "double-feed" ? SANE_STATUS_JAMMED
+           : f.kind == "cover-open"                     ? SANE_STATUS_COVER_OPEN
+           : f.kind == "no-docs"                        ? SANE_STATUS_NO_DOCS
+                                                        : SANE_STATUS_IO_ERROR;
 }
 
 Fault* faultAt(Device& d, int page) {

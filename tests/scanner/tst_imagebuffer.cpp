@@ -39,9 +39,16 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The file the scanner stores for page `index`.
+QByteArray Saved(SimulatedScanner& scanner, int index) {
+    QTemporaryDir dir;
+    return scanner.SaveImage(index, dir.filePath("p.jpg")) == 1 ? ReadAll(dir.filePath("p.jpg"))
+                                                                : QByteArray();
+}
+
 } // namespace
 
-class TestImageBuffer : public QObject {
+class TstImageBuffer : public QObject {
     Q_OBJECT
 private slots:
     void storedFileIsTheEncodedPageAndTheBufferReportsItsScan_data() {
@@ -64,20 +71,12 @@ private slots:
         QCOMPARE(scanner.ImageHeight(0), 90);
         QCOMPARE(scanner.ImageBitsPerPixel(0), bitsPerPixel);
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("123_01.jpg"));
-        QCOMPARE(scanner.SaveImage(0, path), 1);
-        const QByteArray stored = ReadAll(path);
         // Byte for byte the file a raw page gives: no second encoding, no loss.
+        const QByteArray stored = Saved(scanner, 0);
         QCOMPARE(stored, EncodedDirectly(raw));
-        // What the preview shows is what the file holds.
-        const QImage shown = scanner.GetImage(0);
-        QCOMPARE(shown, QImage::fromData(stored, "JPEG"));
-        QCOMPARE(shown.size(), QSize(170, 90));
-        // Saving again writes the same bytes.
-        const QString again = dir.filePath(QStringLiteral("again.jpg"));
-        QCOMPARE(scanner.SaveImage(0, again), 1);
-        QCOMPARE(ReadAll(again), stored);
+        // What the preview shows is what the file holds; saving again writes the same.
+        QCOMPARE(scanner.GetImage(0), QImage::fromData(stored, "JPEG"));
+        QCOMPARE(Saved(scanner, 0), stored);
     }
 
     void pagesKeepTheirPlaceWhenOthersAreDeleted() {
@@ -95,29 +94,21 @@ private slots:
         QCOMPARE(scanner.GetImage(1).size(), QSize(100, 30));
         QVERIFY(scanner.GetImage(1) != middle);
         QCOMPARE(scanner.GetImage(0).size(), QSize(60, 40));
-        QTemporaryDir dir;
-        QCOMPARE(scanner.SaveImage(1, dir.filePath(QStringLiteral("p.jpg"))), 1);
-        QCOMPARE(ReadAll(dir.filePath(QStringLiteral("p.jpg"))), EncodedDirectly(raws[2]));
+        QCOMPARE(Saved(scanner, 1), EncodedDirectly(raws[2]));
     }
 
-    void outOfRangeIndexesGiveNothing_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("minus one") << -1;
-        QTest::newRow("past the end") << 1;
-    }
     void outOfRangeIndexesGiveNothing() {
-        QFETCH(int, index);
         SimulatedScanner scanner;
         scanner.DeliverPage(Page(QSize(20, 10), QImage::Format_Grayscale8, 0));
-        QVERIFY(scanner.GetImage(index).isNull());
-        QCOMPARE(scanner.ImageWidth(index), 0);
-        QCOMPARE(scanner.ImageHeight(index), 0);
-        QCOMPARE(scanner.ImageBitsPerPixel(index), 0);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("x.jpg"));
-        QCOMPARE(scanner.SaveImage(index, path), 0);
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(scanner.ErrorText().contains(QString::number(index)));
+        for (int index : {-1, 1}) {
+            QVERIFY(scanner.GetImage(index).isNull());
+            QCOMPARE(scanner.ImageWidth(index) + scanner.ImageHeight(index), 0);
+            QCOMPARE(scanner.ImageBitsPerPixel(index), 0);
+            QTemporaryDir dir;
+            QCOMPARE(scanner.SaveImage(index, dir.filePath("x.jpg")), 0);
+            QVERIFY(!QFile::exists(dir.filePath("x.jpg")));
+            QVERIFY(scanner.ErrorText().contains(QString::number(index)));
+        }
     }
 
     void rotationTurnsTheStoredPage_data() {
@@ -137,13 +128,10 @@ private slots:
         QVERIFY(scanner.RotateImage(0, angle, 0) != 0);
         QCOMPARE(QSize(scanner.ImageWidth(0), scanner.ImageHeight(0)), size);
         QCOMPARE(scanner.ImageBitsPerPixel(0), 8);
+        // The file holds the turned page, and it is what the preview shows.
         const QImage turned = scanner.GetImage(0);
         QCOMPARE(turned.size(), size);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("t.jpg"));
-        QCOMPARE(scanner.SaveImage(0, path), 1);
-        // The file holds the turned page, and it is what the preview shows.
-        QCOMPARE(QImage::fromData(ReadAll(path), "JPEG"), turned);
+        QCOMPARE(QImage::fromData(Saved(scanner, 0), "JPEG"), turned);
         // Turned back, the page is the page it was (within JPEG's loss).
         QVERIFY(scanner.RotateImage(0, -angle, 0) != 0);
         const QImage back = scanner.GetImage(0);
@@ -174,5 +162,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestImageBuffer)
+QTEST_GUILESS_MAIN(TstImageBuffer)
 #include "tst_imagebuffer.moc"

@@ -1,7 +1,6 @@
 #include "LabelPages.h"
 #include "station/verify/PageCodeReader.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
@@ -9,17 +8,16 @@
 using namespace quiller;
 using namespace quiller::testing;
 
-class TestPageCodeReader : public QObject {
+class TstPageCodeReader : public QObject {
     Q_OBJECT
 private slots:
     void decodes_data();
     void decodes();
     void pageWithoutLabel();
     void readsFromSeveralThreads();
-    void writesPgm();
 };
 
-void TestPageCodeReader::decodes_data() {
+void TstPageCodeReader::decodes_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("angle");
@@ -35,7 +33,7 @@ void TestPageCodeReader::decodes_data() {
                 << format << text << angle << places[n++ % places.size()];
 }
 
-void TestPageCodeReader::decodes() {
+void TstPageCodeReader::decodes() {
     QFETCH(QString, format);
     QFETCH(QString, text);
     QFETCH(double, angle);
@@ -51,12 +49,12 @@ void TestPageCodeReader::decodes() {
     QCOMPARE(codes, (QList<PageCode>{{text, format}}));
 }
 
-void TestPageCodeReader::pageWithoutLabel() {
+void TstPageCodeReader::pageWithoutLabel() {
     QVERIFY(PageCodeReader().read(makeLabelPage(LabelSpec{}, 2)).isEmpty());
     QVERIFY(PageCodeReader().read(QImage()).isEmpty());
 }
 
-void TestPageCodeReader::readsFromSeveralThreads() {
+void TstPageCodeReader::readsFromSeveralThreads() {
     // One reader shared by workers, each reading its own pages, as the station does.
     const QStringList labels = {"100-00", "101-00", "102-01", "103-00"};
     const QList<QImage> pages = makeStack(labels, "QRCode");
@@ -71,13 +69,5 @@ void TestPageCodeReader::readsFromSeveralThreads() {
         QCOMPARE(found[i], (QList<PageCode>{{labels[i], "QRCode"}}));
 }
 
-void TestPageCodeReader::writesPgm() {
-    QTemporaryDir dir;
-    const QList<QImage> pages = makeStack(stackLabels({"1-00", "2-00"}, StackFault::None));
-    QCOMPARE(writeStackAsPgm(dir.filePath("stack"), pages), QString());
-    const QImage back(dir.filePath("stack/page0002.pgm"));
-    QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), pages[1]);
-}
-
-QTEST_GUILESS_MAIN(TestPageCodeReader)
+QTEST_GUILESS_MAIN(TstPageCodeReader)
 #include "tst_pagecodereader.moc"

@@ -1,7 +1,11 @@
+// The meaning of a label and the filing of a batch's pages by their labels.
 #include "LabelPages.h"
+#include "station/verify/LabelPattern.h"
 #include "station/verify/PageFiling.h"
 
 #include <QTest>
+
+#include <array>
 
 using namespace quiller;
 using namespace quiller::testing;
@@ -54,81 +58,124 @@ QString outcome(const FilingResult& r) {
 
 const QStringList Batch = {"100-00", "101-00", "102-01", "103-00", "104-00"};
 
+// A row of the filing table: the batch's labels, each page's codes, mode, outcome.
+void Filing(const char* name, const QStringList& expected, const QStringList& pages,
+            const char* mode, const char* outcome) {
+    QTest::newRow(name) << expected << pages << QString(mode) << QString(outcome);
+}
+
 } // namespace
 
-class TestPageFiling : public QObject {
+class TstPageFiling : public QObject {
     Q_OBJECT
 private slots:
+    void labelPattern_data();
+    void labelPattern();
+    void labelPatternRefusesBadSettings_data();
+    void labelPatternRefusesBadSettings();
     void files_data();
     void files();
     void reportInWords();
     void livePagesMoveWhenALabelArrives();
 };
 
-void TestPageFiling::files_data() {
+void TstPageFiling::files_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("pages");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("outcome");
 
-    auto stack = [](StackFault f, int at = 1) {
-        return stackLabels(Batch, f, at);
+    auto stack = [](StackFault f) {
+        return stackLabels(Batch, f, 1);
     };
-    QTest::newRow("in order") << Batch << stack(StackFault::None) << "check"
-                              << "V0 V1 V2 V3 V4 / ";
-    QTest::newRow("double feed") << Batch << stack(StackFault::DoubleFeed) << "check"
-                                 << "V0 V1 V3 V4 / 2";
-    QTest::newRow("missing sheet") << Batch << stack(StackFault::MissingSheet) << "check"
-                                   << "V0 V2 V3 V4 / 1";
-    QTest::newRow("swapped") << Batch << stack(StackFault::Swapped) << "check"
-                             << "V0 V2 V1 V3 V4 / ";
-    QTest::newRow("foreign") << Batch << stack(StackFault::Foreign) << "check"
-                             << "V0 V1 U V2 V3 V4 / ";
-    QTest::newRow("duplicate") << Batch << stack(StackFault::Duplicate) << "check"
-                               << "V0 V1 D1 V2 V3 V4 / ";
-    QTest::newRow("unlabelled, check") << Batch << stack(StackFault::Unlabelled) << "check"
-                                       << "V0 P1 V2 V3 V4 / ";
-    QTest::newRow("unlabelled, require") << Batch << stack(StackFault::Unlabelled) << "require"
-                                         << "V0 U V2 V3 V4 / 1";
-    QTest::newRow("off: swapped sheets follow the order")
-        << Batch << stack(StackFault::Swapped) << "off"
-        << "P0 P1 P2 P3 P4 / ";
-    QTest::newRow("off: one page short, one too many")
-        << Batch << stack(StackFault::MissingSheet) + QStringList{"", ""} << "off"
-        << "P0 P1 P2 P3 P4 U / ";
+    Filing("in order", Batch, stack(StackFault::None), "check", "V0 V1 V2 V3 V4 / ");
+    Filing("double feed", Batch, stack(StackFault::DoubleFeed), "check", "V0 V1 V3 V4 / 2");
+    Filing("missing sheet", Batch, stack(StackFault::MissingSheet), "check", "V0 V2 V3 V4 / 1");
+    Filing("swapped", Batch, stack(StackFault::Swapped), "check", "V0 V2 V1 V3 V4 / ");
+    Filing("foreign", Batch, stack(StackFault::Foreign), "check", "V0 V1 U V2 V3 V4 / ");
+    Filing("duplicate", Batch, stack(StackFault::Duplicate), "check", "V0 V1 D1 V2 V3 V4 / ");
+    Filing("unlabelled, check", Batch, stack(StackFault::Unlabelled), "check", "V0 P1 V2 V3 V4 / ");
+    Filing("unlabelled, require", Batch, stack(StackFault::Unlabelled), "require",
+           "V0 U V2 V3 V4 / 1");
+    Filing("off: swapped sheets follow the order", Batch, stack(StackFault::Swapped), "off",
+           "P0 P1 P2 P3 P4 / ");
+    Filing("off: one page short, one too many", Batch,
+           stack(StackFault::MissingSheet) + QStringList{"", ""}, "off", "P0 P1 P2 P3 P4 U / ");
     // An unlabelled page ahead of the labelled page of "its" prescription takes the next
     // prescription still free, not the one the label claims later.
-    QTest::newRow("unlabelled before the labelled one")
-        << Batch << QStringList{"", "100-00", "102-01", "103-00", "104-00"} << "check"
-        << "P1 V0 V2 V3 V4 / ";
-    QTest::newRow("unlabelled with every sheet taken")
-        << Batch << stack(StackFault::None) + QStringList{""} << "check"
-        << "V0 V1 V2 V3 V4 U / ";
-    QTest::newRow("leading zeros, refill as number")
-        << Batch << QStringList{"0100-0", "000101", "102_1", "103 00", "00104-00"} << "check"
-        << "V0 V1 V2 V3 V4 / ";
-    QTest::newRow("other refill of an expected Rx is foreign")
-        << Batch << QStringList{"100-01", "101-00"} << "check"
-        << "U V1 / 0,2,3,4";
-    QTest::newRow("two labels naming different prescriptions")
-        << Batch << QStringList{"100-00|101-00", "101-00"} << "check"
-        << "U V1 / 0,2,3,4";
-    QTest::newRow("other barcodes than labels are ignored")
-        << Batch << QStringList{"100-00|LOT A17", "ABC"} << "check"
-        << "V0 P1 / 2,3,4";
+    Filing("unlabelled before the labelled one", Batch,
+           {"", "100-00", "102-01", "103-00", "104-00"}, "check", "P1 V0 V2 V3 V4 / ");
+    Filing("unlabelled with every sheet taken", Batch, stack(StackFault::None) + QStringList{""},
+           "check", "V0 V1 V2 V3 V4 U / ");
+    Filing("leading zeros, refill as number", Batch,
+           {"0100-0", "000101", "102_1", "103 00", "00104-00"}, "check", "V0 V1 V2 V3 V4 / ");
+    Filing("other refill of an expected Rx is foreign", Batch, {"100-01", "101-00"}, "check",
+           "U V1 / 0,2,3,4");
+    Filing("two labels naming different prescriptions", Batch, {"100-00|101-00", "101-00"}, "check",
+           "U V1 / 0,2,3,4");
+    Filing("other barcodes than labels are ignored", Batch, {"100-00|LOT A17", "ABC"}, "check",
+           "V0 P1 / 2,3,4");
     const QStringList refills = {"105-00", "105-01", "106-00"};
-    QTest::newRow("Rx without refill, several refills: by position among them")
-        << refills << QStringList{"105-01", "105", "106"} << "check"
-        << "V1 P0 V2 / ";
-    QTest::newRow("Rx without refill, several refills: require keeps it apart")
-        << refills << QStringList{"105", "105-01", "106"} << "require"
-        << "U V1 V2 / 0";
-    QTest::newRow("ambiguous with both refills taken")
-        << refills << QStringList{"105-00", "105-01", "105"} << "check"
-        << "V0 V1 U / 2";
+    Filing("Rx without refill, several refills: by position among them", refills,
+           {"105-01", "105", "106"}, "check", "V1 P0 V2 / ");
+    Filing("Rx without refill, several refills: require keeps it apart", refills,
+           {"105", "105-01", "106"}, "require", "U V1 V2 / 0");
+    Filing("ambiguous with both refills taken", refills, {"105-00", "105-01", "105"}, "check",
+           "V0 V1 U / 2");
 }
 
-void TestPageFiling::files() {
+void TstPageFiling::labelPattern_data() {
+    QTest::addColumn<QString>("pattern"); // empty: the default
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("key"); // "rx refill" (refill -1: none on the label), "": none
+    const QList<std::array<const char*, 4>> rows = {
+        {"rx alone", "", "123", "123 -1"},
+        {"leading zeros, dash refill", "", "000123-01", "123 1"},
+        {"underscore", "", "123_7", "123 7"},
+        {"blank, padded", "", " 123 02 ", "123 2"},
+        {"three-digit refill", "", "123-001", ""},
+        {"letters", "", "RX123", ""},
+        {"empty", "", "", ""},
+        {"custom fixed width", R"(^(?<rx>\d{7})(?<refill>\d{2})$)", "012345603", "123456 3"},
+        {"custom, no refill group", R"(^RX:(?<rx>\d+)$)", "RX:0042", "42 -1"},
+        {"custom rx not digits", R"(^(?<rx>\w+)$)", "12A", ""},
+        {"rx too long for a number", R"(^(?<rx>\d+)$)", "1234567890123456789", ""}};
+    for (const auto& [name, pattern, text, key] : rows)
+        QTest::newRow(name) << QString(pattern) << QString(text) << QString(key);
+}
+
+void TstPageFiling::labelPattern() {
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QFETCH(QString, key);
+    QString error;
+    const auto p = pattern.isEmpty() ? std::optional<LabelPattern>(LabelPattern())
+                                     : LabelPattern::fromSetting(pattern, &error);
+    QVERIFY2(p, qPrintable(error));
+    const std::optional<LabelKey> k = p->parse(text);
+    QCOMPARE(k ? QStringLiteral("%1 %2").arg(k->rx).arg(k->refill.value_or(-1)) : QString(), key);
+}
+
+void TstPageFiling::labelPatternRefusesBadSettings_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("syntax") << R"(^(?<rx>\d+$)"
+                            << "not a valid regular expression";
+    QTest::newRow("no rx group") << R"(^(\d+)-(\d+)$)"
+                                 << "no group named rx";
+    QTest::newRow("empty") << "  "
+                           << "empty";
+}
+
+void TstPageFiling::labelPatternRefusesBadSettings() {
+    QFETCH(QString, pattern);
+    QFETCH(QString, says);
+    QString error;
+    QVERIFY(!LabelPattern::fromSetting(pattern, &error));
+    QVERIFY2(error.contains(says), qPrintable(error));
+}
+
+void TstPageFiling::files() {
     QFETCH(QStringList, expected);
     QFETCH(QStringList, pages);
     QFETCH(QString, mode);
@@ -141,7 +188,7 @@ void TestPageFiling::files() {
     QCOMPARE(r.verified + r.byPosition + r.unmatched + r.duplicates, pages.size());
 }
 
-void TestPageFiling::reportInWords() {
+void TstPageFiling::reportInWords() {
     const QList<ExpectedRx> batch = prescriptions(Batch);
     QStringList pages = stackLabels(Batch, StackFault::Foreign, 0);
     pages = stackLabels(pages, StackFault::Unlabelled, 2); // 100, 999, (101), 102, 103, 104
@@ -158,7 +205,7 @@ void TestPageFiling::reportInWords() {
                      "100-00, 101-00, 102-01, 103-00, 104-00."));
 }
 
-void TestPageFiling::livePagesMoveWhenALabelArrives() {
+void TstPageFiling::livePagesMoveWhenALabelArrives() {
     PageFiler filer(prescriptions(Batch), FilingMode::Check);
     QCOMPARE(filer.addPage({}).prescription, 0); // provisional: first free prescription
     const PageDecision second = filer.addPage({{"100-00", "QRCode"}});
@@ -171,5 +218,5 @@ void TestPageFiling::livePagesMoveWhenALabelArrives() {
     QCOMPARE(filer.result().withoutPage, (QList<int>{3, 4}));
 }
 
-QTEST_GUILESS_MAIN(TestPageFiling)
+QTEST_GUILESS_MAIN(TstPageFiling)
 #include "tst_pagefiling.moc"
