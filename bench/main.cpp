@@ -296,7 +296,8 @@ int Search(const Args& a) {
     w.ListView2->setGeometry(0, 80, 640, 420); // about 20 rows: a screenful
     w.Combo2 = new QComboBox(&window);
     w.Combo2->addItems({QStringLiteral("Rx Number"), QStringLiteral("Patient"),
-                        QStringLiteral("Date"), QStringLiteral("Drug")});
+                        QStringLiteral("Date"), QStringLiteral("Drug"),
+                        QStringLiteral("Not scanned")});
     w.Text1 = new QLineEdit(&window);
     w.Image1 = new PictureBox(&window);
     w.Image1->setGeometry(650, 0, 50, 50);
@@ -320,7 +321,7 @@ int Search(const Args& a) {
             throw QStringLiteral("--from and --to take MM/DD/YYYY");
         w.DTPicker1[0]->setDate(from);
         w.DTPicker1[1]->setDate(to);
-    } else {
+    } else if (criterion != QLatin1String("Not scanned")) {
         w.Text1->setText(a.Required(QStringLiteral("--text")));
     }
     window.show();
@@ -600,7 +601,7 @@ void Usage() {
              "  gen-folder --files N --out DIR\n"
              "  intake --db DB --file FILE\n"
              "  intake-sql --file FILE --out SQL   (the sqlite3 shell's anchor script)\n"
-             "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date "
+             "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date|\"Not scanned\" "
              "(--text T | --from MM/DD/YYYY --to MM/DD/YYYY) [--runs 5]\n"
              "  store --image PAGE --count N [--dir FOLDER]\n"
              "  poll --folder DIR --id A [--ticks 21]\n"
