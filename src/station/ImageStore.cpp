@@ -28,9 +28,12 @@ QString ImageStore::StampedName(const QString& base, const QDateTime& when) {
 }
 
 QString ImageStore::Folder(const QString& sub) const {
-    const QString folder = FileSystem::Join(ctx_.dataPath, sub);
-    QDir().mkpath(folder);
-    return folder;
+    // Only inside an existing image folder; a vanished one is not made again here.
+    QDir images(ctx_.dataPath);
+    if (ctx_.dataPath.isEmpty() || !images.exists())
+        return QString();
+    images.mkdir(sub);
+    return FileSystem::Join(ctx_.dataPath, sub);
 }
 
 QString ImageStore::FreeName(const QString& folder, const QString& base) const {
@@ -45,6 +48,12 @@ QString ImageStore::FreeName(const QString& folder, const QString& base) const {
 QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QString& hint,
                                   QString* reason) {
     const QString folder = Folder(UnmatchedFolder());
+    if (folder.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("the image folder %1 is missing")
+                          .arg(FileSystem::Native(ctx_.dataPath));
+        return QString();
+    }
     const QString name = FreeName(folder, StampedName(hint, now_()));
     if (scanner.SaveImage(index, FileSystem::Join(folder, name)) == 0) {
         if (reason)
@@ -93,9 +102,11 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
     QString kept;
     if (QFileInfo::exists(finalPath)) {
         const QString replaced = Folder(ReplacedFolder());
-        kept = FileSystem::Join(
-            replaced, FreeName(replaced, StampedName(QFileInfo(name).completeBaseName(), now_())));
-        if (!QFile::rename(finalPath, kept)) {
+        if (!replaced.isEmpty())
+            kept = FileSystem::Join(
+                replaced,
+                FreeName(replaced, StampedName(QFileInfo(name).completeBaseName(), now_())));
+        if (kept.isEmpty() || !QFile::rename(finalPath, kept)) {
             QFile::remove(fresh);
             // The row keeps its name and the old file is untouched.
             return keep(QStringLiteral("the image it replaces could not be moved to ") +

@@ -431,7 +431,6 @@ void PollingTick::Timer1_Timer() {
                 // The prescriptions are listed: they are acquired even without the signal.
                 Problem(QStringLiteral("lock:") + e.description(), e, TickLocation());
             }
-            app_.SetStatus(QStringLiteral("%1 prescription(s) taken; scanning").arg(listed));
         } else if (lastProblem_) {
             app_.SetStatus(lastProblem_->description() + RestartHint());
         } else {
