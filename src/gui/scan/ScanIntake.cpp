@@ -24,10 +24,12 @@ ScanIntake::ScanIntake(frmScan& scan, std::function<void()> startBatch, std::fun
                              QTimer::singleShot(0, this, &ScanIntake::ShowReports);
                          },
                          std::move(busy)}) {
-    connect(scan.Timer1, &QTimer::timeout, this, [this] {
-        if (!reporting_)
-            tick_.Timer1_Timer();
-    });
+    connect(scan.Timer1, &QTimer::timeout, this, &ScanIntake::Tick);
+}
+
+void ScanIntake::Tick() {
+    if (!reporting_)
+        tick_.Timer1_Timer();
 }
 
 void ScanIntake::ShowReports() {

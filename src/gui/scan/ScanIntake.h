@@ -20,7 +20,8 @@ class ScanIntake : public QObject {
 public:
     ScanIntake(frmScan& scan, std::function<void()> startBatch, std::function<bool()> busy);
 
-    PollingTick& tick() { return tick_; }
+    // What Timer1 runs: one polling tick, unless a report of an earlier tick is open.
+    void Tick();
     bool Reporting() const { return reporting_; }
 
 private:
