@@ -81,6 +81,10 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
         return keep(QStringLiteral("the database is not open"));
 
     const QString finalPath = ctx_.ImagePath(name);
+    const QFileInfo existing(finalPath);
+    if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()))
+        return keep(QStringLiteral("its image name is taken by something that is not an image "
+                                   "file"));
     const QString fresh = ctx_.ImagePath(QStringLiteral(".") + name + QStringLiteral(".new"));
     if (scanner.SaveImage(index, fresh) == 0) {
         r.reason = QStringLiteral("the page could not be written: ") + scanner.ErrorText();

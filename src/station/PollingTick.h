@@ -71,7 +71,7 @@ public:
     PollingTick(StationContext& app, ScanListPort& list, PollingHooks hooks);
 
     // Lines a tick lists before it leaves further files to the next tick.
-    static constexpr int kTickLines = 1000;
+    static constexpr int kTickLines = 200;
 
     // One tick. Does nothing while an earlier tick is still running (its error report
     // open, say) or the station is busy.

@@ -91,6 +91,8 @@ private slots:
                                           else
                                               timer1.stop();
                                       },
+                                      {},
+                                      {},
                                       {}});
         connect(&timer1, &QTimer::timeout, this, [&] { tick.Timer1_Timer(); });
 
