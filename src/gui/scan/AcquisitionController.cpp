@@ -21,10 +21,10 @@
 
 namespace quiller {
 
-namespace {
-const QString kNoScanner = QStringLiteral("No scanner is available. Choose a scanner under Tools, "
-                                          "Configuration.");
-} // namespace
+QString AcquisitionController::NoScannerText() {
+    return QStringLiteral("No scanner is available. Choose a scanner under Tools, "
+                          "Configuration.");
+}
 
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
@@ -36,29 +36,6 @@ AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess acce
 }
 
 AcquisitionController::~AcquisitionController() = default;
-
-void AcquisitionController::ShowBufferImage(int index) {
-    showingOwnPicture_ = true;
-    window_->Image1->SetPicture(Scanner()->GetImage(index));
-    showingOwnPicture_ = false;
-}
-
-void AcquisitionController::OnPreviewChanged() {
-    if (showingOwnPicture_)
-        return;
-    // Something else now fills the preview (a list click, an arrow key, a search): Rotate
-    // may only turn the buffer page whose file is shown, and is switched off otherwise.
-    const QString source = window_->Image1->SourcePath();
-    QString name;
-    if (!source.isEmpty()) {
-        const QFileInfo info(source);
-        if (QFileInfo(info.path()) == QFileInfo(ctx_.dataPath))
-            name = info.fileName();
-    }
-    const bool wasEnabled = window_->Command2->isEnabled();
-    PreviewShowsFile(name);
-    window_->Command2->setEnabled(wasEnabled && previewIndex_ >= 0);
-}
 
 // Polling on, the scanner watch off, "Idle": the station takes data files again.
 void AcquisitionController::ResumePolling() {
@@ -116,99 +93,6 @@ int AcquisitionController::Outstanding() const {
     return n;
 }
 
-void AcquisitionController::Command1_Click() {
-    if (Busy()) {
-        MessageBoxes::Show(QStringLiteral("A scan is in progress. Wait until it has finished, "
-                                          "then scan again."),
-                           MsgIcon::Information);
-        return;
-    }
-    QPointer<AcquisitionController> self(this);
-    frmScan* w = window_;
-    const bool viewing = w->ViewingMode();
-    ScanTarget target;
-    if (viewing) {
-        QAbstractItemModel* model = w->ListView2->model();
-        if (!model || model->rowCount() == 0) {
-            MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
-                               MsgIcon::Exclamation);
-            return;
-        }
-        const QModelIndex current = w->ListView2->currentIndex();
-        const bool selected = current.isValid() && w->ListView2->selectionModel() &&
-                              w->ListView2->selectionModel()->isRowSelected(current.row(), {});
-        if (!selected) {
-            MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                               MsgIcon::Information);
-            return;
-        }
-        const QModelIndex first = model->index(current.row(), 0);
-        // The key is the row's stored Rx number and refill, never its text split at "-".
-        QVariant rx, ref;
-        if (auto* results = qobject_cast<SearchResultModel*>(model)) {
-            rx = results->Row(current.row()).RxNbr;
-            ref = results->Row(current.row()).RefNo;
-        }
-        target = MakeTarget(first.data(Qt::DisplayRole).toString(),
-                            first.data(Qt::UserRole).toString(), rx, ref);
-        target.viewRow = current.row();
-    } else {
-        if (w->ListView1->topLevelItemCount() == 0) {
-            MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
-                               MsgIcon::Exclamation);
-            return;
-        }
-        QTreeWidgetItem* item = w->ListView1->currentItem();
-        if (!item || !item->isSelected()) {
-            MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                               MsgIcon::Information);
-            return;
-        }
-        target = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
-                            item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
-        target.refusal = item->data(0, kRefusalRole).toString();
-    }
-
-    const MsgAnswer answer = MessageBoxes::Ask(QStringLiteral("Rescan prescription ") +
-                                               target.entryText + QStringLiteral("?"));
-    if (!self || Busy())
-        return;
-    if (answer != MsgAnswer::Yes) {
-        MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                           MsgIcon::Information);
-        return;
-    }
-    if (!Scanner()) {
-        MessageBoxes::Show(kNoScanner, MsgIcon::Exclamation);
-        return;
-    }
-    access_.clearImageBuffer();
-    MessageBoxes::Show(QStringLiteral("Put the precription on the scanner.  Then press Ok button."),
-                       MsgIcon::Information);
-    if (!self || Busy() || !Scanner())
-        return;
-    Acquisition a(Acquisition::Kind::SinglePage, {target}, viewing);
-    SetUp(a);
-    ScannerControl* sc = Scanner();
-    if (viewing && sc->DocumentFeedAvailable() == 1) {
-        sc->SetFeedSettingA(1);
-        sc->SetFeedSettingB(1);
-        // A rescan from the viewing list needs the document in the feeder now.
-        if (sc->DocumentLoaded() != 1) {
-            FeederOff();
-            return;
-        }
-    } else {
-        // One page: the feeder of an earlier batch must not run empty for it.
-        FeederOff();
-    }
-    bufferBase_ = sc->ImageCount();
-    bufferFiles_.clear();
-    busy_ = true;
-    current_ = std::move(a);
-    StartAcquire();
-}
-
 void AcquisitionController::AcquireBatch() {
     frmScan* w = window_;
     ctx_.SetStatus(QStringLiteral("Looking for items to be scanned."));
@@ -254,7 +138,7 @@ void AcquisitionController::Start(Acquisition a) {
     ScannerControl* sc = Scanner();
     if (!sc) {
         current_ = std::move(a);
-        EndAcquisition(kNoScanner);
+        EndAcquisition(NoScannerText());
         return;
     }
     ctx_.SetStatus(QStringLiteral("Clear images in buffer"));
@@ -465,78 +349,6 @@ void AcquisitionController::FinishAcquisition(const QString& report) {
         window_->Timer2->stop();
         ctx_.SetStatus(QStringLiteral("Idle"));
     }
-}
-
-bool AcquisitionController::ConfirmStop() {
-    const int n = Outstanding();
-    if (n == 0)
-        return true;
-    const QString question = (n == 1 ? QStringLiteral("1 prescription is")
-                                     : QStringLiteral("%1 prescriptions are").arg(n)) +
-                             QStringLiteral(" still being scanned. Stop and exit?");
-    QPointer<AcquisitionController> self(this);
-    if (MessageBoxes::Show(question, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) !=
-        MsgAnswer::Yes)
-        return false;
-    if (!self)
-        return true;
-    waitingForDocument_ = false;
-    feederTimer_->stop();
-    FeederOff();
-    QStringList reports;
-    if (current_)
-        reports << current_->Report(true);
-    for (const Acquisition& a : queued_)
-        reports << a.Report(true);
-    current_.reset();
-    queued_.clear();
-    busy_ = false;
-    ctx_.SetProgress(0, 0);
-    reports.removeAll(QString());
-    if (!reports.isEmpty())
-        MessageBoxes::Show(reports.join(QLatin1Char('\n')), MsgIcon::Exclamation);
-    return true;
-}
-
-void AcquisitionController::SetRotateSource(int bufferIndex, const QString& imageName) {
-    previewIndex_ = imageName.isEmpty() ? -1 : bufferIndex;
-    previewFile_ = imageName;
-    window_->Command2->setEnabled(previewIndex_ >= 0);
-}
-
-void AcquisitionController::PreviewShowsFile(const QString& imageName) {
-    for (const auto& [index, name] : bufferFiles_) {
-        if (name == imageName && Scanner() && index < Scanner()->ImageCount()) {
-            SetRotateSource(index, name);
-            return;
-        }
-    }
-    SetRotateSource(-1, QString());
-}
-
-void AcquisitionController::PreviewCleared() {
-    SetRotateSource(-1, QString());
-}
-
-void AcquisitionController::Command2_Click() {
-    frmScan* w = window_;
-    ScannerControl* sc = Scanner();
-    if (!w->Image1->HasPicture() || !sc || sc->ImageCount() < 1)
-        return;
-    // Only the buffer page the preview shows, written over its own file.
-    if (previewIndex_ < 0 || previewFile_.isEmpty() || previewIndex_ >= sc->ImageCount())
-        return;
-    const int p = previewIndex_;
-    if (sc->RotateImage(p, 90, 0) == 0) {
-        MessageBoxes::Show(sc->ErrorText());
-        return;
-    }
-    ShowBufferImage(p);
-    if (sc->SaveImage(p, ctx_.ImagePath(previewFile_)) == 0)
-        MessageBoxes::Show(
-            QStringLiteral("The turned image could not be saved to %1: %2")
-                .arg(FileSystem::Native(ctx_.ImagePath(previewFile_)), sc->ErrorText()),
-            MsgIcon::Critical);
 }
 
 } // namespace quiller

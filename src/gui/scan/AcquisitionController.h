@@ -77,6 +77,7 @@ public:
     static constexpr int kFeederPollMs = 200;
 
 private:
+    static QString NoScannerText();
     static ScanTarget MakeTarget(const QString& text, const QString& tag, const QVariant& rxNbr,
                                  const QVariant& refNo);
     void Start(Acquisition a);
