@@ -323,6 +323,8 @@ void AcquisitionController::EndAcquisition(const QString& scannerError) {
 }
 
 void AcquisitionController::FinishAcquisition(const QString& report) {
+    if (!window_)
+        return;
     if (!report.isEmpty()) {
         QPointer<AcquisitionController> self(this);
         if (window_)
