@@ -79,7 +79,7 @@ int Intake(const Args& a) {
 
     ToBeScannedList list(listView1);
     bool batchStarted = false;
-    PollingTick tick(Context(), list, PollingHooks{[&] { batchStarted = true; }, {}, {}});
+    PollingTick tick(Context(), list, PollingHooks{[&] { batchStarted = true; }, {}, {}, {}, {}});
     tick.Timer1_Timer(); // the first look at the file: taken at the next tick, unchanged
     QElapsedTimer t;
     t.start();

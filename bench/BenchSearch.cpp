@@ -68,7 +68,8 @@ int Search(const Args& a) {
     w.ListView2->setGeometry(0, 80, 640, 420); // about 20 rows: a screenful
     w.Combo2 = new QComboBox(&window);
     w.Combo2->addItems({QStringLiteral("Rx Number"), QStringLiteral("Patient"),
-                        QStringLiteral("Date"), QStringLiteral("Drug")});
+                        QStringLiteral("Date"), QStringLiteral("Drug"),
+                        QStringLiteral("Not scanned")});
     w.Text1 = new QLineEdit(&window);
     w.Image1 = new PictureBox(&window);
     w.Image1->setGeometry(650, 0, 50, 50);
@@ -92,7 +93,7 @@ int Search(const Args& a) {
             throw QStringLiteral("--from and --to take MM/DD/YYYY");
         w.DTPicker1[0]->setDate(from);
         w.DTPicker1[1]->setDate(to);
-    } else {
+    } else if (criterion != QLatin1String("Not scanned")) {
         w.Text1->setText(a.Required(QStringLiteral("--text")));
     }
     window.show();

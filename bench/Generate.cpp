@@ -298,8 +298,9 @@ QString GenerateDatabase(const QString& path, qint64 rows) {
             // The station's own tables and indexes; the indexes are built again after
             // the rows are in, which is much faster than keeping them up to date.
             Database::CreateSchema(db);
-            for (const char* index : {"RxImages_Key", "RxImages_RxValue", "RxImages_LastName",
-                                      "RxImages_FirstName", "RxImages_Drug", "RxImages_FillDate"})
+            for (const char* index :
+                 {"RxImages_Key", "RxImages_RxValue", "RxImages_LastName", "RxImages_FirstName",
+                  "RxImages_Drug", "RxImages_FillDate", "RxImages_NotScanned"})
                 q.exec(QStringLiteral("DROP INDEX ") + QLatin1String(index));
             q.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
             q.exec(QStringLiteral("PRAGMA synchronous=OFF"));

@@ -21,7 +21,7 @@ void Usage() {
              "  gen-folder --files N --out DIR\n"
              "  intake --db DB --file FILE\n"
              "  intake-sql --file FILE --out SQL   (the sqlite3 shell's anchor script)\n"
-             "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date "
+             "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date|\"Not scanned\" "
              "(--text T | --from MM/DD/YYYY --to MM/DD/YYYY) [--runs 5]\n"
              "  store --image PAGE --count N [--dir FOLDER]\n"
              "  poll --folder DIR --id A [--ticks 21]\n"

@@ -20,6 +20,9 @@ public:
         Q_UNUSED(rxNbr);
         Q_UNUSED(refNo);
     }
+    // Marks the last entry appended as not recorded, with the reason in plain words: it
+    // stays listed (its paper is in the stack) but no row holds it.
+    virtual void MarkLastRefused(const QString& reason) { Q_UNUSED(reason); }
     virtual int Count() const = 0;
     // Removes the entries from position `first` to the end (the entries of a data file
     // that has to be read again later).

@@ -33,6 +33,9 @@ const char* const kSchema[] = {
     "CREATE INDEX IF NOT EXISTS RxImages_FirstName ON RxImages (FirstName COLLATE NOCASE)",
     "CREATE INDEX IF NOT EXISTS RxImages_Drug ON RxImages (Drug COLLATE NOCASE)",
     "CREATE INDEX IF NOT EXISTS RxImages_FillDate ON RxImages (FillDate)",
+    // Only the rows still waiting for their page: the "Not scanned" search reads them
+    // newest first straight from this small index.
+    "CREATE INDEX IF NOT EXISTS RxImages_NotScanned ON RxImages (RxImage) WHERE RxImage = ''",
 };
 
 QuillerError SqlFailure(const QSqlError& error, const QString& source) {
@@ -333,7 +336,7 @@ void Database::UpsertPrescription(const Prescription& p) {
     insert.finish();
 }
 
-void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
+int Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
     Statements& s = Prepared();
     QSqlQuery& query = s.setImage;
     const QString source = QStringLiteral("Database.SetRxImage");
@@ -343,7 +346,9 @@ void Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QStr
     query.bindValue(QStringLiteral(":rx"), Text(rxNbr));
     query.bindValue(QStringLiteral(":ref"), Text(refNo));
     ExecKept(query, source);
+    const int rows = query.numRowsAffected();
     query.finish();
+    return rows;
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {

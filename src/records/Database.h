@@ -67,8 +67,9 @@ public:
     // one statement writes (an update of the existing row, or else an insert), which
     // the database applies whole or not at all.
     void UpsertPrescription(const Prescription& p);
-    // Records the stored image of one prescription.
-    void SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName);
+    // Records the stored image of one prescription; gives the number of rows changed
+    // (0 when no row has that key).
+    int SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName);
     // Removes one prescription's row.
     void DeletePrescription(const QString& rxNbr, const QString& refNo);
     // The stored row of a key, for tools and tests.

@@ -92,6 +92,8 @@ QString Columns(const SearchQuery& q) {
 }
 
 QString OrderBy(const SearchQuery& q) {
+    if (q.keyColumn.isEmpty() && q.newestFirst)
+        return QStringLiteral(" ORDER BY rowid DESC LIMIT :n");
     return q.keyColumn.isEmpty()
                ? QStringLiteral(" ORDER BY rowid LIMIT :n")
                : QStringLiteral(" ORDER BY ") + q.keyColumn + QStringLiteral(", rowid LIMIT :n");
@@ -196,6 +198,8 @@ SearchField ParseSearchField(const QString& criterion) {
         return SearchField::Date;
     if (criterion == QLatin1String("Drug"))
         return SearchField::Drug;
+    if (criterion == QLatin1String("Not scanned"))
+        return SearchField::NotScanned;
     return SearchField::Unrecognised;
 }
 
@@ -347,6 +351,15 @@ std::optional<KeyRange> NoCasePrefixRange(const QString& text) {
     return KeyRange{low, high};
 }
 
+SearchQuery NotScannedQuery() {
+    SearchQuery q;
+    // Written as the partial index's own condition, so that the index serves it.
+    q.filter = QStringLiteral("RxImage = ''");
+    q.continuationFilter = q.filter;
+    q.newestFirst = true;
+    return q;
+}
+
 QString FirstPageStatement(const SearchQuery& q) {
     QString s = Columns(q);
     if (!q.filter.isEmpty())
@@ -364,8 +377,10 @@ QString SameKeyPageStatement(const SearchQuery& q) {
 
 QString NextKeyPageStatement(const SearchQuery& q) {
     if (q.keyColumn.isEmpty())
-        return Columns(q) + QStringLiteral(" WHERE rowid > :after") + AndParenthesised(q.filter) +
-               OrderBy(q);
+        return Columns(q) +
+               (q.newestFirst ? QStringLiteral(" WHERE rowid < :after")
+                              : QStringLiteral(" WHERE rowid > :after")) +
+               AndParenthesised(q.filter) + OrderBy(q);
     return Columns(q) + QStringLiteral(" WHERE ") + q.keyColumn + QStringLiteral(" > :k") +
            AndParenthesised(q.keyUpperBound) + AndParenthesised(q.continuationFilter) + OrderBy(q);
 }

@@ -31,7 +31,7 @@ bool IsNumericText(const QString& text, double* value = nullptr);
 QString FormatTwoDigits(const QString& text);
 
 // The search fields of the criterion box, compared exactly (letter case included).
-enum class SearchField { RxNumber, Patient, Date, Drug, Unrecognised };
+enum class SearchField { RxNumber, Patient, Date, Drug, NotScanned, Unrecognised };
 SearchField ParseSearchField(const QString& criterion);
 
 struct RxNumberCriterion {
@@ -65,12 +65,16 @@ struct SearchQuery {
     // scan, never the rows (the continuation filter decides which rows match).
     QString keyUpperBound;
     QList<std::pair<QString, QVariant>> bindings;
+    // Rowid order from the newest row back (only without a key column).
+    bool newestFirst = false;
 };
 
 SearchQuery RxNumberQuery(const RxNumberCriterion& criterion);
 SearchQuery PatientQuery(const PatientCriterion& criterion);
 SearchQuery DateQuery(const QDate& first, const QDate& last);
 SearchQuery DrugQuery(const QString& text);
+// The prescriptions recorded without an image, newest first.
+SearchQuery NotScannedQuery();
 
 // The range of the NOCASE order (ASCII letters folded) that holds every text beginning,
 // case-insensitively, with the literal prefix of the typed text (up to a "%" or "_"):

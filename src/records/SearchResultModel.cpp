@@ -179,6 +179,28 @@ void SearchResultModel::ReadNextPage() {
     }
 }
 
+bool SearchResultModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::UserRole || !index.isValid() || index.row() >= rows_.size())
+        return false;
+    const SearchRow& r = rows_.at(index.row());
+    return SetImageOf(r.RxNbr, r.RefNo, value.toString());
+}
+
+bool SearchResultModel::SetImageOf(const QString& rxNbr, const QString& refNo,
+                                   const QString& imageName) {
+    bool any = false;
+    for (int i = 0; i < rows_.size(); ++i) {
+        SearchRow& r = rows_[i];
+        if (r.RxNbr != rxNbr || r.RefNo != refNo)
+            continue;
+        r.RxImage = imageName;
+        any = true;
+        emit dataChanged(index(i, 0), index(i, columnCount() - 1),
+                         {Qt::UserRole, Qt::DecorationRole, Qt::DisplayRole});
+    }
+    return any;
+}
+
 QString SearchResultModel::RowText(int row) const {
     const SearchRow& r = rows_.at(row);
     return r.RxNbr + QLatin1Char('-') + r.RefNo;

@@ -64,6 +64,11 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    // Qt::UserRole of a row: its new image name (after a rescan), applied to every
+    // listed row of the same stored Rx number and refill number.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // The listed rows of one prescription now have this image; false when none is listed.
+    bool SetImageOf(const QString& rxNbr, const QString& refNo, const QString& imageName);
 
     // The small picture of rows that have an image.
     static QIcon RxPicIcon();

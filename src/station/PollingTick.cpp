@@ -3,15 +3,16 @@
 #include "base/ErrorReport.h"
 #include "base/FileSystem.h"
 #include "base/Log.h"
+#include "base/MessageBoxes.h"
 #include "intake/FillList.h"
 #include "intake/LineParser.h"
 #include "intake/LockFile.h"
 #include "intake/ScanListPort.h"
 #include "records/Database.h"
+#include "station/ImageNaming.h"
 #include "station/StationContext.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -30,12 +31,8 @@ namespace quiller {
 namespace {
 
 constexpr qint64 kReadChunk = 64 * 1024;
-// Refused lines of one file reported one by one; the rest are counted in one report.
+// Reasons of one file's refused lines named in its report; the rest are counted.
 constexpr qsizetype kRefusalsReported = 5;
-// A tick stops taking further files once it has spent this long on them, so that the
-// window stays responsive when a flood of files arrives at once; the files left over
-// are unchanged at the next tick and are taken then, oldest first.
-constexpr qint64 kTickBudgetMs = 50;
 
 // Opens a data file for reading without following a link and without waiting on a
 // device or pipe that has been given a data file's name.
@@ -180,7 +177,14 @@ void PollingTick::Problem(const QString& key, const QuillerError& error, const Q
     if (reported_.contains(key))
         return; // still the same condition: reported already
     reported_.insert(key);
-    ReportError(error, location);
+    reports_.push_back(TickReport{QString(), error, location});
+}
+
+void TickReport::Show() const {
+    if (error)
+        ReportError(*error, location);
+    else
+        MessageBoxes::Show(text, MsgIcon::Exclamation);
 }
 
 std::vector<PollingTick::Candidate> PollingTick::Survey() {
@@ -256,7 +260,8 @@ QString PollingTick::SetAside(const Candidate& file, bool refused) {
     return file.name;
 }
 
-PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listCleared) {
+PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listCleared,
+                                              int& listed) {
     QStringList lines;
     try {
         lines = ReadDataFile(file.path);
@@ -303,23 +308,37 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     }
     const int first = list_.Count();
     const QString mark = MarkOf(file.name);
-    QList<QuillerError> refusals;
+    QStringList refusals; // "Rx 123-01: reason"
+    int stored = 0;
     std::optional<QuillerError> unavailable;
     for (const QString& line : lines) {
-        const FillResult r = FillList(*db, list_, line, mark);
-        if (r.outcome == FillOutcome::Refused && r.error) {
-            // Say which prescription of which file, for the technician.
-            ErrorInfo info = r.error->info();
-            info.description += QStringLiteral(" (Rx %1 in the data file %2)")
-                                    .arg(ParseLine(line).entryText, file.name);
-            refusals.append(QuillerError(info));
+        const ParsedLine parsed = ParseLine(line);
+        QString refusal;
+        if (!IsSafeImageName(ImageFileName(parsed.entryText))) {
+            // Its image could never be filed under its name: listed, never recorded.
+            list_.Append(parsed.entryText, parsed.dateText, parsed.drug, parsed.patient, mark);
+            list_.SetLastKey(parsed.p.RxNbr, parsed.p.RefNo);
+            refusal = QStringLiteral("its Rx number or refill holds characters an image "
+                                     "file name cannot have");
+        } else {
+            const FillResult r = FillList(*db, list_, line, mark);
+            if (r.outcome == FillOutcome::Unavailable) {
+                unavailable = r.error;
+                if (!unavailable)
+                    unavailable =
+                        QuillerError(kErrorUnknown, QStringLiteral("The database failed."),
+                                     QStringLiteral("PollingTick.TakeFile"));
+                break;
+            }
+            if (r.outcome == FillOutcome::Stored)
+                ++stored;
+            if (r.outcome == FillOutcome::Refused)
+                refusal =
+                    r.error ? r.error->description() : QStringLiteral("the database refused it");
         }
-        if (r.outcome == FillOutcome::Unavailable) {
-            unavailable = r.error;
-            if (!unavailable)
-                unavailable = QuillerError(kErrorUnknown, QStringLiteral("The database failed."),
-                                           QStringLiteral("PollingTick.TakeFile"));
-            break;
+        if (!refusal.isEmpty()) {
+            list_.MarkLastRefused(refusal);
+            refusals << QStringLiteral("Rx %1: %2").arg(parsed.entryText, refusal);
         }
     }
     if (!unavailable) {
@@ -350,26 +369,37 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
                    .arg(file.name, keptAs)
                    .arg(refusals.size())
                    .arg(lines.size());
-    // Reported once the database is free again, one box per refused line; a file that
-    // is not a data file at all must not bury the operator in boxes, so after a few
-    // lines the rest are counted in one last report.
-    for (qsizetype i = 0; i < refusals.size() && i < kRefusalsReported; ++i)
-        ReportError(refusals[i], FillListLocation());
-    if (refusals.size() > kRefusalsReported) {
-        const QuillerError& last = refusals.constLast();
-        ReportError(QuillerError(last.number(),
-                                 QStringLiteral("%1 more lines of the data file %2 were refused "
-                                                "as well; the file is kept as %3.")
-                                     .arg(QString::number(refusals.size() - kRefusalsReported),
-                                          file.name, keptAs),
-                                 last.info().source),
-                    FillListLocation());
+    if (!refusals.isEmpty()) {
+        // One report per file, after its transaction has ended, in the operator's words.
+        QStringList text;
+        text << QStringLiteral("The data file %1: %2 line(s) taken, %3 refused.")
+                    .arg(file.name)
+                    .arg(stored)
+                    .arg(refusals.size());
+        text << refusals.mid(0, kRefusalsReported);
+        if (refusals.size() > kRefusalsReported)
+            text << QStringLiteral("... and %1 more.").arg(refusals.size() - kRefusalsReported);
+        if (stored == 0)
+            text << QStringLiteral("None of its prescriptions is listed for scanning.");
+        else
+            text << QStringLiteral("The refused prescriptions stay listed, marked "
+                                   "\"not recorded\"; their pages are kept in the image "
+                                   "folder's Unmatched folder.");
+        text << QStringLiteral("The file is kept as %1 in %2.")
+                    .arg(keptAs, FileSystem::Native(app_.filePath));
+        reports_.push_back(TickReport{text.join(QLatin1Char('\n')), std::nullopt, QString()});
     }
+    if (stored == 0 && !refusals.isEmpty()) {
+        // Nothing could be recorded: nothing to scan for this file.
+        list_.RemoveFrom(first);
+        return FileResult::Refused;
+    }
+    listed += list_.Count() - first;
     return FileResult::Taken;
 }
 
 void PollingTick::Timer1_Timer() {
-    if (running_)
+    if (running_ || (hooks_.busy && hooks_.busy()))
         return;
     bool taken = false;
     {
@@ -380,9 +410,8 @@ void PollingTick::Timer1_Timer() {
         } reset{running_};
         current_.clear();
         lastProblem_.reset();
+        reports_.clear();
 
-        QElapsedTimer spent;
-        spent.start();
         app_.SetStatus(ReadingStatus());
         std::vector<Candidate> ready;
         try {
@@ -391,10 +420,11 @@ void PollingTick::Timer1_Timer() {
             Problem(QStringLiteral("folder:") + e.description(), e, TickLocation());
         }
         bool listCleared = false;
+        int listed = 0;
         for (const Candidate& file : ready) {
-            if (taken && spent.hasExpired(kTickBudgetMs))
+            if (taken && listed >= kTickLines)
                 break;
-            const FileResult result = TakeFile(file, listCleared);
+            const FileResult result = TakeFile(file, listCleared, listed);
             if (result == FileResult::Taken)
                 taken = true;
             // The database cannot be written: the other files wait for a later tick too
@@ -402,7 +432,6 @@ void PollingTick::Timer1_Timer() {
             if (result == FileResult::Deferred)
                 break;
         }
-
         if (taken) {
             if (hooks_.setPolling)
                 hooks_.setPolling(false);
@@ -422,6 +451,17 @@ void PollingTick::Timer1_Timer() {
         // Conditions that did not come up again are over; if they return, they are
         // reported again.
         reported_.intersect(current_);
+
+        std::vector<TickReport> reports;
+        reports.swap(reports_);
+        if (hooks_.report) {
+            if (!reports.empty())
+                hooks_.report(std::move(reports));
+        } else {
+            // Shown while the tick still counts as running, so no tick runs inside them.
+            for (const TickReport& r : reports)
+                r.Show();
+        }
     }
     if (taken && hooks_.startBatch)
         hooks_.startBatch();

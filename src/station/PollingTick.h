@@ -16,11 +16,26 @@ namespace quiller {
 struct StationContext;
 class ScanListPort;
 
+// A report a tick has for the operator: a data file's refused lines in plain words, or
+// a run-time error in the developer's four-line form.
+struct TickReport {
+    QString text;                      // plain report (no error)
+    std::optional<QuillerError> error; // a run-time error
+    QString location;
+    void Show() const;
+};
+
 // What the polling tick drives outside itself.
 struct PollingHooks {
     std::function<void()> startBatch;     // AcquireBatch: acquire the listed prescriptions
     std::function<void(bool)> setPolling; // Timer1 on or off
     std::function<void()> timer2Off;      // Timer2 (scanner watch) off
+    // Takes the tick's reports to show them after the tick has returned (a box must not
+    // run inside a tick whose owner can go away meanwhile). Without it they are shown
+    // at the end of the tick, before the batch starts.
+    std::function<void(std::vector<TickReport>)> report;
+    // True while a batch is running or its report is open: the tick does nothing.
+    std::function<bool()> busy;
 };
 
 // One data file as the folder listing saw it.
@@ -42,16 +57,24 @@ struct DataFileStamp {
 // - When the database itself cannot be written (locked, read-only, gone), the file is
 //   left untouched, its entries leave the list again, and a later tick takes it. Such a
 //   condition is reported once while it lasts, not at every tick.
+// - A line refused by the database (a bad date) or whose image name would leave the
+//   image folder stays listed, marked as not recorded with the reason; a file none of
+//   whose lines could be recorded lists nothing and starts no batch. One plain report
+//   per such file.
 // - All files taken in one tick stay listed and go into one batch, oldest file first.
-//   A tick stops taking files after about 50 ms; the files left over
-//   are taken by the next tick, after the batch, so a flood of files never freezes
-//   the window.
+//   A tick stops taking further files once it has listed kTickLines lines (a count,
+//   never a time, so the same folder always gives the same batches); the files left
+//   over are taken by the next tick, after the batch.
+// - Nothing happens while the station is busy with a batch (hooks.busy).
 class PollingTick {
 public:
     PollingTick(StationContext& app, ScanListPort& list, PollingHooks hooks);
 
+    // Lines a tick lists before it leaves further files to the next tick.
+    static constexpr int kTickLines = 200;
+
     // One tick. Does nothing while an earlier tick is still running (its error report
-    // open, say).
+    // open, say) or the station is busy.
     void Timer1_Timer();
     bool IsRunning() const { return running_; }
 
@@ -77,10 +100,10 @@ private:
         QString name;
         DataFileStamp stamp;
     };
-    enum class FileResult { Taken, Deferred, Failed, Changed };
+    enum class FileResult { Taken, Refused, Deferred, Failed, Changed };
 
     std::vector<Candidate> Survey();
-    FileResult TakeFile(const Candidate& file, bool& listCleared);
+    FileResult TakeFile(const Candidate& file, bool& listCleared, int& lines);
     void Problem(const QString& key, const QuillerError& error, const QString& location);
     // Deletes a file taken whole, or renames one with refused lines; gives the name a
     // set-aside file is kept under.
@@ -96,6 +119,7 @@ private:
     QSet<QString> reported_;             // conditions reported and still lasting
     QSet<QString> current_;              // conditions met in this tick
     std::optional<QuillerError> lastProblem_;
+    std::vector<TickReport> reports_; // of the running tick
 };
 
 } // namespace quiller

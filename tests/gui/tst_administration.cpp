@@ -82,40 +82,34 @@ private slots:
     }
 
     // File > Exit ends the station when no tray can hold it; in the middle of a batch
-    // it asks first.
+    // the scan window decides (it asks the operator) whether it may stop.
     void fileExit_data() {
         QTest::addColumn<bool>("tray");
-        QTest::addColumn<int>("pending");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("mayStop");
         QTest::addColumn<bool>("ends");
-        const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No);
-        QTest::newRow("tray: hides") << true << 0 << yes << false;
-        QTest::newRow("no tray: ends") << false << 0 << yes << true;
-        QTest::newRow("no tray, batch, no") << false << 3 << no << false;
-        QTest::newRow("no tray, batch, yes") << false << 3 << yes << true;
+        QTest::newRow("tray: hides") << true << true << false;
+        QTest::newRow("no tray: ends") << false << true << true;
+        QTest::newRow("no tray, batch goes on") << false << false << false;
     }
     void fileExit() {
         QFETCH(bool, tray);
-        QFETCH(int, pending);
-        QFETCH(int, answer);
+        QFETCH(bool, mayStop);
         QFETCH(bool, ends);
         frmMain::SetTrayProbe([tray] { return tray; });
         int quits = 0;
         auto previous = SetLoopQuitter([&] { ++quits; });
         auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
         ScriptedMessageBoxes boxes;
-        boxes.answer(MsgAnswer(answer));
         auto window = openMainWindow();
-        window->commands().pendingPrescriptions = [pending] {
-            return pending;
+        int asked = 0;
+        window->ScanWindow()->behaviours().mayStop = [&] {
+            ++asked;
+            return mayStop;
         };
         QCOMPARE(window->TrayIcon()->isVisible(), tray);
         window->mnuFileExit_Click();
         QCOMPARE(window->ExitRequested(), ends);
-        QCOMPARE(boxes.count(), pending > 0 ? 1 : 0);
-        if (pending > 0)
-            QCOMPARE(boxes.last().text,
-                     QStringLiteral("3 prescriptions are still being scanned. Stop and exit?"));
+        QCOMPARE(asked, tray ? 0 : 1);
         if (ends)
             QTRY_COMPARE(quits, 1);
         else

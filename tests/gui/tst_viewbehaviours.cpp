@@ -51,7 +51,8 @@ private slots:
     void scanningListClicks();
     void clearedCheckBoxTickedAgain();
     void arrowKeysChangeOnlyPicture();
-    void otherKeysDoNothing();
+    void selectionMovesShowOneRow_data();
+    void selectionMovesShowOneRow();
     void emptyListReactions();
     void rowsWithoutSelection();
     void rotateRuleCanBeReplaced();
@@ -409,9 +410,9 @@ void TestViewBehaviours::viewingListClicks() {
     QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image"));
 
     ClickRow(withImage);
-    ClickRow(missing);
+    ClickRow(missing); // the caption never names a row whose picture is not shown
     QVERIFY(!window->Image1->HasPicture());
-    QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image of Rx# 00123-02"));
+    QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image"));
 
     ClickRow(nullTag);
     QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image"));
@@ -435,8 +436,8 @@ void TestViewBehaviours::scanningListClicks_data() {
         << "123_01.jpg" << 0 << true << "Rx Image of Rx# 123-01" << 0 << true;
     QTest::newRow("image, one buffered")
         << "123_01.jpg" << 1 << true << "Rx Image of Rx# 123-01" << 1 << true;
-    QTest::newRow("mark only") << "A" << 1 << false << "" << -1 << true;
-    QTest::newRow("missing file") << "gone.jpg" << 0 << false << "" << -1 << true;
+    QTest::newRow("mark only") << "A" << 1 << false << "Rx Image" << -1 << true;
+    QTest::newRow("missing file") << "gone.jpg" << 0 << false << "Rx Image" << -1 << true;
     QTest::newRow("empty tag") << "" << 1 << false << "Rx Image" << -1 << false;
 }
 
@@ -509,8 +510,9 @@ void TestViewBehaviours::arrowKeysChangeOnlyPicture() {
         const QString tag = m->RowTag(now);
         const bool exists = !tag.isEmpty() && QFile::exists(SharedContext().ImagePath(tag));
         QCOMPARE(window->Image1->HasPicture(), exists);
-        QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image of Rx# 123-01"));
-        QVERIFY(window->Command2->isEnabled());
+        // Caption and picture follow the selection together.
+        QCOMPARE(window->Frame2->title(),
+                 exists ? QStringLiteral("Rx Image of Rx# ") + m->RowText(now) : "Rx Image");
     }
 
     // The to-be-scanned list: pictures follow, check boxes stay as they are.
@@ -528,19 +530,53 @@ void TestViewBehaviours::arrowKeysChangeOnlyPicture() {
     QCOMPARE(window->Frame2->title(), QStringLiteral("Rx Image of Rx# 123-01"));
 }
 
-void TestViewBehaviours::otherKeysDoNothing() {
-    QTreeWidgetItem* a = window->AddScanRow("123-01", "123_01.jpg");
-    window->AddScanRow("125-01", "125_01.jpg");
-    window->ListView1->setCurrentItem(a);
-    window->Image1->Clear();
-    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right, Qt::Key_Space}) {
-        QTest::keyClick(window->ListView1, key);
-        QVERIFY2(!window->Image1->HasPicture(), qPrintable(QString::number(key)));
+// Whatever moves the viewing list's selection (keys, a drag, a deletion) shows that row,
+// and the enlarged window then names and shows that same row.
+void TestViewBehaviours::selectionMovesShowOneRow_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"End", "Home", "PageDown", "drag", "delete"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void TestViewBehaviours::selectionMovesShowOneRow() {
+    QFETCH(QString, how);
+    Search("Patient", ",");
+    SearchResultModel* m = view->search()->Model();
+    QTreeView* v = window->ListView2;
+    ClickRow(RowOf("00123-02"));
+    v->setFocus();
+    ScriptedMessageBoxes boxes;
+    boxes.answer(MsgAnswer::Yes);
+    if (how == "drag") {
+        const QPoint from = v->visualRect(m->index(RowOf("00123-02"), 1)).center();
+        const QPoint to = v->visualRect(m->index(RowOf("125-01"), 1)).center();
+        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, v->viewport()->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(v->viewport(), &move);
+        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, to);
+    } else if (how == "delete") {
+        QTest::keyClick(v, Qt::Key_Delete);
+    } else {
+        const Qt::Key key = how == "End"    ? Qt::Key_End
+                            : how == "Home" ? Qt::Key_Home
+                                            : Qt::Key_PageDown;
+        QTest::keyClick(v, key);
     }
-    // The reactions themselves ignore any other key code.
-    view->preview()->ListView1_KeyUp(Qt::Key_Home);
-    view->preview()->ListView2_KeyUp(Qt::Key_PageUp);
-    QVERIFY(!window->Image1->HasPicture());
+    const int now = Preview::SelectedRow(v);
+    QVERIFY(now >= 0);
+    const QString tag = m->RowTag(now);
+    const bool exists = !tag.isEmpty() && QFile::exists(SharedContext().ImagePath(tag));
+    QCOMPARE(window->Image1->HasPicture(), exists);
+    QCOMPARE(window->Frame2->title(), exists ? "Rx Image of Rx# " + m->RowText(now) : "Rx Image");
+    if (!exists)
+        return;
+    view->enlarged()->ShowPicForm();
+    QVERIFY(frmShowPic::Current());
+    QCOMPARE(frmShowPic::Current()->windowTitle(),
+             "Scanned Image for Prescription " + m->RowText(now));
+    QCOMPARE(frmShowPic::Current()->Picture(), QImage(SharedContext().ImagePath(tag)));
+    QCOMPARE(window->Image1->Picture(), frmShowPic::Current()->Picture());
 }
 
 void TestViewBehaviours::emptyListReactions() {
@@ -595,8 +631,6 @@ void TestViewBehaviours::deleteAsksAndRemovesOnlyThatRow() {
     Search("Rx Number", "123");
     const int row = RowOf("123-01");
     ClickRow(RowOf("00123-02"));
-    const QImage shown = window->Image1->Picture();
-    const QString caption = window->Frame2->title();
     window->ListView2->selectionModel()->setCurrentIndex(window->ListView2->model()->index(row, 0),
                                                          QItemSelectionModel::ClearAndSelect |
                                                              QItemSelectionModel::Rows);
@@ -620,8 +654,11 @@ void TestViewBehaviours::deleteAsksAndRemovesOnlyThatRow() {
     QVERIFY(db.Find(" 123", "1"));
     QVERIFY(db.Find("123", "0'"));
     QVERIFY(QFile::exists(SharedContext().ImagePath("123_01.jpg")));
-    QCOMPARE(window->Image1->Picture(), shown);
-    QCOMPARE(window->Frame2->title(), caption);
+    // The preview shows the newly selected row (here one without an image) or nothing.
+    const int now = Preview::SelectedRow(window->ListView2);
+    const QString tag = view->search()->Model()->RowTag(now);
+    QCOMPARE(window->Image1->HasPicture(),
+             !tag.isEmpty() && QFile::exists(SharedContext().ImagePath(tag)));
     QCOMPARE(window->ListView1->topLevelItemCount(), 1);
     QCOMPARE(window->ListView1->topLevelItem(0), alsoToScan);
     // A row is selected again.

@@ -374,7 +374,7 @@ private slots:
               "Text1",     "lblDate(0)", "DTPicker1(0)", "lblDate(1)",    "DTPicker1(1)", "fraList",
               "ListView2", "Timer1",     "Timer2"})
             QVERIFY2(scan->findChild<QObject*>(name), name);
-        QCOMPARE(scan->Combo2->count(), 4);
+        QCOMPARE(scan->Combo2->count(), 5);
         QCOMPARE(scan->Combo2->currentText(), QStringLiteral("Rx Number"));
         QVERIFY(scan->DTPicker1[0]->isHidden() && scan->lblDate[1]->isHidden());
         QCOMPARE(scan->DTPicker1[1]->date(), QDate::currentDate());

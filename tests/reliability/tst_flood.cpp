@@ -63,6 +63,8 @@ void TstFlood::thousandFilesAreAllTakenWithoutStallingTheLoop() {
                                       QTimer::singleShot(0, &timer1, [&] { timer1.start(); });
                                   },
                                   [&](bool on) { on ? timer1.start() : timer1.stop(); },
+                                  {},
+                                  {},
                                   {}});
     connect(&timer1, &QTimer::timeout, this, [&] { tick.Timer1_Timer(); });
 

@@ -73,7 +73,12 @@ private slots:
                 continue; // the window placement
             if (file == kept)
                 continue;
-            QVERIFY2(info.absolutePath() == s.env.imageFolder() &&
+            // Pages the station could not file are kept in Unmatched, replaced ones in
+            // Replaced; both inside the image folder.
+            const QString folder = info.absolutePath();
+            QVERIFY2((folder == s.env.imageFolder() ||
+                      folder == s.env.imageFolder() + "/Unmatched" ||
+                      folder == s.env.imageFolder() + "/Replaced") &&
                          info.fileName().endsWith(".jpg") && IsSafeImageName(info.fileName()),
                      qPrintable(file));
         }

@@ -6,7 +6,7 @@
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
 #include "gui/main/frmMain.h"
-#include "gui/scan/ToBeScannedList.h"
+#include "gui/scan/ScanIntake.h"
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewBehaviours.h"
 #include "station/PollingTick.h"
@@ -26,33 +26,6 @@ void ShowConfiguration(StationContext& context, QWidget* owner) {
     dialog.Form_Load();
     dialog.exec();
 }
-
-namespace {
-// The intake half of the scan window: its list adapter and polling tick live as long
-// as the window.
-class IntakeBehaviours : public QObject {
-public:
-    IntakeBehaviours(frmScan& scan, AcquisitionController* acquisition)
-        : QObject(&scan), list_(scan.ListView1),
-          tick_(scan.Context(), list_,
-                PollingHooks{[acquisition] { acquisition->AcquireBatch(); },
-                             [timer = scan.Timer1](bool on) {
-                                 if (on)
-                                     timer->start();
-                                 else
-                                     timer->stop();
-                             },
-                             [timer = scan.Timer2] {
-                                 timer->stop();
-                             }}) {
-        connect(scan.Timer1, &QTimer::timeout, this, [this] { tick_.Timer1_Timer(); });
-    }
-
-private:
-    ToBeScannedList list_;
-    PollingTick tick_;
-};
-} // namespace
 
 void AttachScanBehaviours(frmScan& scan) {
     ScanWidgets widgets;
@@ -83,7 +56,9 @@ void AttachScanBehaviours(frmScan& scan) {
     };
     auto* acquisition = new AcquisitionController(&scan, access, &scan);
 
-    new IntakeBehaviours(scan, acquisition);
+    new ScanIntake(
+        scan, [acquisition] { acquisition->AcquireBatch(); },
+        [acquisition] { return acquisition->Busy(); });
 
     ViewWidgets view;
     view.ListView1 = scan.ListView1;
@@ -118,6 +93,9 @@ void AttachScanBehaviours(frmScan& scan) {
     };
     b.unload = [startup] {
         startup->Shutdown();
+    };
+    b.mayStop = [acquisition] {
+        return acquisition->ConfirmStop();
     };
     QObject::connect(scan.Command1, &QPushButton::clicked, acquisition,
                      &AcquisitionController::Command1_Click);

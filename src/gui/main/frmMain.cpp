@@ -298,6 +298,8 @@ void frmMain::Command1_Click(int index) {
 }
 
 void frmMain::mnuRestart_Click() {
+    if (scan_ && !scan_->MayStop())
+        return; // the operator lets the batch run on
     // The open scan window releases its scanner before a fresh one starts it again.
     UnloadScanWindow();
     ShowScanWindow();

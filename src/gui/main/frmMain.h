@@ -55,8 +55,6 @@ public:
     static bool TrayAvailable();
     // Tests decide whether a tray is there; an empty probe asks the desktop.
     static void SetTrayProbe(std::function<bool()> probe);
-    // The question asked before an exit in the middle of a batch.
-    static QString StopBatchQuestion(int pending);
     QSystemTrayIcon* TrayIcon() const { return cSysTray1; }
     static QString Caption();
     // The readiness label's text colour on a window background.
@@ -75,8 +73,6 @@ public:
         std::function<void(frmScan*)> attachScanWindow; // behaviours of a new scan window
         std::function<void(QWidget* owner)> pageSetup;
         std::function<void(QWidget* owner, frmScan*)> print;
-        // How many prescriptions of a running batch are still to be scanned (0: none).
-        std::function<int()> pendingPrescriptions;
     };
     Commands& commands() { return commands_; }
     StationContext& Context() const { return context_; }

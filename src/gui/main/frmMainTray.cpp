@@ -76,10 +76,6 @@ void frmMain::SetTrayProbe(std::function<bool()> probe) {
     TrayProbe() = std::move(probe);
 }
 
-QString frmMain::StopBatchQuestion(int pending) {
-    return QStringLiteral("%1 prescriptions are still being scanned. Stop and exit?").arg(pending);
-}
-
 void frmMain::WatchTray() {
     auto check = [this] {
         // A tray that comes up after the station (log-in autostart) gets the icon too.
@@ -105,10 +101,8 @@ void frmMain::mnuFileExit_Click() {
 }
 
 bool frmMain::ConfirmExit() {
-    const int pending = commands_.pendingPrescriptions ? commands_.pendingPrescriptions() : 0;
-    if (pending <= 0)
-        return true;
-    return MessageBoxes::Ask(StopBatchQuestion(pending)) == MsgAnswer::Yes;
+    // While prescriptions are still being scanned the scan window asks first.
+    return !scan_ || scan_->MayStop();
 }
 
 void frmMain::BringToFront() {

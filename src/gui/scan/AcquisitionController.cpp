@@ -1,18 +1,17 @@
 #include "gui/scan/AcquisitionController.h"
 
-#include "base/ErrorReport.h"
 #include "base/Log.h"
+#include "base/ErrorReport.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
 #include "intake/LockFile.h"
-#include "records/Database.h"
+#include "records/SearchResultModel.h"
 #include "scanner/ScannerControl.h"
-#include "station/ImageNaming.h"
+#include "station/ImageStore.h"
 #include "station/StationContext.h"
 
 #include <QAbstractItemModel>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,15 +22,10 @@
 
 namespace quiller {
 
-namespace {
-
-const QString kPostScanLocation = QStringLiteral("Scanner1_PostScan of frmScan");
-
-void ShowError(const QuillerError& e, QStringList& errors) {
-    errors << e.description();
+QString AcquisitionController::NoScannerText() {
+    return QStringLiteral("No scanner is available. Choose a scanner under Tools, "
+                          "Configuration.");
 }
-
-} // namespace
 
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
@@ -40,29 +34,6 @@ AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess acce
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
     connect(window->Image1, &PictureBox::pictureChanged, this,
             &AcquisitionController::OnPreviewChanged);
-}
-
-void AcquisitionController::ShowBufferImage(int index) {
-    showingOwnPicture_ = true;
-    window_->Image1->SetPicture(Scanner()->GetImage(index));
-    showingOwnPicture_ = false;
-}
-
-void AcquisitionController::OnPreviewChanged() {
-    if (showingOwnPicture_)
-        return;
-    // Something else now fills the preview (a list click, an arrow key, a search): Rotate
-    // may only turn the buffer page whose file is shown, and is switched off otherwise.
-    const QString source = window_->Image1->SourcePath();
-    QString name;
-    if (!source.isEmpty()) {
-        const QFileInfo info(source);
-        if (QFileInfo(info.path()) == QFileInfo(ctx_.dataPath))
-            name = info.fileName();
-    }
-    const bool wasEnabled = window_->Command2->isEnabled();
-    PreviewShowsFile(name);
-    window_->Command2->setEnabled(wasEnabled && previewIndex_ >= 0);
 }
 
 AcquisitionController::~AcquisitionController() = default;
@@ -74,20 +45,11 @@ void AcquisitionController::ResumePolling() {
     ctx_.SetStatus(QStringLiteral("Idle"));
 }
 
-// Tells the pharmacy system the station is ready; a failure joins the handler's errors.
-void AcquisitionController::RemoveLockFile(QStringList& errors) {
-    try {
-        LockFile::Remove(ctx_.LockFilePath());
-    } catch (const QuillerError& e) {
-        ShowError(e, errors);
-    }
-}
-
 ScannerControl* AcquisitionController::Scanner() const {
     return access_.scanner ? access_.scanner() : nullptr;
 }
 
-void AcquisitionController::SetUp(const QString& mark) {
+void AcquisitionController::SetUp(const Acquisition& a) {
     ScannerControl* sc = Scanner();
     sc->SetScanSettingB(false);
     sc->OpenSource();
@@ -96,17 +58,22 @@ void AcquisitionController::SetUp(const QString& mark) {
     sc->SetScanSettingK(0);
     sc->SetScanSettingE(200);
     sc->SetScanSettingJ(0);
-    const ScanFrameInches f = FrameForMark(mark);
+    const ScanFrameInches f = a.Frame();
     sc->SetScanFrame(f.left, f.top, f.right, f.bottom);
+}
+
+void AcquisitionController::FeederOff() {
+    if (ScannerControl* sc = Scanner()) {
+        sc->SetFeedSettingA(0);
+        sc->SetFeedSettingB(0);
+    }
 }
 
 // A prescription an acquisition is for, from a list entry: its text, its tag and,
 // where the list keeps it, the key the data file gave.
-AcquisitionController::Target AcquisitionController::MakeTarget(const QString& text,
-                                                                const QString& tag,
-                                                                const QVariant& rxNbr,
-                                                                const QVariant& refNo) {
-    Target t;
+ScanTarget AcquisitionController::MakeTarget(const QString& text, const QString& tag,
+                                             const QVariant& rxNbr, const QVariant& refNo) {
+    ScanTarget t;
     t.entryText = text;
     t.mark = tag;
     if (rxNbr.isValid()) {
@@ -120,83 +87,11 @@ AcquisitionController::Target AcquisitionController::MakeTarget(const QString& t
     return t;
 }
 
-void AcquisitionController::Command1_Click() {
-    if (Busy()) {
-        MessageBoxes::Show(QStringLiteral("A scan is in progress. Wait until it has finished, "
-                                          "then scan again."),
-                           MsgIcon::Information);
-        return;
-    }
-    frmScan* w = window_;
-    const bool viewing = w->ViewingMode();
-    Target target;
-    if (viewing) {
-        QAbstractItemModel* model = w->ListView2->model();
-        if (!model || model->rowCount() == 0) {
-            MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
-                               MsgIcon::Exclamation);
-            return;
-        }
-        const QModelIndex current = w->ListView2->currentIndex();
-        const bool selected = current.isValid() && w->ListView2->selectionModel() &&
-                              w->ListView2->selectionModel()->isRowSelected(current.row(), {});
-        if (!selected) {
-            MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                               MsgIcon::Information);
-            return;
-        }
-        const QModelIndex first = model->index(current.row(), 0);
-        target =
-            MakeTarget(first.data(Qt::DisplayRole).toString(), first.data(Qt::UserRole).toString(),
-                       first.data(kRxNbrRole), first.data(kRefNoRole));
-        target.viewRow = current.row();
-    } else {
-        if (w->ListView1->topLevelItemCount() == 0) {
-            MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
-                               MsgIcon::Exclamation);
-            return;
-        }
-        QTreeWidgetItem* item = w->ListView1->currentItem();
-        if (!item || !item->isSelected()) {
-            MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                               MsgIcon::Information);
-            return;
-        }
-        target = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
-                            item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
-    }
-
-    if (MessageBoxes::Ask(QStringLiteral("Rescan prescription ") + target.entryText +
-                          QStringLiteral("?")) != MsgAnswer::Yes) {
-        MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
-                           MsgIcon::Information);
-        return;
-    }
-    if (!Scanner()) {
-        MessageBoxes::Show(QStringLiteral("No scanner is available. Choose a scanner under Tools, "
-                                          "Configuration."),
-                           MsgIcon::Exclamation);
-        return;
-    }
-    access_.clearImageBuffer();
-    MessageBoxes::Show(QStringLiteral("Put the precription on the scanner.  Then press Ok button."),
-                       MsgIcon::Information);
-    SetUp(target.mark);
-
-    Acquisition a;
-    a.viewing = viewing;
-    a.targets = {target};
-    a.bufferBase = Scanner()->ImageCount();
-    bufferFiles_.clear();
-    if (viewing && Scanner()->DocumentFeedAvailable() == 1) {
-        Scanner()->SetFeedSettingA(1);
-        Scanner()->SetFeedSettingB(1);
-        // A rescan from the viewing list needs the document in the feeder now.
-        if (Scanner()->DocumentLoaded() != 1)
-            return;
-    }
-    current_ = a;
-    StartAcquire();
+int AcquisitionController::Outstanding() const {
+    int n = current_ ? current_->Outstanding() : 0;
+    for (const Acquisition& a : queued_)
+        n += a.Total();
+    return n;
 }
 
 void AcquisitionController::AcquireBatch() {
@@ -208,50 +103,54 @@ void AcquisitionController::AcquireBatch() {
         // station is ready again at once (polling on, lock file down) rather than
         // waiting for an acquisition that never starts.
         if (!Busy()) {
-            QStringList errors;
             ResumePolling();
-            RemoveLockFile(errors);
-            for (const QString& error : errors)
-                ReportError(ErrorInfo{kErrorUnknown, error, QStringLiteral("AcquireBatch"), 0},
-                            kPostScanLocation);
+            try {
+                LockFile::Remove(ctx_.LockFilePath());
+            } catch (const QuillerError& e) {
+                ctx_.SetStatus(e.description());
+            }
         }
         return;
     }
-    if (Busy()) {
-        // The running acquisition ends first; this batch starts right after it.
-        batchQueued_ = true;
-        return;
-    }
-    Acquisition a;
-    batchItems_.clear();
-    QString mark;
+    // The batch's prescriptions are fixed now; nothing done to the list later changes
+    // them.
+    QList<ScanTarget> targets;
     for (int i = 0; i < count; ++i) {
         QTreeWidgetItem* item = w->ListView1->topLevelItem(i);
-        const Target t = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
-                                    item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
-        batchItems_ << t.entryText;
-        a.targets << t;
-        mark = t.mark; // the last entry's mark chooses the frame
+        ScanTarget t = MakeTarget(item->text(0), item->data(0, Qt::UserRole).toString(),
+                                  item->data(0, kRxNbrRole), item->data(0, kRefNoRole));
+        t.refusal = item->data(0, kRefusalRole).toString();
+        targets << t;
     }
-    qCInfo(lcIntake).noquote()
-        << QStringLiteral("batch started: %1 prescriptions").arg(a.targets.size());
+    Acquisition a(Acquisition::Kind::Batch, targets);
+    if (Busy()) {
+        // The running acquisition ends first; this batch starts right after it.
+        queued_ << a;
+        return;
+    }
+    busy_ = true;
+    Start(std::move(a));
+}
+
+void AcquisitionController::Start(Acquisition a) {
+    qCInfo(lcIntake).noquote() << QStringLiteral("batch started: %1 prescriptions").arg(a.Total());
+    batchItems_.clear();
+    for (const ScanTarget& t : a.Targets())
+        batchItems_ << t.entryText;
     ScannerControl* sc = Scanner();
     if (!sc) {
-        MessageBoxes::Show(QStringLiteral("No scanner is available. Choose a scanner under Tools, "
-                                          "Configuration."),
-                           MsgIcon::Exclamation);
-        current_ = a;
-        EndAcquisition();
+        current_ = std::move(a);
+        EndAcquisition(NoScannerText());
         return;
     }
     ctx_.SetStatus(QStringLiteral("Clear images in buffer"));
     access_.clearImageBuffer();
     ctx_.SetStatus(QStringLiteral("Acquire images"));
-    SetUp(mark);
-    a.bufferBase = sc->ImageCount();
+    SetUp(a);
+    bufferBase_ = sc->ImageCount();
     bufferFiles_.clear();
-    current_ = a;
-    ctx_.SetProgress(0, int(a.targets.size()));
+    ctx_.SetProgress(0, a.Total());
+    current_ = std::move(a);
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);
@@ -291,115 +190,101 @@ void AcquisitionController::Scanner1_PostScan(int flag) {
     if (!sc || !w)
         return;
     if (flag != 0) {
-        if (sc->ErrorCode() != 0) {
-            w->show();
-            MessageBoxes::Show(sc->ErrorText());
-        }
-        EndAcquisition();
+        if (!current_)
+            return;
+        EndAcquisition(sc->ErrorCode() != 0 ? sc->ErrorText() : QString());
         return;
     }
-
     const int n = sc->ImageCount();
     if (n == 0) {
         w->Command1->setEnabled(false);
         return;
     }
-    QStringList errors;
-    if (!current_) {
-        // A page nobody asked for is not stored.
-        errors << QStringLiteral("A scanned page arrived outside of any scan and was not stored.");
-    } else if (current_->viewing) {
-        ++current_->received;
-        StoreViewingImage(n - 1, current_->targets.constFirst(), errors);
-    } else {
-        const int k = n - 1 - current_->bufferBase;
-        ++current_->received;
-        if (k < 0 || k >= current_->targets.size()) {
-            ++current_->extra;
-        } else {
-            StoreScanningImage(n - 1, current_->targets.at(k), errors);
-        }
-        ctx_.SetProgress(std::min(current_->received, int(current_->targets.size())),
-                         int(current_->targets.size()));
-        ResumePolling();
-        RemoveLockFile(errors);
-    }
-    // Reported last, so that a nested page arriving while the box is open finds the
-    // state of this one complete.
-    for (const QString& error : errors)
-        ReportError(ErrorInfo{kErrorUnknown, error, QStringLiteral("Scanner1_PostScan"), 0},
-                    kPostScanLocation);
+    HandlePage(n - 1);
 }
 
-bool AcquisitionController::StoreFile(int index, const Target& target,
-                                      const std::function<void(const QString&)>& onSaved,
-                                      QStringList& errors) {
+// Files one page: under its own prescription, or in Unmatched when it has none.
+void AcquisitionController::HandlePage(int index) {
     ScannerControl* sc = Scanner();
-    const QString name = ImageFileName(target.entryText);
-    if (!IsSafeImageName(name)) {
-        current_->failed << target.entryText +
-                                QStringLiteral(" (its name would leave the image folder)");
-        return false;
+    ImageStore store(ctx_);
+    if (!current_) {
+        // A page nobody asked for (after a stop, say) is kept, not stored.
+        QString reason;
+        const QString kept = store.KeepUnmatched(*sc, index, QStringLiteral("page"), &reason);
+        const QString text =
+            kept.isEmpty()
+                ? QStringLiteral("A page arrived outside of any scan and could not be kept: ") +
+                      reason
+                : QStringLiteral("A page arrived outside of any scan; it is kept as ") + kept;
+        QTimer::singleShot(0, this, [text] { MessageBoxes::Show(text, MsgIcon::Exclamation); });
+        return;
     }
-    ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
-    if (sc->SaveImage(index, ctx_.ImagePath(name)) == 0) {
-        current_->failed << target.entryText + QStringLiteral(" (") + sc->ErrorText() +
-                                QStringLiteral(")");
-        return false;
+    Acquisition& a = *current_;
+    const ScanTarget* target = a.NextPage();
+    if (a.kind() == Acquisition::Kind::Batch) {
+        ctx_.SetProgress(std::min(a.Received(), a.Total()), a.Total());
+        ctx_.SetStatus(QStringLiteral("Scanning: image %1 of %2")
+                           .arg(std::min(a.Received(), a.Total()))
+                           .arg(a.Total()));
     }
-    onSaved(name);
-    ctx_.SetStatus(QStringLiteral("Updating RxImage data table for file ") + name);
-    try {
-        // Only this prescription's row: other refills keep their own images.
-        ctx_.DbConnection->SetRxImage(target.rxNbr, target.refNo, name);
-        qCInfo(lcStorage).noquote() << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3")
-                                           .arg(ctx_.ImagePath(name), target.rxNbr, target.refNo);
-        if (!current_->viewing || !current_->stored.contains(target.entryText))
-            current_->stored << target.entryText;
-    } catch (const QuillerError& e) {
-        current_->failed << target.entryText + QStringLiteral(" (not recorded)");
-        ShowError(e, errors);
+    if (!target) {
+        QString reason;
+        const QString kept = store.KeepUnmatched(*sc, index, QStringLiteral("extra page"), &reason);
+        a.ExtraKept(kept.isEmpty() ? QStringLiteral("(not kept: %1)").arg(reason) : kept);
+        return;
     }
-    ctx_.SetStatus(QString());
-    bufferFiles_.append({index, name});
-    return true;
-}
-
-void AcquisitionController::StoreScanningImage(int index, const Target& target,
-                                               QStringList& errors) {
     access_.currentImageIndex() = index;
-    const bool saved = StoreFile(
-        index, target, [&](const QString& name) { TickEntry(target.entryText, name); }, errors);
-    ShowBufferImage(index);
     window_->LabelImageNum->setText(access_.imageText(index, true));
-    SetRotateSource(index, saved ? ImageFileName(target.entryText) : QString());
+    if (!target->refusal.isEmpty()) {
+        QString reason;
+        const QString kept = store.KeepUnmatched(*sc, index, target->entryText, &reason);
+        if (kept.isEmpty())
+            a.Lost(target->entryText, QStringLiteral("not recorded (%1); its page could not be "
+                                                     "kept: %2")
+                                          .arg(target->refusal, reason));
+        else
+            a.Kept(target->entryText, kept,
+                   QStringLiteral("not recorded (%1)").arg(target->refusal));
+        ShowStored(index, *target, QString(), false);
+        return;
+    }
+    const QString name = ImageFileName(target->entryText);
+    ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
+    const ImageStore::Result r = store.Store(*sc, index, name, target->rxNbr, target->refNo);
+    if (r.stored)
+        a.Stored();
+    else if (r.keptAs.isEmpty())
+        a.Lost(target->entryText, r.reason);
+    else
+        a.Kept(target->entryText, r.keptAs, r.reason);
+    ShowStored(index, *target, name, r.stored);
 }
 
-void AcquisitionController::StoreViewingImage(int index, const Target& target,
-                                              QStringList& errors) {
+void AcquisitionController::ShowStored(int index, const ScanTarget& target, const QString& name,
+                                       bool stored) {
     frmScan* w = window_;
-    access_.currentImageIndex() = index;
-    w->LabelImageNum->setText(access_.imageText(index, true));
-    const bool saved = StoreFile(
-        index, target,
-        [&](const QString& name) {
+    if (stored) {
+        bufferFiles_.append({index, name});
+        if (current_->Viewing()) {
             QAbstractItemModel* model = w->ListView2->model();
-            if (model && target.viewRow >= 0 && target.viewRow < model->rowCount()) {
-                const QModelIndex first = model->index(target.viewRow, 0);
-                if (first.data(Qt::DisplayRole).toString() == target.entryText)
-                    model->setData(first, name, Qt::UserRole);
-            }
-        },
-        errors);
-    if (saved)
-        w->ListView2->setFocus();
-    ShowBufferImage(index);
-    try {
-        LockFile::Remove(ctx_.LockFilePath());
-    } catch (const QuillerError& e) {
-        ShowError(e, errors);
+            if (auto* results = qobject_cast<SearchResultModel*>(model))
+                results->SetImageOf(target.rxNbr, target.refNo, name);
+            else if (model && target.viewRow >= 0 && target.viewRow < model->rowCount())
+                model->setData(model->index(target.viewRow, 0), name, Qt::UserRole);
+            w->ListView2->setFocus();
+        } else {
+            TickEntry(target.entryText, name);
+        }
     }
-    SetRotateSource(index, saved ? ImageFileName(target.entryText) : QString());
+    ShowBufferImage(index);
+    if (current_->Viewing()) {
+        try {
+            LockFile::Remove(ctx_.LockFilePath());
+        } catch (const QuillerError& e) {
+            ctx_.SetStatus(e.description());
+        }
+    }
+    SetRotateSource(index, stored ? name : QString());
 }
 
 void AcquisitionController::TickEntry(const QString& entryText, const QString& imageName) {
@@ -417,108 +302,60 @@ void AcquisitionController::TickEntry(const QString& entryText, const QString& i
             match = item;
     }
     if (!match)
-        return; // the list moved on to another data file
+        return;
     match->setCheckState(0, Qt::Checked);
     match->setData(0, Qt::UserRole, imageName);
     list->setCurrentItem(match);
 }
 
-void AcquisitionController::EndAcquisition() {
+// The acquisition is over: its report is shown from a queued call (never inside the
+// scanner's handler), and the station stays busy until the box is closed.
+void AcquisitionController::EndAcquisition(const QString& scannerError) {
     waitingForDocument_ = false;
     feederTimer_->stop();
-    ResumePolling();
-    std::optional<Acquisition> ended;
-    ended.swap(current_);
+    FeederOff();
+    if (!current_)
+        return;
+    QString report = current_->Report();
+    qCInfo(lcIntake).noquote() << QStringLiteral("batch ended: %1 prescriptions, %2 pages received")
+                                      .arg(current_->Total())
+                                      .arg(current_->Received());
+    if (!scannerError.isEmpty())
+        report = report.isEmpty() ? scannerError : scannerError + QLatin1Char('\n') + report;
+    current_.reset();
     ctx_.SetProgress(0, 0);
-    // A station in scanning mode is ready again, whether or not a page arrived.
-    if (ended && !ended->viewing) {
+    QTimer::singleShot(0, this, [this, report] { FinishAcquisition(report); });
+}
+
+void AcquisitionController::FinishAcquisition(const QString& report) {
+    if (!window_)
+        return;
+    if (!report.isEmpty()) {
+        QPointer<AcquisitionController> self(this);
+        if (window_)
+            window_->show();
+        MessageBoxes::Show(report, MsgIcon::Exclamation);
+        if (!self || !window_ || !busy_)
+            return; // the window went away, or the operator stopped, while the box was open
+    }
+    if (!queued_.isEmpty()) {
+        Start(queued_.takeFirst());
+        return;
+    }
+    busy_ = false;
+    if (!window_->ViewingMode()) {
         try {
             LockFile::Remove(ctx_.LockFilePath());
         } catch (const QuillerError& e) {
-            ReportError(e, kPostScanLocation);
+            ReportError(e, QStringLiteral("Scanner1_PostScan of frmScan"));
+            if (!window_)
+                return;
         }
+        ResumePolling();
+    } else {
+        window_->Timer2->stop();
+        ctx_.SetStatus(QStringLiteral("Idle"));
     }
-    if (ended) {
-        qCInfo(lcIntake).noquote()
-            << QStringLiteral("batch ended: %1 prescriptions, %2 stored, %3 failed")
-                   .arg(ended->targets.size())
-                   .arg(ended->stored.size())
-                   .arg(ended->failed.size());
-        ReportShortfall(*ended);
-    }
-    if (batchQueued_) {
-        batchQueued_ = false;
-        AcquireBatch();
-    }
-}
-
-void AcquisitionController::ReportShortfall(const Acquisition& a) {
-    const int total = int(a.targets.size());
-    QStringList notScanned;
-    QStringList storedLeft = a.stored;
-    for (const Target& t : a.targets) {
-        const int at = int(storedLeft.indexOf(t.entryText));
-        if (at >= 0)
-            storedLeft.removeAt(at);
-        else
-            notScanned << t.entryText;
-    }
-    QStringList lines;
-    if (!notScanned.isEmpty()) {
-        lines << QStringLiteral("%1 of %2 prescriptions scanned. Not scanned: %3")
-                     .arg(total - notScanned.size())
-                     .arg(total)
-                     .arg(notScanned.join(QStringLiteral(", ")));
-        if (!a.failed.isEmpty())
-            lines << QStringLiteral("Not stored: ") + a.failed.join(QStringLiteral(", "));
-    }
-    if (a.extra > 0)
-        lines << QStringLiteral("%1 extra page(s) did not belong to any prescription and were "
-                                "not stored.")
-                     .arg(a.extra);
-    if (!lines.isEmpty())
-        MessageBoxes::Show(lines.join(QLatin1Char('\n')), MsgIcon::Exclamation);
-}
-
-void AcquisitionController::SetRotateSource(int bufferIndex, const QString& imageName) {
-    previewIndex_ = imageName.isEmpty() ? -1 : bufferIndex;
-    previewFile_ = imageName;
-    window_->Command2->setEnabled(previewIndex_ >= 0);
-}
-
-void AcquisitionController::PreviewShowsFile(const QString& imageName) {
-    for (const auto& [index, name] : bufferFiles_) {
-        if (name == imageName && Scanner() && index < Scanner()->ImageCount()) {
-            SetRotateSource(index, name);
-            return;
-        }
-    }
-    SetRotateSource(-1, QString());
-}
-
-void AcquisitionController::PreviewCleared() {
-    SetRotateSource(-1, QString());
-}
-
-void AcquisitionController::Command2_Click() {
-    frmScan* w = window_;
-    ScannerControl* sc = Scanner();
-    if (!w->Image1->HasPicture() || !sc || sc->ImageCount() < 1)
-        return;
-    // Only the buffer page the preview shows, written over its own file.
-    if (previewIndex_ < 0 || previewFile_.isEmpty() || previewIndex_ >= sc->ImageCount())
-        return;
-    const int p = previewIndex_;
-    if (sc->RotateImage(p, 90, 0) == 0) {
-        MessageBoxes::Show(sc->ErrorText());
-        return;
-    }
-    ShowBufferImage(p);
-    if (sc->SaveImage(p, ctx_.ImagePath(previewFile_)) == 0)
-        MessageBoxes::Show(
-            QStringLiteral("The turned image could not be saved to %1: %2")
-                .arg(FileSystem::Native(ctx_.ImagePath(previewFile_)), sc->ErrorText()),
-            MsgIcon::Critical);
 }
 
 } // namespace quiller

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "station/Acquisition.h"
+
 class QTimer;
 
 namespace quiller {
@@ -18,16 +20,17 @@ class ScannerControl;
 
 // Item data roles of the to-be-scanned list beside the tag (Qt::UserRole): the
 // prescription's key as the data file gave it.
-enum ScanListRole { kRxNbrRole = Qt::UserRole + 1, kRefNoRole = Qt::UserRole + 2 };
+// kRefusalRole: why the entry's row was not recorded (empty when it was).
+enum ScanListRole {
+    kRxNbrRole = Qt::UserRole + 1,
+    kRefNoRole = Qt::UserRole + 2,
+    kRefusalRole = Qt::UserRole + 3
+};
 
-// Starts acquisitions (the Scan button, the batch after a polling tick), waits for a
-// loaded document on a timer, files every acquired page under its own prescription,
-// and turns the previewed page.
-//
-// Every acquisition carries the list of prescriptions it is for, fixed when it starts:
-// its k-th page is stored for its k-th prescription and for no other, whatever the
-// lists show by the time the page arrives. Prescriptions whose page never arrives keep
-// an empty image name and are reported at the end.
+// The scan window's half of acquisitions: starts them (the Scan button, the batch after
+// a polling tick), waits for a loaded document on a timer, moves what the station's
+// Acquisition and ImageStore decide into the widgets, and turns the previewed page.
+// Every message box runs from a queued call, never inside a scanner or timer handler.
 class AcquisitionController : public QObject {
     Q_OBJECT
 public:
@@ -48,12 +51,20 @@ public:
     void Scanner1_PostScan(int flag);
     void Command2_Click(); // Rotate
 
-    // True from the start of an acquisition (including the wait for a document) to
-    // its end.
-    bool Busy() const { return current_.has_value(); }
-    bool BatchQueued() const { return batchQueued_; }
+    // The station is busy from the start of an acquisition (the batch a polling tick
+    // starts, or the Scan button) until its end-of-batch report has been closed and the
+    // batches queued behind it have ended as well. While busy, polling stays off, the
+    // lock file stays raised and no polling tick may take data files.
+    bool Busy() const { return busy_; }
+    bool BatchQueued() const { return !queued_.isEmpty(); }
     // The elements of the last batch, in list order.
     const QStringList& BatchItems() const { return batchItems_; }
+    // Prescriptions of the running and queued acquisitions still waiting for a page.
+    int Outstanding() const;
+    // Before the scan window goes away (Exit, Restart): asks the operator while
+    // prescriptions are still waiting; on going on, stops the acquisition and reports
+    // the unscanned prescriptions. False when the operator keeps the batch running.
+    bool ConfirmStop();
 
     // The preview now shows the file of this name (or nothing): Rotate is enabled only
     // while that is a page of the buffer whose file the station wrote.
@@ -66,50 +77,34 @@ public:
     static constexpr int kFeederPollMs = 200;
 
 private:
-    struct Target {
-        QString entryText;
-        QString rxNbr;
-        QString refNo;
-        QString mark;
-        int viewRow = -1; // row of the viewing list, for a rescan from it
-    };
-    struct Acquisition {
-        bool viewing = false;
-        QList<Target> targets;
-        int bufferBase = 0;
-        int received = 0;
-        QStringList stored; // entry texts stored
-        QStringList failed; // "entry: reason"
-        int extra = 0;
-    };
-
-    static Target MakeTarget(const QString& text, const QString& tag, const QVariant& rxNbr,
-                             const QVariant& refNo);
-    // Writes a page's file and records it for its prescription; onSaved runs between.
-    bool StoreFile(int index, const Target& target,
-                   const std::function<void(const QString&)>& onSaved, QStringList& errors);
-    void SetUp(const QString& mark);
+    static QString NoScannerText();
+    static ScanTarget MakeTarget(const QString& text, const QString& tag, const QVariant& rxNbr,
+                                 const QVariant& refNo);
+    void Start(Acquisition a);
+    void SetUp(const Acquisition& a);
     void StartAcquire();
     void WaitForDocument();
     void OnFeederPoll();
-    void StoreScanningImage(int index, const Target& target, QStringList& errors);
-    void StoreViewingImage(int index, const Target& target, QStringList& errors);
-    void EndAcquisition();
+    void HandlePage(int index);
+    void ShowStored(int index, const ScanTarget& target, const QString& name, bool stored);
+    void EndAcquisition(const QString& scannerError = QString());
+    void FinishAcquisition(const QString& report);
     void ResumePolling();
-    void RemoveLockFile(QStringList& errors);
-    void ReportShortfall(const Acquisition& a);
     void TickEntry(const QString& entryText, const QString& imageName);
     void SetRotateSource(int bufferIndex, const QString& imageName);
     void ShowBufferImage(int index);
     void OnPreviewChanged();
+    void FeederOff();
     ScannerControl* Scanner() const;
 
     StationContext& ctx_;
     QPointer<frmScan> window_;
     ScannerAccess access_;
     std::optional<Acquisition> current_;
+    int bufferBase_ = 0;
+    QList<Acquisition> queued_;
     QStringList batchItems_;
-    bool batchQueued_ = false;
+    bool busy_ = false;
     bool waitingForDocument_ = false;
     QTimer* feederTimer_;
     // Files written from the buffer of the latest acquisition: buffer index -> name.

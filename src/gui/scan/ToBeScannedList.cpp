@@ -1,5 +1,6 @@
 #include "gui/scan/ToBeScannedList.h"
 
+#include <QBrush>
 #include <QTreeWidget>
 
 namespace quiller {
@@ -21,6 +22,21 @@ void ToBeScannedList::SetLastKey(const QString& rxNbr, const QString& refNo) {
     if (QTreeWidgetItem* last = list_->topLevelItem(list_->topLevelItemCount() - 1)) {
         last->setData(0, kRxNbrRole, rxNbr);
         last->setData(0, kRefNoRole, refNo);
+    }
+}
+
+void ToBeScannedList::MarkLastRefused(const QString& reason) {
+    QTreeWidgetItem* last = list_->topLevelItem(list_->topLevelItemCount() - 1);
+    if (!last)
+        return;
+    last->setData(0, kRefusalRole, reason);
+    // Its page will not be filed under it: no check box, a red line that says why.
+    last->setFlags(last->flags() & ~Qt::ItemIsUserCheckable);
+    last->setData(0, Qt::CheckStateRole, QVariant());
+    last->setText(3, last->text(3) + QStringLiteral(" - not recorded: ") + reason);
+    for (int c = 0; c < last->columnCount(); ++c) {
+        last->setForeground(c, QBrush(Qt::darkRed));
+        last->setToolTip(c, QStringLiteral("Not recorded: ") + reason);
     }
 }
 

@@ -19,10 +19,12 @@ public:
     void Append(const QString& text, const QString& date, const QString& drug,
                 const QString& patient, const QString& tag) override;
     void SetLastKey(const QString& rxNbr, const QString& refNo) override;
+    void MarkLastRefused(const QString& reason) override;
     int Count() const override;
     // Item data roles that carry the key beside the tag (Qt::UserRole).
     static constexpr int kRxNbrRole = Qt::UserRole + 1;
     static constexpr int kRefNoRole = Qt::UserRole + 2;
+    static constexpr int kRefusalRole = Qt::UserRole + 3;
     void RemoveFrom(int first) override;
 
 private:

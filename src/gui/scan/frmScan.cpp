@@ -176,7 +176,8 @@ bool frmScan::Form_Load() {
 
     Combo2->clear();
     Combo2->addItems({QStringLiteral("Rx Number"), QStringLiteral("Patient"),
-                      QStringLiteral("Date"), QStringLiteral("Drug")});
+                      QStringLiteral("Date"), QStringLiteral("Drug"),
+                      QStringLiteral("Not scanned")});
     Combo2->setCurrentIndex(0);
 
     for (int i = 0; i < 2; ++i) {
@@ -219,6 +220,10 @@ void frmScan::Form_Resize() {
                        static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command4),
                        static_cast<QWidget*>(LabelImageNum)})
         setWidth(w, frameWidth - w->x() - margin);
+}
+
+bool frmScan::MayStop() {
+    return unloaded_ || !behaviours_.mayStop || behaviours_.mayStop();
 }
 
 bool frmScan::Form_Unload() {

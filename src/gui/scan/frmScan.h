@@ -38,6 +38,9 @@ public:
     // Unload: releases the scanner. False when the unload was refused.
     bool Form_Unload();
     bool IsLoaded() const { return loaded_; }
+    // Exit and Restart ask this first: while prescriptions are still being scanned the
+    // operator is asked whether to stop; false when the window must stay.
+    bool MayStop();
 
     // The window is in viewing mode while the viewing list's frame is visible.
     bool ViewingMode() const;
@@ -48,6 +51,8 @@ public:
     struct Behaviours {
         std::function<bool()> load;   // scanner start-up; false ends the program
         std::function<void()> unload; // scanner shutdown; throws on failure
+        // Before the window goes away: false keeps it (the operator lets a batch run on).
+        std::function<bool()> mayStop;
     };
     Behaviours& behaviours() { return behaviours_; }
 

@@ -5,6 +5,7 @@
 #include "station/StationContext.h"
 
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -42,6 +43,49 @@ Preview::Preview(const ViewWidgets& widgets, ViewContext& context, QObject* pare
         w_.ListView2->installEventFilter(this);
         w_.ListView2->viewport()->installEventFilter(this);
     }
+}
+
+void Preview::FollowSelection() {
+    if (w_.ListView2 && w_.ListView2->selectionModel())
+        connect(w_.ListView2->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &Preview::ShowSelectedRow2);
+    if (w_.ListView1)
+        connect(w_.ListView1, &QTreeWidget::itemSelectionChanged, this, &Preview::ShowSelectedRow1);
+}
+
+void Preview::ShowSelectedRow2() {
+    QTreeView* list = w_.ListView2;
+    // Only while the viewing list is in use.
+    if (!list || !list->model() || (w_.fraList && w_.fraList->isHidden()))
+        return;
+    if (w_.Command2)
+        w_.Command2->setEnabled(false);
+    w_.Image1->Clear();
+    const int row = SelectedRow(list);
+    const bool shown = row >= 0 && !RowTag(list, row).isEmpty() && LoadRowImage(RowTag(list, row));
+    if (w_.Frame2)
+        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(list, row) : kCaptionNone);
+}
+
+void Preview::ShowSelectedRow1() {
+    QTreeWidget* list = w_.ListView1;
+    if (!list)
+        return;
+    QTreeWidgetItem* item = SelectedItem(list);
+    const QString tag = item ? item->data(0, Qt::UserRole).toString() : QString();
+    // A to-be-scanned entry's tag is its mark until its page is stored.
+    if (!item || !tag.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) {
+        w_.Image1->Clear();
+        if (w_.Frame2)
+            w_.Frame2->setTitle(kCaptionNone);
+        return;
+    }
+    w_.Image1->Clear();
+    const bool shown = LoadRowImage(tag);
+    if (shown)
+        context_.ApplyRotateState(w_.Command2);
+    if (w_.Frame2)
+        w_.Frame2->setTitle(shown ? kCaptionOf + item->text(0) : kCaptionNone);
 }
 
 int Preview::SelectedRow(const QTreeView* list) {
@@ -84,13 +128,11 @@ void Preview::ListView2_Click() {
     const int row = SelectedRow(list);
     if (row < 0)
         return;
+    // The caption names a row only while its picture is shown.
     const QString tag = RowTag(list, row);
-    if (!tag.isEmpty()) {
-        if (LoadRowImage(tag) && w_.Frame2)
-            w_.Frame2->setTitle(kCaptionOf + RowText(list, row));
-    } else if (w_.Frame2) {
-        w_.Frame2->setTitle(kCaptionNone);
-    }
+    const bool shown = !tag.isEmpty() && LoadRowImage(tag);
+    if (w_.Frame2)
+        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(list, row) : kCaptionNone);
 }
 
 void Preview::ListView1_Click() {
@@ -103,11 +145,11 @@ void Preview::ListView1_Click() {
         return;
     const QString tag = item->data(0, Qt::UserRole).toString();
     if (!tag.isEmpty()) {
-        if (LoadRowImage(tag)) {
+        const bool shown = LoadRowImage(tag);
+        if (shown)
             context_.ApplyRotateState(w_.Command2);
-            if (w_.Frame2)
-                w_.Frame2->setTitle(kCaptionOf + item->text(0));
-        }
+        if (w_.Frame2)
+            w_.Frame2->setTitle(shown ? kCaptionOf + item->text(0) : kCaptionNone);
         item->setCheckState(0, Qt::Checked);
     } else {
         if (w_.Frame2)
@@ -162,6 +204,18 @@ bool Preview::eventFilter(QObject* watched, QEvent* event) {
             else if (w_.ListView2 && watched == w_.ListView2)
                 ListView2_KeyUp(key->key());
         }
+    } else if (event->type() == QEvent::MouseButtonPress &&
+               ((w_.ListView1 && watched == w_.ListView1->viewport() &&
+                 !w_.ListView1->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint())
+                      .isValid()) ||
+                (w_.ListView2 && watched == w_.ListView2->viewport() &&
+                 !w_.ListView2->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint())
+                      .isValid()))) {
+        // A press beside the rows keeps the selected row (the view would clear it): the
+        // click works on that row.
+        if (w_.ListView1 && watched == w_.ListView1->viewport())
+            pressedItem_ = nullptr;
+        return true;
     } else if (event->type() == QEvent::MouseButtonPress && w_.ListView1 &&
                watched == w_.ListView1->viewport()) {
         auto* mouse = static_cast<QMouseEvent*>(event);

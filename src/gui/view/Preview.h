@@ -29,6 +29,14 @@ public:
     // (and an empty preview) when no such file exists or it cannot be read.
     bool LoadRowImage(const QString& tag);
 
+    // From now on whatever moves a list's selection (keys, typing, a drag, a deletion,
+    // the program) shows the newly selected row, or nothing. Call once the lists have
+    // their models.
+    void FollowSelection();
+    // The preview shows the selected row of the viewing list / the to-be-scanned list.
+    void ShowSelectedRow2();
+    void ShowSelectedRow1();
+
 public slots:
     void ListView1_Click();
     void ListView2_Click();

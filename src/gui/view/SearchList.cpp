@@ -58,6 +58,9 @@ void SearchList::FillSearchList() {
     case SearchField::Drug:
         query = DrugQuery(text);
         break;
+    case SearchField::NotScanned:
+        query = NotScannedQuery();
+        break;
     case SearchField::Unrecognised:
         break;
     }
@@ -101,9 +104,12 @@ void SearchList::Combo2_Click() {
         if (w_.DTPicker1[i])
             w_.DTPicker1[i]->setVisible(byDate);
     }
+    // "Not scanned" needs no text: it lists at once.
+    const bool noText =
+        w_.Combo2 && ParseSearchField(w_.Combo2->currentText()) == SearchField::NotScanned;
     if (w_.Text1)
-        w_.Text1->setVisible(!byDate);
-    if (byDate) {
+        w_.Text1->setVisible(!byDate && !noText);
+    if (byDate || noText) {
         FillSearchList();
     } else if (w_.Text1) {
         w_.Text1->setFocus();

@@ -1,6 +1,9 @@
 #include "gui/view/ShowPic.h"
 
 #include "base/Log.h"
+#include "station/ImageNaming.h"
+#include "station/StationContext.h"
+
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -201,8 +204,8 @@ void frmShowPic::Command2_Click() {
     close();
 }
 
-EnlargedView::EnlargedView(const ViewWidgets& widgets, QObject* parent)
-    : QObject(parent), w_(widgets) {
+EnlargedView::EnlargedView(const ViewWidgets& widgets, ViewContext& context, QObject* parent)
+    : QObject(parent), w_(widgets), context_(context) {
     if (w_.Command4)
         connect(w_.Command4, &QPushButton::clicked, this, &EnlargedView::ShowPicForm);
     if (w_.Image1)
@@ -212,21 +215,29 @@ EnlargedView::EnlargedView(const ViewWidgets& widgets, QObject* parent)
 void EnlargedView::ShowPicForm() {
     const bool viewing = w_.fraList && !w_.fraList->isHidden();
     QString text;
+    QString tag;
     if (viewing) {
         const int row = Preview::SelectedRow(w_.ListView2);
         if (row < 0)
             return;
         text = Preview::RowText(w_.ListView2, row);
+        tag = Preview::RowTag(w_.ListView2, row);
     } else {
         QTreeWidgetItem* item = Preview::SelectedItem(w_.ListView1);
         if (!item)
             return;
         text = item->text(0);
+        tag = item->data(0, Qt::UserRole).toString();
     }
-    if (!w_.Image1 || !w_.Image1->HasPicture())
+    if (!w_.Image1 || !w_.Image1->HasPicture() || tag.isEmpty() || !IsSafeImageName(tag))
+        return;
+    // The picture of the same row as the caption: its own file, whatever the preview
+    // happens to show.
+    const QImage picture(context_.app().ImagePath(tag));
+    if (picture.isNull())
         return;
     frmShowPic* window = frmShowPic::Instance(w_.Image1->window());
-    window->SetPicture(w_.Image1->Picture());
+    window->SetPicture(picture);
     window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
     window->show();
     window->raise();

@@ -78,13 +78,16 @@ class EnlargedView : public QObject {
     Q_OBJECT
 public:
     // Hooks Command4 and a double-click on Image1 (either may be null).
-    EnlargedView(const ViewWidgets& widgets, QObject* parent = nullptr);
+    // The caption and the picture are both taken from the selected row: its text and
+    // its own image file.
+    EnlargedView(const ViewWidgets& widgets, ViewContext& context, QObject* parent = nullptr);
 
 public slots:
     void ShowPicForm();
 
 private:
     ViewWidgets w_;
+    ViewContext& context_;
 };
 
 } // namespace quiller

@@ -1,0 +1,89 @@
+#include "station/Acquisition.h"
+
+#include <algorithm>
+
+namespace quiller {
+
+namespace {
+// How many names a report lists before it counts the rest.
+constexpr qsizetype kNamesListed = 12;
+
+QString Listed(const QStringList& names, const QString& separator) {
+    QStringList shown = names.mid(0, kNamesListed);
+    if (names.size() > kNamesListed)
+        shown << QStringLiteral("and %1 more").arg(names.size() - kNamesListed);
+    return shown.join(separator);
+}
+} // namespace
+
+Acquisition::Acquisition(Kind kind, QList<ScanTarget> targets, bool viewing)
+    : kind_(kind), viewing_(viewing), targets_(std::move(targets)),
+      stored_(targets_.size(), false) {}
+
+ScanFrameInches Acquisition::Frame() const {
+    if (targets_.isEmpty())
+        return FrameForMark(QString());
+    ScanFrameInches f = FrameForMark(targets_.constFirst().mark);
+    for (const ScanTarget& t : targets_) {
+        const ScanFrameInches g = FrameForMark(t.mark);
+        f.left = std::min(f.left, g.left);
+        f.top = std::min(f.top, g.top);
+        f.right = std::max(f.right, g.right);
+        f.bottom = std::max(f.bottom, g.bottom);
+    }
+    return f;
+}
+
+const ScanTarget* Acquisition::NextPage() {
+    const int k = received_++;
+    return k < targets_.size() ? &targets_.at(k) : nullptr;
+}
+
+void Acquisition::Stored() {
+    const int k = received_ - 1;
+    if (k >= 0 && k < stored_.size())
+        stored_[k] = true;
+}
+
+void Acquisition::Kept(const QString& entryText, const QString& keptAs, const QString& reason) {
+    kept_ << QStringLiteral("%1: %2 (its page is kept as %3)").arg(entryText, reason, keptAs);
+}
+
+void Acquisition::Lost(const QString& entryText, const QString& reason) {
+    kept_ << QStringLiteral("%1: %2").arg(entryText, reason);
+}
+
+void Acquisition::ExtraKept(const QString& keptAs) {
+    extra_ << keptAs;
+}
+
+QStringList Acquisition::NotScanned() const {
+    QStringList names;
+    for (int k = received_; k < targets_.size(); ++k)
+        names << targets_.at(k).entryText;
+    return names;
+}
+
+QString Acquisition::Report(bool stopped) const {
+    QStringList lines;
+    const QStringList missing = NotScanned();
+    const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
+    if (!missing.isEmpty() || !kept_.isEmpty())
+        lines << QStringLiteral("%1 of %2 prescriptions scanned and stored.")
+                     .arg(stored)
+                     .arg(Total());
+    if (!missing.isEmpty())
+        lines << (stopped ? QStringLiteral("Stopped before their page came: ")
+                          : QStringLiteral("Not scanned: ")) +
+                     Listed(missing, QStringLiteral(", "));
+    if (!kept_.isEmpty())
+        lines << QStringLiteral("Not stored:\n") + Listed(kept_, QStringLiteral("\n"));
+    if (!extra_.isEmpty())
+        lines << QStringLiteral("%1 extra page(s) belonged to no prescription of this scan and "
+                                "were kept in the image folder as: %2")
+                     .arg(extra_.size())
+                     .arg(Listed(extra_, QStringLiteral(", ")));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace quiller

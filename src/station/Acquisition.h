@@ -1,0 +1,68 @@
+#pragma once
+
+#include "station/ImageNaming.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quiller {
+
+// A prescription an acquisition is for.
+struct ScanTarget {
+    QString entryText; // "123-01" as listed
+    QString rxNbr;     // the key as the data file gave it
+    QString refNo;
+    QString mark;     // the data file's mark; chooses the frame
+    QString refusal;  // non-empty: its row was not recorded, and why (plain words)
+    int viewRow = -1; // row of the viewing list, for a rescan from it
+};
+
+// One acquisition with the prescriptions it was started for, fixed at its start: its
+// k-th page belongs to its k-th prescription and to no other, whatever the lists show
+// by the time the page arrives. Keeps what became of every page and writes the
+// end-of-batch report.
+class Acquisition {
+public:
+    enum class Kind {
+        Batch,      // the prescriptions of the data files a polling tick took
+        SinglePage, // the Scan button: one page for the selected entry
+    };
+    Acquisition(Kind kind, QList<ScanTarget> targets, bool viewing = false);
+
+    Kind kind() const { return kind_; }
+    bool Viewing() const { return viewing_; }
+    const QList<ScanTarget>& Targets() const { return targets_; }
+    int Total() const { return int(targets_.size()); }
+    int Received() const { return received_; }
+    // Prescriptions whose page has not arrived yet.
+    int Outstanding() const { return Total() - std::min(received_, Total()); }
+
+    // The frame that covers the frame of every prescription's mark.
+    ScanFrameInches Frame() const;
+
+    // The next page has arrived: the prescription it belongs to, or null for a page
+    // beyond them.
+    const ScanTarget* NextPage();
+    // What became of the page last announced by NextPage.
+    void Stored();
+    void Kept(const QString& entryText, const QString& keptAs, const QString& reason);
+    void Lost(const QString& entryText, const QString& reason);
+    void ExtraKept(const QString& keptAs);
+
+    // The end-of-batch report; empty when every prescription got its page and nothing
+    // is left to say. `stopped` says the operator stopped the acquisition.
+    QString Report(bool stopped = false) const;
+    QStringList NotScanned() const;
+
+private:
+    Kind kind_;
+    bool viewing_;
+    QList<ScanTarget> targets_;
+    int received_ = 0;
+    QList<bool> stored_;
+    QStringList kept_;  // "entry: reason (kept as Unmatched/...)"
+    QStringList extra_; // Unmatched/... of pages beyond the prescriptions
+};
+
+} // namespace quiller

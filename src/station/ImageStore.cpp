@@ -1,0 +1,135 @@
+#include "station/ImageStore.h"
+
+#include "base/Log.h"
+#include "base/Error.h"
+#include "base/FileSystem.h"
+#include "records/Database.h"
+#include "scanner/ScannerControl.h"
+#include "station/ImageNaming.h"
+#include "station/StationContext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quiller {
+
+QString ImageStore::StampedName(const QString& base, const QDateTime& when) {
+    QString safe;
+    for (QChar c : base.left(64)) {
+        const bool plain = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                           (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                           c == QLatin1Char('-') || c == QLatin1Char('_');
+        safe += plain ? c : QLatin1Char('_');
+    }
+    if (safe.isEmpty())
+        safe = QStringLiteral("page");
+    return safe + QLatin1Char(' ') + when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+}
+
+QString ImageStore::Folder(const QString& sub) const {
+    // Only inside an existing image folder; a vanished one is not made again here.
+    QDir images(ctx_.dataPath);
+    if (ctx_.dataPath.isEmpty() || !images.exists())
+        return QString();
+    images.mkdir(sub);
+    return FileSystem::Join(ctx_.dataPath, sub);
+}
+
+QString ImageStore::FreeName(const QString& folder, const QString& base) const {
+    QString name = base + QStringLiteral(".jpg");
+    for (int n = 2; QFileInfo::exists(FileSystem::Join(folder, name)) ||
+                    QFileInfo(FileSystem::Join(folder, name)).isSymLink();
+         ++n)
+        name = base + QStringLiteral(" %1.jpg").arg(n);
+    return name;
+}
+
+QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QString& hint,
+                                  QString* reason) {
+    const QString folder = Folder(UnmatchedFolder());
+    if (folder.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("the image folder %1 is missing")
+                          .arg(FileSystem::Native(ctx_.dataPath));
+        return QString();
+    }
+    const QString name = FreeName(folder, StampedName(hint, now_()));
+    if (scanner.SaveImage(index, FileSystem::Join(folder, name)) == 0) {
+        if (reason)
+            *reason = scanner.ErrorText();
+        return QString();
+    }
+    return UnmatchedFolder() + QLatin1Char('/') + name;
+}
+
+ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const QString& name,
+                                     const QString& rxNbr, const QString& refNo) {
+    Result r;
+    auto keep = [&](const QString& why) {
+        r.reason = why;
+        QString failure;
+        r.keptAs = KeepUnmatched(scanner, index, QFileInfo(name).completeBaseName(), &failure);
+        qCWarning(lcStorage).noquote()
+            << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
+        if (r.keptAs.isEmpty())
+            r.reason += QStringLiteral("; the page could not be kept either: ") + failure;
+        return r;
+    };
+    if (!IsSafeImageName(name))
+        return keep(QStringLiteral("its image name would leave the image folder"));
+    Database* db = ctx_.DbConnection.get();
+    if (!db || !db->IsOpen())
+        return keep(QStringLiteral("the database is not open"));
+
+    const QString finalPath = ctx_.ImagePath(name);
+    const QFileInfo existing(finalPath);
+    if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()))
+        return keep(QStringLiteral("its image name is taken by something that is not an image "
+                                   "file"));
+    const QString fresh = ctx_.ImagePath(QStringLiteral(".") + name + QStringLiteral(".new"));
+    if (scanner.SaveImage(index, fresh) == 0) {
+        r.reason = QStringLiteral("the page could not be written: ") + scanner.ErrorText();
+        return r;
+    }
+    int rows = 0;
+    QString failure;
+    try {
+        rows = db->SetRxImage(rxNbr, refNo, name);
+    } catch (const QuillerError& e) {
+        failure = e.description();
+    }
+    if (rows == 0) {
+        QFile::remove(fresh);
+        return keep(failure.isEmpty() ? QStringLiteral("its prescription is no longer recorded")
+                                      : QStringLiteral("its row could not be updated: ") + failure);
+    }
+    // The row names the page now; the image it replaces is kept first.
+    QString kept;
+    if (QFileInfo::exists(finalPath)) {
+        const QString replaced = Folder(ReplacedFolder());
+        if (!replaced.isEmpty())
+            kept = FileSystem::Join(
+                replaced,
+                FreeName(replaced, StampedName(QFileInfo(name).completeBaseName(), now_())));
+        if (kept.isEmpty() || !QFile::rename(finalPath, kept)) {
+            QFile::remove(fresh);
+            // The row keeps its name and the old file is untouched.
+            return keep(QStringLiteral("the image it replaces could not be moved to ") +
+                        ReplacedFolder());
+        }
+    }
+    if (!QFile::rename(fresh, finalPath)) {
+        QFile::remove(fresh);
+        if (!kept.isEmpty())
+            QFile::rename(kept, finalPath);
+        return keep(QStringLiteral("the page could not be given its name ") + name);
+    }
+    r.stored = true;
+    qCInfo(lcStorage).noquote() << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3")
+                                       .arg(finalPath, rxNbr, refNo);
+    return r;
+}
+
+} // namespace quiller
