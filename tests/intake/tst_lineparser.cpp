@@ -193,7 +193,7 @@ void TstLineParser::fuzzSeeds() {
     const QString file = env.interchangeFolder() + "/AX0001.QLV";
     WriteFile(file, bytes);
     ScanListFake list;
-    PollingTick tick(context, list, PollingHooks{[] {}, {}, {}});
+    PollingTick tick(context, list, PollingHooks{[] {}, {}, {}, {}, {}});
     tick.Timer1_Timer(); // first sight of the file
     tick.Timer1_Timer(); // unchanged: taken
     QVERIFY(!QFile::exists(file));
