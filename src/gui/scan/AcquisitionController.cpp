@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -190,9 +191,17 @@ void AcquisitionController::Command1_Click() {
     if (viewing && Scanner()->DocumentFeedAvailable() == 1) {
         Scanner()->SetFeedSettingA(1);
         Scanner()->SetFeedSettingB(1);
-        // A rescan from the viewing list needs the document in the feeder now.
-        if (Scanner()->DocumentLoaded() != 1)
-            return;
+        // A rescan from the viewing list needs the document in the feeder now: the
+        // sensor is read at this moment (off the window's thread) and the scan starts
+        // when it answers that paper is loaded.
+        QPointer<AcquisitionController> self(this);
+        Scanner()->RequestDocumentLoaded([self, a](int loaded) {
+            if (!self || loaded != 1 || self->Busy() || !self->Scanner())
+                return;
+            self->current_ = a;
+            self->StartAcquire();
+        });
+        return;
     }
     current_ = a;
     StartAcquire();

@@ -39,12 +39,14 @@ public:
     QLineEdit* Text2;
     QPushButton* Command1[2];
     QPushButton* Command2[2];
+    QPushButton* cmdRefresh; // lists the scanners again
     QLabel* Labels[4];
 
 private:
     StationContext& context_;
     bool Save();
     void Combo1_Click();
+    void AddSources();
 
     std::unique_ptr<ScannerControl> Scanner1;
     bool saved_ = false;
