@@ -80,7 +80,8 @@ void Scan(sane::Worker& w, const sane::ScanRequest& r, SaneScanner* owner,
                 QStringLiteral("The scanner delivered an image in a form the station cannot read.");
             break;
         }
-        if (applied.convertToGrey && !image.isGrayscale())
+        // (by format: a colour page of grey pixels is still three samples a pixel)
+        if (applied.convertToGrey && image.depth() > 8)
             image = image.convertToFormat(QImage::Format_Grayscale8);
         if (applied.dpi > 0) { // so that the JPEG records the real resolution
             const int dpm = int(std::lround(applied.dpi / 0.0254));
