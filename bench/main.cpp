@@ -2,6 +2,7 @@
 // Every command runs the classes the windows use (the database, the polling tick and
 // the list adapter, the search and its list model, the scanner control's buffer and
 // storage, the start-up with the main window), offscreen. See README.md.
+#include "BenchScanner.h"
 #include "Generate.h"
 
 #include "base/Error.h"
@@ -606,6 +607,8 @@ void Usage() {
              "  poll --folder DIR --id A [--ticks 21]\n"
              "  buffer --pages N --dpi 200\n"
              "  startup [--scanner simulated|sane] [--runs 5]\n"
+             "  feeder [--pages 10] [--fake-lib DIR]   (the test SANE backend)\n"
+             "  rotate [--runs 20]\n"
           << Qt::flush;
 }
 
@@ -644,6 +647,12 @@ int main(int argc, char** argv) {
             return Poll(args);
         if (command == QLatin1String("buffer"))
             return Buffer(args);
+        if (command == QLatin1String("feeder"))
+            return bench::Feeder(int(args.Number(QStringLiteral("--pages"), 10)),
+                                 args.Value(QStringLiteral("--fake-lib"), QUILLER_FAKE_SANE_LIBDIR),
+                                 Out());
+        if (command == QLatin1String("rotate"))
+            return bench::Rotate(int(args.Number(QStringLiteral("--runs"), 20)), Out());
         if (command == QLatin1String("startup"))
             return Startup(args, QCoreApplication::applicationFilePath());
     } catch (const QString& message) {
