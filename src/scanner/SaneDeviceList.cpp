@@ -9,8 +9,15 @@
 namespace quiller::sane {
 
 namespace {
-std::mutex lastMutex;
-QList<SaneSource> last;
+// Never destroyed: a listing left behind may end after main() has returned.
+std::mutex& LastMutex() {
+    static auto* m = new std::mutex;
+    return *m;
+}
+QList<SaneSource>& Last() {
+    static auto* last = new QList<SaneSource>;
+    return *last;
+}
 } // namespace
 
 QList<SaneSource> ListDevices(Worker& worker, bool* answered) {
@@ -69,13 +76,13 @@ void MergeSources(QList<SaneSource>& known, const QList<SaneSource>& found) {
 }
 
 void RememberListing(const QList<SaneSource>& found) {
-    std::lock_guard lock(lastMutex);
-    last = found;
+    std::lock_guard lock(LastMutex());
+    Last() = found;
 }
 
 QList<SaneSource> LastListing() {
-    std::lock_guard lock(lastMutex);
-    return last;
+    std::lock_guard lock(LastMutex());
+    return Last();
 }
 
 } // namespace quiller::sane

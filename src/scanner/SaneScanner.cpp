@@ -81,7 +81,7 @@ void Scan(sane::Worker& w, const sane::ScanRequest& r, SaneScanner* owner,
             break;
         }
         // (by format: a colour page of grey pixels is still three samples a pixel)
-        if (applied.convertToGrey && image.depth() > 8)
+        if (applied.convertToGrey && image.depth() >= 24)
             image = image.convertToFormat(QImage::Format_Grayscale8);
         if (applied.dpi > 0) { // so that the JPEG records the real resolution
             const int dpm = int(std::lround(applied.dpi / 0.0254));
@@ -146,6 +146,7 @@ void SaneScanner::StopDevice() {
     ++generation_;
     pending_.clear();
     acquiring_ = false;
+    acquireAfterListing_ = false;
     if (worker_)
         worker_->Detach();
     worker_.reset();
@@ -194,6 +195,14 @@ void SaneScanner::OnListed(const QList<SaneSource>& found, bool answered) {
         OpenSelected();
     }
     emit SourcesChanged();
+    AcquireAfterListing();
+}
+
+void SaneScanner::AcquireAfterListing() {
+    if (!std::exchange(acquireAfterListing_, false))
+        return;
+    acquiring_ = false;
+    Acquire();
 }
 
 // A call past its limit: its worker is left behind and the station goes on without it.
@@ -203,6 +212,7 @@ void SaneScanner::Watch() {
         lister_.reset();
         SetError(kNoAnswer, QStringLiteral("The scanner list did not answer."));
         emit SourcesChanged();
+        AcquireAfterListing();
     }
     if (worker_) {
         const QByteArray call = worker_->Overdue();
@@ -371,6 +381,12 @@ int SaneScanner::Acquire() {
     }
     ClearError();
     acquiring_ = true;
+    if (started_ && selected_.isEmpty() && lister_) {
+        // No device chosen yet because the listing is still running: the scan starts
+        // once it has ended and the station has chosen (OnListed).
+        acquireAfterListing_ = true;
+        return 1;
+    }
     if (!started_ || selected_.isEmpty()) {
         Enqueue({true, EncodedPage(), kNoDevice,
                  QStringLiteral("No scanner is available. Choose a scanner under Tools, "

@@ -110,6 +110,7 @@ private:
     void Watch();
     void AbandonWorker(const QByteArray& call);
     void OnListed(const QList<SaneSource>& found, bool answered);
+    void AcquireAfterListing();
     void OnOpened(const QByteArray& device, bool ok, const SaneCapabilities& caps, int loaded);
     void OnSensor(const QByteArray& device, int loaded);
     void OnPage(quint64 generation, const EncodedPage& page);
@@ -135,6 +136,7 @@ private:
     bool written_[12] = {};
 
     bool acquiring_ = false;
+    bool acquireAfterListing_ = false;
     quint64 generation_ = 0;
     std::deque<Delivery> pending_;
     bool delivering_ = false;

@@ -111,6 +111,7 @@ void frmConfiguration::Form_Load() {
     SettingsStore settings;
     const QString setup = SettingsStore::Setup();
     Combo1->clear();
+    preselected_ = false;
     if (Scanner1->StartDevice())
         AddSources();
     Text1->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("dataPath"))));
@@ -131,9 +132,14 @@ void frmConfiguration::Form_Load() {
 // preselected: the device of setting ScannerDevice wherever it is listed now, or (older
 // settings without it) the position in setting Scanner; else the control's current source.
 void frmConfiguration::AddSources() {
+    const int before = Combo1->currentIndex();
     for (int i = Combo1->count(); i < Scanner1->SourceCount(); ++i)
-        Combo1->addItem(Scanner1->SourceName(i), i);
-    if (Combo1->currentIndex() >= 0 || Combo1->count() == 0)
+        Combo1->addItem(Scanner1->SourceName(i), i); // the first one added is selected
+    if (preselected_) {
+        Combo1->setCurrentIndex(before);
+        return;
+    }
+    if (Combo1->count() == 0)
         return;
     SettingsStore settings;
     const QString setup = SettingsStore::Setup();
@@ -143,13 +149,16 @@ void frmConfiguration::AddSources() {
     int position = ScannerControl::ChooseSource(*Scanner1, device, ok ? stored : -1);
     if (position < 0 && device.isEmpty())
         position = Combo1->findData(Scanner1->SourceIndex());
+    // A stored device not listed (yet): nothing is chosen, so that OK asks for a scanner.
+    Combo1->setCurrentIndex(position);
     if (position < 0)
         return;
-    Combo1->setCurrentIndex(position);
+    preselected_ = true;
     Combo1_Click();
 }
 
 void frmConfiguration::Combo1_Click() {
+    preselected_ = true;
     if (Scanner1 && Combo1->currentIndex() >= 0)
         Scanner1->SetSourceIndex(Combo1->currentData().toInt());
 }

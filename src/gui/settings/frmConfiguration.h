@@ -28,6 +28,7 @@ public:
     void Command2_Click(int index); // 0 OK, 1 Cancel
     // True after OK saved everything.
     bool Saved() const { return saved_; }
+    ScannerControl* Scanner() const { return Scanner1.get(); }
 
     // Folder proposals for empty fields.
     static QString ProposedImageFolder();
@@ -50,6 +51,7 @@ private:
 
     std::unique_ptr<ScannerControl> Scanner1;
     bool saved_ = false;
+    bool preselected_ = false; // the stored scanner or the operator's choice is selected
 };
 
 } // namespace quiller
