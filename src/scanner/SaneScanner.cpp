@@ -1,14 +1,13 @@
 #include "scanner/SaneScanner.h"
 
 #include "scanner/SaneDeviceList.h"
-#include "scanner/SaneImage.h"
 #include "scanner/SaneOptions.h"
+#include "scanner/SaneScan.h"
 #include "scanner/SaneSession.h"
 #include "scanner/SaneWorker.h"
 
 #include <QPointer>
 #include <QTimer>
-#include <cmath>
 
 namespace quiller {
 
@@ -16,10 +15,8 @@ namespace {
 
 // Error codes of the station's own (not the device's) for an ended acquisition.
 constexpr int kNoDevice = 101;
-constexpr int kUnreadableImage = 102;
 constexpr int kAlreadyRunning = 103;
 constexpr int kNoAnswer = 104;
-constexpr int kDoubleFeed = 105;
 
 QString CallPhrase(const QByteArray& call) {
     if (call == "sane_get_devices")
@@ -31,82 +28,6 @@ QString CallPhrase(const QByteArray& call) {
     if (call == "sane_close")
         return QStringLiteral("while disconnecting");
     return QStringLiteral("while sending a page");
-}
-
-// One acquisition on the worker: pages are encoded there and delivered one by one.
-void Scan(sane::Worker& w, const sane::ScanRequest& r, SaneScanner* owner,
-          void (SaneScanner::*onPage)(quint64, const EncodedPage&),
-          void (SaneScanner::*onFinished)(quint64, int, const QString&),
-          const QString& deviceText) {
-    const auto finish = [&](int code, const QString& text) {
-        w.Deliver([owner, onFinished, g = r.generation, code, text] {
-            (owner->*onFinished)(g, code, text);
-        });
-    };
-    SANE_Status status = SANE_STATUS_GOOD;
-    if (!w.EnsureOpen(r.device, &status)) {
-        finish(int(status), QStringLiteral("The scanner %1 could not be opened. %2")
-                                .arg(deviceText, sane::StatusText(status)));
-        return;
-    }
-    const sane::Applied applied = w.Timed("sane_control_option", sane::LimitMs("sane_read"),
-                                          [&] { return sane::Apply(w.Handle(), r); });
-    int code = 0;
-    QString text;
-    int pages = 0;
-    while (!w.Cancelled()) {
-        QList<SaneFrame> frames;
-        status = w.ReadPage(frames);
-        if (status == SANE_STATUS_NO_DOCS && r.feeder && pages > 0)
-            break; // the feeder has run empty: the normal end of a feeder batch
-        if (status == SANE_STATUS_JAMMED && r.feeder && applied.doubleFeedOn) {
-            code = kDoubleFeed;
-            text = QStringLiteral(
-                "The scanner stopped: two sheets were pulled in at once, or the paper jammed. "
-                "The pages scanned so far are kept. Take the sheets out of the scanner, put "
-                "the ones not scanned back into the feeder and scan the rest.");
-            break;
-        }
-        if (status != SANE_STATUS_GOOD) {
-            code = int(status);
-            text = sane::StatusText(status);
-            break;
-        }
-        QImage image = BuildSaneImage(frames);
-        frames.clear();
-        if (image.isNull()) {
-            code = kUnreadableImage;
-            text =
-                QStringLiteral("The scanner delivered an image in a form the station cannot read.");
-            break;
-        }
-        // (by format: a colour page of grey pixels is still three samples a pixel)
-        if (applied.convertToGrey && image.depth() >= 24)
-            image = image.convertToFormat(QImage::Format_Grayscale8);
-        if (applied.dpi > 0) { // so that the JPEG records the real resolution
-            const int dpm = int(std::lround(applied.dpi / 0.0254));
-            image.setDotsPerMeterX(dpm);
-            image.setDotsPerMeterY(dpm);
-        }
-        ++pages;
-        EncodedPage page = EncodePage(image);
-        image = QImage();
-        w.Deliver([owner, onPage, g = r.generation, page = std::move(page)] {
-            (owner->*onPage)(g, page);
-        });
-        if (!r.feeder)
-            break;
-    }
-    sane_cancel(w.Handle());
-    if (w.Cancelled() && code == 0) {
-        code = SANE_STATUS_CANCELLED;
-        text = sane::StatusText(SANE_STATUS_CANCELLED);
-    }
-    // After a device failure the next scan starts from a freshly opened device (one that
-    // was unplugged and plugged in again needs it).
-    if (code != 0 && code != kUnreadableImage)
-        w.Close();
-    finish(code, text);
 }
 
 } // namespace
@@ -406,7 +327,15 @@ int SaneScanner::Acquire() {
     r.feeder = Value(Setting::FeedSettingA) != 0;
     r.deviceOptions = deviceOptions_;
     Worker().Post([this, r, text = Described(selected_)](sane::Worker& w) {
-        Scan(w, r, this, &SaneScanner::OnPage, &SaneScanner::OnFinished, text);
+        const quint64 g = r.generation;
+        sane::Scan(
+            w, r, text,
+            [this, &w, g](EncodedPage page) {
+                w.Deliver([this, g, page = std::move(page)] { OnPage(g, page); });
+            },
+            [this, &w, g](int code, const QString& t) {
+                w.Deliver([this, g, code, t] { OnFinished(g, code, t); });
+            });
     });
     return 1;
 }

@@ -178,7 +178,8 @@ SANE_Status Worker::ReadPage(QList<SaneFrame>& frames) {
         if (status != SANE_STATUS_GOOD)
             return status;
         SaneFrame frame;
-        status = sane_get_parameters(handle_, &frame.parameters);
+        status = Timed("sane_read", LimitMs("sane_read"),
+                       [&] { return sane_get_parameters(handle_, &frame.parameters); });
         if (status != SANE_STATUS_GOOD)
             return status;
         const SANE_Parameters& p = frame.parameters;
