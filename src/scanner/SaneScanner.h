@@ -81,6 +81,7 @@ public:
     int Acquire() override;
     bool IsAcquiring() const override { return acquiring_; }
     int DocumentFeedAvailable() override;
+    bool FlatbedAvailable() const override { return capabilities_.value(selected_).flatbed; }
     int DocumentLoaded() override;
     void RequestDocumentLoaded(std::function<void(int)> answer) override;
 

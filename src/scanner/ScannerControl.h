@@ -85,6 +85,9 @@ public:
     virtual int Acquire() = 0;
     virtual bool IsAcquiring() const = 0;
     virtual int DocumentFeedAvailable() = 0;
+    // Whether the selected device scans from a glass (a flatbed), known once it is open;
+    // a device with a feeder may have one too.
+    virtual bool FlatbedAvailable() const { return false; }
     // The paper sensor's latest reading (1 loaded); 1 when the device has no sensor.
     virtual int DocumentLoaded() = 0;
     // Reads the paper sensor now and gives the answer on the GUI thread, later.

@@ -238,6 +238,7 @@ private slots:
         Start(device.toUtf8().constData());
         QTRY_VERIFY_WITH_TIMEOUT(scanner_->CapabilitiesKnown(), kTimeout);
         QCOMPARE(scanner_->DocumentFeedAvailable(), 1);
+        QVERIFY(scanner_->FlatbedAvailable());
         QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
         AcquireToEnd(spy);
         QCOMPARE(scanner_->ErrorCode(), 0);
