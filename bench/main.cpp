@@ -3,6 +3,7 @@
 // the list adapter, the search and its list model, the scanner control's buffer and
 // storage, the start-up with the main window), offscreen. See README.md.
 #include "BenchSupport.h"
+#include "BenchScanner.h"
 
 #include "base/Error.h"
 
@@ -28,6 +29,8 @@ void Usage() {
              "  buffer --pages N --dpi 200\n"
              "  startup [--scanner simulated|sane] [--runs 5]\n"
              "  verify [--pages 100]   (reading the label of generated pages)\n"
+             "  feeder [--pages 10] [--fake-lib DIR]   (the test SANE backend)\n"
+             "  rotate [--runs 20]\n"
           << Qt::flush;
 }
 
@@ -67,6 +70,12 @@ int main(int argc, char** argv) {
             return Buffer(args);
         if (command == QLatin1String("verify"))
             return Verify(args);
+        if (command == QLatin1String("feeder"))
+            return bench::Feeder(int(args.Number(QStringLiteral("--pages"), 10)),
+                                 args.Value(QStringLiteral("--fake-lib"), QUILLER_FAKE_SANE_LIBDIR),
+                                 Out());
+        if (command == QLatin1String("rotate"))
+            return bench::Rotate(int(args.Number(QStringLiteral("--runs"), 20)), Out());
         if (command == QLatin1String("startup"))
             return Startup(args, QCoreApplication::applicationFilePath());
     } catch (const QString& message) {

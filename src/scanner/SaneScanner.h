@@ -6,79 +6,96 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
-#include <QThread>
-#include <atomic>
 #include <deque>
+#include <functional>
 #include <memory>
+
+class QTimer;
 
 namespace quiller {
 
-class SaneWorker;
-struct SaneListing;
+namespace sane {
+class Worker;
+}
 
-// A source as the device manager lists it.
+// A device as the device list shows it.
 struct SaneSource {
-    QByteArray device; // SANE device name ("test:0", "fujitsu:libusb:001:004")
+    QByteArray device; // SANE device name ("fujitsu:libusb:001:004"): what identifies it
     QString name;      // shown to the operator
 };
 
-// What an opened device offers, learnt on the worker thread.
+// What an opened device offers.
 struct SaneCapabilities {
     bool feeder = false;
     bool flatbed = false;
-    QByteArray sensorOption; // a page-loaded sensor, empty when the device has none
+    QByteArray sensorOption; // a paper sensor, empty when the device has none
 };
 
-// The scanner control over SANE.
+// How long each SANE call may take before the station gives up on it, in milliseconds.
+struct SaneTimeLimits {
+    int listMs = 30000;  // sane_get_devices (network backends take seconds)
+    int openMs = 20000;  // sane_open
+    int startMs = 60000; // sane_start (a lamp warming up, a feeder pulling the sheet)
+    int readMs = 30000;  // sane_read, sane_get_parameters and the option calls
+    int closeMs = 10000; // sane_close
+};
+
+// The scanner control over SANE: the facade over the device list (SaneDeviceList), the
+// device's options (SaneOptions) and the worker that owns the device (SaneWorker).
 //
-// SANE calls block, so the device listing and every device call (open, options,
-// scanning, close, sensor reads) run on worker threads; the GUI thread only posts
-// work and receives results. Each finished page is queued to the GUI thread, appended
-// to the image buffer there and announced with PostScan(0); the end of the
-// acquisition follows with PostScan(1), ErrorCode and ErrorText telling how it ended.
+// Nothing here blocks the GUI thread. StartDevice returns at once with the devices of
+// this process's last listing; a fresh listing runs on a worker and announces itself
+// through SourcesChanged. Every device call runs on the worker, each with a time limit
+// (SetTimeLimits): a call that runs past it ends the acquisition with ErrorCode and
+// ErrorText and PostScan(1), and the worker is left behind to end when its call returns.
+// Each finished page is queued to the GUI thread, appended to the image buffer and
+// announced with PostScan(0); the end follows with PostScan(1).
 //
-// Written values: ScanSettingE is the resolution in dpi, ScanSettingH the pixel type
-// (0 black and white, 1 grey, 2 colour), the scan frame is in inches, FeedSettingA
-// non-zero scans from the document feeder until it runs empty. They are applied on
-// the worker just before each scan; a value the device does not support is skipped.
+// Written values: ScanSettingE resolution in dpi (the nearest the device offers),
+// ScanSettingH pixel type (0 black and white, 1 grey, 2 colour; grey from colour where the
+// device has no grey mode), the scan frame in inches, FeedSettingA non-zero scans from the
+// simplex feeder until it runs empty, with double-feed detection on where offered. They
+// are applied on the worker just before each scan; a value the device lacks is skipped.
 class SaneScanner : public ScannerControl {
     Q_OBJECT
 public:
     explicit SaneScanner(QObject* parent = nullptr);
     ~SaneScanner() override;
 
-    // How long StartDevice waits for the device listing (3 s); a listing still running
-    // then finishes in the background and announces its sources through
-    // SourcesChanged. A negative wait does not wait at all (tests of the late path).
-    static void SetListingWait(int milliseconds);
-    static int ListingWait();
+    static void SetTimeLimits(const SaneTimeLimits& limits);
+    static SaneTimeLimits TimeLimits();
 
     bool StartDevice() override;
     void StopDevice() override;
     int SourceCount() const override { return int(sources_.size()); }
     QString SourceName(int index) const override;
+    QString SourceDevice(int index) const override;
     int SourceIndex() const override { return sourceIndex_; }
     void SetSourceIndex(int index) override;
+    void SelectDevice(const QString& device) override;
+    QString SelectedDevice() const override { return QString::fromUtf8(selected_); }
+    bool ListingComplete() const override { return started_ && !lister_; }
+    void RefreshSources() override;
     int OpenSource() override;
     int CloseSource() override;
     int Acquire() override;
     bool IsAcquiring() const override { return acquiring_; }
     int DocumentFeedAvailable() override;
+    bool FlatbedAvailable() const override { return capabilities_.value(selected_).flatbed; }
     int DocumentLoaded() override;
+    void RequestDocumentLoaded(std::function<void(int)> answer) override;
 
     // The SANE device name of a source; empty when out of range.
     QByteArray DeviceName(int index) const;
     // Device options set by name before each scan, after the station's own values
-    // (for example a test device's simulated failures). A value the device does not
-    // accept is skipped.
+    // (a test device's simulated failures, say). A value the device refuses is skipped.
     void SetDeviceOption(const QByteArray& name, const QByteArray& value);
     void ClearDeviceOptions() { deviceOptions_.clear(); }
-    // The capabilities of the selected source once it has been opened.
-    bool CapabilitiesKnown() const;
+    // The capabilities of the selected device once it has been opened.
+    bool CapabilitiesKnown() const { return capabilities_.contains(selected_); }
 
 signals:
-    // The selected source has been opened and its capabilities are known (tests wait
-    // for it; the station asks DocumentFeedAvailable when it needs the answer).
+    // The selected device has been opened and its capabilities are known.
     void SourceOpened();
 
 private:
@@ -89,36 +106,38 @@ private:
         QString text;
     };
 
-    void AddSources(const QList<SaneSource>& found);
-    void OnLateSources(const QList<SaneSource>& found);
+    sane::Worker& Worker();
     void OpenSelected();
-    void Enqueue(Delivery d);
-    void DeliverPending();
-    void PostToWorker(std::function<void()> job);
-
-    friend class SaneWorker;
-    void OnOpened(const QByteArray& device, bool ok, const SaneCapabilities& caps);
+    void Watch();
+    void AbandonWorker(const QByteArray& call);
+    void OnListed(const QList<SaneSource>& found, bool answered);
+    void AcquireAfterListing();
+    void OnOpened(const QByteArray& device, bool ok, const SaneCapabilities& caps, int loaded);
+    void OnSensor(const QByteArray& device, int loaded);
     void OnPage(quint64 generation, const EncodedPage& page);
     void OnFinished(quint64 generation, int code, const QString& text);
-    void OnSensor(const QByteArray& device, int loaded);
+    void Enqueue(Delivery d);
+    void DeliverPending();
+    QString Described(const QByteArray& device) const;
 
     bool started_ = false;
     QList<SaneSource> sources_;
     int sourceIndex_ = 0;
+    QByteArray selected_;
     bool openWanted_ = false;
-    std::shared_ptr<SaneListing> listing_;
-
-    std::unique_ptr<QThread> thread_;
-    SaneWorker* worker_ = nullptr;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::shared_ptr<sane::Worker> worker_;
+    std::shared_ptr<sane::Worker> lister_;
+    QTimer* watchdog_ = nullptr;
 
     QHash<QByteArray, SaneCapabilities> capabilities_;
     QHash<QByteArray, int> sensorValue_;
-    bool sensorRequestPending_ = false;
+    bool sensorPending_ = false;
+    QList<std::function<void(int)>> sensorWaiters_;
     QList<QPair<QByteArray, QByteArray>> deviceOptions_;
     bool written_[12] = {};
 
     bool acquiring_ = false;
+    bool acquireAfterListing_ = false;
     quint64 generation_ = 0;
     std::deque<Delivery> pending_;
     bool delivering_ = false;

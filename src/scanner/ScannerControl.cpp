@@ -1,5 +1,7 @@
 #include "scanner/ScannerControl.h"
 
+#include "scanner/LosslessJpeg.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
@@ -147,6 +149,21 @@ int ScannerControl::SaveImage(int index, const QString& path) {
     return 1;
 }
 
+int ScannerControl::FindSource(const QString& device) const {
+    if (device.isEmpty())
+        return -1;
+    for (int i = 0; i < SourceCount(); ++i)
+        if (SourceDevice(i) == device)
+            return i;
+    return -1;
+}
+
+int ScannerControl::ChooseSource(const ScannerControl& s, const QString& device, int position) {
+    if (!device.isEmpty())
+        return s.FindSource(device);
+    return position >= 0 && position < s.SourceCount() ? position : -1;
+}
+
 int ScannerControl::DeleteImage(int index) {
     if (index < 0 || index >= buffer_.size()) {
         SetError(3, QStringLiteral("There is no image %1 in the buffer.").arg(index));
@@ -171,8 +188,18 @@ int ScannerControl::RotateImage(int index, float angle, int) {
         SetError(4, QStringLiteral("Images can only be turned by multiples of 90 degrees."));
         return 0;
     }
-    const QImage turned = GetImage(index).transformed(QTransform().rotate(angle));
-    EncodedPage page = EncodePage(turned);
+    const int turns = int(angle / 90.0f);
+    const EncodedPage& old = buffer_.at(index).page;
+    EncodedPage page;
+    if (const std::optional<QByteArray> turned = RotateJpegLossless(old.jpeg, turns)) {
+        page.jpeg = *turned;
+        const bool across = turns % 2 != 0;
+        page.width = across ? old.height : old.width;
+        page.height = across ? old.width : old.height;
+    } else {
+        // An edge with a partial block: the decoded page is turned and encoded again.
+        page = EncodePage(GetImage(index).transformed(QTransform().rotate(angle)));
+    }
     if (page.jpeg.isEmpty()) {
         SetError(4, QStringLiteral("The image cannot be turned: %1").arg(page.error));
         return 0;

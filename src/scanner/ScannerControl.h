@@ -63,13 +63,37 @@ public:
     virtual int SourceIndex() const = 0;
     virtual void SetSourceIndex(int index) = 0;
     virtual int OpenSource() = 0;
+    // The device behind a source, by a name that stays with it while the list changes
+    // (SANE's device name); the source's own name where the control has no other.
+    virtual QString SourceDevice(int index) const { return SourceName(index); }
+    // The source position of a device; -1 when it is not listed.
+    int FindSource(const QString& device) const;
+    // The source to use: the device of that name wherever it is listed now (-1 when it
+    // is gone); without a name, the stored position when the list has it.
+    static int ChooseSource(const ScannerControl& s, const QString& device, int position);
+    // Scans with a device chosen by its name, listed or not: a device missing now may be
+    // plugged in by the time of the next scan, which then finds it.
+    virtual void SelectDevice(const QString& device) { SetSourceIndex(FindSource(device)); }
+    virtual QString SelectedDevice() const { return SourceDevice(SourceIndex()); }
+    // False while a device listing runs; SourcesChanged follows the end of each listing.
+    virtual bool ListingComplete() const { return true; }
+    // Lists the devices again; new ones arrive through SourcesChanged.
+    virtual void RefreshSources() {}
     virtual int CloseSource() = 0;
 
     // Acquisition: returns at once; pages and the end arrive through PostScan.
     virtual int Acquire() = 0;
     virtual bool IsAcquiring() const = 0;
     virtual int DocumentFeedAvailable() = 0;
+    // Whether the selected device scans from a glass (a flatbed), known once it is open;
+    // a device with a feeder may have one too.
+    virtual bool FlatbedAvailable() const { return false; }
+    // The paper sensor's latest reading (1 loaded); 1 when the device has no sensor.
     virtual int DocumentLoaded() = 0;
+    // Reads the paper sensor now and gives the answer on the GUI thread, later.
+    virtual void RequestDocumentLoaded(std::function<void(int)> answer) {
+        answer(DocumentLoaded());
+    }
     // Frame in inches (left, top, right, bottom).
     virtual int SetScanFrame(float left, float top, float right, float bottom);
 
@@ -120,7 +144,7 @@ public:
 signals:
     // 0: an image was added to the buffer; any other value: the acquisition ended.
     void PostScan(int flag);
-    // Sources were added after StartDevice returned (a slow device listing finished).
+    // A device listing has ended (sources may have been added after StartDevice).
     void SourcesChanged();
 
 protected:

@@ -95,7 +95,10 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
     }
 
-    // 8. The scanner choice recorded in the database wins over the setting.
+    // 8. The scanner position recorded in the database wins over the setting. The row
+    // holds only the position; the device's name is setting ScannerDevice, written beside
+    // both by the configuration dialog, and where it is set the scanner is found by name
+    // (its position may have changed since), the position serving older settings only.
     const std::optional<QString> source = app.DbConnection->ReadScannerSource();
     if (source && !source->isEmpty())
         settings.Write(setup, QStringLiteral("Scanner"), *source);

@@ -92,11 +92,25 @@ void AcquisitionController::Command1_Click() {
     if (viewing && sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);
-        // A rescan from the viewing list needs the document in the feeder now.
-        if (sc->DocumentLoaded() != 1) {
-            FeederOff();
-            return;
-        }
+        // A rescan from the viewing list needs the document in the feeder now: the
+        // sensor is read at this moment (off the window's thread) and the scan starts
+        // when it answers that paper is loaded.
+        busy_ = true;
+        sc->RequestDocumentLoaded([self, a](int loaded) {
+            if (!self)
+                return;
+            ScannerControl* scanner = self->Scanner();
+            if (loaded != 1 || !scanner) {
+                self->busy_ = false;
+                self->FeederOff();
+                return;
+            }
+            self->bufferBase_ = scanner->ImageCount();
+            self->bufferFiles_.clear();
+            self->current_ = a;
+            self->StartAcquire();
+        });
+        return;
     } else {
         // One page: the feeder of an earlier batch must not run empty for it.
         FeederOff();

@@ -33,6 +33,12 @@ QString ScannerStartup::ScannerMissingText() {
         "The configured scanner is not available. Choose a scanner under Tools, Configuration.");
 }
 
+QString ScannerStartup::ScannerGoneText(const QString& device) {
+    return QStringLiteral("The configured scanner %1 is not connected. Check that it is switched "
+                          "on and connected, or choose a scanner under Tools, Configuration.")
+        .arg(device);
+}
+
 QString ScannerStartup::N(int v) {
     return v < 0 ? QString::number(v) : QLatin1Char(' ') + QString::number(v);
 }
@@ -59,7 +65,9 @@ int ScannerStartup::ConfiguredPosition(const QString& text) {
 
 bool ScannerStartup::Start() {
     SettingsStore settings;
-    if (settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")).isEmpty()) {
+    configuredDevice_ = settings.Read(SettingsStore::Setup(), QStringLiteral("ScannerDevice"));
+    if (settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")).isEmpty() &&
+        configuredDevice_.isEmpty()) {
         if (w_.window) {
             w_.window->show();
             w_.window->raise();
@@ -101,16 +109,29 @@ bool ScannerStartup::Start() {
     configured_ =
         ConfiguredPosition(settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")));
     configuredSelected_ = false;
+    missingTold_ = false;
+    // A device chosen by name is used even while it is not listed: the listing may still
+    // be running, or the device may be plugged in before the next scan.
+    if (!configuredDevice_.isEmpty())
+        scanner_->SelectDevice(configuredDevice_);
     SelectConfigured();
-    if (!configuredSelected_) {
-        // The station still starts: the operator can scan once a scanner is chosen.
-        if (w_.window) {
-            w_.window->show();
-            w_.window->raise();
-        }
-        MessageBoxes::Show(ScannerMissingText(), MsgIcon::Exclamation, MsgButtons::Ok);
-    }
+    TellIfMissing();
     return true;
+}
+
+// Once the listing has ended without the configured scanner. The station still starts:
+// the operator can scan once the scanner is back or another one is chosen.
+void ScannerStartup::TellIfMissing() {
+    if (configuredSelected_ || missingTold_ || !scanner_->ListingComplete())
+        return;
+    missingTold_ = true;
+    if (w_.window) {
+        w_.window->show();
+        w_.window->raise();
+    }
+    MessageBoxes::Show(configuredDevice_.isEmpty() ? ScannerMissingText()
+                                                   : ScannerGoneText(configuredDevice_),
+                       MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void ScannerStartup::StartScannerDevice() {
@@ -138,10 +159,11 @@ void ScannerStartup::FillScannerBox(int from) {
 }
 
 void ScannerStartup::SelectConfigured() {
-    if (!w_.Combo1 || configured_ < 0 || configured_ >= w_.Combo1->count())
+    const int position = ScannerControl::ChooseSource(*scanner_, configuredDevice_, configured_);
+    if (!w_.Combo1 || position < 0 || position >= w_.Combo1->count())
         return;
-    w_.Combo1->setCurrentIndex(configured_); // runs Combo1_Click
-    scanner_->SetSourceIndex(configured_);
+    w_.Combo1->setCurrentIndex(position); // runs Combo1_Click
+    scanner_->SetSourceIndex(position);
     configuredSelected_ = true;
 }
 
@@ -151,6 +173,7 @@ void ScannerStartup::OnSourcesChanged() {
     FillScannerBox(w_.Combo1->count());
     if (!configuredSelected_)
         SelectConfigured();
+    TellIfMissing();
 }
 
 void ScannerStartup::Combo1_Click() {

@@ -71,11 +71,13 @@ public:
 
     static QString NotConfiguredText();
     static QString ScannerMissingText();
+    static QString ScannerGoneText(const QString& device);
 
 private:
     void FillScannerBox(int from);
     void SelectConfigured();
     void OnSourcesChanged();
+    void TellIfMissing();
     // The configured position; -1 when the setting is not a number.
     static int ConfiguredPosition(const QString& text);
 
@@ -85,6 +87,10 @@ private:
     int currentImageIndex_ = 0;
     int configured_ = -1;
     bool configuredSelected_ = false;
+    bool missingTold_ = false;
+    // Setting ScannerDevice: the scanner's device name, which wins over the position in
+    // setting Scanner (kept for older settings and the Configuration row) when both are set.
+    QString configuredDevice_;
 };
 
 } // namespace quiller

@@ -102,6 +102,14 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
         setTabOrder(order[i - 1], order[i]);
     Command1[0]->setAccessibleName(QStringLiteral("Browse for the image folder"));
     Command1[1]->setAccessibleName(QStringLiteral("Browse for the interchange folder"));
+    cmdRefresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
+    cmdRefresh->setAutoDefault(false);
+    PlaceTwips(cmdRefresh, 5160, 240, 735, 315);
+    connect(cmdRefresh, &QPushButton::clicked, this, [this] {
+        if (Scanner1)
+            Scanner1->RefreshSources();
+    });
     setFixedSize(Twips(6135, this), Twips(4200, this));
 }
 
@@ -111,24 +119,17 @@ frmConfiguration::~frmConfiguration() {
 }
 
 void frmConfiguration::Form_Load() {
-    if (!Scanner1)
+    if (!Scanner1) {
         Scanner1 = ScannerControl::Create();
+        // A slow device listing fills the list in as it ends; Refresh lists again.
+        connect(Scanner1.get(), &ScannerControl::SourcesChanged, this, [this] { AddSources(); });
+    }
     SettingsStore settings;
     const QString setup = SettingsStore::Setup();
     Combo1->clear();
-    if (Scanner1->StartDevice()) {
-        for (int i = 0; i < Scanner1->SourceCount(); ++i)
-            Combo1->addItem(Scanner1->SourceName(i), i);
-        // A stored choice that is not a number or has no entry preselects the
-        // scanner control's current source instead.
-        bool ok = false;
-        const int stored = settings.Read(setup, QStringLiteral("Scanner")).toInt(&ok);
-        int position = ok ? Combo1->findData(stored) : -1;
-        if (position < 0)
-            position = Combo1->findData(Scanner1->SourceIndex());
-        Combo1->setCurrentIndex(position);
-        Combo1_Click();
-    }
+    preselected_ = false;
+    if (Scanner1->StartDevice())
+        AddSources();
     Text1->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("dataPath"))));
     txtFilePath->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("filePath"))));
     Text2->setText(settings.Read(setup, QStringLiteral("ScannerID")));
@@ -143,7 +144,37 @@ void frmConfiguration::Form_Load() {
     txtFilePath->setCursorPosition(0);
 }
 
+// Appends the sources not in the list yet. Until an item is chosen, the stored scanner is
+// preselected: the device of setting ScannerDevice wherever it is listed now, or (older
+// settings without it) the position in setting Scanner; else the control's current source.
+void frmConfiguration::AddSources() {
+    const int before = Combo1->currentIndex();
+    for (int i = Combo1->count(); i < Scanner1->SourceCount(); ++i)
+        Combo1->addItem(Scanner1->SourceName(i), i); // the first one added is selected
+    if (preselected_) {
+        Combo1->setCurrentIndex(before);
+        return;
+    }
+    if (Combo1->count() == 0)
+        return;
+    SettingsStore settings;
+    const QString setup = SettingsStore::Setup();
+    const QString device = settings.Read(setup, QStringLiteral("ScannerDevice"));
+    bool ok = false;
+    const int stored = settings.Read(setup, QStringLiteral("Scanner")).toInt(&ok);
+    int position = ScannerControl::ChooseSource(*Scanner1, device, ok ? stored : -1);
+    if (position < 0 && device.isEmpty())
+        position = Combo1->findData(Scanner1->SourceIndex());
+    // A stored device not listed (yet): nothing is chosen, so that OK asks for a scanner.
+    Combo1->setCurrentIndex(position);
+    if (position < 0)
+        return;
+    preselected_ = true;
+    Combo1_Click();
+}
+
 void frmConfiguration::Combo1_Click() {
+    preselected_ = true;
     if (Scanner1 && Combo1->currentIndex() >= 0)
         Scanner1->SetSourceIndex(Combo1->currentData().toInt());
 }
@@ -231,6 +262,10 @@ bool frmConfiguration::Save() {
 
         settings.Write(setup, QStringLiteral("dataPath"), dataPath);
         settings.Write(setup, QStringLiteral("scanner"), QString::number(position));
+        // The device name identifies the scanner; the position stays beside it (and in
+        // the Configuration row) for older settings, and the name wins where both are set.
+        settings.Write(setup, QStringLiteral("ScannerDevice"),
+                       Scanner1 ? Scanner1->SourceDevice(position) : QString());
         settings.Write(setup, QStringLiteral("filePath"), filePath);
         settings.Write(setup, QStringLiteral("ScannerID"), Text2->text());
 

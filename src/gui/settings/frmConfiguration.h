@@ -28,6 +28,7 @@ public:
     void Command2_Click(int index); // 0 OK, 1 Cancel
     // True after OK saved everything.
     bool Saved() const { return saved_; }
+    ScannerControl* Scanner() const { return Scanner1.get(); }
 
     // Folder proposals for empty fields.
     static QString ProposedImageFolder();
@@ -41,15 +42,18 @@ public:
     QLineEdit* Text2;
     QPushButton* Command1[2];
     QPushButton* Command2[2];
+    QPushButton* cmdRefresh; // lists the scanners again
     QLabel* Labels[4];
 
 private:
     StationContext& context_;
     bool Save();
     void Combo1_Click();
+    void AddSources();
 
     std::unique_ptr<ScannerControl> Scanner1;
     bool saved_ = false;
+    bool preselected_ = false; // the stored scanner or the operator's choice is selected
 };
 
 } // namespace quiller

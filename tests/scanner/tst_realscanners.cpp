@@ -1,0 +1,393 @@
+// SaneScanner through the real libsane against the test backend (tests/sane-fake), whose
+// devices carry real backends' source, mode, resolution, sensor and double-feed strings:
+// the simplex feeder, the device found by name, late and changing device lists, calls
+// that never return, the paper sensor, double feeds, resolution and grey, lossless turns.
+#include "scanner/LosslessJpeg.h"
+#include "scanner/SaneScanner.h"
+
+#include "common/TestEnv.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quiller;
+
+namespace {
+constexpr int kTimeout = 30000;
+
+// Pages are letter size at 20 dpi; each is its own shade with a dark corner mark.
+constexpr const char* kDevices = R"(
+[fujitsu]
+vendor = FUJITSU
+model = fi-7160
+sources = Flatbed | ADF Front | ADF Back | ADF Duplex
+modes = Lineart | Halftone | Gray | Color
+resolutions = 150, 300, 600
+default_resolution = 300
+sensor = page-loaded
+paper_file = @STATE@/paper
+[brother]
+vendor = Brother
+model = MFC-L2710DW
+sources = FlatBed | Automatic Document Feeder(left aligned,Duplex) | Automatic Document Feeder(left aligned)
+modes = Black & White | True Gray | 24bit Color
+lineart_modes = Black & White
+color_modes = 24bit Color
+resolution_range = 100, 1200, 100
+default_resolution = 300
+[escl]
+vendor = HP
+model = LaserJet MFP M234sdw
+sources = Flatbed | ADF Duplex | ADF
+modes = Color
+resolutions = 75, 300, 600
+resolution_type = fixed
+default_resolution = 75
+[canon_dr]
+vendor = CANON
+model = DR-C225
+sources = ADF Duplex | ADF Front | ADF Back
+modes = Lineart | Halftone | Gray | Color
+resolutions = 150, 200, 300
+double_feed = yes
+faults = 3:double-feed
+[avision]
+vendor = Avision
+model = AD240
+sources = Normal | ADF Front | ADF Back | ADF Duplex
+modes = Gray | Color
+resolutions = 200
+counting = device
+unplug_file = @STATE@/unplugged
+faults = 2:gone
+[pixma]
+vendor = CANON
+model = PIXMA TR4750
+sources = Flatbed | Automatic Document Feeder | ADF Duplex
+faults = 1:hang@start
+[epsonds]
+vendor = EPSON
+model = DS-530
+sources = Flatbed | ADF Front | ADF Duplex
+faults = 1:hang@read
+[airscan]
+vendor = Brother
+model = MFC-L3770CDW (eSCL)
+sources = Flatbed | ADF | ADF Duplex
+hang_open = yes
+)";
+
+QList<int> Flags(const QSignalSpy& spy) {
+    QList<int> flags;
+    for (const QList<QVariant>& args : spy)
+        flags << args.at(0).toInt();
+    return flags;
+}
+
+bool Ended(const QSignalSpy& spy) {
+    return !spy.isEmpty() && spy.constLast().at(0).toInt() != 0;
+}
+
+// The JFIF density of a JPEG (dots per inch); -1 when the header has none in inches.
+int JfifDpi(const QByteArray& jpeg) {
+    if (jpeg.size() < 18 || jpeg.mid(6, 5) != QByteArray("JFIF\0", 5) || jpeg.at(13) != 1)
+        return -1;
+    return (quint8(jpeg.at(14)) << 8) | quint8(jpeg.at(15));
+}
+} // namespace
+
+class TestRealScanners : public QObject {
+    Q_OBJECT
+    QTemporaryDir state_;
+    std::unique_ptr<SaneScanner> scanner_;
+
+    QString State(const char* name) const { return state_.filePath(QString::fromUtf8(name)); }
+
+    void WriteConfig(const QByteArray& globals) {
+        QByteArray text =
+            "log_file = @STATE@/scan.log\nrelease_file = @STATE@/release\n" + globals + kDevices;
+        for (const char* key : {"[fujitsu]", "[brother]", "[escl]", "[canon_dr]", "[avision]",
+                                "[pixma]", "[epsonds]", "[airscan]"})
+            text.replace(key, QByteArray(key) +
+                                  "\ntype = sheetfed scanner\nimage_dpi = 20\npages = @STATE@/pages"
+                                  "\ny_range = 0, 279.4\n");
+        text.replace("@STATE@", state_.path().toUtf8());
+        test::WriteFile(State("fake.conf"), text);
+    }
+
+    // A started control on device quillerfake:<name>, grey at 200 dpi, a 1 by 2 inch frame.
+    void Start(const char* name, bool feeder = true) {
+        scanner_ = std::make_unique<SaneScanner>();
+        QVERIFY(scanner_->StartDevice());
+        QTRY_VERIFY_WITH_TIMEOUT(scanner_->ListingComplete(), kTimeout);
+        scanner_->SelectDevice(QStringLiteral("quillerfake:") + QLatin1String(name));
+        scanner_->OpenSource();
+        scanner_->SetScanSettingH(1);
+        scanner_->SetScanSettingE(200);
+        scanner_->SetScanFrame(0, 0, 1, 2);
+        scanner_->SetFeedSettingA(feeder ? 1 : 0);
+    }
+
+    void AcquireToEnd(QSignalSpy& spy) {
+        spy.clear();
+        QCOMPARE(scanner_->Acquire(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QVERIFY(!scanner_->IsAcquiring());
+    }
+
+    QByteArray Saved(int index) {
+        const QString path = State("page.jpg");
+        if (scanner_->SaveImage(index, path) != 1)
+            return {};
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The sources the device was started with, in order, as its log tells.
+    QStringList StartedSources(const QString& device) {
+        QFile log(State("scan.log"));
+        QStringList sources;
+        if (!log.open(QIODevice::ReadOnly))
+            return sources;
+        static const QRegularExpression line(QStringLiteral("^start (\\S+) source=(.*) status="));
+        for (const QByteArray& l : log.readAll().split('\n')) {
+            const auto m = line.match(QString::fromUtf8(l));
+            if (m.hasMatch() && m.captured(1).endsWith(device))
+                sources << m.captured(2);
+        }
+        return sources;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(state_.isValid());
+        QDir().mkpath(State("pages"));
+        for (int k = 0; k < 10; ++k) {
+            QImage page(170, 220, QImage::Format_Grayscale8);
+            page.fill(40 + 20 * k);
+            for (int y = 0; y < 20 + k; ++y)
+                for (int x = 0; x < 30; ++x)
+                    page.setPixel(x, y, qRgb(x * 8, x * 8, x * 8));
+            QVERIFY(page.save(State("pages") +
+                              QStringLiteral("/page%1.pgm").arg(k, 2, 10, QLatin1Char('0'))));
+        }
+        qputenv("QUILLER_FAKE_SANE_CONFIG", State("fake.conf").toUtf8());
+        // The first listing of the run is a slow one, like stock Debian's backend list.
+        WriteConfig("list_delay_ms = 3600\n");
+    }
+    void init() { QFile::remove(State("release")); }
+    void cleanup() {
+        scanner_.reset();
+        test::WriteFile(State("release"), "go"); // lets a call left hanging return
+    }
+
+    void slowDeviceListArrivesWithoutBlocking() {
+        SaneScanner s;
+        QSignalSpy changed(&s, &ScannerControl::SourcesChanged);
+        QVERIFY(s.StartDevice());
+        QVERIFY(!s.ListingComplete()); // the listing sleeps 3.6 s; StartDevice did not wait
+        QCOMPARE(s.SourceCount(), 0);
+        // A batch asked for meanwhile runs on the first device once the listing has ended.
+        QSignalSpy spy(&s, &ScannerControl::PostScan);
+        s.SetFeedSettingA(1);
+        QCOMPARE(s.Acquire(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QCOMPARE(s.ErrorCode(), 0);
+        QCOMPARE(s.ImageCount(), 10);
+        QVERIFY(s.ListingComplete());
+        QCOMPARE(s.SourceCount(), 8);
+        QCOMPARE(s.SourceName(0), QStringLiteral("FUJITSU fi-7160"));
+        // A second control shows the devices at once.
+        SaneScanner second;
+        QVERIFY(second.StartDevice());
+        QCOMPARE(second.SourceCount(), 8);
+    }
+
+    void hungDeviceListEndsAndTheStationGoesOn() {
+        WriteConfig("hang_list = yes\n");
+        SaneScanner::SetTimeLimits({1000, 1000, 1000, 1000, 1000});
+        SaneScanner s;
+        QSignalSpy changed(&s, &ScannerControl::SourcesChanged);
+        QVERIFY(s.StartDevice());
+        QTRY_VERIFY_WITH_TIMEOUT(!changed.isEmpty(), kTimeout);
+        QVERIFY(s.ListingComplete());
+        QVERIFY2(s.ErrorText().contains(QStringLiteral("did not answer")),
+                 qPrintable(s.ErrorText()));
+        s.StopDevice();
+        SaneScanner::SetTimeLimits({});
+        WriteConfig({});
+    }
+
+    void feederBatchUsesTheSimplexSource_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("fujitsu") << "fujitsu"
+                                 << "ADF Front";
+        QTest::newRow("brother") << "brother"
+                                 << "Automatic Document Feeder(left aligned)";
+        QTest::newRow("escl") << "escl"
+                              << "ADF";
+    }
+    void feederBatchUsesTheSimplexSource() {
+        QFETCH(QString, device);
+        QFETCH(QString, source);
+        Start(device.toUtf8().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(scanner_->CapabilitiesKnown(), kTimeout);
+        QCOMPARE(scanner_->DocumentFeedAvailable(), 1);
+        QVERIFY(scanner_->FlatbedAvailable());
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageCount(), 10);
+        const QStringList started = StartedSources(device);
+        QVERIFY(!started.isEmpty());
+        QCOMPARE(started.filter(source).size(), started.size());
+        QCOMPARE(QSet<QString>(started.cbegin(), started.cend()).size(), 1);
+    }
+
+    void resolutionAndGreyFromTheDevice_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("fujitsu: list 150/300/600") << "fujitsu" << 150;
+        QTest::newRow("brother: range 100..1200 step 100, True Gray") << "brother" << 200;
+        QTest::newRow("escl: fixed list 75/300/600, colour only") << "escl" << 300;
+    }
+    void resolutionAndGreyFromTheDevice() {
+        QFETCH(QString, device);
+        QFETCH(int, dpi);
+        Start(device.toUtf8().constData(), false);
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ImageWidth(0), dpi);
+        QCOMPARE(scanner_->ImageHeight(0), 2 * dpi);
+        QCOMPARE(scanner_->ImageBitsPerPixel(0), 8);
+        QVERIFY(scanner_->GetImage(0).isGrayscale());
+        QCOMPARE(JfifDpi(Saved(0)), dpi);
+    }
+
+    void deviceIsFoundByNameWhereverItIsListed() {
+        Start("avision");
+        const int avision = scanner_->FindSource(QStringLiteral("quillerfake:avision"));
+        QVERIFY(avision > 0);
+        // A stored position that now names another device loses to the device name.
+        QCOMPARE(ScannerControl::ChooseSource(*scanner_, QStringLiteral("quillerfake:avision"), 0),
+                 avision);
+        QCOMPARE(ScannerControl::ChooseSource(*scanner_, QString(), 0), 0);
+        QCOMPARE(ScannerControl::ChooseSource(*scanner_, QStringLiteral("quillerfake:gone"), 0),
+                 -1);
+        // A device that is gone is named when the scan fails.
+        scanner_->SelectDevice(QStringLiteral("quillerfake:gone"));
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QVERIFY(scanner_->ErrorCode() != 0);
+        QVERIFY2(scanner_->ErrorText().contains(QStringLiteral("quillerfake:gone")),
+                 qPrintable(scanner_->ErrorText()));
+    }
+
+    void unpluggedDeviceIsFoundAgainOnTheNextBatch() {
+        Start("avision");
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy); // page 1, then the device goes away
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QVERIFY(scanner_->ErrorText().contains(QStringLiteral("could not be reached")));
+        QVERIFY(QFile::exists(State("unplugged")));
+        AcquireToEnd(spy); // still unplugged: told by name
+        QCOMPARE(Flags(spy), QList<int>{1});
+        QVERIFY2(
+            scanner_->ErrorText().contains(QStringLiteral("Avision AD240 (quillerfake:avision)")),
+            qPrintable(scanner_->ErrorText()));
+        QVERIFY(QFile::remove(State("unplugged"))); // plugged in again
+        AcquireToEnd(spy);
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        QCOMPARE(scanner_->ImageCount(), 10); // pages 2 to 10 follow page 1
+    }
+
+    void doubleFeedStopsTheBatchAndKeepsThePagesBefore() {
+        Start("canon_dr");
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 0, 1}));
+        QCOMPARE(scanner_->ImageCount(), 2);
+        QVERIFY2(scanner_->ErrorText().contains(QStringLiteral("two sheets")) &&
+                     scanner_->ErrorText().contains(QStringLiteral("back into the feeder")),
+                 qPrintable(scanner_->ErrorText()));
+        QCOMPARE(StartedSources(QStringLiteral("canon_dr")).value(0), QStringLiteral("ADF Front"));
+    }
+
+    void paperSensorIsReadWhenAsked() {
+        Start("fujitsu");
+        for (const bool paper : {false, true, false}) {
+            if (paper)
+                test::WriteFile(State("paper"), "sheets");
+            else
+                QFile::remove(State("paper"));
+            int answer = -1;
+            scanner_->RequestDocumentLoaded([&](int loaded) { answer = loaded; });
+            QTRY_VERIFY_WITH_TIMEOUT(answer != -1, kTimeout);
+            QCOMPARE(answer, paper ? 1 : 0);
+        }
+    }
+
+    void callThatNeverReturnsEndsTheBatch_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("sane_start") << "pixma"
+                                    << "when asked to feed the next page";
+        QTest::newRow("sane_read") << "epsonds"
+                                   << "while sending a page";
+        QTest::newRow("sane_open") << "airscan"
+                                   << "while connecting";
+    }
+    void callThatNeverReturnsEndsTheBatch() {
+        QFETCH(QString, device);
+        QFETCH(QString, words);
+        SaneScanner::SetTimeLimits({1000, 1000, 1000, 1000, 1000});
+        Start(device.toUtf8().constData());
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        SaneScanner::SetTimeLimits({});
+        QCOMPARE(Flags(spy), QList<int>{1});
+        QCOMPARE(scanner_->ErrorCode(), 104);
+        QVERIFY2(scanner_->ErrorText().contains(words) &&
+                     scanner_->ErrorText().contains(QStringLiteral("quillerfake:") + device),
+                 qPrintable(scanner_->ErrorText()));
+        // The station goes on with the call left behind: another device scans.
+        scanner_->SelectDevice(QStringLiteral("quillerfake:fujitsu"));
+        scanner_->SetFeedSettingA(0);
+        AcquireToEnd(spy);
+        QCOMPARE(Flags(spy), (QList<int>{0, 1}));
+        QCOMPARE(scanner_->ErrorCode(), 0);
+        scanner_->StopDevice(); // never waits for the worker left behind
+    }
+
+    void fourLosslessTurnsGiveBackTheSamePixels() {
+        Start("brother", false); // 200 x 400: whole blocks, turned without decoding
+        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
+        AcquireToEnd(spy);
+        const QByteArray before = Saved(0);
+        const QImage original = QImage::fromData(before);
+        QVERIFY(RotateJpegLossless(before, 1).has_value());
+        QVERIFY(scanner_->RotateImage(0, 90, 0) != 0);
+        QCOMPARE(scanner_->ImageWidth(0), 400);
+        const QImage once = QImage::fromData(Saved(0));
+        QCOMPARE(once.size(), QSize(400, 200));
+        QCOMPARE(once.pixel(399, 0), original.pixel(0, 0)); // clockwise: top-left to top-right
+        for (int turn = 0; turn < 3; ++turn)
+            QVERIFY(scanner_->RotateImage(0, 90, 0) != 0);
+        const QByteArray after = Saved(0);
+        QCOMPARE(QImage::fromData(after), original);
+        QCOMPARE(JfifDpi(after), 200);
+        // An edge of partial blocks is not cut off: the lossless turn declines.
+        QImage odd(50, 30, QImage::Format_Grayscale8);
+        odd.fill(128);
+        QVERIFY(!RotateJpegLossless(EncodePage(odd).jpeg, 1).has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRealScanners)
+#include "tst_realscanners.moc"
