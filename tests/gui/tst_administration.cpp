@@ -11,7 +11,6 @@
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QtTest>

@@ -3,7 +3,6 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
-#include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/main/StationWiring.h"
 #include "gui/main/frmMain.h"
@@ -17,18 +16,11 @@
 #include "station/StationContext.h"
 
 #include <QComboBox>
-#include <QDateEdit>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QTimer>
-#include <QTreeView>
-#include <QTreeWidget>
 #include <QtTest>
 
 using namespace quiller;
