@@ -123,16 +123,16 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString a = SystemInfoTool::KnownPrograms().at(0);
         const QString b = SystemInfoTool::KnownPrograms().at(1);
-        QTest::newRow("earlier program wins")
-            << QStringList{"0:" + b, "1:" + a} << QStringList{"0", "1"} << "1:" + a;
-        QTest::newRow("first directory wins")
-            << QStringList{"0:" + a, "1:" + a} << QStringList{"1", "0"} << "1:" + a;
-        QTest::newRow("not executable skipped")
-            << QStringList{"0:" + a + ":noexec", "1:" + b} << QStringList{"0", "1"} << "1:" + b;
-        QTest::newRow("folder skipped") << QStringList{"0:" + a + ":dir"} << QStringList{"0"} << "";
-        QTest::newRow("not on the path") << QStringList{"1:" + a} << QStringList{"0"} << "";
-        QTest::newRow("relative entry ignored")
-            << QStringList{"0:" + a} << QStringList{"rel"} << "";
+        auto row = [](const char* name, const QStringList& make, const QStringList& path,
+                      const QString& expected) {
+            QTest::newRow(name) << make << path << expected;
+        };
+        row("earlier program wins", {"0:" + b, "1:" + a}, {"0", "1"}, "1:" + a);
+        row("first directory wins", {"0:" + a, "1:" + a}, {"1", "0"}, "1:" + a);
+        row("not executable skipped", {"0:" + a + ":noexec", "1:" + b}, {"0", "1"}, "1:" + b);
+        row("folder skipped", {"0:" + a + ":dir"}, {"0"}, "");
+        row("not on the path", {"1:" + a}, {"0"}, "");
+        row("relative entry ignored", {"0:" + a}, {"rel"}, "");
     }
 
     void searchPathRules() {
@@ -176,17 +176,16 @@ private slots:
         const QString location = "SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO=";
         const QString tool = "C:\\Tools\\msinfo32.exe", folder = "C:\\Shared\\MSInfo";
         const QString inFolder = folder + "\\MSINFO32.EXE";
-        QTest::newRow("PATH value")
-            << QStringList{msinfo + tool, location + folder} << QStringList{} << tool;
-        QTest::newRow("folder value")
-            << QStringList{location + folder} << QStringList{inFolder} << inFolder;
-        QTest::newRow("folder with separator")
-            << QStringList{location + folder + "\\"} << QStringList{inFolder} << inFolder;
-        QTest::newRow("empty PATH falls back")
-            << QStringList{msinfo, location + folder} << QStringList{inFolder} << inFolder;
-        QTest::newRow("neither value") << QStringList{} << QStringList{inFolder} << "";
-        QTest::newRow("empty folder")
-            << QStringList{location} << QStringList{"\\MSINFO32.EXE"} << "";
+        auto row = [](const char* name, const QStringList& registry, const QStringList& files,
+                      const QString& expected) {
+            QTest::newRow(name) << registry << files << expected;
+        };
+        row("PATH value", {msinfo + tool, location + folder}, {}, tool);
+        row("folder value", {location + folder}, {inFolder}, inFolder);
+        row("folder with separator", {location + folder + "\\"}, {inFolder}, inFolder);
+        row("empty PATH falls back", {msinfo, location + folder}, {inFolder}, inFolder);
+        row("neither value", {}, {inFolder}, "");
+        row("empty folder", {location}, {"\\MSINFO32.EXE"}, "");
     }
 
     void registryLookup() {
