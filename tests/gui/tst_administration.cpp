@@ -11,7 +11,6 @@
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QSystemTrayIcon>
 #include <QtTest>
@@ -40,7 +39,7 @@ double Contrast(const QColor& a, const QColor& b) {
 } // namespace
 
 // Ending, raising and configuring the station as an administrator sees it.
-class AdministrationTests : public QObject {
+class TstAdministration : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnv> env;
@@ -161,31 +160,6 @@ private slots:
         QTRY_VERIFY(window->isVisible() && !window->isMinimized());
     }
 
-    void stationIdMustBeOneCharacter_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("one letter") << "B" << true;
-        QTest::newRow("two letters") << "bq" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-    void stationIdMustBeOneCharacter() {
-        QFETCH(QString, id);
-        QFETCH(bool, saved);
-        ScriptedMessageBoxes boxes;
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        dialog.show();
-        dialog.Text2->setText(id);
-        dialog.Command2_Click(0);
-        QCOMPARE(dialog.Saved(), saved);
-        QCOMPARE(SettingsStore().Read("setup", "ScannerID"), saved ? id : QStringLiteral("A"));
-        if (!saved) {
-            QCOMPARE(boxes.count(), 1);
-            QCOMPARE(boxes.last().text, frmConfiguration::StationIdMessage());
-            QCOMPARE(dialog.focusWidget(), dialog.Text2);
-        }
-    }
-
     // On a first start the proposed folders are offered for creation.
     void proposedFoldersOfferedForCreation_data() {
         QTest::addColumn<int>("answer");
@@ -214,33 +188,39 @@ private slots:
         QCOMPARE(boxes.count(), yes ? 1 : 3); // no: the missing folder stops OK
     }
 
-    // A new image folder whose database cannot be opened leaves the station on its
-    // old database, folder and settings.
-    void failedOkKeepsTheOldDatabase() {
-        const QString broken = env->home() + "/broken";
-        QDir().mkpath(broken);
-        test::WriteFile(broken + "/Marrowby.mdb", QByteArray(4096, 'Z'));
+    // OK with a new image folder reopens the database there; one whose database cannot be
+    // opened leaves the station on its old database, folder and settings.
+    void newImageFolderOnOk_data() {
+        QTest::addColumn<bool>("broken");
+        QTest::newRow("usable") << false;
+        QTest::newRow("broken") << true;
+    }
+    void newImageFolderOnOk() {
+        QFETCH(bool, broken);
+        const QString other = env->home() + "/other";
+        QDir().mkpath(other);
+        if (broken)
+            test::WriteFile(other + "/Marrowby.mdb", QByteArray(4096, 'Z'));
         ScriptedMessageBoxes boxes;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
-        dialog.Text1->setText(broken);
+        dialog.Text1->setText(other);
         dialog.Command2_Click(0);
-        QVERIFY(!dialog.Saved());
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY2(boxes.last().text.contains("cannot be opened"), qPrintable(boxes.last().text));
-        StationContext& app = SharedContext();
-        QVERIFY(app.DbConnection && app.DbConnection->IsOpen());
-        QCOMPARE(app.DbConnection->FilePath(), Database::PathIn(env->imageFolder()));
-        QCOMPARE(app.dataPath, env->imageFolder());
-        QCOMPARE(SettingsStore().Read("setup", "dataPath"), env->imageFolder());
+        QCOMPARE(dialog.Saved(), !broken);
+        QCOMPARE(boxes.count(), broken ? 1 : 0);
+        const QString folder = broken ? env->imageFolder() : other;
+        Database* db = SharedContext().DbConnection.get();
+        QVERIFY(db && db->IsOpen());
+        QCOMPARE(db->FilePath(), Database::PathIn(folder));
+        QCOMPARE(db->ReadScannerSource(), broken ? std::nullopt : std::optional<QString>("0"));
+        QCOMPARE(SettingsStore().Read("setup", "dataPath"), folder);
     }
 
     // The readiness label can be read on a light window and on a dark one.
     void readinessLabelContrast_data() {
         QTest::addColumn<QColor>("background");
         QTest::addColumn<bool>("ready");
-        for (const QColor& bg :
-             {QColor(240, 240, 240), QColor(255, 255, 255), QColor(49, 54, 59), QColor(30, 30, 30)})
+        for (const QColor& bg : {QColor(255, 255, 255), QColor(30, 30, 30)})
             for (bool ready : {true, false})
                 QTest::addRow("%s %s", qPrintable(bg.name()), ready ? "ready" : "not ready")
                     << bg << ready;
@@ -255,5 +235,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AdministrationTests)
+QTEST_MAIN(TstAdministration)
 #include "tst_administration.moc"

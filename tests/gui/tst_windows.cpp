@@ -3,7 +3,6 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
-#include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/main/StationWiring.h"
 #include "gui/main/frmMain.h"
@@ -17,18 +16,11 @@
 #include "station/StationContext.h"
 
 #include <QComboBox>
-#include <QDateEdit>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QTimer>
-#include <QTreeView>
-#include <QTreeWidget>
 #include <QtTest>
 
 using namespace quiller;
@@ -36,7 +28,7 @@ using quiller::test::ScriptedMessageBoxes;
 using quiller::test::SharedContext;
 using quiller::test::TestEnv;
 
-class WindowTests : public QObject {
+class TstWindows : public QObject {
     Q_OBJECT
 
     static QWidget* findTopLevel(const char* name) {
@@ -98,17 +90,10 @@ private slots:
             ++dialogs;
             frmConfiguration dialog(SharedContext());
             dialog.Form_Load();
-            // The proposals for a new station.
-            QCOMPARE(dialog.Text1->text(),
-                     QDir::toNativeSeparators(QDir::homePath() + "/ORB5/Quiller Images"));
-            QCOMPARE(dialog.txtFilePath->text(),
-                     QDir::toNativeSeparators(QDir::homePath() + "/ORB5"));
-            QCOMPARE(dialog.Text2->text(), QStringLiteral("A"));
-            QCOMPARE(dialog.Combo1->count(), 2);
-            QCOMPARE(dialog.Combo1->currentIndex(), 0);
             dialog.Combo1->setCurrentIndex(1);
             dialog.Text1->setText(env->imageFolder());
             dialog.txtFilePath->setText(env->interchangeFolder());
+            dialog.Text2->setText("B");
             dialog.Command2_Click(0);
             QVERIFY(dialog.Saved());
         };
@@ -123,30 +108,17 @@ private slots:
         // Settings, with the dialog's "scanner" reaching "Scanner".
         QCOMPARE(settings.Read("setup", "Scanner"), QStringLiteral("1"));
         QCOMPARE(settings.Read("setup", "dataPath"), env->imageFolder());
-        QCOMPARE(settings.Read("setup", "ScannerID"), QStringLiteral("A"));
-        const QString ini = QString::fromUtf8(test::ReadFile(env->configFile()));
-        QVERIFY2(ini.contains("[setup]"), qPrintable(ini));
-        QCOMPARE(
-            ini.count(QRegularExpression("^scanner=", QRegularExpression::CaseInsensitiveOption |
-                                                          QRegularExpression::MultilineOption)),
-            1);
+        QCOMPARE(settings.Read("setup", "ScannerID"), SharedContext().ScannerID);
+        QCOMPARE(SharedContext().ScannerID, QStringLiteral("B"));
+        QCOMPARE(QString(test::ReadFile(env->configFile())).count("scanner=", Qt::CaseInsensitive),
+                 1);
 
         // The database with its Configuration row.
-        QVERIFY(QFile::exists(env->imageFolder() + "/Marrowby.mdb"));
         QCOMPARE(SharedContext().DbConnection->ReadScannerSource(), std::optional<QString>("1"));
 
         // The main window with the scan window inside, polling on.
-        QVERIFY(mainWindow);
-        QCOMPARE(mainWindow->windowTitle(), QStringLiteral("Tellan Rx Image Scan (V.1.0.0)"));
-        frmScan* scan = mainWindow->ScanWindow();
-        QVERIFY(scan);
-        QCOMPARE(scan->windowTitle(), QStringLiteral("Scanning Prescriptions"));
-        QVERIFY(scan->IsLoaded());
-        QVERIFY(scan->Timer1->isActive());
-        QCOMPARE(scan->Timer1->interval(), 2000);
-        QVERIFY(!scan->Timer2->isActive());
-        QCOMPARE(mainWindow->StatusText(), QStringLiteral("Idle"));
-        QCOMPARE(mainWindow->Label1->text(), QStringLiteral("Ready to Scan"));
+        QVERIFY(mainWindow && mainWindow->ScanWindow() && mainWindow->ScanWindow()->IsLoaded());
+        QVERIFY(mainWindow->ScanWindow()->Timer1->isActive());
     }
 
     void okChecks_data() {
@@ -156,22 +128,22 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("focus");
-        const int excl = int(MsgIcon::Exclamation);
-        QTest::newRow("no scanner") << false << ""
-                                    << ""
-                                    << "Select a scanner." << excl << "Combo1";
-        QTest::newRow("both folders empty") << true << ""
-                                            << ""
-                                            << "Where to save image files?" << excl << "Text1";
-        QTest::newRow("interchange empty")
-            << true << "@images"
-            << ""
-            << "Where to get prescription data files?" << excl << "txtFilePath";
-        QTest::newRow("image folder missing")
-            << true << "@missing"
-            << "@nowhere"
-            << "The folder @missing is not accessible or does not exist." << int(MsgIcon::Critical)
-            << "Text1";
+        QTest::addColumn<QString>("id");
+        auto row = [](const char* name, bool scanner, const char* images, const char* interchange,
+                      const char* message, MsgIcon icon, const char* focus, const char* id = "A") {
+            QTest::newRow(name) << scanner << QString(images) << QString(interchange)
+                                << QString(message) << int(icon) << QString(focus) << QString(id);
+        };
+        const MsgIcon excl = MsgIcon::Exclamation;
+        row("no scanner", false, "", "", "Select a scanner.", excl, "Combo1");
+        row("both folders empty", true, "", "", "Where to save image files?", excl, "Text1");
+        row("interchange empty", true, "@images", "", "Where to get prescription data files?", excl,
+            "txtFilePath");
+        row("image folder missing", true, "@missing", "@nowhere",
+            "The folder @missing is not accessible or does not exist.", MsgIcon::Critical, "Text1");
+        // Data files are addressed to a station by one character.
+        row("two-letter station", true, "@images", "@images", "@id", excl, "Text2", "bq");
+        row("no station letter", true, "@images", "@images", "@id", excl, "Text2", "");
     }
 
     void okChecks() {
@@ -181,10 +153,12 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, icon);
         QFETCH(QString, focus);
+        QFETCH(QString, id);
         auto expand = [&](QString s) {
             s.replace("@images", QDir::toNativeSeparators(env->imageFolder()));
             s.replace("@missing", QDir::toNativeSeparators(env->home() + "/missing"));
             s.replace("@nowhere", QDir::toNativeSeparators(env->home() + "/nowhere"));
+            s.replace("@id", frmConfiguration::StationIdMessage());
             return s;
         };
         ScannerControl::SetFactory([scanner] {
@@ -197,42 +171,36 @@ private slots:
         dialog.Form_Load();
         dialog.Text1->setText(expand(images));
         dialog.txtFilePath->setText(expand(interchange));
+        dialog.Text2->setText(id);
         dialog.Command2_Click(0);
         QVERIFY(!dialog.Saved());
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.last().text, expand(message));
         QCOMPARE(int(boxes.last().icon), icon);
-        QCOMPARE(boxes.last().caption, QStringLiteral("Quiller"));
-        QVERIFY(dialog.focusWidget());
         QCOMPARE(dialog.focusWidget()->objectName(), focus);
         // Nothing was saved.
         QVERIFY(!QFile::exists(env->configFile()) ||
                 !test::ReadFile(env->configFile()).contains("dataPath"));
     }
 
-    void nonExistingInterchangeFolderIsAccepted() {
+    // OK accepts an interchange folder that does not exist yet; Cancel saves nothing.
+    void okAndCancel_data() {
+        QTest::addColumn<int>("button");
+        QTest::newRow("OK") << 0;
+        QTest::newRow("Cancel") << 1;
+    }
+    void okAndCancel() {
+        QFETCH(int, button);
         ScriptedMessageBoxes boxes;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         dialog.Text1->setText(env->imageFolder());
         dialog.txtFilePath->setText(env->home() + "/not-yet");
-        dialog.Command2_Click(0);
-        QVERIFY(dialog.Saved());
+        dialog.Command2_Click(button);
+        QCOMPARE(dialog.Saved(), button == 0);
         QCOMPARE(boxes.count(), 0);
-        QCOMPARE(SettingsStore().Read("setup", "filePath"), env->home() + "/not-yet");
-    }
-
-    void cancelSavesNothing() {
-        ScriptedMessageBoxes boxes;
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        dialog.Text1->setText(env->imageFolder());
-        dialog.txtFilePath->setText(env->interchangeFolder());
-        dialog.Command2_Click(1);
-        QVERIFY(!dialog.Saved());
-        QVERIFY(SharedContext().dataPath.isEmpty());
-        QVERIFY(SettingsStore().Read("setup", "dataPath").isEmpty());
-        QVERIFY(!QFile::exists(env->imageFolder() + "/Marrowby.mdb"));
+        QCOMPARE(SettingsStore().Read("setup", "filePath").isEmpty(), button == 1);
+        QCOMPARE(QFile::exists(env->imageFolder() + "/Marrowby.mdb"), button == 0);
     }
 
     void storedScannerPreselected_data() {
@@ -254,12 +222,7 @@ private slots:
     void browseShowsChosenPathThenFillsField() {
         ScriptedMessageBoxes boxes;
         const QString chosen = env->imageFolder();
-        auto previous = getDir::SetChooser([&](QWidget*, const QString& title) {
-            [&] {
-                QCOMPARE(title, QStringLiteral("Select a directory, then click OK"));
-            }();
-            return chosen;
-        });
+        auto previous = getDir::SetChooser([&](QWidget*, const QString&) { return chosen; });
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         boxes.onShow([&](const MessageBoxRequest&) {
@@ -278,20 +241,6 @@ private slots:
         getDir::SetChooser(previous);
     }
 
-    void okWithNewImageFolderReopensDatabaseThere() {
-        configureStation();
-        const QString other = env->home() + "/other-images";
-        QDir().mkpath(other);
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        dialog.Text1->setText(other);
-        dialog.Command2_Click(0);
-        QVERIFY(dialog.Saved());
-        QCOMPARE(SharedContext().DbConnection->FilePath(), other + "/Marrowby.mdb");
-        QVERIFY(SharedContext().DbConnection->IsOpen());
-        QCOMPARE(SharedContext().DbConnection->ReadScannerSource(), std::optional<QString>("0"));
-    }
-
     void modeSwitch() {
         configureStation();
         auto window = openMainWindow();
@@ -301,35 +250,16 @@ private slots:
         window->Command1_Click(1); // View
         QVERIFY(QFile::exists(lock));
         QCOMPARE(test::ReadFile(lock), QByteArray("Locked\r\n"));
-        const QDateTime written = QFileInfo(lock).lastModified();
         QCOMPARE(window->Label1->text(), QStringLiteral("Not Ready to Scan"));
-        const QColor red =
-            frmMain::ReadinessColour(false, window->palette().color(QPalette::Window));
-        QVERIFY(window->Label1->styleSheet().contains(
-            QStringLiteral("rgb(%1, %2, %3)").arg(red.red()).arg(red.green()).arg(red.blue())));
         QVERIFY(scan->fraList->isVisibleTo(scan));
-        QVERIFY(scan->fraSearch->isVisibleTo(scan));
         QVERIFY(!scan->Timer1->isActive());
-        QCOMPARE(scan->Frame2->title(), QStringLiteral("Rx Image"));
-        QCOMPARE(window->StatusText(), QStringLiteral("View scanned images"));
-
-        QTest::qWait(20);
         test::WriteFile(lock, "someone else's\r\n");
         window->Command1_Click(1); // a second View finds the file and leaves it alone
         QCOMPARE(test::ReadFile(lock), QByteArray("someone else's\r\n"));
-        Q_UNUSED(written);
 
         window->Command1_Click(0); // Scan
         QVERIFY(!QFile::exists(lock));
-        QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
-        const QColor green =
-            frmMain::ReadinessColour(true, window->palette().color(QPalette::Window));
-        QVERIFY(window->Label1->styleSheet().contains(QStringLiteral("rgb(%1, %2, %3)")
-                                                          .arg(green.red())
-                                                          .arg(green.green())
-                                                          .arg(green.blue())));
         QVERIFY(!scan->fraList->isVisibleTo(scan));
-        QVERIFY(!scan->fraSearch->isVisibleTo(scan));
         QVERIFY(scan->Timer1->isActive());
         window->Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
@@ -363,94 +293,42 @@ private slots:
         QCOMPARE(window->height(), Twips(7200, window.get()));
     }
 
-    void scanWindowLayout() {
-        configureStation();
-        auto window = openMainWindow();
-        frmScan* scan = window->ScanWindow();
-        // Every control carries its name.
-        for (const char* name :
-             {"Frame1",    "ListView1",  "Frame2",       "Image1",        "Label1",       "Combo1",
-              "Command1",  "Command2",   "Command4",     "LabelImageNum", "fraSearch",    "Combo2",
-              "Text1",     "lblDate(0)", "DTPicker1(0)", "lblDate(1)",    "DTPicker1(1)", "fraList",
-              "ListView2", "Timer1",     "Timer2"})
-            QVERIFY2(scan->findChild<QObject*>(name), name);
-        QCOMPARE(scan->Combo2->count(), 5);
-        QCOMPARE(scan->Combo2->currentText(), QStringLiteral("Rx Number"));
-        QVERIFY(scan->DTPicker1[0]->isHidden() && scan->lblDate[1]->isHidden());
-        QCOMPARE(scan->DTPicker1[1]->date(), QDate::currentDate());
-        QCOMPARE(scan->LabelImageNum->text(), QStringLiteral("No images"));
-        QCOMPARE(scan->Command4->text(), QStringLiteral("&View Larger Image/Print"));
-
-        // Wider: frames, lists and the right-hand controls follow with a 200-twip margin.
-        const int fixedHeight = scan->height();
-        scan->resize(Twips(9515, scan), Twips(9000, scan));
-        const int frameWidth = scan->width() - Twips(200, scan);
-        QCOMPARE(scan->Frame1->width(), frameWidth);
-        QCOMPARE(scan->Frame2->width(), frameWidth);
-        QCOMPARE(scan->fraList->width(), frameWidth);
-        QCOMPARE(scan->ListView1->width(), frameWidth - Twips(200, scan));
-        QCOMPARE(scan->ListView2->width(), frameWidth - Twips(200, scan));
-        QCOMPARE(scan->Command2->width(), frameWidth - scan->Command2->x() - Twips(200, scan));
-        QCOMPARE(scan->Image1->width(), Twips(3375, scan));
-        QCOMPARE(scan->height(), fixedHeight); // the height stays fixed
-    }
-
     void restartGivesAFreshLoadedScanWindow() {
         configureStation();
         auto window = openMainWindow();
         QPointer<frmScan> first = window->ScanWindow();
         window->mnuRestart_Click();
         QVERIFY(!first); // the old window was unloaded and released
-        frmScan* second = window->ScanWindow();
-        QVERIFY(second);
-        QVERIFY(second->IsLoaded());
-        QVERIFY(second->Timer1->isActive());
+        QVERIFY(window->ScanWindow() && window->ScanWindow()->IsLoaded());
+        QVERIFY(window->ScanWindow()->Timer1->isActive());
     }
 
-    void closeHidesAndPollingGoesOn() {
+    // Without a tray, closing minimises (never hides: it can always be brought back).
+    void closeMinimisesAndPollingGoesOn() {
+        frmMain::SetTrayProbe([] { return false; });
+        auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
         configureStation();
         auto window = openMainWindow();
         window->Command1_Click(1); // viewing: lock file present, polling off
         const QString lock = env->interchangeFolder() + "/AQLVLock.xs4";
         window->close();
         QVERIFY(!window->ExitRequested());
-        QVERIFY(window->ScanWindow());
         QVERIFY(window->ScanWindow()->Timer1->isActive());
         QVERIFY(QFile::exists(lock)); // not touched
-        QCOMPARE(window->Label1->text(), QStringLiteral("Not Ready to Scan"));
-        QVERIFY(window->isMinimized() || window->isHidden());
+        QVERIFY(window->isMinimized() && !window->isHidden());
         // Restore brings it back in scan mode.
         window->mPopRestore_Click();
         QVERIFY(!window->isMinimized());
         QVERIFY(!QFile::exists(lock));
-        QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
     }
 
-    void helpMenuOpensAboutAndSupport() {
+    void helpMenuOpensAbout() {
         configureStation();
         auto window = openMainWindow();
         window->mnuHelpAbout_Click();
         QWidget* about = nullptr;
         QTRY_VERIFY((about = findTopLevel("frmAbout")) != nullptr);
-        QCOMPARE(about->windowTitle(), QStringLiteral("About Marrowby"));
-        QVERIFY(about->isModal() || about->windowModality() != Qt::NonModal);
         about->close();
-        window->mnuSupport_Click();
-        QWidget* support = nullptr;
-        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
-        QCOMPARE(support->windowTitle(), QStringLiteral("Technical Support"));
-        QVERIFY(!support->parentWidget()); // not a child: it outlives the main window
-        support->close();
-    }
-
-    void closeWithoutTrayMinimises() {
-        frmMain::SetTrayProbe([] { return false; });
-        auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
-        configureStation();
-        auto window = openMainWindow();
-        window->close();
-        QVERIFY(window->isMinimized());
-        QVERIFY(!window->isHidden()); // it can always be brought back
     }
 
     void realExitEndsTheProgramWhenNoWindowIsLeft() {
@@ -461,6 +339,7 @@ private slots:
         window->mnuSupport_Click(); // a support panel still open keeps the program running
         QWidget* support = nullptr;
         QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
+        QVERIFY(!support->parentWidget()); // not a child: it outlives the main window
         window->mPopExit_Click();
         QTest::qWait(50);
         QCOMPARE(quits, 0);
@@ -469,30 +348,28 @@ private slots:
         SetLoopQuitter(previous);
     }
 
-    void realExitWhileMinimisedSavesNoPlacement() {
-        configureStation();
-        auto window = openMainWindow();
-        window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
-        window->close(); // to the tray: minimised
-        QVERIFY(window->isMinimized());
-        SettingsStore().Write("Settings", "MainWidth", "1234");
-        window->mPopExit_Click();
-        QCOMPARE(SettingsStore().Read("Settings", "MainWidth"), QStringLiteral("1234"));
-        QVERIFY(!SharedContext().DbConnection);
+    // A real exit closes everything; it saves the placement unless minimised.
+    void realExitClosesEverything_data() {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("normal") << false;
+        QTest::newRow("minimised") << true;
     }
-
     void realExitClosesEverything() {
+        QFETCH(bool, minimised);
         configureStation();
         auto window = openMainWindow();
         QPointer<frmScan> scan = window->ScanWindow();
         window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
+        if (minimised)
+            window->close(); // to the tray: minimised
+        SettingsStore().Write("Settings", "MainWidth", "1234");
         window->mPopExit_Click();
         QVERIFY(window->ExitRequested());
         QVERIFY(!scan);
         QVERIFY(!SharedContext().DbConnection);
-        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 6990.0);
+        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), minimised ? 1234 : 6990);
     }
 };
 
-QTEST_MAIN(WindowTests)
+QTEST_MAIN(TstWindows)
 #include "tst_windows.moc"

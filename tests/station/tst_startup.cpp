@@ -19,14 +19,33 @@ using quiller::test::WriteFile;
 
 namespace {
 
-// Doubles for the configuration dialog and the main window.
-struct Doubles {
+// One start of the station with doubles for the configuration dialog and the main window.
+struct Start {
+    TestEnv env;
+    ScriptedMessageBoxes boxes;
+    std::optional<SettingsStore> settings;
+    StationContext app;
     int dialogShown = 0;
     int mainWindowShown = 0;
     // What each showing of the dialog does (saves settings as its OK would); missing
     // entries close it with Cancel.
     QList<std::function<void()>> dialogActions;
-    StartupHooks hooks(const QString& templateFolder, bool another = false) {
+    QString templateFolder = env.home() + "/program";
+
+    ~Start() { app.DbConnection.reset(); } // keeps the shared connection name free
+    // The settings a configured station has.
+    void configure(const QString& more = "ScannerID=A\n") {
+        env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\n")
+                              .arg(env.imageFolder(), env.interchangeFolder()) +
+                          more);
+    }
+    void save(const char* key, const QString& value) {
+        settings->Write("setup", key, value);
+        if (QByteArray(key) == "ScannerID")
+            app.ScannerID = value;
+    }
+    std::optional<int> run(bool another = false) {
+        settings.emplace();
         StartupHooks h;
         h.anotherInstanceRunning = [another] {
             return another;
@@ -40,324 +59,195 @@ struct Doubles {
             ++mainWindowShown;
         };
         h.templateFolder = templateFolder;
-        return h;
+        return Main(app, *settings, h);
     }
-};
-
-// The settings a configured station has.
-void Configure(const TestEnv& env, const QString& id = QStringLiteral("A")) {
-    env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=%3\n")
-                          .arg(env.imageFolder(), env.interchangeFolder(), id));
-}
-
-QString NoTemplate(const TestEnv& env) {
-    return env.home() + QStringLiteral("/program");
-}
-
-// Keeps the shared connection name free between tests.
-struct AppGuard {
-    StationContext app;
-    ~AppGuard() { app.DbConnection.reset(); }
 };
 
 } // namespace
 
-class TestStartup : public QObject {
+class TstStartup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void firstRunOpensDialogWithoutQuestion();
-    void incompleteDialogAsksAndNoEnds();
-    void yesShowsTheDialogAgain();
-    void connectionFailureIsReportedAndEnds();
-    void damagedDatabaseIsReportedAndEnds();
-    void missingTemplateCreatesTheDatabase();
-    void scannerSourceCopiedIntoSetting_data();
-    void scannerSourceCopiedIntoSetting();
-    void onlyThisStationsLockFileIsDeleted();
-    void emptyScannerIdShowsDialogAtEveryStart();
-    void secondCopyEndsAtOnceDoingNothing();
-    void errorReportShowsFourLines();
+    void firstRunOpensDialogWithoutQuestion() {
+        Start s;
+        s.dialogActions << [&] {
+            s.save("dataPath", s.env.imageFolder());
+            s.save("filePath", s.env.interchangeFolder());
+            s.save("ScannerID", "A");
+        };
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.dialogShown, 1);
+        QCOMPARE(s.boxes.count(), 0);
+        QCOMPARE(s.mainWindowShown, 1);
+        QCOMPARE(s.app.filePath, s.env.interchangeFolder());
+        QVERIFY(s.app.DbConnection && s.app.DbConnection->IsOpen());
+        // The day's backup is made at the first start of the day.
+        QVERIFY(QFile::exists(s.env.imageFolder() + "/Backups/" +
+                              DatabaseCare::BackupName(QDate::currentDate())));
+    }
+
+    void incompleteDialogAsksAndNoEnds() {
+        Start s;
+        s.boxes.answer(MsgAnswer::No);
+        s.dialogActions << [&] {
+            s.save("dataPath", s.env.imageFolder());
+        };
+        QCOMPARE(s.run(), std::optional<int>(0));
+        QCOMPARE(s.dialogShown, 1);
+        QCOMPARE(s.mainWindowShown, 0);
+        QCOMPARE(s.boxes.texts(), QStringList{"The configuration must be done before using this "
+                                              "program. Configure it now?"});
+        QCOMPARE(s.boxes.last().buttons, MsgButtons::YesNo);
+        QVERIFY(!QFile::exists(s.env.imageFolder() + "/Marrowby.mdb")); // nothing else ran
+    }
+
+    void yesShowsTheDialogAgain() {
+        Start s;
+        s.boxes.answer(MsgAnswer::Yes);
+        s.boxes.answer(MsgAnswer::Yes);
+        s.dialogActions <<
+            [] {
+            } // Cancel
+                        <<
+            [&] {
+                s.save("filePath", s.env.interchangeFolder());
+            }
+                        << [&] {
+                               s.save("dataPath", s.env.imageFolder());
+                               s.save("ScannerID", "B");
+                           };
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.dialogShown, 3);
+        QCOMPARE(s.boxes.count(), 2);
+        QCOMPARE(s.mainWindowShown, 1);
+    }
+
+    // A file that is no database, or a damaged one, ends the start at once: the lock file
+    // is not touched, the file not replaced.
+    void unusableDatabaseIsReportedAndEnds_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a database")
+            << false << "The connection with database cannot be established.";
+        QTest::newRow("damaged") << true << "The database %1 is damaged";
+    }
+    void unusableDatabaseIsReportedAndEnds() {
+        QFETCH(bool, damaged);
+        QFETCH(QString, message);
+        Start s;
+        s.configure();
+        const QString file = Database::PathIn(s.env.imageFolder());
+        QByteArray bytes(4096, '\x5a');
+        if (damaged) {
+            Database db("fill");
+            QVERIFY(db.Open(s.env.imageFolder()));
+            db.BeginTransaction();
+            for (int i = 0; i < 400; ++i)
+                db.UpsertPrescription(
+                    {QString::number(100000 + i), "00", "03/07/2006", "DRUG", "A", "B", QString()});
+            db.Commit();
+            db.Close();
+            // The schema page stays readable; the rows' pages are overwritten.
+            bytes = ReadFile(file);
+            bytes.replace(2 * 4096, bytes.size() - 3 * 4096,
+                          QByteArray(bytes.size() - 3 * 4096, 'Z'));
+        }
+        WriteFile(file, bytes);
+        WriteFile(s.env.interchangeFolder() + "/AQLVLock.xs4", "Locked\r\n");
+        QCOMPARE(s.run(), std::optional<int>(1));
+        QCOMPARE(s.mainWindowShown + s.dialogShown, 0);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY2(s.boxes.last().text.startsWith(message.arg(QDir::toNativeSeparators(file))),
+                 qPrintable(s.boxes.last().text));
+        QCOMPARE(s.boxes.last().icon, MsgIcon::Critical);
+        QVERIFY(QFile::exists(s.env.interchangeFolder() + "/AQLVLock.xs4"));
+        QCOMPARE(ReadFile(file), bytes);
+    }
+
+    void scannerSourceCopiedIntoSetting_data() {
+        QTest::addColumn<QString>("rows"); // SQL values inserted into Configuration
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const char* rows, const char* expected) {
+            QTest::newRow(name) << QString(rows) << QString(expected);
+        };
+        row("no row leaves it", "", "1");
+        row("null leaves it", "(NULL)", "1");
+        row("empty leaves it", "('')", "1");
+        row("zero copied", "(0)", "0");
+        row("first row only", "(2),(5)", "2");
+    }
+    void scannerSourceCopiedIntoSetting() {
+        QFETCH(QString, rows);
+        QFETCH(QString, expected);
+        Start s;
+        s.configure("ScannerID=A\nscanner=1\n");
+        QDir().mkpath(s.templateFolder);
+        {
+            Database templ("template");
+            QVERIFY(templ.OpenFile(s.templateFolder + "/Marrowby.mdb"));
+            if (!rows.isEmpty())
+                QVERIFY(
+                    QSqlQuery(templ.Connection()).exec("INSERT INTO Configuration VALUES " + rows));
+        }
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.settings->Read("setup", "Scanner"), expected);
+        // One value in the file, whatever spelling it had.
+        QCOMPARE(QString(ReadFile(s.env.configFile())).count("scanner=", Qt::CaseInsensitive), 1);
+    }
+
+    // Start-up removes this station's lock file (even read-only) and, without a station
+    // letter, the plain one; never another station's. Without a letter the dialog comes
+    // at every start.
+    void onlyThisStationsLockFileIsDeleted_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("station A") << "A" << QStringList{"BQLVLock.xs4", "QLVLock.xs4"};
+        QTest::newRow("no letter") << "" << QStringList{"AQLVLock.xs4", "BQLVLock.xs4"};
+    }
+    void onlyThisStationsLockFileIsDeleted() {
+        QFETCH(QString, id);
+        QFETCH(QStringList, kept);
+        Start s;
+        s.configure(id.isEmpty() ? QString() : "ScannerID=" + id + "\n");
+        const QString folder = s.env.interchangeFolder() + "/";
+        for (int start = 1; start <= 2; ++start) {
+            for (const char* f : {"AQLVLock.xs4", "BQLVLock.xs4", "QLVLock.xs4"})
+                if (!QFile::exists(folder + f)) // the read-only one may be kept
+                    WriteFile(folder + f, "Locked\r\n");
+            QFile(folder + "AQLVLock.xs4").setPermissions(QFile::ReadOwner);
+            s.app.DbConnection.reset();
+            QCOMPARE(s.run(), std::nullopt); // the dialog, if shown, is cancelled
+            QCOMPARE(s.dialogShown, id.isEmpty() ? start : 0);
+            QCOMPARE(s.mainWindowShown, start);
+            QCOMPARE(QDir(folder).entryList({"*.xs4"}, QDir::Files, QDir::Name), kept);
+        }
+        QCOMPARE(s.boxes.count(), 0);
+    }
+
+    void secondCopyEndsAtOnceDoingNothing() {
+        Start s;
+        s.configure();
+        WriteFile(s.env.interchangeFolder() + "/AQLVLock.xs4", "Locked\r\n");
+        const QByteArray settingsBefore = ReadFile(s.env.configFile());
+        QCOMPARE(s.run(/*another=*/true), std::optional<int>(0));
+        QCOMPARE(s.dialogShown + s.mainWindowShown + s.boxes.count(), 0);
+        QVERIFY(!s.app.DbConnection);
+        QVERIFY(!QFile::exists(s.env.imageFolder() + "/Marrowby.mdb"));
+        QVERIFY(QFile::exists(s.env.interchangeFolder() + "/AQLVLock.xs4"));
+        QCOMPARE(ReadFile(s.env.configFile()), settingsBefore);
+    }
+
+    void errorReportShowsFourLines() {
+        ScriptedMessageBoxes boxes;
+        ReportError(
+            QuillerError(5, "database is locked (100%1 busy)", "Database.BeginTransaction", 11),
+            "Timer1_Timer of frmScan");
+        QCOMPARE(boxes.texts(), QStringList{"Error Number: \t5\r\n"
+                                            "Description: \tdatabase is locked (100%1 busy)\r\n"
+                                            "Error Source: \tDatabase.BeginTransaction\r\n"
+                                            "Last DLL Error: \t11"});
+    }
 };
 
-void TestStartup::initTestCase() {
-    // The title the application object gives itself.
-    QCoreApplication::setApplicationName(QStringLiteral("Quiller"));
-}
-
-void TestStartup::firstRunOpensDialogWithoutQuestion() {
-    TestEnv env;
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    d.dialogActions << [&] {
-        settings.Write("setup", "dataPath", env.imageFolder());
-        settings.Write("setup", "filePath", env.interchangeFolder());
-        settings.Write("setup", "ScannerID", "A");
-        g.app.ScannerID = "A";
-    };
-    const auto result = Main(g.app, settings, d.hooks(NoTemplate(env)));
-    QCOMPARE(result, std::nullopt);
-    QCOMPARE(d.dialogShown, 1);
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(d.mainWindowShown, 1);
-    QCOMPARE(g.app.dataPath, env.imageFolder());
-    QCOMPARE(g.app.filePath, env.interchangeFolder());
-    QVERIFY(g.app.DbConnection && g.app.DbConnection->IsOpen());
-    QVERIFY(QFile::exists(env.imageFolder() + "/Marrowby.mdb"));
-    // The day's backup is made at the first start of the day.
-    QVERIFY(QFile::exists(env.imageFolder() + "/Backups/" +
-                          DatabaseCare::BackupName(QDate::currentDate())));
-}
-
-void TestStartup::incompleteDialogAsksAndNoEnds() {
-    TestEnv env;
-    ScriptedMessageBoxes boxes;
-    boxes.answer(MsgAnswer::No);
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    // The dialog saves the image folder only.
-    d.dialogActions << [&] {
-        settings.Write("setup", "dataPath", env.imageFolder());
-    };
-    const auto result = Main(g.app, settings, d.hooks(NoTemplate(env)));
-    QCOMPARE(result, std::optional<int>(0));
-    QCOMPARE(d.dialogShown, 1);
-    QCOMPARE(d.mainWindowShown, 0);
-    QCOMPARE(boxes.count(), 1);
-    const MessageBoxRequest& q = boxes.last();
-    QCOMPARE(q.text, QStringLiteral("The configuration must be done before using this program. "
-                                    "Configure it now?"));
-    QCOMPARE(q.caption, QStringLiteral("Continue?"));
-    QCOMPARE(q.icon, MsgIcon::Question);
-    QCOMPARE(q.buttons, MsgButtons::YesNo);
-    // Nothing after the question ran.
-    QVERIFY(!QFile::exists(env.imageFolder() + "/Marrowby.mdb"));
-    QVERIFY(!g.app.DbConnection);
-}
-
-void TestStartup::yesShowsTheDialogAgain() {
-    TestEnv env;
-    ScriptedMessageBoxes boxes;
-    boxes.answer(MsgAnswer::Yes);
-    boxes.answer(MsgAnswer::Yes);
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    d.dialogActions <<
-        [] {
-        } // Cancel
-                    <<
-        [&] {
-            settings.Write("setup", "filePath", env.interchangeFolder());
-        }
-                    << [&] {
-                           settings.Write("setup", "dataPath", env.imageFolder());
-                           settings.Write("setup", "ScannerID", "B");
-                           g.app.ScannerID = "B";
-                       };
-    const auto result = Main(g.app, settings, d.hooks(NoTemplate(env)));
-    QCOMPARE(result, std::nullopt);
-    QCOMPARE(d.dialogShown, 3);
-    QCOMPARE(boxes.count(), 2);
-    QCOMPARE(d.mainWindowShown, 1);
-    QCOMPARE(g.app.ScannerID, QStringLiteral("B"));
-}
-
-void TestStartup::connectionFailureIsReportedAndEnds() {
-    TestEnv env;
-    Configure(env);
-    WriteFile(env.imageFolder() + "/Marrowby.mdb", QByteArray(4096, '\x5a'));
-    WriteFile(env.interchangeFolder() + "/AQLVLock.xs4", "Locked\r\n");
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    const auto result = Main(g.app, settings, d.hooks(NoTemplate(env)));
-    QVERIFY(result.has_value());
-    QVERIFY(*result != 0);
-    QCOMPARE(d.mainWindowShown, 0);
-    QCOMPARE(d.dialogShown, 0);
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.last().text,
-             QStringLiteral("The connection with database cannot be established."));
-    QCOMPARE(boxes.last().icon, MsgIcon::Critical);
-    QCOMPARE(boxes.last().buttons, MsgButtons::Ok);
-    QCOMPARE(boxes.last().caption, QStringLiteral("Quiller"));
-    // Ended at once: the lock file was not touched, the file not replaced.
-    QVERIFY(QFile::exists(env.interchangeFolder() + "/AQLVLock.xs4"));
-    QCOMPARE(ReadFile(env.imageFolder() + "/Marrowby.mdb"), QByteArray(4096, '\x5a'));
-}
-
-void TestStartup::damagedDatabaseIsReportedAndEnds() {
-    TestEnv env;
-    Configure(env);
-    Database::EnsureFile(env.imageFolder(), QString());
-    {
-        Database db(QStringLiteral("fill"));
-        QVERIFY(db.Open(env.imageFolder()));
-        db.BeginTransaction();
-        for (int i = 0; i < 400; ++i)
-            db.UpsertPrescription(
-                {QString::number(100000 + i), "00", "03/07/2006", "DRUG", "A", "B", QString()});
-        db.Commit();
-    }
-    // The schema page stays readable; the rows' pages are overwritten.
-    const QString file = env.imageFolder() + "/Marrowby.mdb";
-    QByteArray bytes = ReadFile(file);
-    bytes.replace(2 * 4096, bytes.size() - 3 * 4096, QByteArray(bytes.size() - 3 * 4096, 'Z'));
-    WriteFile(file, bytes);
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env))), std::optional<int>(1));
-    QCOMPARE(d.mainWindowShown, 0);
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY2(boxes.last().text.startsWith(
-                 QStringLiteral("The database %1 is damaged").arg(QDir::toNativeSeparators(file))),
-             qPrintable(boxes.last().text));
-    QCOMPARE(boxes.last().icon, MsgIcon::Critical);
-}
-
-void TestStartup::missingTemplateCreatesTheDatabase() {
-    TestEnv env;
-    Configure(env);
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env))), std::nullopt);
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(d.mainWindowShown, 1);
-    g.app.DbConnection->UpsertPrescription(
-        Prescription{"1", "0", "01/01/2006", "X", "A", "B", QString()});
-    QVERIFY(g.app.DbConnection->Find("1", "0"));
-}
-
-void TestStartup::scannerSourceCopiedIntoSetting_data() {
-    QTest::addColumn<QString>("rows"); // SQL values inserted into Configuration
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("no row leaves it") << ""
-                                      << "1";
-    QTest::newRow("null leaves it") << "(NULL)"
-                                    << "1";
-    QTest::newRow("empty leaves it") << "('')"
-                                     << "1";
-    QTest::newRow("value copied") << "(3)"
-                                  << "3";
-    QTest::newRow("zero copied") << "(0)"
-                                 << "0";
-    QTest::newRow("first row only") << "(2),(5)"
-                                    << "2";
-}
-
-void TestStartup::scannerSourceCopiedIntoSetting() {
-    QFETCH(QString, rows);
-    QFETCH(QString, expected);
-    TestEnv env;
-    env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nscanner=1\n")
-                          .arg(env.imageFolder(), env.interchangeFolder()));
-    // The station's database, as the template gives it.
-    const QString program = env.home() + "/program";
-    QDir().mkpath(program);
-    {
-        Database templ(QStringLiteral("template"));
-        QVERIFY(templ.OpenFile(program + "/Marrowby.mdb"));
-        if (!rows.isEmpty())
-            QVERIFY(QSqlQuery(templ.Connection())
-                        .exec(QStringLiteral("INSERT INTO Configuration VALUES ") + rows));
-    }
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    QCOMPARE(Main(g.app, settings, d.hooks(program)), std::nullopt);
-    QCOMPARE(settings.Read("setup", "Scanner"), expected);
-    // One value in the file, whatever spelling it had.
-    const QString text = QString::fromUtf8(ReadFile(env.configFile())).toLower();
-    QCOMPARE(text.count(QStringLiteral("scanner=")), 1);
-}
-
-void TestStartup::onlyThisStationsLockFileIsDeleted() {
-    TestEnv env;
-    Configure(env, "A");
-    const QString mine = env.interchangeFolder() + "/AQLVLock.xs4";
-    const QString other = env.interchangeFolder() + "/BQLVLock.xs4";
-    const QString plain = env.interchangeFolder() + "/QLVLock.xs4";
-    for (const QString& f : {mine, other, plain})
-        WriteFile(f, "Locked\r\n");
-    QFile(mine).setPermissions(QFile::ReadOwner); // read-only: deleted anyway
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env))), std::nullopt);
-    QVERIFY(!QFile::exists(mine));
-    QVERIFY(QFile::exists(other));
-    QVERIFY(QFile::exists(plain));
-    QCOMPARE(d.mainWindowShown, 1);
-}
-
-void TestStartup::emptyScannerIdShowsDialogAtEveryStart() {
-    TestEnv env;
-    env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\n")
-                          .arg(env.imageFolder(), env.interchangeFolder()));
-    const QString plain = env.interchangeFolder() + "/QLVLock.xs4";
-    const QString stationA = env.interchangeFolder() + "/AQLVLock.xs4";
-    ScriptedMessageBoxes boxes;
-    for (int start = 1; start <= 2; ++start) {
-        WriteFile(plain, "Locked\r\n");
-        WriteFile(stationA, "Locked\r\n");
-        SettingsStore settings;
-        AppGuard g;
-        Doubles d; // the dialog is closed with Cancel
-        QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env))), std::nullopt);
-        QCOMPARE(d.dialogShown, 1);
-        QCOMPARE(d.mainWindowShown, 1);
-        QCOMPARE(g.app.ScannerID, QString());
-        QVERIFY(!QFile::exists(plain));
-        QVERIFY(QFile::exists(stationA));
-    }
-    QCOMPARE(boxes.count(), 0);
-}
-
-void TestStartup::secondCopyEndsAtOnceDoingNothing() {
-    TestEnv env;
-    Configure(env);
-    WriteFile(env.interchangeFolder() + "/AQLVLock.xs4", "Locked\r\n");
-    const QByteArray settingsBefore = ReadFile(env.configFile());
-    ScriptedMessageBoxes boxes;
-    SettingsStore settings;
-    AppGuard g;
-    Doubles d;
-    QCOMPARE(Main(g.app, settings, d.hooks(NoTemplate(env), /*another=*/true)),
-             std::optional<int>(0));
-    QCOMPARE(d.dialogShown, 0);
-    QCOMPARE(d.mainWindowShown, 0);
-    QCOMPARE(boxes.count(), 0);
-    QVERIFY(g.app.dataPath.isEmpty());
-    QVERIFY(!g.app.DbConnection);
-    QVERIFY(!QFile::exists(env.imageFolder() + "/Marrowby.mdb"));
-    QVERIFY(QFile::exists(env.interchangeFolder() + "/AQLVLock.xs4"));
-    QCOMPARE(ReadFile(env.configFile()), settingsBefore);
-}
-
-void TestStartup::errorReportShowsFourLines() {
-    ScriptedMessageBoxes boxes;
-    ReportError(QuillerError(5, "database is locked (100%1 busy)", "Database.BeginTransaction", 11),
-                "Timer1_Timer of frmScan");
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(boxes.last().text, QStringLiteral("Error Number: \t5\r\n"
-                                               "Description: \tdatabase is locked (100%1 busy)\r\n"
-                                               "Error Source: \tDatabase.BeginTransaction\r\n"
-                                               "Last DLL Error: \t11"));
-    QCOMPARE(boxes.last().buttons, MsgButtons::Ok);
-    QCOMPARE(boxes.last().icon, MsgIcon::NoIcon);
-    QVERIFY(boxes.last().caption.startsWith(QStringLiteral("Quiller")));
-}
-
-QTEST_GUILESS_MAIN(TestStartup)
+QTEST_GUILESS_MAIN(TstStartup)
 #include "tst_startup.moc"
