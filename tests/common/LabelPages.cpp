@@ -30,7 +30,12 @@ QImage renderSymbol(const LabelSpec& label) {
     if (format == ZXing::BarcodeFormat::None)
         return {};
     const bool linear = isLinear(format);
-    const int module = label.module > 0 ? label.module : (linear ? 3 : 5);
+    // Data Matrix labels are printed with 1.3 mm modules (10 pixels at 200 dpi): zxing-cpp
+    // 1.4 misses smaller ones turned by 90 degrees or skewed near the page's clutter.
+    const int module = label.module > 0                             ? label.module
+                       : linear                                     ? 3
+                       : format == ZXing::BarcodeFormat::DataMatrix ? 10
+                                                                    : 5;
     const ZXing::BitMatrix bits =
         ZXing::MultiFormatWriter(format).setMargin(0).encode(label.text.toStdString(), 0, 0);
     const int quiet = std::max((linear ? 10 : 4) * module, PageDpi / 5);

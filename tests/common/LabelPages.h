@@ -24,7 +24,7 @@ struct LabelSpec {
     QPointF centre{0.72, 0.10}; // the label's centre, as fractions of the page's size
     double angle = 0;           // degrees, clockwise
     int contrast = 200;         // grey levels between the sticker and the bars
-    int module = 0;             // pixels per module; 0: 3 for linear codes, 5 for 2D codes
+    int module = 0;             // pixels per module; 0: 3 linear, 10 Data Matrix, 5 other 2D
 };
 
 // One page; `number` varies the clutter. Format_Grayscale8.
