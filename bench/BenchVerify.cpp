@@ -36,7 +36,7 @@ VerifyFigures benchVerify(int pages) {
         QElapsedTimer timer;
         timer.start();
         const QList<PageCode> codes = reader.read(page);
-        times.append(timer.nsecsElapsed() / 1e6);
+        times.append(double(timer.nsecsElapsed()) / 1e6);
         if (codes.size() == 1 && codes.first().text == label.text)
             ++figures.decoded;
     }

@@ -84,7 +84,7 @@ QImage MakeScannedPage(int dpi, int number) {
         signature.moveTo(at);
         for (int i = 0; i < 12; ++i) {
             const QPointF next =
-                at + QPointF(0.15 * dpi + rng() % 20, double(int(rng() % 80) - 40));
+                at + QPointF(0.15 * dpi + double(rng() % 20), double(int(rng() % 80) - 40));
             signature.cubicTo(at + QPointF(0, -0.3 * dpi), next + QPointF(0, 0.3 * dpi), next);
             at = next;
         }

@@ -43,8 +43,8 @@ ScanMode ModeFor(int pixelType, const QStringList& modes) {
     };
     switch (pixelType) {
     case 0: {
-        const QString m = First(modes, [](const QString& m) {
-            return Has(m, "lineart") || Has(m, "binary") || Has(m, "black");
+        const QString m = First(modes, [](const QString& name) {
+            return Has(name, "lineart") || Has(name, "binary") || Has(name, "black");
         });
         return {m.isEmpty() ? First(modes, grey) : m, false};
     }

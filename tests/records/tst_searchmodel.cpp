@@ -196,7 +196,7 @@ void TstSearchModel::rowContent() {
     }
     QCOMPARE(withIcon, 4); // 123_01, 00123_02, 125_01, gone.jpg
     // The null image name reads as an empty tag.
-    QCOMPARE(model.RowTag(Texts(model).indexOf("124-01")), QString());
+    QCOMPARE(model.RowTag(int(Texts(model).indexOf("124-01"))), QString());
 }
 
 // The indexed expression gives every stored form of an Rx number the value the typed
