@@ -282,6 +282,22 @@ private slots:
                  qPrintable(all));
         QVERIFY(!QFile::exists(s.dataFile("AX0001.QLV")));
     }
+
+    // Switching to viewing and back while a batch waits for paper leaves the station
+    // busy: the lock file stays raised and polling stays off until the batch ends.
+    void modeSwitchMidBatchKeepsTheLockFile() {
+        Station s;
+        s.script.feederAvailable = true;
+        s.script.documentLoadedDefault = 0; // the batch waits for paper
+        s.open();
+        s.drop("AX0001.QLV", ThreeLines());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.lockFile()) && s.scan()->Busy(), 20000);
+        s.window->Command1_Click(1);
+        s.window->Command1_Click(0);
+        QVERIFY(QFile::exists(s.lockFile()));
+        QVERIFY(!s.scan()->Timer1->isActive());
+        QVERIFY(s.scan()->Busy());
+    }
 };
 
 int main(int argc, char** argv) {

@@ -94,6 +94,9 @@ void AttachScanBehaviours(frmScan& scan) {
     b.unload = [startup] {
         startup->Shutdown();
     };
+    b.busy = [acquisition] {
+        return acquisition->Busy();
+    };
     b.mayStop = [acquisition] {
         return acquisition->ConfirmStop();
     };

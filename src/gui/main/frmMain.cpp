@@ -279,9 +279,10 @@ void frmMain::Command1_Click(int index) {
         scan->fraSearch->setVisible(view);
         scan->Frame2->setTitle(QStringLiteral("Rx Image"));
         scan->Image1->Clear();
+        // A running batch keeps polling off; it starts polling itself when it ends.
         if (view)
             scan->Timer1->stop();
-        else
+        else if (!scan->Busy())
             scan->Timer1->start();
         if (scanSub_) {
             MdiArea->setActiveSubWindow(scanSub_);
@@ -291,7 +292,9 @@ void frmMain::Command1_Click(int index) {
     if (view) {
         IgnoringErrors([&] { SetStatusText(QStringLiteral("View scanned images")); });
         IgnoringErrors([&] { LockFile::Raise(context_.LockFilePath()); });
-    } else {
+    } else if (!scan_ || !scan_->Busy()) {
+        // Back to scanning: the lock file goes, unless a batch still runs, whose end
+        // removes it.
         IgnoringErrors([&] { LockFile::Remove(context_.LockFilePath()); });
     }
     IgnoringErrors([&] { SetReadyLabel(!view); });

@@ -53,8 +53,11 @@ public:
         std::function<void()> unload; // scanner shutdown; throws on failure
         // Before the window goes away: false keeps it (the operator lets a batch run on).
         std::function<bool()> mayStop;
+        // True while a batch runs or its report is open: the lock file stays raised.
+        std::function<bool()> busy;
     };
     Behaviours& behaviours() { return behaviours_; }
+    bool Busy() const { return behaviours_.busy && behaviours_.busy(); }
 
     // Controls, by their names.
     QGroupBox* Frame1;
