@@ -17,20 +17,18 @@ using namespace quiller::test;
 
 namespace {
 // The longest the event loop may be kept from turning while files are taken.
-#ifdef QUILLER_SANITIZED_BUILD
-constexpr qint64 kLongestPauseMs = 1000;
-#else
-constexpr qint64 kLongestPauseMs = 200;
-#endif
 } // namespace
 
 class TstFlood : public QObject {
     Q_OBJECT
 private slots:
-    void thousandFilesAreAllTakenWithoutStallingTheLoop();
+    void thousandFilesAreTakenInBoundedTicks();
 };
 
-void TstFlood::thousandFilesAreAllTakenWithoutStallingTheLoop() {
+// A flood of data files never freezes the window: every tick takes a bounded number of
+// lines (the files it has started on whole), so the work between two turns of the event
+// loop does not grow with the flood. Counted, not timed: the bound holds on any machine.
+void TstFlood::thousandFilesAreTakenInBoundedTicks() {
     constexpr int kFiles = 1000, kLines = 100;
     TestEnv env;
     StationContext& context = SharedContext();
@@ -55,11 +53,12 @@ void TstFlood::thousandFilesAreAllTakenWithoutStallingTheLoop() {
     ScanListFake list;
     QTimer timer1;
     timer1.setInterval(10);
-    int listed = 0, batches = 0;
+    int listed = 0, batches = 0, largest = 0;
     PollingTick tick(context, list,
                      PollingHooks{[&] {
                                       ++batches;
                                       listed += list.Count();
+                                      largest = qMax(largest, list.Count());
                                       QTimer::singleShot(0, &timer1, [&] { timer1.start(); });
                                   },
                                   [&](bool on) { on ? timer1.start() : timer1.stop(); },
@@ -93,7 +92,7 @@ void TstFlood::thousandFilesAreAllTakenWithoutStallingTheLoop() {
     QCOMPARE(q.value(0).toInt(), kFiles * kLines);
     QCOMPARE(q.value(1).toInt(), kFiles * kLines);
     QVERIFY(QDir(env.interchangeFolder()).entryList({"*.err"}, QDir::Files).isEmpty());
-    QVERIFY2(longestGap < kLongestPauseMs, qPrintable(QString::number(longestGap) + " ms"));
+    QVERIFY2(largest <= PollingTick::kTickLines + kLines - 1, qPrintable(QString::number(largest)));
 }
 
 QTEST_GUILESS_MAIN(TstFlood)
