@@ -7,9 +7,11 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QUuid>
 #include <QVariant>
 
@@ -82,6 +84,12 @@ QString Database::PathIn(const QString& dataPath) {
 void Database::CreateSchema(QSqlDatabase& db) {
     for (const char* statement : kSchema)
         ExecText(db, QString::fromLatin1(statement), QStringLiteral("Database.CreateSchema"));
+}
+
+QString Database::TemplateFolder() {
+    const QString found = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                 QStringLiteral("quiller/") + FileName());
+    return found.isEmpty() ? QString() : QFileInfo(found).absolutePath();
 }
 
 void Database::EnsureFile(const QString& dataPath, const QString& templateFolder) {

@@ -32,6 +32,10 @@ public:
     // Makes sure dataPath holds the database file: copies templateFolder's
     // Marrowby.mdb when present, otherwise creates the file with its schema.
     static void EnsureFile(const QString& dataPath, const QString& templateFolder);
+    // The folder of the installed template database: quiller/ under the data folders
+    // ($XDG_DATA_DIRS, /usr/share), never the program's own folder. Empty when there is
+    // no template, and a new image folder then gets a database created with its schema.
+    static QString TemplateFolder();
     // Creates the tables and indexes on an open connection (idempotent).
     static void CreateSchema(QSqlDatabase& db);
 

@@ -15,7 +15,7 @@ struct StartupHooks {
     std::function<bool()> anotherInstanceRunning;
     std::function<void()> showConfigurationDialogModal;
     std::function<void()> showMainWindow;
-    QString templateFolder; // the folder of the executable
+    QString templateFolder; // the installed template database's folder, if any
 };
 
 // The start-up sequence. Returns nullopt when the program goes on with its windows,

@@ -83,8 +83,10 @@ private slots:
     // file is never replaced by it.
     void copiedFromTemplateOnce() {
         TestEnv env;
-        const QString program = env.home() + "/program";
+        // The template is found in the installed data folder, not beside the program.
+        const QString program = env.home() + "/share/quiller";
         QDir().mkpath(program);
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(env.home() + "/share"));
         {
             Database templ("template");
             QVERIFY(templ.OpenFile(program + "/Marrowby.mdb"));
@@ -93,7 +95,8 @@ private slots:
             templ.WriteScannerSource(2);
         }
         QFile(program + "/Marrowby.mdb").setPermissions(QFile::ReadOwner);
-        Database::EnsureFile(env.imageFolder(), program);
+        QCOMPARE(Database::TemplateFolder(), program);
+        Database::EnsureFile(env.imageFolder(), Database::TemplateFolder());
         {
             Database db;
             QVERIFY2(db.Open(env.imageFolder()), qPrintable(db.LastError()));

@@ -72,7 +72,7 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     hooks.anotherInstanceRunning = [&] {
         return !instance.TryFirst();
     };
-    hooks.templateFolder = QCoreApplication::applicationDirPath();
+    hooks.templateFolder = Database::TemplateFolder();
     hooks.showConfigurationDialogModal = [&] {
         ShowConfiguration(context, nullptr);
     };

@@ -249,7 +249,7 @@ bool frmConfiguration::Save() {
         // The new image folder's database is made and tried before anything changes:
         // a folder whose database cannot be opened leaves the station on its old one,
         // with the old folder in the settings and the state.
-        Database::EnsureFile(dataPath, QCoreApplication::applicationDirPath());
+        Database::EnsureFile(dataPath, Database::TemplateFolder());
         const bool reopen = !app.DbConnection || !app.DbConnection->IsOpen() || folderChanged;
         if (reopen) {
             Database probe(QStringLiteral("quiller-configuration-check"));
