@@ -1,4 +1,4 @@
-// SaneScanner against SANE's virtual "test" devices (packaging/sane): listing, flatbed
+// SaneScanner against SANE's virtual "test" devices (tests/data/sane-test-only): listing, flatbed
 // and feeder acquisitions, simulated device failures and the image buffer.
 #include "scanner/SaneScanner.h"
 
