@@ -2,8 +2,8 @@
 // Every command runs the classes the windows use (the database, the polling tick and
 // the list adapter, the search and its list model, the scanner control's buffer and
 // storage, the start-up with the main window), offscreen. See README.md.
-#include "BenchSupport.h"
 #include "BenchScanner.h"
+#include "BenchSupport.h"
 
 #include "base/Error.h"
 

@@ -1,8 +1,8 @@
 #include "station/ImageStore.h"
 
-#include "base/Log.h"
 #include "base/Error.h"
 #include "base/FileSystem.h"
+#include "base/Log.h"
 #include "records/Database.h"
 #include "scanner/ScannerControl.h"
 #include "station/ImageNaming.h"
@@ -127,8 +127,8 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
         return keep(QStringLiteral("the page could not be given its name ") + name);
     }
     r.stored = true;
-    qCInfo(lcStorage).noquote() << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3")
-                                       .arg(finalPath, rxNbr, refNo);
+    qCInfo(lcStorage).noquote()
+        << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3").arg(finalPath, rxNbr, refNo);
     return r;
 }
 

@@ -1,7 +1,7 @@
 #include "gui/scan/AcquisitionController.h"
 
-#include "base/Log.h"
 #include "base/ErrorReport.h"
+#include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
