@@ -60,19 +60,7 @@ void AttachScanBehaviours(frmScan& scan) {
         scan, [acquisition] { acquisition->AcquireBatch(); },
         [acquisition] { return acquisition->Busy(); });
 
-    ViewWidgets view;
-    view.ListView1 = scan.ListView1;
-    view.ListView2 = scan.ListView2;
-    view.Image1 = scan.Image1;
-    view.Frame2 = scan.Frame2;
-    view.Command2 = scan.Command2;
-    view.Command4 = scan.Command4;
-    view.fraList = scan.fraList;
-    view.Combo2 = scan.Combo2;
-    view.Text1 = scan.Text1;
-    view.lblDate = {scan.lblDate[0], scan.lblDate[1]};
-    view.DTPicker1 = {scan.DTPicker1[0], scan.DTPicker1[1]};
-    auto* viewing = new ViewBehaviours(view, scan.Context(), nullptr, &scan);
+    auto* viewing = new ViewBehaviours(scan.ViewControls(), scan.Context(), nullptr, &scan);
     // Rotate turns only the buffer page the preview shows, written over its own file.
     viewing->Context().SetRotateRule(
         [acquisition](const ViewContext&) { return acquisition->PreviewIsBufferImage(); });

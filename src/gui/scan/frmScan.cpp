@@ -3,6 +3,7 @@
 #include "base/ErrorReport.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
+#include "gui/view/ViewWidgets.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
@@ -254,6 +255,22 @@ void frmScan::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+ViewWidgets frmScan::ViewControls() const {
+    ViewWidgets view;
+    view.ListView1 = ListView1;
+    view.ListView2 = ListView2;
+    view.Image1 = Image1;
+    view.Frame2 = Frame2;
+    view.Command2 = Command2;
+    view.Command4 = Command4;
+    view.fraList = fraList;
+    view.Combo2 = Combo2;
+    view.Text1 = Text1;
+    view.lblDate = {lblDate[0], lblDate[1]};
+    view.DTPicker1 = {DTPicker1[0], DTPicker1[1]};
+    return view;
 }
 
 } // namespace quiller

@@ -16,6 +16,7 @@ class QTreeWidget;
 namespace quiller {
 
 struct StationContext;
+struct ViewWidgets;
 
 class PictureBox;
 
@@ -44,6 +45,8 @@ public:
 
     // The window is in viewing mode while the viewing list's frame is visible.
     bool ViewingMode() const;
+    // The controls that searching, previewing, enlarging and deletion act on.
+    ViewWidgets ViewControls() const;
     // The viewing list's column widths, once its model is set.
     void SetListView2Columns();
 
