@@ -1,3 +1,4 @@
+#include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "intake/ScanListPort.h"
@@ -13,6 +14,7 @@
 
 using namespace quiller;
 using quiller::test::DataFile;
+using quiller::test::Line;
 using quiller::test::ReadFile;
 using quiller::test::ScriptedMessageBoxes;
 using quiller::test::TestEnv;
@@ -52,16 +54,6 @@ public:
     void SetStatusText(const QString& text) override { history << text; }
     QString StatusText() const override { return history.isEmpty() ? QString() : history.last(); }
 };
-
-// A line of a data file, laid out by fields.
-QByteArray Line(const char* rx, const char* ref, const char* date, const char* drug = "ASPIRIN",
-                const char* first = "ANN", const char* last = "LEE") {
-    return QString::fromLatin1(rx).rightJustified(6).toLatin1() +
-           QString::fromLatin1(ref).rightJustified(2).toLatin1() + date +
-           QString::fromLatin1(drug).leftJustified(30).toLatin1() +
-           QString::fromLatin1(first).leftJustified(15).toLatin1() +
-           QString::fromLatin1(last).leftJustified(15).toLatin1() + "\r\n";
-}
 
 // Another program's connection to the station's database.
 class OtherProgram {
@@ -152,14 +144,13 @@ private slots:
     void nameRules();
     void goodFileIsTaken();
     void fileOfEmptyLinesStillEmptiesListAndLocks();
-    void existingLockFileIsNotRewritten();
     void onlyUnchangedFilesAreTaken();
     void refusedLineKeepsTheOthersAndSetsFileAside();
     void manyRefusedLinesAreCounted();
     void lockedDatabaseLeavesFileForLater();
     void failedCommitTakesEntriesBackOut();
-    void closedDatabaseLeavesFileForLater();
-    void removedDatabaseFileIsNotWritten();
+    void unavailableDatabaseLeavesFileForLater_data();
+    void unavailableDatabaseLeavesFileForLater();
     void severalFilesInOneTickByModificationTime();
     void noTickRunsWhileItsReportIsOpen();
     void missingFolderIsReportedOnce();
@@ -174,32 +165,23 @@ void TestPollingTick::nameRules_data() {
     QTest::addColumn<QString>("id");
     QTest::addColumn<bool>("taken");
     QTest::addColumn<QString>("mark");
-    QTest::newRow("upper-case extension") << "AP0001.QLV"
-                                          << "A" << true << "P";
-    QTest::newRow("lower-case extension") << "AP0001.qlv"
-                                          << "A" << true << "P";
-    QTest::newRow("mixed-case extension") << "AX0001.QlV"
-                                          << "A" << true << "X";
-    QTest::newRow("another station") << "BP0001.QLV"
-                                     << "A" << false << "";
-    QTest::newRow("identifier in other case") << "aP0001.QLV"
-                                              << "A" << false << "";
-    QTest::newRow("lower-case identifier") << "AP0001.QLV"
-                                           << "a" << false << "";
-    QTest::newRow("other extension") << "AP0001.TXT"
-                                     << "A" << false << "";
-    QTest::newRow("set-aside file") << "AP0001.QLV.err"
-                                    << "A" << false << "";
-    QTest::newRow("two-character identifier") << "ABP001.QLV"
-                                              << "AB" << false << "";
-    QTest::newRow("empty identifier") << "AP0001.QLV"
-                                      << "" << false << "";
-    QTest::newRow("mark is the second character") << "A.QLV"
-                                                  << "A" << true << ".";
-    QTest::newRow("no dot") << "AQLV"
-                            << "A" << true << "Q";
-    QTest::newRow("letter beyond ASCII")
-        << QString::fromUtf8("ÉP1.QLV") << QString::fromUtf8("É") << true << "P";
+    const auto row = [](const char* tag, const QString& name, const QString& id, bool taken,
+                        const char* mark) {
+        QTest::newRow(tag) << name << id << taken << mark;
+    };
+    row("upper-case extension", "AP0001.QLV", "A", true, "P");
+    row("lower-case extension", "AP0001.qlv", "A", true, "P");
+    row("mixed-case extension", "AX0001.QlV", "A", true, "X");
+    row("another station", "BP0001.QLV", "A", false, "");
+    row("identifier in other case", "aP0001.QLV", "A", false, "");
+    row("lower-case identifier", "AP0001.QLV", "a", false, "");
+    row("other extension", "AP0001.TXT", "A", false, "");
+    row("set-aside file", "AP0001.QLV.err", "A", false, "");
+    row("two-character identifier", "ABP001.QLV", "AB", false, "");
+    row("empty identifier", "AP0001.QLV", "", false, "");
+    row("mark is the second character", "A.QLV", "A", true, ".");
+    row("no dot", "AQLV", "A", true, "Q");
+    row("letter beyond ASCII", QString::fromUtf8("ÉP1.QLV"), QString::fromUtf8("É"), true, "P");
 }
 
 void TestPollingTick::nameRules() {
@@ -267,30 +249,23 @@ void TestPollingTick::goodFileIsTaken() {
     QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files), QStringList{"AQLVLock.xs4"});
 }
 
+// A file of empty lines still starts a batch: the list empties and the lock is raised; a
+// lock file someone else left is not rewritten.
 void TestPollingTick::fileOfEmptyLinesStillEmptiesListAndLocks() {
     ScriptedMessageBoxes boxes;
     Station s;
+    WriteFile(s.lockFile(), "written by someone else");
+    const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    SetModified(s.lockFile(), old);
     s.list.Append("1-0", "", "", "", "P");
     const QString file = s.drop("AP1.QLV", "\r\n\r\n\n");
     s.ticks(2);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(s.list.Count(), 0);
     QCOMPARE(s.list.clears, 1);
-    QVERIFY(QFile::exists(s.lockFile()));
     QVERIFY(!s.polling);
     QCOMPARE(s.batches, 1);
     QCOMPARE(boxes.count(), 0);
-}
-
-void TestPollingTick::existingLockFileIsNotRewritten() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    WriteFile(s.lockFile(), "written by someone else");
-    const QDateTime old = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
-    SetModified(s.lockFile(), old);
-    s.drop("AP1.QLV", Line("42", "1", "20060307"));
-    s.ticks(2);
-    QCOMPARE(s.batches, 1);
     QCOMPARE(ReadFile(s.lockFile()), QByteArray("written by someone else"));
     QCOMPARE(QFileInfo(s.lockFile()).lastModified().toUTC(), old);
 }
@@ -367,7 +342,7 @@ void TestPollingTick::manyRefusedLinesAreCounted() {
     Station s;
     QByteArray content = Line("1", "0", "20060307");
     for (int i = 0; i < 8; ++i)
-        content += Line(QByteArray::number(100 + i).constData(), "0", "2006XX07");
+        content += Line(QByteArray::number(100 + i), "0", "2006XX07");
     s.drop("AP1.QLV", content);
     s.ticks(2);
     QCOMPARE(s.list.Count(), 9);
@@ -450,36 +425,38 @@ void TestPollingTick::failedCommitTakesEntriesBackOut() {
     QCOMPARE(s.rows(), 4);
 }
 
-void TestPollingTick::closedDatabaseLeavesFileForLater() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    const QString file = s.drop("AP1.QLV", Line("42", "1", "20060307"));
-    s.app.DbConnection->Close();
-    s.ticks(3);
-    QVERIFY(QFile::exists(file));
-    QCOMPARE(s.list.Count(), 0);
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(s.batches, 0);
-    QVERIFY(s.app.DbConnection->Open(s.app.dataPath));
-    s.ticks(1);
-    QVERIFY(!QFile::exists(file));
-    QCOMPARE(s.batches, 1);
+// A closed database, or one whose file was moved away, takes nothing: the file waits, one
+// report is shown, and the file is taken once the database is back.
+void TestPollingTick::unavailableDatabaseLeavesFileForLater_data() {
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("closed") << false;
+    QTest::newRow("file moved away") << true;
 }
 
-void TestPollingTick::removedDatabaseFileIsNotWritten() {
+void TestPollingTick::unavailableDatabaseLeavesFileForLater() {
+    QFETCH(bool, moved);
     ScriptedMessageBoxes boxes;
     Station s;
     const QString file = s.drop("AP1.QLV", Line("42", "1", "20060307"));
     const QString db = s.env.imageFolder() + "/Marrowby.mdb";
-    QVERIFY(QFile::rename(db, db + ".moved"));
+    if (moved)
+        QVERIFY(QFile::rename(db, db + ".moved"));
+    else
+        s.app.DbConnection->Close();
     s.ticks(3);
     QVERIFY(QFile::exists(file));
+    QCOMPARE(s.list.Count(), 0);
     QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.last().text.contains(QStringLiteral("is missing")));
+    if (moved)
+        QVERIFY(boxes.last().text.contains(QStringLiteral("is missing")));
     QCOMPARE(s.batches, 0);
-    QVERIFY(QFile::rename(db + ".moved", db));
+    if (moved)
+        QVERIFY(QFile::rename(db + ".moved", db));
+    else
+        QVERIFY(s.app.DbConnection->Open(s.app.dataPath));
     s.ticks(1);
     QVERIFY(!QFile::exists(file));
+    QCOMPARE(s.batches, 1);
     QCOMPARE(s.rows(), 1);
 }
 
