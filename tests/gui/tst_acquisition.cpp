@@ -1,4 +1,5 @@
 // Acquisitions on the simulated scanner: what is filed where, what is reported.
+#include "common/AcquisitionRig.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
@@ -25,7 +26,6 @@
 using namespace quiller;
 using quiller::test::ScriptedMessageBoxes;
 using quiller::test::SharedContext;
-using quiller::test::TestEnv;
 
 namespace {
 
@@ -45,78 +45,29 @@ public:
 class AcquisitionTests : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnv> env;
-    std::unique_ptr<frmScan> window;
-    std::unique_ptr<SimulatedScanner> scanner;
-    std::unique_ptr<AcquisitionController> controller;
+    std::unique_ptr<test::AcquisitionRig> rig;
+    frmScan* window = nullptr;
+    SimulatedScanner* scanner = nullptr;
+    AcquisitionController* controller = nullptr;
     StatusLog status;
-    int currentIndex = 0;
 
     void addEntry(const QString& rx, const QString& ref, const QString& mark = "X") {
-        auto* item = new QTreeWidgetItem(window->ListView1);
-        item->setText(0, rx + "-" + ref);
-        item->setCheckState(0, Qt::Unchecked);
-        item->setData(0, Qt::UserRole, mark);
-        item->setData(0, kRxNbrRole, rx);
-        item->setData(0, kRefNoRole, ref);
-        if (!SharedContext().DbConnection->Find(rx, ref))
-            SharedContext().DbConnection->UpsertPrescription(
-                Prescription{rx, ref, "03/07/2006", "Amoxicillin", "John", "Smith", ""});
+        rig->AddEntry(rx, ref, mark);
     }
-    QString rxImage(const QString& rx, const QString& ref) {
-        auto row = SharedContext().DbConnection->Find(rx, ref);
-        return row ? row->RxImage : QStringLiteral("<no row>");
-    }
+    QString rxImage(const QString& rx, const QString& ref) { return rig->RxImage(rx, ref); }
     QString lockPath() const { return SharedContext().LockFilePath(); }
     void waitUntilIdle() { QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), 5000); }
     QTreeWidgetItem* entry(int i) { return window->ListView1->topLevelItem(i); }
 
 private slots:
     void init() {
-        env = std::make_unique<TestEnv>();
-        StationContext& app = SharedContext();
-        app.dataPath = env->imageFolder();
-        app.filePath = env->interchangeFolder();
-        app.ScannerID = "A";
-        app.MainWindow = &status;
         status.texts.clear();
-        Database::EnsureFile(app.dataPath, QString());
-        app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
-        window = std::make_unique<frmScan>(SharedContext());
-        scanner = std::make_unique<SimulatedScanner>();
-        scanner->StartDevice();
-        currentIndex = 0;
-        AcquisitionController::ScannerAccess access;
-        access.scanner = [this] {
-            return scanner.get();
-        };
-        access.currentImageIndex = [this]() -> int& {
-            return currentIndex;
-        };
-        access.clearImageBuffer = [this] {
-            while (scanner->ImageCount() > 0)
-                scanner->DeleteImage(0);
-            currentIndex = -1;
-        };
-        access.imageText = [this](int index, bool) {
-            return QStringLiteral("Image %1 (%2 x %3)")
-                .arg(index)
-                .arg(scanner->ImageWidth(index))
-                .arg(scanner->ImageHeight(index));
-        };
-        controller = std::make_unique<AcquisitionController>(window.get(), access);
-        connect(scanner.get(), &ScannerControl::PostScan, controller.get(),
-                &AcquisitionController::Scanner1_PostScan);
+        rig = std::make_unique<test::AcquisitionRig>(&status);
+        window = rig->window;
+        scanner = &rig->scanner;
+        controller = rig->controller;
     }
-    void cleanup() {
-        controller.reset();
-        scanner.reset();
-        window.reset();
-        SharedContext().DbConnection.reset();
-        SharedContext().MainWindow = nullptr;
-        env.reset();
-    }
+    void cleanup() { rig.reset(); }
 
     void batchFilesEveryPageUnderItsOwnPrescription() {
         ScriptedMessageBoxes boxes;
@@ -131,7 +82,7 @@ private slots:
         QCOMPARE(boxes.count(), 0);
         const QStringList names{"123_01.jpg", "124_00.jpg", "125_02.jpg"};
         for (int i = 0; i < 3; ++i) {
-            const QString path = env->imageFolder() + "/" + names[i];
+            const QString path = rig->env.imageFolder() + "/" + names[i];
             QImageReader reader(path);
             QCOMPARE(reader.size(), scanner->script().pageSize);
             QCOMPARE(entry(i)->checkState(0), Qt::Checked);
@@ -145,7 +96,7 @@ private slots:
         QCOMPARE(status.current, QStringLiteral("Idle"));
         QVERIFY(window->Image1->HasPicture());
         QVERIFY(window->Command2->isEnabled());
-        QCOMPARE(currentIndex, 2);
+        QCOMPARE(rig->currentIndex, 2);
         // The status texts of the first page, in order.
         const QStringList expected{"Looking for items to be scanned.",
                                    "Clear images in buffer",
@@ -164,8 +115,8 @@ private slots:
         scanner->script().pagesPerAcquire = 4;
         controller->AcquireBatch();
         waitUntilIdle();
-        QCOMPARE(QDir(env->imageFolder()).entryList({"*.jpg"}).size(), 3);
-        QCOMPARE(currentIndex, 2); // the preview keeps the third page
+        QCOMPARE(QDir(rig->env.imageFolder()).entryList({"*.jpg"}).size(), 3);
+        QCOMPARE(rig->currentIndex, 2); // the preview keeps the third page
         QCOMPARE(window->Image1->Picture(), scanner->GetImage(2));
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("1 extra page"));
@@ -189,7 +140,7 @@ private slots:
         QCOMPARE(rxImage("3", "00"), QString());
         QCOMPARE(entry(1)->checkState(0), Qt::Unchecked);
         QCOMPARE(entry(1)->data(0, Qt::UserRole).toString(), QStringLiteral("X"));
-        QVERIFY(!QFile::exists(env->imageFolder() + "/2_00.jpg"));
+        QVERIFY(!QFile::exists(rig->env.imageFolder() + "/2_00.jpg"));
         QCOMPARE(boxes.texts(), QStringList({"The document feeder jammed.\n1 of 3 prescriptions "
                                              "scanned and stored.\nNot scanned: 2-00, 3-00"}));
         QCOMPARE(boxes.shown().at(0).icon, MsgIcon::Exclamation);
@@ -262,7 +213,7 @@ private slots:
         QCOMPARE(rxImage("123", "01"), QStringLiteral("123_01.jpg"));
         QCOMPARE(rxImage("123", "02"), QStringLiteral("123_02.jpg"));
         QCOMPARE(model.item(0)->data(Qt::UserRole).toString(), QStringLiteral("123_01.jpg"));
-        QVERIFY(QFile::exists(env->imageFolder() + "/123_01.jpg"));
+        QVERIFY(QFile::exists(rig->env.imageFolder() + "/123_01.jpg"));
         QVERIFY(!QFile::exists(lockPath()));
         window->ListView2->setModel(nullptr);
     }
@@ -277,14 +228,14 @@ private slots:
         waitUntilIdle();
         // The operator rescans the second entry from the to-be-scanned list.
         SharedContext().DbConnection->SetRxImage("2", "00", "");
-        QFile::remove(env->imageFolder() + "/2_00.jpg");
+        QFile::remove(rig->env.imageFolder() + "/2_00.jpg");
         window->ListView1->setCurrentItem(entry(1));
         boxes.answer(MsgAnswer::Yes);
         scanner->script().pagesPerAcquire = 1;
         controller->Command1_Click();
         waitUntilIdle();
         QCOMPARE(rxImage("2", "00"), QStringLiteral("2_00.jpg"));
-        QVERIFY(QFile::exists(env->imageFolder() + "/2_00.jpg"));
+        QVERIFY(QFile::exists(rig->env.imageFolder() + "/2_00.jpg"));
         QCOMPARE(rxImage("1", "00"), QStringLiteral("1_00.jpg"));
         QCOMPARE(controller->BatchItems(), QStringList({"1-00", "2-00", "3-00"}));
     }
@@ -388,30 +339,31 @@ private slots:
         scanner->script().pageSize = QSize(100, 160);
         controller->AcquireBatch();
         waitUntilIdle();
-        const QString third = env->imageFolder() + "/3_00.jpg";
+        const QString third = rig->env.imageFolder() + "/3_00.jpg";
         QCOMPARE(QImageReader(third).size(), QSize(100, 160));
         controller->Command2_Click();
         QCOMPARE(QImageReader(third).size(), QSize(160, 100));
         QCOMPARE(window->Image1->Picture().size(), QSize(160, 100));
-        QCOMPARE(QImageReader(env->imageFolder() + "/1_00.jpg").size(), QSize(100, 160));
+        QCOMPARE(QImageReader(rig->env.imageFolder() + "/1_00.jpg").size(), QSize(100, 160));
 
         // The preview moves to the first entry's file (a list click loads it): that page
         // turns, not the third.
-        window->Image1->LoadFile(env->imageFolder() + "/1_00.jpg");
+        window->Image1->LoadFile(rig->env.imageFolder() + "/1_00.jpg");
         QVERIFY(controller->PreviewIsBufferImage());
         QVERIFY(window->Command2->isEnabled());
         controller->Command2_Click();
-        QCOMPARE(QImageReader(env->imageFolder() + "/1_00.jpg").size(), QSize(160, 100));
+        QCOMPARE(QImageReader(rig->env.imageFolder() + "/1_00.jpg").size(), QSize(160, 100));
         QCOMPARE(QImageReader(third).size(), QSize(160, 100));
 
         // A file the buffer did not write cannot be turned: Rotate goes off as soon as
         // the preview shows it, and a press does nothing.
-        QVERIFY(QFile::copy(env->imageFolder() + "/2_00.jpg", env->imageFolder() + "/9_99.jpg"));
-        window->Image1->LoadFile(env->imageFolder() + "/9_99.jpg");
+        QVERIFY(QFile::copy(rig->env.imageFolder() + "/2_00.jpg",
+                            rig->env.imageFolder() + "/9_99.jpg"));
+        window->Image1->LoadFile(rig->env.imageFolder() + "/9_99.jpg");
         QVERIFY(!controller->PreviewIsBufferImage());
         QVERIFY(!window->Command2->isEnabled());
         controller->Command2_Click();
-        QCOMPARE(QImageReader(env->imageFolder() + "/9_99.jpg").size(), QSize(100, 160));
+        QCOMPARE(QImageReader(rig->env.imageFolder() + "/9_99.jpg").size(), QSize(100, 160));
         window->Image1->Clear();
         QVERIFY(!window->Command2->isEnabled());
         // After the buffer was emptied Rotate does nothing.
@@ -419,7 +371,7 @@ private slots:
             scanner->DeleteImage(0);
         controller->PreviewShowsFile("1_00.jpg");
         controller->Command2_Click();
-        QCOMPARE(QImageReader(env->imageFolder() + "/1_00.jpg").size(), QSize(160, 100));
+        QCOMPARE(QImageReader(rig->env.imageFolder() + "/1_00.jpg").size(), QSize(160, 100));
         QCOMPARE(boxes.count(), 0);
     }
 
@@ -430,20 +382,20 @@ private slots:
         scanner->script().pagesPerAcquire = 2;
         controller->AcquireBatch();
         waitUntilIdle();
-        QCOMPARE(QDir(env->imageFolder()).entryList({"*.jpg"}), QStringList({"7_00.jpg"}));
-        QCOMPARE(QDir(env->home()).entryList({"*.jpg"}), QStringList());
+        QCOMPARE(QDir(rig->env.imageFolder()).entryList({"*.jpg"}), QStringList({"7_00.jpg"}));
+        QCOMPARE(QDir(rig->env.home()).entryList({"*.jpg"}), QStringList());
         QCOMPARE(rxImage("7", "00"), QStringLiteral("7_00.jpg"));
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.contains("..-/x: its image name would leave the image folder "
                                            "(its page is kept as Unmatched/"));
-        QCOMPARE(QDir(env->imageFolder() + "/Unmatched").entryList({"*.jpg"}).size(), 1);
+        QCOMPARE(QDir(rig->env.imageFolder() + "/Unmatched").entryList({"*.jpg"}).size(), 1);
     }
 
     void failedSaveLeavesNoRowPointingAtAMissingFile() {
         ScriptedMessageBoxes boxes;
         addEntry("1", "00");
         addEntry("2", "00");
-        SharedContext().dataPath = env->home() + "/gone"; // the image folder disappeared
+        SharedContext().dataPath = rig->env.home() + "/gone"; // the image folder disappeared
         scanner->script().pagesPerAcquire = 2;
         controller->AcquireBatch();
         waitUntilIdle();
@@ -451,7 +403,7 @@ private slots:
         QCOMPARE(rxImage("2", "00"), QString());
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.startsWith("0 of 2 prescriptions scanned and stored."));
-        QVERIFY(!QFileInfo::exists(env->home() + "/gone")); // nothing made outside
+        QVERIFY(!QFileInfo::exists(rig->env.home() + "/gone")); // nothing made outside
         QVERIFY(!window->Command2->isEnabled());
         QCOMPARE(status.current, QStringLiteral("Idle"));
     }
@@ -468,8 +420,8 @@ private slots:
         scanner->DeliverPage();
         QCOMPARE(boxes.count(), 0); // nothing shown inside the scanner's handler
         // No page stands under a name no row holds: both are kept in Unmatched.
-        QCOMPARE(QDir(env->imageFolder()).entryList({"*.jpg"}), QStringList());
-        QCOMPARE(QDir(env->imageFolder() + "/Unmatched").entryList({"*.jpg"}).size(), 2);
+        QCOMPARE(QDir(rig->env.imageFolder()).entryList({"*.jpg"}), QStringList());
+        QCOMPARE(QDir(rig->env.imageFolder() + "/Unmatched").entryList({"*.jpg"}).size(), 2);
         scanner->FinishAcquisition();
         waitUntilIdle();
         QCOMPARE(boxes.count(), 1);

@@ -1,5 +1,7 @@
 // The scan window's intake and acquisitions together on the simulated scanner: every page
 // under its own prescription, every prescription scanned or reported.
+#include "common/AcquisitionRig.h"
+#include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
@@ -8,7 +10,6 @@
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
 #include "records/SearchResultModel.h"
-#include "reliability/DataLines.h"
 #include "scanner/SimulatedScanner.h"
 #include "station/StationContext.h"
 
@@ -36,25 +37,21 @@ QByteArray Bytes(const QString& path) {
 class BatchIntegrityTests : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TestEnv> env;
-    QPointer<frmScan> window;
-    std::unique_ptr<SimulatedScanner> scanner;
+    std::unique_ptr<test::AcquisitionRig> rig;
+    frmScan* window = nullptr;
+    SimulatedScanner* scanner = nullptr;
     AcquisitionController* controller = nullptr;
     ScanIntake* intake = nullptr;
-    int currentIndex = 0;
 
-    QString images() const { return env->imageFolder(); }
+    QString images() const { return rig->env.imageFolder(); }
     void drop(const QString& name, const QByteArray& content) {
-        test::WriteFile(env->interchangeFolder() + "/" + name, content);
+        test::WriteFile(rig->env.interchangeFolder() + "/" + name, content);
     }
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
             intake->Tick();
     }
-    QString rxImage(const QString& rx) {
-        auto row = SharedContext().DbConnection->Find(rx, "00");
-        return row ? row->RxImage : QStringLiteral("<no row>");
-    }
+    QString rxImage(const QString& rx) { return rig->RxImage(rx, "00"); }
     QStringList files(const QString& sub = QString()) const {
         return QDir(images() + sub).entryList({"*.jpg"}, QDir::Files);
     }
@@ -72,48 +69,14 @@ class BatchIntegrityTests : public QObject {
 
 private slots:
     void init() {
-        env = std::make_unique<test::TestEnv>();
-        StationContext& app = SharedContext();
-        app.dataPath = env->imageFolder();
-        app.filePath = env->interchangeFolder();
-        app.ScannerID = "A";
-        Database::EnsureFile(app.dataPath, QString());
-        app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
-        window = new frmScan(app);
-        scanner = std::make_unique<SimulatedScanner>();
-        scanner->StartDevice();
+        rig = std::make_unique<test::AcquisitionRig>();
+        window = rig->window;
+        scanner = &rig->scanner;
         scanner->script().manual = true;
-        AcquisitionController::ScannerAccess access;
-        access.scanner = [this] {
-            return scanner.get();
-        };
-        access.currentImageIndex = [this]() -> int& {
-            return currentIndex;
-        };
-        access.clearImageBuffer = [this] {
-            while (scanner->ImageCount() > 0)
-                scanner->DeleteImage(0);
-        };
-        access.imageText = [](int index, bool) {
-            return QString::number(index);
-        };
-        controller = new AcquisitionController(window, access, window);
-        connect(scanner.get(), &ScannerControl::PostScan, controller,
-                &AcquisitionController::Scanner1_PostScan);
-        window->behaviours().mayStop = [c = controller] {
-            return c->ConfirmStop();
-        };
-        intake = new ScanIntake(
-            *window, [c = controller] { c->AcquireBatch(); },
-            [c = controller] { return c->Busy(); });
+        controller = rig->controller;
+        intake = rig->AttachIntake();
     }
-    void cleanup() {
-        delete window.data();
-        scanner.reset();
-        SharedContext().DbConnection.reset();
-        env.reset();
-    }
+    void cleanup() { rig.reset(); }
 
     // Files arriving during a batch, and while its report is open, change nothing of it
     // and are all scanned in the next batch; the unscanned one is reported.
@@ -133,7 +96,7 @@ private slots:
                 return;
             QVERIFY(box.text.contains("Not scanned: 2-00"));
             ticks(3); // the report is open: still busy
-            QVERIFY(QFile::exists(env->interchangeFolder() + "/AP2.QLV"));
+            QVERIFY(QFile::exists(rig->env.interchangeFolder() + "/AP2.QLV"));
             QVERIFY(QFile::exists(SharedContext().LockFilePath()));
             QCOMPARE(scanner->acquireCount(), 1);
         });
@@ -246,9 +209,9 @@ private slots:
         drop("AX1.QLV", Rx("9", "20241399"));
         ticks(2);
         QCOMPARE(boxes.count(), 0); // not inside the tick
-        boxes.onShow([&](const MessageBoxRequest&) { delete window.data(); });
+        boxes.onShow([&](const MessageBoxRequest&) { delete rig->window.data(); });
         QTRY_COMPARE(boxes.count(), 1);
-        QVERIFY(!window);
+        QVERIFY(!rig->window);
         QCoreApplication::processEvents();
     }
 

@@ -1,0 +1,98 @@
+#pragma once
+// A scan window with its acquisition controller on the simulated scanner, over a fresh
+// station database in its own test environment; the intake (data files into the list,
+// then the batch) is attached on request. Header only: for tests that link the gui layer.
+#include "common/TestEnv.h"
+#include "common/ViewFixture.h"
+#include "gui/scan/AcquisitionController.h"
+#include "gui/scan/ScanIntake.h"
+#include "gui/scan/frmScan.h"
+#include "records/Database.h"
+#include "scanner/SimulatedScanner.h"
+
+#include <QPointer>
+#include <QTreeWidget>
+
+namespace quiller::test {
+
+class AcquisitionRig {
+public:
+    explicit AcquisitionRig(MainWindowPort* status = nullptr) {
+        StationContext& app = SharedContext();
+        app.dataPath = env.imageFolder();
+        app.filePath = env.interchangeFolder();
+        app.ScannerID = QStringLiteral("A");
+        app.MainWindow = status;
+        Database::EnsureFile(app.dataPath, QString());
+        app.DbConnection = std::make_unique<Database>();
+        if (!app.DbConnection->Open(app.dataPath))
+            qFatal("the station database does not open: %s",
+                   qPrintable(app.DbConnection->LastError()));
+        window = new frmScan(app);
+        scanner.StartDevice();
+        AcquisitionController::ScannerAccess access;
+        access.scanner = [this] {
+            return &scanner;
+        };
+        access.currentImageIndex = [this]() -> int& {
+            return currentIndex;
+        };
+        access.clearImageBuffer = [this] {
+            while (scanner.ImageCount() > 0)
+                scanner.DeleteImage(0);
+            currentIndex = -1;
+        };
+        access.imageText = [this](int index, bool) {
+            return QStringLiteral("Image %1 (%2 x %3)")
+                .arg(index)
+                .arg(scanner.ImageWidth(index))
+                .arg(scanner.ImageHeight(index));
+        };
+        controller = new AcquisitionController(window, access, window);
+        QObject::connect(&scanner, &ScannerControl::PostScan, controller,
+                         &AcquisitionController::Scanner1_PostScan);
+        window->behaviours().mayStop = [c = controller] {
+            return c->ConfirmStop();
+        };
+    }
+    ~AcquisitionRig() {
+        delete window.data();
+        SharedContext().DbConnection.reset();
+        SharedContext().MainWindow = nullptr;
+    }
+
+    ScanIntake* AttachIntake() {
+        return new ScanIntake(
+            *window, [c = controller] { c->AcquireBatch(); },
+            [c = controller] { return c->Busy(); });
+    }
+
+    // A to-be-scanned entry, with its row stored when there is none.
+    QTreeWidgetItem* AddEntry(const QString& rx, const QString& ref, const QString& mark = "X") {
+        auto* item = new QTreeWidgetItem(window->ListView1);
+        item->setText(0, rx + "-" + ref);
+        item->setCheckState(0, Qt::Unchecked);
+        item->setData(0, Qt::UserRole, mark);
+        item->setData(0, kRxNbrRole, rx);
+        item->setData(0, kRefNoRole, ref);
+        Database& db = *SharedContext().DbConnection;
+        if (!db.Find(rx, ref))
+            db.UpsertPrescription(
+                Prescription{rx, ref, "03/07/2006", "Amoxicillin", "John", "Smith", ""});
+        return item;
+    }
+    // The image name stored for a prescription, or "<no row>".
+    static QString RxImage(const QString& rx, const QString& ref) {
+        auto row = SharedContext().DbConnection->Find(rx, ref);
+        return row ? row->RxImage : QStringLiteral("<no row>");
+    }
+    QString Image(const QString& name) const { return env.imageFolder() + "/" + name; }
+
+    TestEnv env;
+    SimulatedScanner scanner;
+    QPointer<frmScan> window;
+    AcquisitionController* controller = nullptr;
+    int currentIndex = 0;
+};
+
+} // namespace quiller::test
