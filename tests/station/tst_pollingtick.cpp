@@ -156,7 +156,6 @@ private slots:
     void missingFolderIsReportedOnce();
     void linksFoldersAndPipesAreNeverTaken();
     void hugeLineWithNulBytes();
-    void windows1252Names();
     void otherStationsFilesAreLeftAlone();
 };
 
@@ -565,21 +564,6 @@ void TestPollingTick::hugeLineWithNulBytes() {
     QCOMPARE(boxes.count(), 1);
     QVERIFY(QFile::exists(s.path("AP1.QLV.err")));
     QCOMPARE(s.batches, 1);
-}
-
-void TestPollingTick::windows1252Names() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    s.drop("AP1.QLV", ReadFile(DataFile("cp1252.QLV")));
-    s.ticks(2);
-    QCOMPARE(s.list.Count(), 2);
-    QCOMPARE(s.list.entries[0].patient, QString::fromUtf8("JOSÉ NUÑEZ"));
-    QCOMPARE(s.list.entries[1].patient, QString::fromUtf8("ZOË O’BRIEN"));
-    const auto row = s.app.DbConnection->Find("555", "2");
-    QVERIFY(row);
-    QCOMPARE(row->FirstName, QString::fromUtf8("JOSÉ"));
-    QCOMPARE(row->Drug, QString::fromUtf8("CAFÉINE €5").leftJustified(30));
-    QCOMPARE(s.app.DbConnection->Find("556", "1")->LastName, QString::fromUtf8("O’BRIEN"));
 }
 
 void TestPollingTick::otherStationsFilesAreLeftAlone() {
