@@ -1,25 +1,16 @@
 #include "base/ProgramEnd.h"
-#include "common/ScriptedMessageBoxes.h"
-#include "common/TestEnv.h"
-#include "common/ViewFixture.h"
+#include "common/StationFixture.h"
 #include "gui/main/SingleInstance.h"
-#include "gui/main/StationWiring.h"
-#include "gui/main/frmMain.h"
 #include "gui/settings/frmConfiguration.h"
-#include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
-#include "station/StationContext.h"
 
 #include <QLineEdit>
 #include <QSystemTrayIcon>
-#include <QtTest>
 #include <cmath>
 
 using namespace quiller;
-using quiller::test::ScriptedMessageBoxes;
 using quiller::test::SharedContext;
-using quiller::test::TestEnv;
+using quiller::test::Station;
 
 namespace {
 
@@ -42,42 +33,17 @@ double Contrast(const QColor& a, const QColor& b) {
 class TstAdministration : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnv> env;
-
-    void configureStation() {
-        env->writeSettings(
-            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
-                .arg(env->imageFolder(), env->interchangeFolder()));
-        StationContext& app = SharedContext();
-        app.dataPath = env->imageFolder();
-        app.filePath = env->interchangeFolder();
-        app.ScannerID = QStringLiteral("A");
-        Database::EnsureFile(app.dataPath, QString());
-        app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
-    }
-
-    std::unique_ptr<frmMain> openMainWindow() {
-        auto window = std::make_unique<frmMain>(SharedContext());
-        WireMainWindow(*window);
-        window->show();
-        window->Form_Load();
-        return window;
-    }
+    std::unique_ptr<Station> s;
 
 private slots:
     void init() {
-        env = std::make_unique<TestEnv>();
-        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
-        configureStation();
+        s = std::make_unique<Station>();
+        s->configure();
     }
     void cleanup() {
         frmMain::SetTrayProbe({});
         SettingsStore::UseFile(QString());
-        StationContext& app = SharedContext();
-        app.MainWindow = nullptr;
-        app.DbConnection.reset();
-        env.reset();
+        s.reset();
     }
 
     // File > Exit ends the station when no tray can hold it; in the middle of a batch
@@ -98,8 +64,7 @@ private slots:
         int quits = 0;
         auto previous = SetLoopQuitter([&] { ++quits; });
         auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
-        ScriptedMessageBoxes boxes;
-        auto window = openMainWindow();
+        frmMain* window = &s->openWindow();
         int asked = 0;
         window->ScanWindow()->behaviours().mayStop = [&] {
             ++asked;
@@ -113,14 +78,14 @@ private slots:
             QTRY_COMPARE(quits, 1);
         else
             QVERIFY(window->ScanWindow() && SharedContext().DbConnection);
-        QCOMPARE(window->isHidden(), tray && !ends ? true : ends);
+        QCOMPARE(window->isHidden(), tray || ends);
     }
 
     // A tray that comes up after the station gets the icon.
     void trayIconAppearsWhenATrayComesUp() {
         bool tray = false;
         frmMain::SetTrayProbe([&] { return tray; });
-        auto window = openMainWindow();
+        frmMain* window = &s->openWindow();
         QVERIFY(!window->TrayIcon()->isVisible());
         tray = true;
         QTRY_VERIFY_WITH_TIMEOUT(window->TrayIcon()->isVisible(), 10000);
@@ -133,10 +98,10 @@ private slots:
         int quits = 0;
         auto previous = SetLoopQuitter([&] { ++quits; });
         auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
-        ScriptedMessageBoxes boxes;
-        auto window = openMainWindow();
-        test::WriteFile(env->home() + "/plain", "x");
-        SettingsStore::UseFile(env->home() + "/plain/Quiller.conf");
+        auto& boxes = s->boxes;
+        frmMain* window = &s->openWindow();
+        test::WriteFile(s->env.home() + "/plain", "x");
+        SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
         window->resize(window->size() + QSize(10, 10));
         window->mPopExit_Click();
         QTRY_COMPARE(quits, 1);
@@ -149,13 +114,13 @@ private slots:
     // its hidden window back.
     void secondLaunchRaisesTheHiddenWindow() {
         frmMain::SetTrayProbe([] { return true; });
-        auto window = openMainWindow();
-        SingleInstance first(env->home(), "quiller");
+        frmMain* window = &s->openWindow();
+        SingleInstance first(s->env.home(), "quiller");
         QVERIFY(first.TryFirst());
-        connect(&first, &SingleInstance::raiseRequested, window.get(), &frmMain::BringToFront);
+        connect(&first, &SingleInstance::raiseRequested, window, &frmMain::BringToFront);
         window->close(); // to the tray
         QVERIFY(window->isHidden());
-        SingleInstance second(env->home(), "quiller");
+        SingleInstance second(s->env.home(), "quiller");
         QVERIFY(!second.TryFirst());
         QTRY_VERIFY(window->isVisible() && !window->isMinimized());
     }
@@ -169,8 +134,8 @@ private slots:
     void proposedFoldersOfferedForCreation() {
         QFETCH(int, answer);
         const bool yes = answer == int(MsgAnswer::Yes);
-        env->writeSettings("[setup]\nScanner=0\n");
-        ScriptedMessageBoxes boxes;
+        s->env.writeSettings("[setup]\nScanner=0\n");
+        auto& boxes = s->boxes;
         boxes.answer(MsgAnswer(answer));
         boxes.answer(MsgAnswer(answer));
         frmConfiguration dialog(SharedContext());
@@ -197,18 +162,18 @@ private slots:
     }
     void newImageFolderOnOk() {
         QFETCH(bool, broken);
-        const QString other = env->home() + "/other";
+        const QString other = s->env.home() + "/other";
         QDir().mkpath(other);
         if (broken)
             test::WriteFile(other + "/Marrowby.mdb", QByteArray(4096, 'Z'));
-        ScriptedMessageBoxes boxes;
+        auto& boxes = s->boxes;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         dialog.Text1->setText(other);
         dialog.Command2_Click(0);
         QCOMPARE(dialog.Saved(), !broken);
         QCOMPARE(boxes.count(), broken ? 1 : 0);
-        const QString folder = broken ? env->imageFolder() : other;
+        const QString folder = broken ? s->env.imageFolder() : other;
         Database* db = SharedContext().DbConnection.get();
         QVERIFY(db && db->IsOpen());
         QCOMPARE(db->FilePath(), Database::PathIn(folder));

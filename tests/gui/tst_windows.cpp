@@ -1,89 +1,31 @@
 // The shell windows offscreen: configuration dialog, main window, scan window.
-#include "base/ProgramEnd.h"
-#include "common/ScriptedMessageBoxes.h"
-#include "common/TestEnv.h"
-#include "common/ViewFixture.h"
+#include "common/StationFixture.h"
 #include "gui/common/Twips.h"
-#include "gui/main/StationWiring.h"
-#include "gui/main/frmMain.h"
-#include "gui/scan/frmScan.h"
 #include "gui/settings/frmConfiguration.h"
-#include "gui/settings/getDir.h"
-#include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
-#include "station/StationContext.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QTimer>
-#include <QtTest>
 
 using namespace quiller;
-using quiller::test::ScriptedMessageBoxes;
 using quiller::test::SharedContext;
-using quiller::test::TestEnv;
+using quiller::test::Station;
 
 class TstWindows : public QObject {
     Q_OBJECT
 
-    static QWidget* findTopLevel(const char* name) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String(name) && w->isVisible())
-                return w;
-        return nullptr;
-    }
-
-    std::unique_ptr<TestEnv> env;
-
-    void resetSharedContext() {
-        StationContext& app = SharedContext();
-        app.MainWindow = nullptr;
-        app.DbConnection.reset();
-        app.dataPath.clear();
-        app.filePath.clear();
-        app.ScannerID.clear();
-    }
-
-    void configureStation() {
-        env->writeSettings(
-            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
-                .arg(env->imageFolder(), env->interchangeFolder()));
-        SharedContext().dataPath = env->imageFolder();
-        SharedContext().filePath = env->interchangeFolder();
-        SharedContext().ScannerID = QStringLiteral("A");
-        Database::EnsureFile(SharedContext().dataPath, QString());
-        SharedContext().DbConnection = std::make_unique<Database>();
-        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
-    }
-
-    std::unique_ptr<frmMain> openMainWindow() {
-        auto window = std::make_unique<frmMain>(SharedContext());
-        WireMainWindow(*window);
-        window->show();
-        window->Form_Load();
-        return window;
-    }
+    std::unique_ptr<Station> s;
 
 private slots:
-    void init() {
-        env = std::make_unique<TestEnv>();
-        resetSharedContext();
-        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
-    }
-    void cleanup() {
-        resetSharedContext();
-        env.reset();
-    }
+    void init() { s = std::make_unique<Station>(); }
+    void cleanup() { s.reset(); }
 
     void firstRunEndToEnd() {
-        ScriptedMessageBoxes boxes;
         SettingsStore settings;
-        std::unique_ptr<frmMain> mainWindow;
         int dialogs = 0;
         StartupHooks hooks;
         hooks.showConfigurationDialogModal = [&] {
@@ -91,34 +33,31 @@ private slots:
             frmConfiguration dialog(SharedContext());
             dialog.Form_Load();
             dialog.Combo1->setCurrentIndex(1);
-            dialog.Text1->setText(env->imageFolder());
-            dialog.txtFilePath->setText(env->interchangeFolder());
+            dialog.Text1->setText(s->env.imageFolder());
+            dialog.txtFilePath->setText(s->env.interchangeFolder());
             dialog.Text2->setText("B");
             dialog.Command2_Click(0);
             QVERIFY(dialog.Saved());
         };
         hooks.showMainWindow = [&] {
-            mainWindow = openMainWindow();
+            s->openWindow();
         };
 
         QCOMPARE(Main(SharedContext(), settings, hooks), std::nullopt);
         QCOMPARE(dialogs, 1);
-        QCOMPARE(boxes.count(), 0); // no question before or after a completed dialog
+        QCOMPARE(s->boxes.count(), 0); // no question before or after a completed dialog
 
-        // Settings, with the dialog's "scanner" reaching "Scanner".
+        // Settings, with the dialog's "scanner" reaching "Scanner" (once).
         QCOMPARE(settings.Read("setup", "Scanner"), QStringLiteral("1"));
-        QCOMPARE(settings.Read("setup", "dataPath"), env->imageFolder());
-        QCOMPARE(settings.Read("setup", "ScannerID"), SharedContext().ScannerID);
+        QCOMPARE(settings.Read("setup", "dataPath"), s->env.imageFolder());
         QCOMPARE(SharedContext().ScannerID, QStringLiteral("B"));
-        QCOMPARE(QString(test::ReadFile(env->configFile())).count("scanner=", Qt::CaseInsensitive),
-                 1);
-
+        QCOMPARE(settings.Read("setup", "ScannerID"), QStringLiteral("B"));
+        QCOMPARE(
+            QString(test::ReadFile(s->env.configFile())).count("scanner=", Qt::CaseInsensitive), 1);
         // The database with its Configuration row.
         QCOMPARE(SharedContext().DbConnection->ReadScannerSource(), std::optional<QString>("1"));
-
         // The main window with the scan window inside, polling on.
-        QVERIFY(mainWindow && mainWindow->ScanWindow() && mainWindow->ScanWindow()->IsLoaded());
-        QVERIFY(mainWindow->ScanWindow()->Timer1->isActive());
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     void okChecks_data() {
@@ -154,19 +93,14 @@ private slots:
         QFETCH(int, icon);
         QFETCH(QString, focus);
         QFETCH(QString, id);
-        auto expand = [&](QString s) {
-            s.replace("@images", QDir::toNativeSeparators(env->imageFolder()));
-            s.replace("@missing", QDir::toNativeSeparators(env->home() + "/missing"));
-            s.replace("@nowhere", QDir::toNativeSeparators(env->home() + "/nowhere"));
-            s.replace("@id", frmConfiguration::StationIdMessage());
-            return s;
+        auto expand = [&](QString text) {
+            text.replace("@images", QDir::toNativeSeparators(s->env.imageFolder()));
+            text.replace("@missing", QDir::toNativeSeparators(s->env.home() + "/missing"));
+            text.replace("@nowhere", QDir::toNativeSeparators(s->env.home() + "/nowhere"));
+            text.replace("@id", frmConfiguration::StationIdMessage());
+            return text;
         };
-        ScannerControl::SetFactory([scanner] {
-            auto s = std::make_unique<SimulatedScanner>();
-            s->script().startDeviceAnswer = scanner;
-            return s;
-        });
-        ScriptedMessageBoxes boxes;
+        s->script.startDeviceAnswer = scanner;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         dialog.Text1->setText(expand(images));
@@ -174,13 +108,13 @@ private slots:
         dialog.Text2->setText(id);
         dialog.Command2_Click(0);
         QVERIFY(!dialog.Saved());
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text, expand(message));
-        QCOMPARE(int(boxes.last().icon), icon);
+        QCOMPARE(s->boxes.count(), 1);
+        QCOMPARE(s->boxes.last().text, expand(message));
+        QCOMPARE(int(s->boxes.last().icon), icon);
         QCOMPARE(dialog.focusWidget()->objectName(), focus);
         // Nothing was saved.
-        QVERIFY(!QFile::exists(env->configFile()) ||
-                !test::ReadFile(env->configFile()).contains("dataPath"));
+        QVERIFY(!QFile::exists(s->env.configFile()) ||
+                !test::ReadFile(s->env.configFile()).contains("dataPath"));
     }
 
     // OK accepts an interchange folder that does not exist yet; Cancel saves nothing.
@@ -191,16 +125,15 @@ private slots:
     }
     void okAndCancel() {
         QFETCH(int, button);
-        ScriptedMessageBoxes boxes;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
-        dialog.Text1->setText(env->imageFolder());
-        dialog.txtFilePath->setText(env->home() + "/not-yet");
+        dialog.Text1->setText(s->env.imageFolder());
+        dialog.txtFilePath->setText(s->env.home() + "/not-yet");
         dialog.Command2_Click(button);
         QCOMPARE(dialog.Saved(), button == 0);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(s->boxes.count(), 0);
         QCOMPARE(SettingsStore().Read("setup", "filePath").isEmpty(), button == 1);
-        QCOMPARE(QFile::exists(env->imageFolder() + "/Marrowby.mdb"), button == 0);
+        QCOMPARE(QFile::exists(s->env.imageFolder() + "/Marrowby.mdb"), button == 0);
     }
 
     void storedScannerPreselected_data() {
@@ -213,139 +146,81 @@ private slots:
     void storedScannerPreselected() {
         QFETCH(QString, stored);
         QFETCH(int, expected);
-        env->writeSettings("[setup]\nScanner=" + stored + "\n");
+        s->env.writeSettings("[setup]\nScanner=" + stored + "\n");
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         QCOMPARE(dialog.Combo1->currentIndex(), expected);
     }
 
-    void browseShowsChosenPathThenFillsField() {
-        ScriptedMessageBoxes boxes;
-        const QString chosen = env->imageFolder();
-        auto previous = getDir::SetChooser([&](QWidget*, const QString&) { return chosen; });
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        boxes.onShow([&](const MessageBoxRequest&) {
-            // The box comes before the field is filled.
-            QVERIFY(dialog.txtFilePath->text() != QDir::toNativeSeparators(chosen));
-        });
-        dialog.Command1_Click(1);
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text, QDir::toNativeSeparators(chosen));
-        QCOMPARE(boxes.last().buttons, MsgButtons::Ok);
-        QCOMPARE(dialog.txtFilePath->text(), QDir::toNativeSeparators(chosen));
-        // Cancel in the picker changes nothing and shows nothing.
-        getDir::SetChooser([](QWidget*, const QString&) { return QString(); });
-        dialog.Command1_Click(0);
-        QCOMPARE(boxes.count(), 1);
-        getDir::SetChooser(previous);
-    }
-
     void modeSwitch() {
-        configureStation();
-        auto window = openMainWindow();
-        frmScan* scan = window->ScanWindow();
-        const QString lock = env->interchangeFolder() + "/AQLVLock.xs4";
+        s->open();
+        frmMain& window = *s->window;
+        frmScan* scan = s->scan();
+        const QString lock = s->lockFile();
 
-        window->Command1_Click(1); // View
-        QVERIFY(QFile::exists(lock));
+        window.Command1_Click(1); // View
         QCOMPARE(test::ReadFile(lock), QByteArray("Locked\r\n"));
-        QCOMPARE(window->Label1->text(), QStringLiteral("Not Ready to Scan"));
+        QCOMPARE(window.Label1->text(), QStringLiteral("Not Ready to Scan"));
         QVERIFY(scan->fraList->isVisibleTo(scan));
         QVERIFY(!scan->Timer1->isActive());
         test::WriteFile(lock, "someone else's\r\n");
-        window->Command1_Click(1); // a second View finds the file and leaves it alone
+        window.Command1_Click(1); // a second View finds the file and leaves it alone
         QCOMPARE(test::ReadFile(lock), QByteArray("someone else's\r\n"));
 
-        window->Command1_Click(0); // Scan
+        window.Command1_Click(0); // Scan
         QVERIFY(!QFile::exists(lock));
         QVERIFY(!scan->fraList->isVisibleTo(scan));
         QVERIFY(scan->Timer1->isActive());
-        window->Command1_Click(0); // no lock file: nothing to delete, the rest runs
+        window.Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
-        QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
+        QCOMPARE(window.Label1->text(), QStringLiteral("Ready to Scan"));
     }
 
-    void placementDefaultsSaveAndRestore() {
-        configureStation();
-        {
-            auto window = openMainWindow();
-            // With nothing stored the window opens large enough for the whole scan window.
-            QWidget* sub = window->ScanWindow()->parentWidget();
-            QTRY_VERIFY(window->MdiArea->viewport()->rect().contains(sub->geometry()));
-            window->resize(Twips(9000, window.get()), Twips(7995, window.get()));
-            QTRY_COMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
-            QCOMPARE(SettingsStore().Read("Settings", "MainHeight").toDouble(), 7995.0);
-            window->showMinimized();
-            window->resize(Twips(3000, window.get()), Twips(3000, window.get()));
-            QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
-        }
-        auto again = openMainWindow();
-        QCOMPARE(again->size(), QSize(Twips(9000, again.get()), Twips(7995, again.get())));
+    // The placement is saved and restored; a stored value that is not a number gives the
+    // default.
+    void placementSaveAndRestore() {
+        s->configure();
+        frmMain* window = &s->openWindow();
+        // With nothing stored the window opens large enough for the whole scan window.
+        QWidget* sub = s->scan()->parentWidget();
+        QTRY_VERIFY(window->MdiArea->viewport()->rect().contains(sub->geometry()));
+        window->resize(Twips(9000, window), Twips(7995, window));
+        QTRY_COMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
+        QCOMPARE(SettingsStore().Read("Settings", "MainHeight").toDouble(), 7995.0);
+        window = &s->openWindow();
+        QCOMPARE(window->size(), QSize(Twips(9000, window), Twips(7995, window)));
+        s->window.reset();
+        SettingsStore().Write("Settings", "MainWidth", "wide");
+        window = &s->openWindow();
+        QCOMPARE(window->width(), Twips(6500, window));
+        QCOMPARE(window->height(), Twips(7995, window));
     }
 
-    void placementValueThatIsNotANumberGivesDefault() {
-        configureStation();
-        env->writeSettings(QString::fromUtf8(test::ReadFile(env->configFile())) +
-                           "[Settings]\nMainWidth=wide\nMainHeight=7200\n");
-        auto window = openMainWindow();
-        QCOMPARE(window->width(), Twips(6500, window.get()));
-        QCOMPARE(window->height(), Twips(7200, window.get()));
-    }
-
+    // The old scan window is gone: two windows would both take the same data files.
     void restartGivesAFreshLoadedScanWindow() {
-        configureStation();
-        auto window = openMainWindow();
-        QPointer<frmScan> first = window->ScanWindow();
-        window->mnuRestart_Click();
-        QVERIFY(!first); // the old window was unloaded and released
-        QVERIFY(window->ScanWindow() && window->ScanWindow()->IsLoaded());
-        QVERIFY(window->ScanWindow()->Timer1->isActive());
+        s->open();
+        QPointer<frmScan> first = s->scan();
+        s->window->mnuRestart_Click();
+        QVERIFY(!first);
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     // Without a tray, closing minimises (never hides: it can always be brought back).
     void closeMinimisesAndPollingGoesOn() {
         frmMain::SetTrayProbe([] { return false; });
         auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
-        configureStation();
-        auto window = openMainWindow();
-        window->Command1_Click(1); // viewing: lock file present, polling off
-        const QString lock = env->interchangeFolder() + "/AQLVLock.xs4";
-        window->close();
-        QVERIFY(!window->ExitRequested());
-        QVERIFY(window->ScanWindow()->Timer1->isActive());
-        QVERIFY(QFile::exists(lock)); // not touched
-        QVERIFY(window->isMinimized() && !window->isHidden());
+        s->open();
+        frmMain& window = *s->window;
+        window.Command1_Click(1); // viewing: lock file present, polling off
+        window.close();
+        QVERIFY(!window.ExitRequested());
+        QVERIFY(s->scan()->Timer1->isActive());
+        QVERIFY(QFile::exists(s->lockFile())); // not touched
+        QVERIFY(window.isMinimized() && !window.isHidden());
         // Restore brings it back in scan mode.
-        window->mPopRestore_Click();
-        QVERIFY(!window->isMinimized());
-        QVERIFY(!QFile::exists(lock));
-    }
-
-    void helpMenuOpensAbout() {
-        configureStation();
-        auto window = openMainWindow();
-        window->mnuHelpAbout_Click();
-        QWidget* about = nullptr;
-        QTRY_VERIFY((about = findTopLevel("frmAbout")) != nullptr);
-        about->close();
-    }
-
-    void realExitEndsTheProgramWhenNoWindowIsLeft() {
-        configureStation();
-        int quits = 0;
-        auto previous = SetLoopQuitter([&] { ++quits; });
-        auto window = openMainWindow();
-        window->mnuSupport_Click(); // a support panel still open keeps the program running
-        QWidget* support = nullptr;
-        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
-        QVERIFY(!support->parentWidget()); // not a child: it outlives the main window
-        window->mPopExit_Click();
-        QTest::qWait(50);
-        QCOMPARE(quits, 0);
-        support->close();
-        QTRY_COMPARE(quits, 1);
-        SetLoopQuitter(previous);
+        window.mPopRestore_Click();
+        QVERIFY(!window.isMinimized());
+        QVERIFY(!QFile::exists(s->lockFile()));
     }
 
     // A real exit closes everything; it saves the placement unless minimised.
@@ -356,15 +231,15 @@ private slots:
     }
     void realExitClosesEverything() {
         QFETCH(bool, minimised);
-        configureStation();
-        auto window = openMainWindow();
-        QPointer<frmScan> scan = window->ScanWindow();
-        window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
+        s->open();
+        frmMain& window = *s->window;
+        QPointer<frmScan> scan = s->scan();
+        window.resize(Twips(6990, &window), Twips(6990, &window));
         if (minimised)
-            window->close(); // to the tray: minimised
+            window.close(); // to the tray: minimised
         SettingsStore().Write("Settings", "MainWidth", "1234");
-        window->mPopExit_Click();
-        QVERIFY(window->ExitRequested());
+        window.mPopExit_Click();
+        QVERIFY(window.ExitRequested());
         QVERIFY(!scan);
         QVERIFY(!SharedContext().DbConnection);
         QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), minimised ? 1234 : 6990);
