@@ -6,7 +6,6 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "gui/common/PictureBox.h"
-#include "scanner/SaneScanner.h"
 #include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
@@ -14,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 #include <QtTest>
 
@@ -66,9 +64,6 @@ private:
 private slots:
     void init() {
         env_ = std::make_unique<test::TestEnv>();
-        // QSettings reads XDG_CONFIG_HOME once per process; follow this test's home.
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           env_->home() + QStringLiteral("/.config"));
         boxes_ = std::make_unique<test::ScriptedMessageBoxes>();
         SharedContext().MainWindow = &status_;
         window_ = new QWidget;
@@ -242,25 +237,6 @@ private slots:
         QVERIFY(startup_->Start());
         QVERIFY(startup_->Scanner1() != nullptr);
         QVERIFY(sim_->log().contains(QStringLiteral("StartDevice")));
-    }
-
-    void startsTheVirtualScanner() {
-        InstallSaneScannerFactory();
-        Configure(QStringLiteral("1"));
-        QVERIFY(startup_->Start());
-        // The device listing runs off the window's thread; the box fills in when it ends.
-        QTRY_VERIFY_WITH_TIMEOUT(w_.Combo1->count() >= 2, 20000);
-        QCOMPARE(boxes_->count(), 0);
-        QCOMPARE(w_.Combo1->currentIndex(), 1);
-        auto* sane = qobject_cast<SaneScanner*>(startup_->Scanner1());
-        QVERIFY(sane != nullptr);
-        QCOMPARE(sane->SourceIndex(), 1);
-        QCOMPARE(sane->DeviceName(1), QByteArray("test:1"));
-        // The feeder of the selected device is known once it is open.
-        QTRY_VERIFY_WITH_TIMEOUT(sane->CapabilitiesKnown(), 20000);
-        QCOMPARE(sane->DocumentFeedAvailable(), 1);
-        startup_->Shutdown();
-        QVERIFY(startup_->Scanner1() == nullptr);
     }
 };
 

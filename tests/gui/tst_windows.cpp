@@ -1,6 +1,9 @@
-// The shell windows offscreen: configuration dialog, main window, scan window.
+// The shell windows offscreen: configuration dialog, main window, scan window; ending,
+// raising and configuring the station as an administrator sees it.
+#include "base/ProgramEnd.h"
 #include "common/StationFixture.h"
 #include "gui/common/Twips.h"
+#include "gui/main/SingleInstance.h"
 #include "gui/settings/frmConfiguration.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
@@ -10,19 +13,47 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QSystemTrayIcon>
+#include <cmath>
 
 using namespace quiller;
 using quiller::test::SharedContext;
 using quiller::test::Station;
+
+namespace {
+
+// WCAG contrast ratio of two colours.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
 
 class TstWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Station> s;
 
+    frmMain* configuredWindow() {
+        s->configure();
+        return &s->openWindow();
+    }
+
 private slots:
     void init() { s = std::make_unique<Station>(); }
-    void cleanup() { s.reset(); }
+    void cleanup() {
+        frmMain::SetTrayProbe({});
+        SettingsStore::UseFile(QString());
+        s.reset();
+    }
 
     void firstRunEndToEnd() {
         SettingsStore settings;
@@ -179,8 +210,7 @@ private slots:
     // The placement is saved and restored; a stored value that is not a number gives the
     // default.
     void placementSaveAndRestore() {
-        s->configure();
-        frmMain* window = &s->openWindow();
+        frmMain* window = configuredWindow();
         // With nothing stored the window opens large enough for the whole scan window.
         QWidget* sub = s->scan()->parentWidget();
         QTRY_VERIFY(window->MdiArea->viewport()->rect().contains(sub->geometry()));
@@ -231,6 +261,9 @@ private slots:
     }
     void realExitClosesEverything() {
         QFETCH(bool, minimised);
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
         s->open();
         frmMain& window = *s->window;
         QPointer<frmScan> scan = s->scan();
@@ -242,7 +275,162 @@ private slots:
         QVERIFY(window.ExitRequested());
         QVERIFY(!scan);
         QVERIFY(!SharedContext().DbConnection);
+        QTRY_COMPARE(quits, 1); // the program ends
         QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), minimised ? 1234 : 6990);
+    }
+    // File > Exit ends the station when no tray can hold it; in the middle of a batch
+    // the scan window decides (it asks the operator) whether it may stop.
+    void fileExit_data() {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("mayStop");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("tray: hides") << true << true << false;
+        QTest::newRow("no tray: ends") << false << true << true;
+        QTest::newRow("no tray, batch goes on") << false << false << false;
+    }
+    void fileExit() {
+        QFETCH(bool, tray);
+        QFETCH(bool, mayStop);
+        QFETCH(bool, ends);
+        frmMain::SetTrayProbe([tray] { return tray; });
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
+        frmMain* window = configuredWindow();
+        int asked = 0;
+        window->ScanWindow()->behaviours().mayStop = [&] {
+            ++asked;
+            return mayStop;
+        };
+        QCOMPARE(window->TrayIcon()->isVisible(), tray);
+        window->mnuFileExit_Click();
+        QCOMPARE(window->ExitRequested(), ends);
+        QCOMPARE(asked, tray ? 0 : 1);
+        if (ends)
+            QTRY_COMPARE(quits, 1);
+        else
+            QVERIFY(window->ScanWindow() && SharedContext().DbConnection);
+        QCOMPARE(window->isHidden(), tray || ends);
+    }
+
+    // A tray that comes up after the station gets the icon.
+    void trayIconAppearsWhenATrayComesUp() {
+        bool tray = false;
+        frmMain::SetTrayProbe([&] { return tray; });
+        frmMain* window = configuredWindow();
+        QVERIFY(!window->TrayIcon()->isVisible());
+        tray = true;
+        QTRY_VERIFY_WITH_TIMEOUT(window->TrayIcon()->isVisible(), 10000);
+    }
+
+    // The placement cannot be written (its file lies below a plain file): the exit
+    // reports it and still ends the program.
+    void exitEndsEvenWhenPlacementCannotBeSaved() {
+        frmMain::SetTrayProbe([] { return false; });
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
+        auto& boxes = s->boxes;
+        frmMain* window = configuredWindow();
+        test::WriteFile(s->env.home() + "/plain", "x");
+        SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
+        window->resize(window->size() + QSize(10, 10));
+        window->mPopExit_Click();
+        QTRY_COMPARE(quits, 1);
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().text.contains("could not be written"), qPrintable(boxes.last().text));
+        QVERIFY(!SharedContext().DbConnection);
+    }
+
+    // A second launch finds the first through the socket beside the lock and brings
+    // its hidden window back.
+    void secondLaunchRaisesTheHiddenWindow() {
+        frmMain::SetTrayProbe([] { return true; });
+        frmMain* window = configuredWindow();
+        SingleInstance first(s->env.home(), "quiller");
+        QVERIFY(first.TryFirst());
+        connect(&first, &SingleInstance::raiseRequested, window, &frmMain::BringToFront);
+        window->close(); // to the tray
+        QVERIFY(window->isHidden());
+        SingleInstance second(s->env.home(), "quiller");
+        QVERIFY(!second.TryFirst());
+        QTRY_VERIFY(window->isVisible() && !window->isMinimized());
+    }
+
+    // On a first start the proposed folders are offered for creation.
+    void proposedFoldersOfferedForCreation_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(MsgAnswer::Yes);
+        QTest::newRow("no") << int(MsgAnswer::No);
+    }
+    void proposedFoldersOfferedForCreation() {
+        QFETCH(int, answer);
+        s->configure();
+        const bool yes = answer == int(MsgAnswer::Yes);
+        s->env.writeSettings("[setup]\nScanner=0\n");
+        auto& boxes = s->boxes;
+        boxes.answer(MsgAnswer(answer));
+        boxes.answer(MsgAnswer(answer));
+        frmConfiguration dialog(SharedContext());
+        dialog.Form_Load();
+        const QString images = frmConfiguration::ProposedImageFolder();
+        QCOMPARE(QDir::fromNativeSeparators(dialog.Text1->text()), images);
+        dialog.Command2_Click(0);
+        QCOMPARE(dialog.Saved(), yes);
+        QCOMPARE(QFileInfo(images).isDir(), yes);
+        QCOMPARE(QFileInfo(frmConfiguration::ProposedInterchangeFolder()).isDir(), yes);
+        QCOMPARE(boxes.texts().first(),
+                 QStringLiteral("The folder %1 does not exist yet. Create it?")
+                     .arg(QDir::toNativeSeparators(images)));
+        // Yes: making the image folder made its parent, the interchange folder, too.
+        QCOMPARE(boxes.count(), yes ? 1 : 3); // no: the missing folder stops OK
+    }
+
+    // OK with a new image folder reopens the database there; one whose database cannot be
+    // opened leaves the station on its old database, folder and settings.
+    void newImageFolderOnOk_data() {
+        QTest::addColumn<bool>("broken");
+        QTest::newRow("usable") << false;
+        QTest::newRow("broken") << true;
+    }
+    void newImageFolderOnOk() {
+        QFETCH(bool, broken);
+        s->configure();
+        const QString other = s->env.home() + "/other";
+        QDir().mkpath(other);
+        if (broken)
+            test::WriteFile(other + "/Marrowby.mdb", QByteArray(4096, 'Z'));
+        auto& boxes = s->boxes;
+        frmConfiguration dialog(SharedContext());
+        dialog.Form_Load();
+        dialog.Text1->setText(other);
+        dialog.Command2_Click(0);
+        QCOMPARE(dialog.Saved(), !broken);
+        QCOMPARE(boxes.count(), broken ? 1 : 0);
+        const QString folder = broken ? s->env.imageFolder() : other;
+        Database* db = SharedContext().DbConnection.get();
+        QVERIFY(db && db->IsOpen());
+        QCOMPARE(db->FilePath(), Database::PathIn(folder));
+        QCOMPARE(db->ReadScannerSource(), broken ? std::nullopt : std::optional<QString>("0"));
+        QCOMPARE(SettingsStore().Read("setup", "dataPath"), folder);
+    }
+
+    // The readiness label can be read on a light window and on a dark one.
+    void readinessLabelContrast_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("ready");
+        for (const QColor& bg : {QColor(255, 255, 255), QColor(30, 30, 30)})
+            for (bool ready : {true, false})
+                QTest::addRow("%s %s", qPrintable(bg.name()), ready ? "ready" : "not ready")
+                    << bg << ready;
+    }
+    void readinessLabelContrast() {
+        QFETCH(QColor, background);
+        QFETCH(bool, ready);
+        const QColor text = frmMain::ReadinessColour(ready, background);
+        QVERIFY2(Contrast(text, background) >= 4.5, qPrintable(text.name()));
+        // Still green for ready and red for not ready.
+        QVERIFY(ready ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
     }
 };
 
