@@ -64,16 +64,15 @@ public:
         window->Form_Load();
         return *window;
     }
-    // Configures the station and opens its window; polling runs every pollMs.
-    void open(int pollMs = 20) {
+    // Configures the station and opens its window, polling every 20 ms.
+    void open() {
         configure();
         openWindow();
         QVERIFY(scan());
-        pollMs_ = pollMs;
         fastPolling();
     }
     // A scan window opened anew (Restart) polls at the test's pace too.
-    void fastPolling() { scan()->Timer1->setInterval(pollMs_); }
+    void fastPolling() { scan()->Timer1->setInterval(20); }
 
     frmScan* scan() const { return window ? window->ScanWindow() : nullptr; }
     QString status() const { return window->StatusText(); }
@@ -115,7 +114,6 @@ private:
         app.filePath.clear();
         app.ScannerID.clear();
     }
-    int pollMs_ = 20;
 };
 
 } // namespace quiller::test

@@ -253,14 +253,19 @@ private slots:
         QVERIFY(!QFile::exists(s->lockFile()));
     }
 
-    // A real exit closes everything; it saves the placement unless minimised.
-    void realExitClosesEverything_data() {
+    // A real exit closes everything and ends the program; it saves the placement unless
+    // minimised, and one that cannot be written (its file lies below a plain file) is
+    // reported without holding the exit up.
+    void realExit_data() {
         QTest::addColumn<bool>("minimised");
-        QTest::newRow("normal") << false;
-        QTest::newRow("minimised") << true;
+        QTest::addColumn<bool>("unwritable");
+        QTest::newRow("normal") << false << false;
+        QTest::newRow("minimised") << true << false;
+        QTest::newRow("placement cannot be saved") << false << true;
     }
-    void realExitClosesEverything() {
+    void realExit() {
         QFETCH(bool, minimised);
+        QFETCH(bool, unwritable);
         int quits = 0;
         auto previous = SetLoopQuitter([&] { ++quits; });
         auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
@@ -269,15 +274,26 @@ private slots:
         QPointer<frmScan> scan = s->scan();
         window.resize(Twips(6990, &window), Twips(6990, &window));
         if (minimised)
-            window.close(); // to the tray: minimised
+            window.close(); // no tray: minimised
         SettingsStore().Write("Settings", "MainWidth", "1234");
+        if (unwritable) {
+            test::WriteFile(s->env.home() + "/plain", "x");
+            SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
+        }
         window.mPopExit_Click();
         QVERIFY(window.ExitRequested());
         QVERIFY(!scan);
         QVERIFY(!SharedContext().DbConnection);
-        QTRY_COMPARE(quits, 1); // the program ends
-        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), minimised ? 1234 : 6990);
+        QTRY_COMPARE(quits, 1);
+        QCOMPARE(s->boxes.count(), unwritable ? 1 : 0);
+        if (unwritable)
+            QVERIFY2(s->boxes.last().text.contains("could not be written"),
+                     qPrintable(s->boxes.last().text));
+        SettingsStore::UseFile(QString());
+        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(),
+                 minimised || unwritable ? 1234 : 6990);
     }
+
     // File > Exit ends the station when no tray can hold it; in the middle of a batch
     // the scan window decides (it asks the operator) whether it may stop.
     void fileExit_data() {
@@ -321,25 +337,6 @@ private slots:
         QVERIFY(!window->TrayIcon()->isVisible());
         tray = true;
         QTRY_VERIFY_WITH_TIMEOUT(window->TrayIcon()->isVisible(), 10000);
-    }
-
-    // The placement cannot be written (its file lies below a plain file): the exit
-    // reports it and still ends the program.
-    void exitEndsEvenWhenPlacementCannotBeSaved() {
-        frmMain::SetTrayProbe([] { return false; });
-        int quits = 0;
-        auto previous = SetLoopQuitter([&] { ++quits; });
-        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
-        auto& boxes = s->boxes;
-        frmMain* window = configuredWindow();
-        test::WriteFile(s->env.home() + "/plain", "x");
-        SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
-        window->resize(window->size() + QSize(10, 10));
-        window->mPopExit_Click();
-        QTRY_COMPARE(quits, 1);
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY2(boxes.last().text.contains("could not be written"), qPrintable(boxes.last().text));
-        QVERIFY(!SharedContext().DbConnection);
     }
 
     // A second launch finds the first through the socket beside the lock and brings
