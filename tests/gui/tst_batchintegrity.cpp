@@ -1,5 +1,6 @@
 // The scan window's intake and acquisitions together on the simulated scanner: every page
 // under its own prescription, every prescription scanned or reported.
+#include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
@@ -8,7 +9,6 @@
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
 #include "records/SearchResultModel.h"
-#include "reliability/DataLines.h"
 #include "scanner/SimulatedScanner.h"
 #include "station/StationContext.h"
 
