@@ -1,89 +1,62 @@
-// The shell windows offscreen: configuration dialog, main window, scan window.
+// The shell windows offscreen: configuration dialog, main window, scan window; ending,
+// raising and configuring the station as an administrator sees it.
 #include "base/ProgramEnd.h"
-#include "common/ScriptedMessageBoxes.h"
-#include "common/TestEnv.h"
-#include "common/ViewFixture.h"
+#include "common/StationFixture.h"
 #include "gui/common/Twips.h"
-#include "gui/main/StationWiring.h"
-#include "gui/main/frmMain.h"
-#include "gui/scan/frmScan.h"
+#include "gui/main/SingleInstance.h"
 #include "gui/settings/frmConfiguration.h"
-#include "gui/settings/getDir.h"
-#include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
-#include "station/StationContext.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QTimer>
-#include <QtTest>
+#include <QSystemTrayIcon>
+#include <cmath>
 
 using namespace quiller;
-using quiller::test::ScriptedMessageBoxes;
 using quiller::test::SharedContext;
-using quiller::test::TestEnv;
+using quiller::test::Station;
+
+namespace {
+
+// WCAG contrast ratio of two colours.
+double Contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
 
 class TstWindows : public QObject {
     Q_OBJECT
 
-    static QWidget* findTopLevel(const char* name) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String(name) && w->isVisible())
-                return w;
-        return nullptr;
-    }
+    std::unique_ptr<Station> s;
 
-    std::unique_ptr<TestEnv> env;
-
-    void resetSharedContext() {
-        StationContext& app = SharedContext();
-        app.MainWindow = nullptr;
-        app.DbConnection.reset();
-        app.dataPath.clear();
-        app.filePath.clear();
-        app.ScannerID.clear();
-    }
-
-    void configureStation() {
-        env->writeSettings(
-            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
-                .arg(env->imageFolder(), env->interchangeFolder()));
-        SharedContext().dataPath = env->imageFolder();
-        SharedContext().filePath = env->interchangeFolder();
-        SharedContext().ScannerID = QStringLiteral("A");
-        Database::EnsureFile(SharedContext().dataPath, QString());
-        SharedContext().DbConnection = std::make_unique<Database>();
-        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
-    }
-
-    std::unique_ptr<frmMain> openMainWindow() {
-        auto window = std::make_unique<frmMain>(SharedContext());
-        WireMainWindow(*window);
-        window->show();
-        window->Form_Load();
-        return window;
+    frmMain* configuredWindow() {
+        s->configure();
+        return &s->openWindow();
     }
 
 private slots:
-    void init() {
-        env = std::make_unique<TestEnv>();
-        resetSharedContext();
-        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
-    }
+    void init() { s = std::make_unique<Station>(); }
     void cleanup() {
-        resetSharedContext();
-        env.reset();
+        frmMain::SetTrayProbe({});
+        SettingsStore::UseFile(QString());
+        s.reset();
     }
 
     void firstRunEndToEnd() {
-        ScriptedMessageBoxes boxes;
         SettingsStore settings;
-        std::unique_ptr<frmMain> mainWindow;
         int dialogs = 0;
         StartupHooks hooks;
         hooks.showConfigurationDialogModal = [&] {
@@ -91,34 +64,31 @@ private slots:
             frmConfiguration dialog(SharedContext());
             dialog.Form_Load();
             dialog.Combo1->setCurrentIndex(1);
-            dialog.Text1->setText(env->imageFolder());
-            dialog.txtFilePath->setText(env->interchangeFolder());
+            dialog.Text1->setText(s->env.imageFolder());
+            dialog.txtFilePath->setText(s->env.interchangeFolder());
             dialog.Text2->setText("B");
             dialog.Command2_Click(0);
             QVERIFY(dialog.Saved());
         };
         hooks.showMainWindow = [&] {
-            mainWindow = openMainWindow();
+            s->openWindow();
         };
 
         QCOMPARE(Main(SharedContext(), settings, hooks), std::nullopt);
         QCOMPARE(dialogs, 1);
-        QCOMPARE(boxes.count(), 0); // no question before or after a completed dialog
+        QCOMPARE(s->boxes.count(), 0); // no question before or after a completed dialog
 
-        // Settings, with the dialog's "scanner" reaching "Scanner".
+        // Settings, with the dialog's "scanner" reaching "Scanner" (once).
         QCOMPARE(settings.Read("setup", "Scanner"), QStringLiteral("1"));
-        QCOMPARE(settings.Read("setup", "dataPath"), env->imageFolder());
-        QCOMPARE(settings.Read("setup", "ScannerID"), SharedContext().ScannerID);
+        QCOMPARE(settings.Read("setup", "dataPath"), s->env.imageFolder());
         QCOMPARE(SharedContext().ScannerID, QStringLiteral("B"));
-        QCOMPARE(QString(test::ReadFile(env->configFile())).count("scanner=", Qt::CaseInsensitive),
-                 1);
-
+        QCOMPARE(settings.Read("setup", "ScannerID"), QStringLiteral("B"));
+        QCOMPARE(
+            QString(test::ReadFile(s->env.configFile())).count("scanner=", Qt::CaseInsensitive), 1);
         // The database with its Configuration row.
         QCOMPARE(SharedContext().DbConnection->ReadScannerSource(), std::optional<QString>("1"));
-
         // The main window with the scan window inside, polling on.
-        QVERIFY(mainWindow && mainWindow->ScanWindow() && mainWindow->ScanWindow()->IsLoaded());
-        QVERIFY(mainWindow->ScanWindow()->Timer1->isActive());
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     void okChecks_data() {
@@ -154,19 +124,14 @@ private slots:
         QFETCH(int, icon);
         QFETCH(QString, focus);
         QFETCH(QString, id);
-        auto expand = [&](QString s) {
-            s.replace("@images", QDir::toNativeSeparators(env->imageFolder()));
-            s.replace("@missing", QDir::toNativeSeparators(env->home() + "/missing"));
-            s.replace("@nowhere", QDir::toNativeSeparators(env->home() + "/nowhere"));
-            s.replace("@id", frmConfiguration::StationIdMessage());
-            return s;
+        auto expand = [&](QString text) {
+            text.replace("@images", QDir::toNativeSeparators(s->env.imageFolder()));
+            text.replace("@missing", QDir::toNativeSeparators(s->env.home() + "/missing"));
+            text.replace("@nowhere", QDir::toNativeSeparators(s->env.home() + "/nowhere"));
+            text.replace("@id", frmConfiguration::StationIdMessage());
+            return text;
         };
-        ScannerControl::SetFactory([scanner] {
-            auto s = std::make_unique<SimulatedScanner>();
-            s->script().startDeviceAnswer = scanner;
-            return s;
-        });
-        ScriptedMessageBoxes boxes;
+        s->script.startDeviceAnswer = scanner;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         dialog.Text1->setText(expand(images));
@@ -174,13 +139,13 @@ private slots:
         dialog.Text2->setText(id);
         dialog.Command2_Click(0);
         QVERIFY(!dialog.Saved());
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text, expand(message));
-        QCOMPARE(int(boxes.last().icon), icon);
+        QCOMPARE(s->boxes.count(), 1);
+        QCOMPARE(s->boxes.last().text, expand(message));
+        QCOMPARE(int(s->boxes.last().icon), icon);
         QCOMPARE(dialog.focusWidget()->objectName(), focus);
         // Nothing was saved.
-        QVERIFY(!QFile::exists(env->configFile()) ||
-                !test::ReadFile(env->configFile()).contains("dataPath"));
+        QVERIFY(!QFile::exists(s->env.configFile()) ||
+                !test::ReadFile(s->env.configFile()).contains("dataPath"));
     }
 
     // OK accepts an interchange folder that does not exist yet; Cancel saves nothing.
@@ -191,16 +156,15 @@ private slots:
     }
     void okAndCancel() {
         QFETCH(int, button);
-        ScriptedMessageBoxes boxes;
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
-        dialog.Text1->setText(env->imageFolder());
-        dialog.txtFilePath->setText(env->home() + "/not-yet");
+        dialog.Text1->setText(s->env.imageFolder());
+        dialog.txtFilePath->setText(s->env.home() + "/not-yet");
         dialog.Command2_Click(button);
         QCOMPARE(dialog.Saved(), button == 0);
-        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(s->boxes.count(), 0);
         QCOMPARE(SettingsStore().Read("setup", "filePath").isEmpty(), button == 1);
-        QCOMPARE(QFile::exists(env->imageFolder() + "/Marrowby.mdb"), button == 0);
+        QCOMPARE(QFile::exists(s->env.imageFolder() + "/Marrowby.mdb"), button == 0);
     }
 
     void storedScannerPreselected_data() {
@@ -213,161 +177,257 @@ private slots:
     void storedScannerPreselected() {
         QFETCH(QString, stored);
         QFETCH(int, expected);
-        env->writeSettings("[setup]\nScanner=" + stored + "\n");
+        s->env.writeSettings("[setup]\nScanner=" + stored + "\n");
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         QCOMPARE(dialog.Combo1->currentIndex(), expected);
     }
 
-    void browseShowsChosenPathThenFillsField() {
-        ScriptedMessageBoxes boxes;
-        const QString chosen = env->imageFolder();
-        auto previous = getDir::SetChooser([&](QWidget*, const QString&) { return chosen; });
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        boxes.onShow([&](const MessageBoxRequest&) {
-            // The box comes before the field is filled.
-            QVERIFY(dialog.txtFilePath->text() != QDir::toNativeSeparators(chosen));
-        });
-        dialog.Command1_Click(1);
-        QCOMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.last().text, QDir::toNativeSeparators(chosen));
-        QCOMPARE(boxes.last().buttons, MsgButtons::Ok);
-        QCOMPARE(dialog.txtFilePath->text(), QDir::toNativeSeparators(chosen));
-        // Cancel in the picker changes nothing and shows nothing.
-        getDir::SetChooser([](QWidget*, const QString&) { return QString(); });
-        dialog.Command1_Click(0);
-        QCOMPARE(boxes.count(), 1);
-        getDir::SetChooser(previous);
-    }
-
     void modeSwitch() {
-        configureStation();
-        auto window = openMainWindow();
-        frmScan* scan = window->ScanWindow();
-        const QString lock = env->interchangeFolder() + "/AQLVLock.xs4";
+        s->open();
+        frmMain& window = *s->window;
+        frmScan* scan = s->scan();
+        const QString lock = s->lockFile();
 
-        window->Command1_Click(1); // View
-        QVERIFY(QFile::exists(lock));
+        window.Command1_Click(1); // View
         QCOMPARE(test::ReadFile(lock), QByteArray("Locked\r\n"));
-        QCOMPARE(window->Label1->text(), QStringLiteral("Not Ready to Scan"));
+        QCOMPARE(window.Label1->text(), QStringLiteral("Not Ready to Scan"));
         QVERIFY(scan->fraList->isVisibleTo(scan));
         QVERIFY(!scan->Timer1->isActive());
         test::WriteFile(lock, "someone else's\r\n");
-        window->Command1_Click(1); // a second View finds the file and leaves it alone
+        window.Command1_Click(1); // a second View finds the file and leaves it alone
         QCOMPARE(test::ReadFile(lock), QByteArray("someone else's\r\n"));
 
-        window->Command1_Click(0); // Scan
+        window.Command1_Click(0); // Scan
         QVERIFY(!QFile::exists(lock));
         QVERIFY(!scan->fraList->isVisibleTo(scan));
         QVERIFY(scan->Timer1->isActive());
-        window->Command1_Click(0); // no lock file: nothing to delete, the rest runs
+        window.Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
-        QCOMPARE(window->Label1->text(), QStringLiteral("Ready to Scan"));
+        QCOMPARE(window.Label1->text(), QStringLiteral("Ready to Scan"));
     }
 
-    void placementDefaultsSaveAndRestore() {
-        configureStation();
-        {
-            auto window = openMainWindow();
-            // With nothing stored the window opens large enough for the whole scan window.
-            QWidget* sub = window->ScanWindow()->parentWidget();
-            QTRY_VERIFY(window->MdiArea->viewport()->rect().contains(sub->geometry()));
-            window->resize(Twips(9000, window.get()), Twips(7995, window.get()));
-            QTRY_COMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
-            QCOMPARE(SettingsStore().Read("Settings", "MainHeight").toDouble(), 7995.0);
-            window->showMinimized();
-            window->resize(Twips(3000, window.get()), Twips(3000, window.get()));
-            QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
-        }
-        auto again = openMainWindow();
-        QCOMPARE(again->size(), QSize(Twips(9000, again.get()), Twips(7995, again.get())));
+    // The placement is saved and restored; a stored value that is not a number gives the
+    // default.
+    void placementSaveAndRestore() {
+        frmMain* window = configuredWindow();
+        // With nothing stored the window opens large enough for the whole scan window.
+        QWidget* sub = s->scan()->parentWidget();
+        QTRY_VERIFY(window->MdiArea->viewport()->rect().contains(sub->geometry()));
+        window->resize(Twips(9000, window), Twips(7995, window));
+        QTRY_COMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), 9000.0);
+        QCOMPARE(SettingsStore().Read("Settings", "MainHeight").toDouble(), 7995.0);
+        window = &s->openWindow();
+        QCOMPARE(window->size(), QSize(Twips(9000, window), Twips(7995, window)));
+        s->window.reset();
+        SettingsStore().Write("Settings", "MainWidth", "wide");
+        window = &s->openWindow();
+        QCOMPARE(window->width(), Twips(6500, window));
+        QCOMPARE(window->height(), Twips(7995, window));
     }
 
-    void placementValueThatIsNotANumberGivesDefault() {
-        configureStation();
-        env->writeSettings(QString::fromUtf8(test::ReadFile(env->configFile())) +
-                           "[Settings]\nMainWidth=wide\nMainHeight=7200\n");
-        auto window = openMainWindow();
-        QCOMPARE(window->width(), Twips(6500, window.get()));
-        QCOMPARE(window->height(), Twips(7200, window.get()));
-    }
-
+    // The old scan window is gone: two windows would both take the same data files.
     void restartGivesAFreshLoadedScanWindow() {
-        configureStation();
-        auto window = openMainWindow();
-        QPointer<frmScan> first = window->ScanWindow();
-        window->mnuRestart_Click();
-        QVERIFY(!first); // the old window was unloaded and released
-        QVERIFY(window->ScanWindow() && window->ScanWindow()->IsLoaded());
-        QVERIFY(window->ScanWindow()->Timer1->isActive());
+        s->open();
+        QPointer<frmScan> first = s->scan();
+        s->window->mnuRestart_Click();
+        QVERIFY(!first);
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     // Without a tray, closing minimises (never hides: it can always be brought back).
     void closeMinimisesAndPollingGoesOn() {
         frmMain::SetTrayProbe([] { return false; });
         auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
-        configureStation();
-        auto window = openMainWindow();
-        window->Command1_Click(1); // viewing: lock file present, polling off
-        const QString lock = env->interchangeFolder() + "/AQLVLock.xs4";
-        window->close();
-        QVERIFY(!window->ExitRequested());
-        QVERIFY(window->ScanWindow()->Timer1->isActive());
-        QVERIFY(QFile::exists(lock)); // not touched
-        QVERIFY(window->isMinimized() && !window->isHidden());
+        s->open();
+        frmMain& window = *s->window;
+        window.Command1_Click(1); // viewing: lock file present, polling off
+        window.close();
+        QVERIFY(!window.ExitRequested());
+        QVERIFY(s->scan()->Timer1->isActive());
+        QVERIFY(QFile::exists(s->lockFile())); // not touched
+        QVERIFY(window.isMinimized() && !window.isHidden());
         // Restore brings it back in scan mode.
-        window->mPopRestore_Click();
-        QVERIFY(!window->isMinimized());
-        QVERIFY(!QFile::exists(lock));
+        window.mPopRestore_Click();
+        QVERIFY(!window.isMinimized());
+        QVERIFY(!QFile::exists(s->lockFile()));
     }
 
-    void helpMenuOpensAbout() {
-        configureStation();
-        auto window = openMainWindow();
-        window->mnuHelpAbout_Click();
-        QWidget* about = nullptr;
-        QTRY_VERIFY((about = findTopLevel("frmAbout")) != nullptr);
-        about->close();
+    // A real exit closes everything and ends the program; it saves the placement unless
+    // minimised, and one that cannot be written (its file lies below a plain file) is
+    // reported without holding the exit up.
+    void realExit_data() {
+        QTest::addColumn<bool>("minimised");
+        QTest::addColumn<bool>("unwritable");
+        QTest::newRow("normal") << false << false;
+        QTest::newRow("minimised") << true << false;
+        QTest::newRow("placement cannot be saved") << false << true;
     }
-
-    void realExitEndsTheProgramWhenNoWindowIsLeft() {
-        configureStation();
+    void realExit() {
+        QFETCH(bool, minimised);
+        QFETCH(bool, unwritable);
         int quits = 0;
         auto previous = SetLoopQuitter([&] { ++quits; });
-        auto window = openMainWindow();
-        window->mnuSupport_Click(); // a support panel still open keeps the program running
-        QWidget* support = nullptr;
-        QTRY_VERIFY((support = findTopLevel("frmSupport")) != nullptr);
-        QVERIFY(!support->parentWidget()); // not a child: it outlives the main window
-        window->mPopExit_Click();
-        QTest::qWait(50);
-        QCOMPARE(quits, 0);
-        support->close();
-        QTRY_COMPARE(quits, 1);
-        SetLoopQuitter(previous);
-    }
-
-    // A real exit closes everything; it saves the placement unless minimised.
-    void realExitClosesEverything_data() {
-        QTest::addColumn<bool>("minimised");
-        QTest::newRow("normal") << false;
-        QTest::newRow("minimised") << true;
-    }
-    void realExitClosesEverything() {
-        QFETCH(bool, minimised);
-        configureStation();
-        auto window = openMainWindow();
-        QPointer<frmScan> scan = window->ScanWindow();
-        window->resize(Twips(6990, window.get()), Twips(6990, window.get()));
+        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
+        s->open();
+        frmMain& window = *s->window;
+        QPointer<frmScan> scan = s->scan();
+        window.resize(Twips(6990, &window), Twips(6990, &window));
         if (minimised)
-            window->close(); // to the tray: minimised
+            window.close(); // no tray: minimised
         SettingsStore().Write("Settings", "MainWidth", "1234");
-        window->mPopExit_Click();
-        QVERIFY(window->ExitRequested());
+        if (unwritable) {
+            test::WriteFile(s->env.home() + "/plain", "x");
+            SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
+        }
+        window.mPopExit_Click();
+        QVERIFY(window.ExitRequested());
         QVERIFY(!scan);
         QVERIFY(!SharedContext().DbConnection);
-        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(), minimised ? 1234 : 6990);
+        QTRY_COMPARE(quits, 1);
+        QCOMPARE(s->boxes.count(), unwritable ? 1 : 0);
+        if (unwritable)
+            QVERIFY2(s->boxes.last().text.contains("could not be written"),
+                     qPrintable(s->boxes.last().text));
+        SettingsStore::UseFile(QString());
+        QCOMPARE(SettingsStore().Read("Settings", "MainWidth").toDouble(),
+                 minimised || unwritable ? 1234 : 6990);
+    }
+
+    // File > Exit ends the station when no tray can hold it; in the middle of a batch
+    // the scan window decides (it asks the operator) whether it may stop.
+    void fileExit_data() {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("mayStop");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("tray: hides") << true << true << false;
+        QTest::newRow("no tray: ends") << false << true << true;
+        QTest::newRow("no tray, batch goes on") << false << false << false;
+    }
+    void fileExit() {
+        QFETCH(bool, tray);
+        QFETCH(bool, mayStop);
+        QFETCH(bool, ends);
+        frmMain::SetTrayProbe([tray] { return tray; });
+        int quits = 0;
+        auto previous = SetLoopQuitter([&] { ++quits; });
+        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
+        frmMain* window = configuredWindow();
+        int asked = 0;
+        window->ScanWindow()->behaviours().mayStop = [&] {
+            ++asked;
+            return mayStop;
+        };
+        QCOMPARE(window->TrayIcon()->isVisible(), tray);
+        window->mnuFileExit_Click();
+        QCOMPARE(window->ExitRequested(), ends);
+        QCOMPARE(asked, tray ? 0 : 1);
+        if (ends)
+            QTRY_COMPARE(quits, 1);
+        else
+            QVERIFY(window->ScanWindow() && SharedContext().DbConnection);
+        QCOMPARE(window->isHidden(), tray || ends);
+    }
+
+    // A tray that comes up after the station gets the icon.
+    void trayIconAppearsWhenATrayComesUp() {
+        bool tray = false;
+        frmMain::SetTrayProbe([&] { return tray; });
+        frmMain* window = configuredWindow();
+        QVERIFY(!window->TrayIcon()->isVisible());
+        tray = true;
+        QTRY_VERIFY_WITH_TIMEOUT(window->TrayIcon()->isVisible(), 10000);
+    }
+
+    // A second launch finds the first through the socket beside the lock and brings
+    // its hidden window back.
+    void secondLaunchRaisesTheHiddenWindow() {
+        frmMain::SetTrayProbe([] { return true; });
+        frmMain* window = configuredWindow();
+        SingleInstance first(s->env.home(), "quiller");
+        QVERIFY(first.TryFirst());
+        connect(&first, &SingleInstance::raiseRequested, window, &frmMain::BringToFront);
+        window->close(); // to the tray
+        QVERIFY(window->isHidden());
+        SingleInstance second(s->env.home(), "quiller");
+        QVERIFY(!second.TryFirst());
+        QTRY_VERIFY(window->isVisible() && !window->isMinimized());
+    }
+
+    // On a first start the proposed folders are offered for creation.
+    void proposedFoldersOfferedForCreation_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(MsgAnswer::Yes);
+        QTest::newRow("no") << int(MsgAnswer::No);
+    }
+    void proposedFoldersOfferedForCreation() {
+        QFETCH(int, answer);
+        s->configure();
+        const bool yes = answer == int(MsgAnswer::Yes);
+        s->env.writeSettings("[setup]\nScanner=0\n");
+        auto& boxes = s->boxes;
+        boxes.answer(MsgAnswer(answer));
+        boxes.answer(MsgAnswer(answer));
+        frmConfiguration dialog(SharedContext());
+        dialog.Form_Load();
+        const QString images = frmConfiguration::ProposedImageFolder();
+        QCOMPARE(QDir::fromNativeSeparators(dialog.Text1->text()), images);
+        dialog.Command2_Click(0);
+        QCOMPARE(dialog.Saved(), yes);
+        QCOMPARE(QFileInfo(images).isDir(), yes);
+        QCOMPARE(QFileInfo(frmConfiguration::ProposedInterchangeFolder()).isDir(), yes);
+        QCOMPARE(boxes.texts().first(),
+                 QStringLiteral("The folder %1 does not exist yet. Create it?")
+                     .arg(QDir::toNativeSeparators(images)));
+        // Yes: making the image folder made its parent, the interchange folder, too.
+        QCOMPARE(boxes.count(), yes ? 1 : 3); // no: the missing folder stops OK
+    }
+
+    // OK with a new image folder reopens the database there; one whose database cannot be
+    // opened leaves the station on its old database, folder and settings.
+    void newImageFolderOnOk_data() {
+        QTest::addColumn<bool>("broken");
+        QTest::newRow("usable") << false;
+        QTest::newRow("broken") << true;
+    }
+    void newImageFolderOnOk() {
+        QFETCH(bool, broken);
+        s->configure();
+        const QString other = s->env.home() + "/other";
+        QDir().mkpath(other);
+        if (broken)
+            test::WriteFile(other + "/Marrowby.mdb", QByteArray(4096, 'Z'));
+        auto& boxes = s->boxes;
+        frmConfiguration dialog(SharedContext());
+        dialog.Form_Load();
+        dialog.Text1->setText(other);
+        dialog.Command2_Click(0);
+        QCOMPARE(dialog.Saved(), !broken);
+        QCOMPARE(boxes.count(), broken ? 1 : 0);
+        const QString folder = broken ? s->env.imageFolder() : other;
+        Database* db = SharedContext().DbConnection.get();
+        QVERIFY(db && db->IsOpen());
+        QCOMPARE(db->FilePath(), Database::PathIn(folder));
+        QCOMPARE(db->ReadScannerSource(), broken ? std::nullopt : std::optional<QString>("0"));
+        QCOMPARE(SettingsStore().Read("setup", "dataPath"), folder);
+    }
+
+    // The readiness label can be read on a light window and on a dark one.
+    void readinessLabelContrast_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("ready");
+        for (const QColor& bg : {QColor(255, 255, 255), QColor(30, 30, 30)})
+            for (bool ready : {true, false})
+                QTest::addRow("%s %s", qPrintable(bg.name()), ready ? "ready" : "not ready")
+                    << bg << ready;
+    }
+    void readinessLabelContrast() {
+        QFETCH(QColor, background);
+        QFETCH(bool, ready);
+        const QColor text = frmMain::ReadinessColour(ready, background);
+        QVERIFY2(Contrast(text, background) >= 4.5, qPrintable(text.name()));
+        // Still green for ready and red for not ready.
+        QVERIFY(ready ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
     }
 };
 

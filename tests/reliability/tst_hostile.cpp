@@ -1,7 +1,7 @@
 // Hostile data files through the real polling tick and the batch on the simulated
 // scanner: none crashes the station, none writes outside the image folder, SQL in a
 // field is stored as text, and every line is either stored or its file kept as ".err".
-#include "StationFixture.h"
+#include "common/StationFixture.h"
 #include "common/ViewFixture.h"
 
 #include "intake/LineParser.h"

@@ -3,7 +3,7 @@
 // The whole station in the test process: settings, database, the main window with its
 // scan window wired as the program wires it, a scanner from a factory the test
 // chooses, and every message box recorded.
-#include "DataLines.h"
+#include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
@@ -42,9 +42,9 @@ public:
         ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
     }
 
-    // Writes the settings and the database, then opens the main window; polling runs
-    // every pollMs.
-    void open(int pollMs = 20) {
+    // Writes the settings of a configured station (scanner ID A, the first scanner) and
+    // opens its database.
+    void configure() {
         env.writeSettings(
             QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
                 .arg(env.imageFolder(), env.interchangeFolder()));
@@ -54,16 +54,25 @@ public:
         Database::EnsureFile(SharedContext().dataPath, QString());
         SharedContext().DbConnection = std::make_unique<Database>();
         QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+    }
+    // Opens the main window as the program does (a previous one is closed first).
+    frmMain& openWindow() {
+        window.reset();
         window = std::make_unique<frmMain>(SharedContext());
         WireMainWindow(*window);
         window->show();
         window->Form_Load();
+        return *window;
+    }
+    // Configures the station and opens its window, polling every 20 ms.
+    void open() {
+        configure();
+        openWindow();
         QVERIFY(scan());
-        pollMs_ = pollMs;
         fastPolling();
     }
     // A scan window opened anew (Restart) polls at the test's pace too.
-    void fastPolling() { scan()->Timer1->setInterval(pollMs_); }
+    void fastPolling() { scan()->Timer1->setInterval(20); }
 
     frmScan* scan() const { return window ? window->ScanWindow() : nullptr; }
     QString status() const { return window->StatusText(); }
@@ -105,7 +114,6 @@ private:
         app.filePath.clear();
         app.ScannerID.clear();
     }
-    int pollMs_ = 20;
 };
 
 } // namespace quiller::test
