@@ -59,9 +59,7 @@ class SaneBatchTests : public QObject {
         for (int rx : rxs) {
             const auto row = SharedContext().DbConnection->Find(QString::number(rx), "00");
             const QImage image(env->imageFolder() + "/" + (row ? row->RxImage : QString()));
-            pages << (image.isNull() || !row || row->RxImage.isEmpty()
-                          ? 0
-                          : (qGray(image.pixel(image.width() / 2, image.height() / 2)) - 10) / 40);
+            pages << (image.isNull() ? 0 : (qGray(image.pixel(50, 50)) - 10) / 40);
         }
         return pages;
     }

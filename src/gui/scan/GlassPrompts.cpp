@@ -13,8 +13,8 @@ GlassPrompts::GlassPrompts(Hooks hooks, QObject* parent)
     : QObject(parent), hooks_(std::move(hooks)) {}
 
 bool GlassPrompts::Applies(ScannerControl& scanner, const Acquisition& a) {
-    return a.kind() == Acquisition::Kind::Batch && scanner.DocumentFeedAvailable() != 1 &&
-           scanner.FlatbedAvailable();
+    return a.kind() == Acquisition::Kind::Batch && scanner.FlatbedAvailable() &&
+           scanner.DocumentFeedAvailable() != 1;
 }
 
 void GlassPrompts::Begin() {
