@@ -31,12 +31,17 @@ QString AcquisitionController::NoScannerText() {
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
       feederTimer_(new QTimer(this)) {
-    glass_ = new GlassPrompts({[this] { return current_ ? &*current_ : nullptr; },
-                               [this] { StartAcquire(); },
-                               [this] {
-                                   EndAcquisition();
-                               }},
-                              this);
+    GlassPrompts::Hooks glass;
+    glass.current = [this] {
+        return current_ ? &*current_ : nullptr;
+    };
+    glass.acquire = [this] {
+        StartAcquire();
+    };
+    glass.cancel = [this] {
+        EndAcquisition();
+    };
+    glass_ = new GlassPrompts(std::move(glass), this);
     feederTimer_->setInterval(kFeederPollMs);
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
     connect(window->Image1, &PictureBox::pictureChanged, this,
