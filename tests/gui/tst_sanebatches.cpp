@@ -97,21 +97,15 @@ private slots:
         app.DbConnection = std::make_unique<Database>();
         QVERIFY(app.DbConnection->Open(app.dataPath));
         window = new frmScan(app);
-        AcquisitionController::ScannerAccess access;
-        access.scanner = [this] {
-            return scanner.get();
-        };
-        access.currentImageIndex = [this]() -> int& {
-            return currentIndex;
-        };
-        access.clearImageBuffer = [this] {
-            while (scanner->ImageCount() > 0)
-                scanner->DeleteImage(0);
-        };
-        access.imageText = [](int index, bool) {
-            return QString::number(index);
-        };
-        controller = new AcquisitionController(window, access, window);
+        controller =
+            new AcquisitionController(window,
+                                      {[this]() -> ScannerControl* { return scanner.get(); },
+                                       [this]() -> int& { return currentIndex; },
+                                       [] {}, // the buffer is kept: pages are filed by their index
+                                       [](int index, bool) {
+                                           return QString::number(index);
+                                       }},
+                                      window);
         connect(window->cmdScanRest, &QPushButton::clicked, controller,
                 &AcquisitionController::ScanRest_Click);
         window->behaviours().mayStop = [c = controller] {
