@@ -226,12 +226,10 @@ private slots:
     void feederBatchUsesTheSimplexSource_data() {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("source");
-        QTest::newRow("fujitsu") << "fujitsu"
-                                 << "ADF Front";
-        QTest::newRow("brother") << "brother"
-                                 << "Automatic Document Feeder(left aligned)";
-        QTest::newRow("escl") << "escl"
-                              << "ADF";
+        QTest::newRow("fujitsu") << QString("fujitsu") << QString("ADF Front");
+        QTest::newRow("brother") << QString("brother")
+                                 << QString("Automatic Document Feeder(left aligned)");
+        QTest::newRow("escl") << QString("escl") << QString("ADF");
     }
     void feederBatchUsesTheSimplexSource() {
         QFETCH(QString, device);
@@ -327,12 +325,10 @@ private slots:
     void callThatNeverReturnsEndsTheBatch_data() {
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("words");
-        QTest::newRow("sane_start") << "pixma"
-                                    << "when asked to feed the next page";
-        QTest::newRow("sane_read") << "epsonds"
-                                   << "while sending a page";
-        QTest::newRow("sane_open") << "airscan"
-                                   << "while connecting";
+        QTest::newRow("sane_start")
+            << QString("pixma") << QString("when asked to feed the next page");
+        QTest::newRow("sane_read") << QString("epsonds") << QString("while sending a page");
+        QTest::newRow("sane_open") << QString("airscan") << QString("while connecting");
     }
     void callThatNeverReturnsEndsTheBatch() {
         QFETCH(QString, device);
