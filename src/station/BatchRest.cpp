@@ -1,5 +1,8 @@
 #include "station/BatchRest.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace quiller {
 
 void BatchRest::Ended(const Acquisition& a) {
