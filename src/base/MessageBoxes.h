@@ -6,8 +6,8 @@
 namespace quiller {
 
 enum class MsgIcon { NoIcon, Critical, Question, Exclamation, Information };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 struct MessageBoxRequest {
     QString text;

@@ -92,6 +92,8 @@ void AttachScanBehaviours(frmScan& scan) {
                      &AcquisitionController::Command1_Click);
     QObject::connect(scan.Command2, &QPushButton::clicked, acquisition,
                      &AcquisitionController::Command2_Click);
+    QObject::connect(scan.cmdScanRest, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::ScanRest_Click);
 }
 
 void WireMainWindow(frmMain& window) {

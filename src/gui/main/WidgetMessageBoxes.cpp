@@ -32,6 +32,11 @@ MsgAnswer ShowBox(const MessageBoxRequest& r) {
         box.setDefaultButton(r.defaultButton == MsgAnswer::Yes ? QMessageBox::Yes
                                                                : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
+    } else if (r.buttons == MsgButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(r.defaultButton == MsgAnswer::Cancel ? QMessageBox::Cancel
+                                                                  : QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
@@ -39,6 +44,8 @@ MsgAnswer ShowBox(const MessageBoxRequest& r) {
     const int answer = box.exec();
     if (r.buttons == MsgButtons::YesNo)
         return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (r.buttons == MsgButtons::OkCancel)
+        return answer == QMessageBox::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     return MsgAnswer::Ok;
 }
 } // namespace

@@ -4,6 +4,7 @@
 #include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
+#include "gui/scan/GlassPrompts.h"
 #include "gui/scan/frmScan.h"
 #include "intake/LockFile.h"
 #include "records/SearchResultModel.h"
@@ -30,6 +31,17 @@ QString AcquisitionController::NoScannerText() {
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
       feederTimer_(new QTimer(this)) {
+    GlassPrompts::Hooks glass;
+    glass.current = [this] {
+        return current_ ? &*current_ : nullptr;
+    };
+    glass.acquire = [this] {
+        StartAcquire();
+    };
+    glass.cancel = [this] {
+        EndAcquisition();
+    };
+    glass_ = new GlassPrompts(std::move(glass), this);
     feederTimer_->setInterval(kFeederPollMs);
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
     connect(window->Image1, &PictureBox::pictureChanged, this,
@@ -129,6 +141,7 @@ void AcquisitionController::AcquireBatch() {
         return;
     }
     busy_ = true;
+    rest_.Clear();
     Start(std::move(a));
 }
 
@@ -151,11 +164,15 @@ void AcquisitionController::Start(Acquisition a) {
     bufferFiles_.clear();
     ctx_.SetProgress(0, a.Total());
     current_ = std::move(a);
+    ShowRestCommand();
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);
         ctx_.SetStatus(QStringLiteral("No document loaded, waiting ..."));
         WaitForDocument();
+    } else if (GlassPrompts::Applies(*sc, *current_)) {
+        FeederOff();
+        glass_->Begin(); // one prescription at a time, each confirmed on the glass
     } else {
         StartAcquire();
     }
@@ -190,7 +207,7 @@ void AcquisitionController::Scanner1_PostScan(int flag) {
     if (!sc || !w)
         return;
     if (flag != 0) {
-        if (!current_)
+        if (!current_ || (sc->ErrorCode() == 0 && glass_->Continue()))
             return;
         EndAcquisition(sc->ErrorCode() != 0 ? sc->ErrorText() : QString());
         return;
@@ -314,8 +331,10 @@ void AcquisitionController::EndAcquisition(const QString& scannerError) {
     waitingForDocument_ = false;
     feederTimer_->stop();
     FeederOff();
+    glass_->Stop();
     if (!current_)
         return;
+    rest_.Ended(*current_);
     QString report = current_->Report();
     qCInfo(lcIntake).noquote() << QStringLiteral("batch ended: %1 prescriptions, %2 pages received")
                                       .arg(current_->Total())
@@ -343,6 +362,7 @@ void AcquisitionController::FinishAcquisition(const QString& report) {
         return;
     }
     busy_ = false;
+    ShowRestCommand();
     if (!window_->ViewingMode()) {
         try {
             LockFile::Remove(ctx_.LockFilePath());

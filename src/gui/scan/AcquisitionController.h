@@ -9,12 +9,14 @@
 #include <optional>
 
 #include "station/Acquisition.h"
+#include "station/BatchRest.h"
 
 class QTimer;
 
 namespace quiller {
 
 class frmScan;
+class GlassPrompts;
 struct StationContext;
 class ScannerControl;
 
@@ -50,6 +52,9 @@ public:
     void AcquireBatch();   // the whole to-be-scanned list, after a polling tick
     void Scanner1_PostScan(int flag);
     void Command2_Click(); // Rotate
+    // Scan the rest: the prescriptions of the latest batches whose page never came, in
+    // one acquisition.
+    void ScanRest_Click();
 
     // The station is busy from the start of an acquisition (the batch a polling tick
     // starts, or the Scan button) until its end-of-batch report has been closed and the
@@ -96,6 +101,7 @@ private:
     void OnPreviewChanged();
     void FeederOff();
     ScannerControl* Scanner() const;
+    void ShowRestCommand();
 
     StationContext& ctx_;
     QPointer<frmScan> window_;
@@ -103,6 +109,8 @@ private:
     std::optional<Acquisition> current_;
     int bufferBase_ = 0;
     QList<Acquisition> queued_;
+    GlassPrompts* glass_;
+    BatchRest rest_;
     QStringList batchItems_;
     bool busy_ = false;
     bool waitingForDocument_ = false;

@@ -96,6 +96,11 @@ frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), co
     PlaceTwips(Command2, 4440, 1320, 2655, 375);
     Command4 = MakeButton(Frame2, "Command4", QStringLiteral("&View Larger Image/Print"));
     PlaceTwips(Command4, 4440, 1800, 2655, 375);
+    cmdScanRest = MakeButton(Frame2, "cmdScanRest", QStringLiteral("Scan &the rest"));
+    PlaceTwips(cmdScanRest, 4440, 2205, 2655, 315);
+    cmdScanRest->setEnabled(false);
+    cmdScanRest->setToolTip(QStringLiteral("Scan the prescriptions of the last batch that were "
+                                           "not scanned, in one go"));
     LabelImageNum = MakeLabel(Frame2, "LabelImageNum", QStringLiteral("No images"));
     PlaceTwips(LabelImageNum, 3600, 2520, 2055, 255);
     LabelImageNum->setAlignment(Qt::AlignCenter);
@@ -219,7 +224,7 @@ void frmScan::Form_Resize() {
     setWidth(ListView2, frameWidth - margin);
     for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Command1),
                        static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command4),
-                       static_cast<QWidget*>(LabelImageNum)})
+                       static_cast<QWidget*>(cmdScanRest), static_cast<QWidget*>(LabelImageNum)})
         setWidth(w, frameWidth - w->x() - margin);
 }
 

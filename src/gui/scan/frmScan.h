@@ -72,6 +72,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command4;
+    QPushButton* cmdScanRest; // Scan the rest (of the latest batches)
     QLabel* LabelImageNum;
     QGroupBox* fraSearch;
     QComboBox* Combo2;
