@@ -29,7 +29,8 @@ QString AcquisitionController::NoScannerText() {
 
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
-      feederTimer_(new QTimer(this)) {
+      feederTimer_(new QTimer(this)), reading_(new PageReading(0, this)) {
+    connect(reading_, &PageReading::PageRead, this, &AcquisitionController::OnPageRead);
     feederTimer_->setInterval(kFeederPollMs);
     connect(feederTimer_, &QTimer::timeout, this, &AcquisitionController::OnFeederPoll);
     connect(window->Image1, &PictureBox::pictureChanged, this,
@@ -151,6 +152,7 @@ void AcquisitionController::Start(Acquisition a) {
     bufferFiles_.clear();
     ctx_.SetProgress(0, a.Total());
     current_ = std::move(a);
+    PrepareFiling(*current_);
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);
@@ -220,6 +222,10 @@ void AcquisitionController::HandlePage(int index) {
         return;
     }
     Acquisition& a = *current_;
+    if (a.Filing()) {
+        ReadPage(index);
+        return;
+    }
     const ScanTarget* target = a.NextPage();
     if (a.kind() == Acquisition::Kind::Batch) {
         ctx_.SetProgress(std::min(a.Received(), a.Total()), a.Total());
@@ -233,31 +239,39 @@ void AcquisitionController::HandlePage(int index) {
         a.ExtraKept(kept.isEmpty() ? QStringLiteral("(not kept: %1)").arg(reason) : kept);
         return;
     }
+    if (FileFor(index, *target, nullptr))
+        a.Stored();
+}
+
+// Stores page `index` as the image of `target` (or keeps it in Unmatched when its row
+// was not recorded or cannot take it); true when stored.
+bool AcquisitionController::FileFor(int index, const ScanTarget& target, const PageCheck* check) {
+    ScannerControl* sc = Scanner();
+    ImageStore store(ctx_);
+    Acquisition& a = *current_;
     access_.currentImageIndex() = index;
     window_->LabelImageNum->setText(access_.imageText(index, true));
-    if (!target->refusal.isEmpty()) {
+    if (!target.refusal.isEmpty()) {
         QString reason;
-        const QString kept = store.KeepUnmatched(*sc, index, target->entryText, &reason);
+        const QString kept = store.KeepUnmatched(*sc, index, target.entryText, &reason);
         if (kept.isEmpty())
-            a.Lost(target->entryText, QStringLiteral("not recorded (%1); its page could not be "
-                                                     "kept: %2")
-                                          .arg(target->refusal, reason));
+            a.Lost(target.entryText, QStringLiteral("not recorded (%1); its page could not be "
+                                                    "kept: %2")
+                                         .arg(target.refusal, reason));
         else
-            a.Kept(target->entryText, kept,
-                   QStringLiteral("not recorded (%1)").arg(target->refusal));
-        ShowStored(index, *target, QString(), false);
-        return;
+            a.Kept(target.entryText, kept, QStringLiteral("not recorded (%1)").arg(target.refusal));
+        ShowStored(index, target, QString(), false);
+        return false;
     }
-    const QString name = ImageFileName(target->entryText);
+    const QString name = ImageFileName(target.entryText);
     ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
-    const ImageStore::Result r = store.Store(*sc, index, name, target->rxNbr, target->refNo);
-    if (r.stored)
-        a.Stored();
-    else if (r.keptAs.isEmpty())
-        a.Lost(target->entryText, r.reason);
-    else
-        a.Kept(target->entryText, r.keptAs, r.reason);
-    ShowStored(index, *target, name, r.stored);
+    const ImageStore::Result r = store.Store(*sc, index, name, target.rxNbr, target.refNo, check);
+    if (!r.stored && r.keptAs.isEmpty())
+        a.Lost(target.entryText, r.reason);
+    else if (!r.stored)
+        a.Kept(target.entryText, r.keptAs, r.reason);
+    ShowStored(index, target, name, r.stored);
+    return r.stored;
 }
 
 void AcquisitionController::ShowStored(int index, const ScanTarget& target, const QString& name,
@@ -314,7 +328,7 @@ void AcquisitionController::EndAcquisition(const QString& scannerError) {
     waitingForDocument_ = false;
     feederTimer_->stop();
     FeederOff();
-    if (!current_)
+    if (!current_ || !EndFiling(scannerError))
         return;
     QString report = current_->Report();
     qCInfo(lcIntake).noquote() << QStringLiteral("batch ended: %1 prescriptions, %2 pages received")
