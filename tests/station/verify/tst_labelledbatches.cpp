@@ -12,6 +12,8 @@
 #include "gui/scan/ToBeScannedList.h"
 #include "gui/scan/frmScan.h"
 #include "records/PageChecks.h"
+#include "records/SearchCriteria.h"
+#include "records/SearchResultModel.h"
 #include "scanner/SaneScanner.h"
 #include "station/verify/PageCodeReader.h"
 
@@ -155,6 +157,14 @@ void TstLabelledBatches::fileByLabel() {
             QCOMPARE(codes.isEmpty() ? QString() : codes.first().text,
                      expected == PageChecks::Verified() ? kLabels[k] : QString());
         }
+        // The viewing list shows the same for the stored pages.
+        SearchResultModel found;
+        found.Start(DateQuery(QDate(2024, 3, 7), QDate(2024, 3, 7)),
+                    app.DbConnection->Connection());
+        QCOMPARE(found.rowCount(), kLabels.size());
+        for (int r = 0; r < found.rowCount(); ++r)
+            QCOMPARE(found.index(r, 4).data().toString(),
+                     filed.value(PageChecks::Key(found.Row(r).RxNbr, "00")));
         QStringList kept = QDir(env.imageFolder() + "/Unmatched").entryList(QDir::Files);
         QCOMPARE(kept.size(), unmatched.size());
         for (int i = 0; i < kept.size(); ++i)
