@@ -55,6 +55,10 @@ void TstLabelledBatches::fileByLabel_data() {
         << "" << QStringList() << QStringList{"3 pages verified", "no page for 101-00"};
     QTest::newRow("swapped") << F::Swapped << "check"
                              << "" << QStringList() << QStringList();
+    QTest::newRow("swapped, mode misspelt")
+        << F::Swapped << "chekc"
+        << "" << QStringList()
+        << QStringList{"Check the [verify] settings", "4 pages verified by their label."};
     QTest::newRow("foreign") << F::Foreign << "require"
                              << "" << QStringList{"999-00 "}
                              << QStringList{"4 pages verified",
