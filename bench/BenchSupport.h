@@ -145,5 +145,6 @@ int Buffer(const Args& a);
 int StartupChild(int argc, char** argv, const Args& a);
 int Startup(const Args& a, const QString& self);
 int Verify(const Args& a);
+int VerifyBatch(const Args& a);
 
 } // namespace quiller::bench

@@ -29,6 +29,7 @@ void Usage() {
              "  buffer --pages N --dpi 200\n"
              "  startup [--scanner simulated|sane] [--runs 5]\n"
              "  verify [--pages 100]   (reading the label of generated pages)\n"
+             "  verify-batch [--pages 50] [--read-delay-ms 2] [--fake-lib DIR]\n"
              "  feeder [--pages 10] [--fake-lib DIR]   (the test SANE backend)\n"
              "  rotate [--runs 20]\n"
           << Qt::flush;
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
             return Buffer(args);
         if (command == QLatin1String("verify"))
             return Verify(args);
+        if (command == QLatin1String("verify-batch"))
+            return VerifyBatch(args);
         if (command == QLatin1String("feeder"))
             return bench::Feeder(int(args.Number(QStringLiteral("--pages"), 10)),
                                  args.Value(QStringLiteral("--fake-lib"), QUILLER_FAKE_SANE_LIBDIR),

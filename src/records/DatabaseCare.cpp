@@ -42,6 +42,13 @@ const QList<MigrationStep>& Steps() {
                          " LastName TEXT COLLATE NOCASE, RxImage TEXT NOT NULL DEFAULT '')"),
           QStringLiteral("CREATE TABLE IF NOT EXISTS Configuration (ScannerSource INTEGER)"),
           QStringLiteral("UPDATE RxImages SET RxImage = '' WHERE RxImage IS NULL")}},
+        // How each stored page was matched to its prescription (records/PageChecks.h).
+        {2,
+         {QStringLiteral("CREATE TABLE IF NOT EXISTS PageChecks ("
+                         " RxNbr TEXT NOT NULL, RefNo TEXT NOT NULL, Filed TEXT NOT NULL,"
+                         " Code TEXT NOT NULL, CheckedAt TEXT NOT NULL, Station TEXT NOT NULL)"),
+          QStringLiteral(
+              "CREATE INDEX IF NOT EXISTS PageChecks_Key ON PageChecks (RxNbr, RefNo)")}},
     };
     return steps;
 }

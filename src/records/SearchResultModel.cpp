@@ -1,6 +1,7 @@
 #include "records/SearchResultModel.h"
 
 #include "base/Error.h"
+#include "records/PageChecks.h"
 
 #include <QDate>
 #include <QLocale>
@@ -153,6 +154,7 @@ int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKe
     }
     const QSqlError error = q.lastError();
     const bool failed = error.isValid() && error.type() != QSqlError::NoError;
+    ReadFiled(page);
     if (!page.isEmpty()) {
         lastKey_ = page.constLast().key;
         lastRowid_ = page.constLast().rowid;
@@ -163,6 +165,36 @@ int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKe
     if (failed)
         throw SearchFailure(error);
     return int(page.size());
+}
+
+// How the stored pages of a page of rows were filed. The column is an aid: when it
+// cannot be read the rows are listed without it.
+void SearchResultModel::ReadFiled(QVector<SearchRow>& page) const {
+    QList<std::pair<QString, QString>> keys;
+    for (const SearchRow& r : std::as_const(page))
+        if (!r.RxImage.isEmpty())
+            keys.append({r.RxNbr, r.RefNo});
+    if (keys.isEmpty())
+        return;
+    try {
+        const QHash<QString, QString> filed =
+            PageChecks::FiledOf(QSqlDatabase::database(connectionName_, false), keys);
+        for (SearchRow& r : page)
+            if (!r.RxImage.isEmpty())
+                r.Filed = filed.value(PageChecks::Key(r.RxNbr, r.RefNo));
+    } catch (const QuillerError&) {
+    }
+}
+
+void SearchResultModel::SetFiledOf(const QString& rxNbr, const QString& refNo,
+                                   const QString& filed) {
+    for (int i = 0; i < rows_.size(); ++i) {
+        SearchRow& r = rows_[i];
+        if (r.RxNbr != rxNbr || r.RefNo != refNo)
+            continue;
+        r.Filed = filed;
+        emit dataChanged(index(i, 4), index(i, 4), {Qt::DisplayRole});
+    }
 }
 
 void SearchResultModel::ReadNextPage() {
@@ -211,7 +243,7 @@ int SearchResultModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SearchResultModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    return parent.isValid() ? 0 : 5;
 }
 
 QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
@@ -228,6 +260,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
             return r.Drug;
         case 3:
             return r.LastName + QStringLiteral(", ") + r.FirstName;
+        case 4:
+            return r.Filed;
         }
     } else if (role == Qt::UserRole && index.column() == 0) {
         return r.RxImage;
@@ -240,8 +274,8 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char* const names[] = {"Rx Number", "Date", "Drug Name", "Patient"};
-    return section >= 0 && section < 4 ? QString::fromLatin1(names[section]) : QVariant();
+    static const char* const names[] = {"Rx Number", "Date", "Drug Name", "Patient", "Page"};
+    return section >= 0 && section < 5 ? QString::fromLatin1(names[section]) : QVariant();
 }
 
 bool SearchResultModel::canFetchMore(const QModelIndex& parent) const {

@@ -26,10 +26,12 @@ struct SearchRow {
     QString FirstName;
     QString LastName;
     QString RxImage; // empty for a null column
+    QString Filed;   // how its page was filed (PageChecks), empty when not recorded
     QVariant key;    // the ordering key's value, to continue after this row
 };
 
-// The result list of a search: columns "Rx Number", "Date", "Drug Name", "Patient";
+// The result list of a search: columns "Rx Number", "Date", "Drug Name", "Patient" and
+// "Page" (how a stored image's page was filed: verified or by position);
 // the row's image file name (its tag) in Qt::UserRole of column 0 and the "RxPic" icon
 // beside rows that have an image. Rows are read a page at a time as the view asks
 // (canFetchMore/fetchMore), in the order the database returns them; the list itself
@@ -69,6 +71,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     // The listed rows of one prescription now have this image; false when none is listed.
     bool SetImageOf(const QString& rxNbr, const QString& refNo, const QString& imageName);
+    // The listed rows of one prescription now show how their page was filed.
+    void SetFiledOf(const QString& rxNbr, const QString& refNo, const QString& filed);
 
     // The small picture of rows that have an image.
     static QIcon RxPicIcon();
@@ -82,6 +86,7 @@ private:
     // Reads up to `limit` rows of one page statement; returns how many were read.
     int ReadPage(const QString& statement, int limit, bool withKey);
     void ReadNextPage();
+    void ReadFiled(QVector<SearchRow>& page) const;
 
     QVector<SearchRow> rows_;
     SearchQuery query_;

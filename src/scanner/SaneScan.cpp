@@ -57,7 +57,7 @@ void Scan(Worker& w, const ScanRequest& r, const QString& deviceText,
         }
         ++pages;
         EncodedPage page = EncodePage(image);
-        image = QImage();
+        page.scanned = std::move(image); // dropped on arrival unless labels are read
         deliverPage(std::move(page));
         if (!r.feeder)
             break;

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QTransform>
 #include <cmath>
+#include <utility>
 
 namespace quiller {
 
@@ -216,11 +217,26 @@ int ScannerControl::RotateImage(int index, float angle, int) {
 }
 
 void ScannerControl::AppendImage(const QImage& image) {
-    AppendPage(EncodePage(image));
+    EncodedPage page = EncodePage(image);
+    page.scanned = image;
+    AppendPage(std::move(page));
 }
 
 void ScannerControl::AppendPage(EncodedPage page) {
+    if (!keepScanned_)
+        page.scanned = QImage();
     buffer_.append(BufferEntry{std::move(page), nextId_++});
+}
+
+QImage ScannerControl::TakeScannedPage(int index) {
+    if (index < 0 || index >= buffer_.size())
+        return QImage();
+    return std::exchange(buffer_[index].page.scanned, QImage());
+}
+
+QByteArray ScannerControl::PageJpeg(int index) const {
+    const BufferEntry* entry = Entry(index);
+    return entry ? entry->page.jpeg : QByteArray();
 }
 
 void ScannerControl::SetError(int code, const QString& text) {

@@ -18,6 +18,9 @@ struct EncodedPage {
     int height = 0;
     int bitsPerPixel = 0;
     QString error; // why the page could not be encoded, when jpeg is empty
+    // The page as scanned, before encoding: held only while the station reads its labels
+    // (KeepScannedPages), so the label is read from the scanner's own pixels.
+    QImage scanned;
 };
 
 // Encodes a page for the image buffer (JPEG, the writer's default quality). Reentrant:
@@ -128,6 +131,12 @@ public:
     // Writes image index as a JPEG, atomically (temporary file renamed over the
     // target); 1 saved, 0 not (ErrorText says why).
     virtual int SaveImage(int index, const QString& path);
+    // Whether arriving pages keep their scanned image until TakeScannedPage takes it.
+    void KeepScannedPages(bool keep) { keepScanned_ = keep; }
+    // The page as scanned (and forgets it), or a null image when it was not kept.
+    QImage TakeScannedPage(int index);
+    // The JPEG bytes of a page (empty out of range); shared, not copied.
+    QByteArray PageJpeg(int index) const;
     // 1 deleted (later images move down one place), 0 refused.
     virtual int DeleteImage(int index);
     // Turns image index by angle degrees (multiples of 90); non-zero when turned.
@@ -166,6 +175,7 @@ private:
 
     QList<BufferEntry> buffer_;
     quint64 nextId_ = 1;
+    bool keepScanned_ = false;
     // The page decoded last: the preview and the image text ask for it in a row.
     mutable QImage decoded_;
     mutable quint64 decodedId_ = 0;

@@ -9,8 +9,8 @@ namespace quiller {
 // without regard to case, on read and on write (a write replaces a key that is spelled
 // differently). A value that exists but is empty reads exactly like a missing one.
 //
-// The store is the INI file <config home>/Quiller/Quiller.conf with the groups [setup]
-// and [Settings]; an administrator can pre-configure a station by writing it. Values are
+// The store is the INI file <config home>/Quiller/Quiller.conf with the groups [setup],
+// [Settings] and [verify]; an administrator can pre-configure a station by writing it. Values are
 // read literally (backslashes and commas are part of the value), section names are matched
 // without regard to case as keys are. A write changes only the line of its key: comments,
 // blank lines and keys the program does not know stay as the administrator wrote them,
@@ -43,6 +43,12 @@ public:
     // Section names.
     static QString Setup() { return QStringLiteral("setup"); }
     static QString Placement() { return QStringLiteral("Settings"); }
+    // [verify]: reading the label on every page. "mode" is off, check (the default) or
+    // require; "pattern" is the regular expression a label is read with (named groups
+    // rx and refill).
+    static QString Verify() { return QStringLiteral("verify"); }
+    static QString VerifyMode() { return QStringLiteral("mode"); }
+    static QString VerifyPattern() { return QStringLiteral("pattern"); }
 
 private:
     QString file_;

@@ -57,15 +57,69 @@ void Acquisition::ExtraKept(const QString& keptAs) {
     extra_ << keptAs;
 }
 
+void Acquisition::Verify(FilingMode mode, const LabelPattern& pattern,
+                         const QString& settingsProblem) {
+    if (mode == FilingMode::Off)
+        return;
+    settingsProblem_ = settingsProblem;
+    QList<ExpectedRx> expected;
+    for (const ScanTarget& t : targets_)
+        expected.append(ExpectedRx{t.rxNbr, t.refNo});
+    filing_.emplace(expected, mode, pattern);
+}
+
+void Acquisition::StoredFor(int target) {
+    if (target >= 0 && target < stored_.size())
+        stored_[target] = true;
+}
+
+QString Acquisition::FilingSummary() const {
+    return filing_ ? filingReport(filing_->Result(), filing_->Expected()) : QString();
+}
+
+QList<ScanTarget> Acquisition::WithoutPage() const {
+    QList<ScanTarget> rest;
+    if (filing_) {
+        // Filed by label, a missing page can be anywhere in the stack.
+        for (int k : filing_->Result().withoutPage)
+            rest << targets_.at(k);
+        return rest;
+    }
+    return targets_.mid(std::min(received_, Total()));
+}
+
 QStringList Acquisition::NotScanned() const {
     QStringList names;
-    for (int k = received_; k < targets_.size(); ++k)
-        names << targets_.at(k).entryText;
+    for (const ScanTarget& t : WithoutPage())
+        names << t.entryText;
     return names;
 }
 
 QString Acquisition::Report(bool stopped) const {
     QStringList lines;
+    if (!settingsProblem_.isEmpty())
+        lines << QStringLiteral("Check the [verify] settings: ") + settingsProblem_ + u'.';
+    if (filing_) {
+        // Nothing to say when every prescription got its page, none was kept apart, and
+        // the pages were either all verified or all filed by position (no labels in use).
+        const FilingResult r = filing_->Result();
+        const bool oneWay = r.verified == 0 || r.byPosition == 0;
+        if (oneWay && r.withoutPage.isEmpty() && kept_.isEmpty() && extra_.isEmpty() &&
+            lines.isEmpty())
+            return QString();
+        const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
+        if (!kept_.isEmpty() || !r.withoutPage.isEmpty())
+            lines << QStringLiteral("%1 of %2 prescriptions scanned and stored.")
+                         .arg(stored)
+                         .arg(Total());
+        lines << (stopped ? QStringLiteral("Stopped: ") : QString()) + FilingSummary();
+        if (!kept_.isEmpty())
+            lines << QStringLiteral("Not stored:\n") + Listed(kept_, QStringLiteral("\n"));
+        if (!extra_.isEmpty())
+            lines << QStringLiteral("Pages kept apart, in the image folder as: %1")
+                         .arg(Listed(extra_, QStringLiteral(", ")));
+        return lines.join(QLatin1Char('\n'));
+    }
     const QStringList missing = NotScanned();
     const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
     if (!missing.isEmpty() || !kept_.isEmpty())

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "station/ImageNaming.h"
+#include "station/verify/BatchFiling.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace quiller {
 
@@ -50,10 +52,26 @@ public:
     void Lost(const QString& entryText, const QString& reason);
     void ExtraKept(const QString& keptAs);
 
+    // Label reading for this acquisition (a mode other than off): its pages are then filed
+    // by what their labels say, through Filing(), rather than by NextPage.
+    // `settingsProblem`: what was wrong with the settings, for the report.
+    void Verify(FilingMode mode, const LabelPattern& pattern, const QString& settingsProblem);
+    BatchFiling* Filing() { return filing_ ? &*filing_ : nullptr; }
+    const BatchFiling* Filing() const { return filing_ ? &*filing_ : nullptr; }
+    // A page has arrived (label reading): counts it.
+    void PageArrived() { ++received_; }
+    // The page of prescription `target` was stored (label reading).
+    void StoredFor(int target);
+
     // The end-of-batch report; empty when every prescription got its page and nothing
     // is left to say. `stopped` says the operator stopped the acquisition.
     QString Report(bool stopped = false) const;
+    // The prescriptions that got no page, and their entry texts.
+    QList<ScanTarget> WithoutPage() const;
     QStringList NotScanned() const;
+    // With label reading: how the pages were filed, in words ("12 pages verified by their
+    // label, 1 filed by position."); empty otherwise.
+    QString FilingSummary() const;
 
 private:
     Kind kind_;
@@ -62,7 +80,9 @@ private:
     int received_ = 0;
     QList<bool> stored_;
     QStringList kept_;  // "entry: reason (kept as Unmatched/...)"
-    QStringList extra_; // Unmatched/... of pages beyond the prescriptions
+    QStringList extra_; // Unmatched/... of pages beyond the prescriptions or kept apart
+    std::optional<BatchFiling> filing_;
+    QString settingsProblem_;
 };
 
 } // namespace quiller

@@ -7,7 +7,7 @@ namespace quiller {
 
 void BatchRest::Ended(const Acquisition& a) {
     if (a.kind() == Acquisition::Kind::Batch)
-        targets_ << a.Targets().mid(std::min(a.Received(), a.Total()));
+        targets_ << a.WithoutPage();
 }
 
 QList<ScanTarget> BatchRest::Take(const std::function<bool(const ScanTarget&)>& scannedSince) {

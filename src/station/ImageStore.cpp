@@ -4,6 +4,7 @@
 #include "base/FileSystem.h"
 #include "base/Log.h"
 #include "records/Database.h"
+#include "records/PageChecks.h"
 #include "scanner/ScannerControl.h"
 #include "station/ImageNaming.h"
 #include "station/StationContext.h"
@@ -65,7 +66,8 @@ QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QStr
 }
 
 ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const QString& name,
-                                     const QString& rxNbr, const QString& refNo) {
+                                     const QString& rxNbr, const QString& refNo,
+                                     const PageCheck* check) {
     Result r;
     auto keep = [&](const QString& why) {
         r.reason = why;
@@ -96,7 +98,8 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
     int rows = 0;
     QString failure;
     try {
-        rows = db->SetRxImage(rxNbr, refNo, name);
+        rows = check ? PageChecks::SetImageChecked(*db, rxNbr, refNo, name, *check)
+                     : db->SetRxImage(rxNbr, refNo, name);
     } catch (const QuillerError& e) {
         failure = e.description();
     }

@@ -5,6 +5,7 @@
 
 namespace quiller {
 
+struct PageCheck;
 struct StationContext;
 class ScannerControl;
 
@@ -33,9 +34,10 @@ public:
 
     explicit ImageStore(StationContext& ctx) : ctx_(ctx) {}
 
-    // Page `index` of the scanner's buffer as the image `name` of (rxNbr, refNo).
+    // Page `index` of the scanner's buffer as the image `name` of (rxNbr, refNo). With a
+    // check, how the page was matched is recorded in the same transaction as its name.
     Result Store(ScannerControl& scanner, int index, const QString& name, const QString& rxNbr,
-                 const QString& refNo);
+                 const QString& refNo, const PageCheck* check = nullptr);
     // Keeps a page that belongs to no recorded prescription; `hint` (an entry text,
     // say) starts its name. Gives the kept file relative to the image folder, or empty
     // with the scanner's error text in `reason`.

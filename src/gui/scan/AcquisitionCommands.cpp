@@ -108,6 +108,7 @@ void AcquisitionController::Command1_Click() {
             self->bufferBase_ = scanner->ImageCount();
             self->bufferFiles_.clear();
             self->current_ = a;
+            self->PrepareFiling(*self->current_);
             self->StartAcquire();
         });
         return;
@@ -119,6 +120,7 @@ void AcquisitionController::Command1_Click() {
     bufferFiles_.clear();
     busy_ = true;
     current_ = std::move(a);
+    PrepareFiling(*current_);
     StartAcquire();
 }
 
@@ -138,6 +140,7 @@ bool AcquisitionController::ConfirmStop() {
     waitingForDocument_ = false;
     feederTimer_->stop();
     FeederOff();
+    SettleOnStop();
     QStringList reports;
     if (current_)
         reports << current_->Report(true);

@@ -30,7 +30,8 @@ QString AcquisitionController::NoScannerText() {
 
 AcquisitionController::AcquisitionController(frmScan* window, ScannerAccess access, QObject* parent)
     : QObject(parent), ctx_(window->Context()), window_(window), access_(std::move(access)),
-      feederTimer_(new QTimer(this)) {
+      feederTimer_(new QTimer(this)), reading_(new PageReading(0, this)) {
+    connect(reading_, &PageReading::PageRead, this, &AcquisitionController::OnPageRead);
     GlassPrompts::Hooks glass;
     glass.current = [this] {
         return current_ ? &*current_ : nullptr;
@@ -164,6 +165,7 @@ void AcquisitionController::Start(Acquisition a) {
     bufferFiles_.clear();
     ctx_.SetProgress(0, a.Total());
     current_ = std::move(a);
+    PrepareFiling(*current_);
     ShowRestCommand();
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
@@ -237,6 +239,10 @@ void AcquisitionController::HandlePage(int index) {
         return;
     }
     Acquisition& a = *current_;
+    if (a.Filing()) {
+        ReadPage(index);
+        return;
+    }
     const ScanTarget* target = a.NextPage();
     if (a.kind() == Acquisition::Kind::Batch) {
         ctx_.SetProgress(std::min(a.Received(), a.Total()), a.Total());
@@ -250,31 +256,39 @@ void AcquisitionController::HandlePage(int index) {
         a.ExtraKept(kept.isEmpty() ? QStringLiteral("(not kept: %1)").arg(reason) : kept);
         return;
     }
+    if (FileFor(index, *target, nullptr))
+        a.Stored();
+}
+
+// Stores page `index` as the image of `target` (or keeps it in Unmatched when its row
+// was not recorded or cannot take it); true when stored.
+bool AcquisitionController::FileFor(int index, const ScanTarget& target, const PageCheck* check) {
+    ScannerControl* sc = Scanner();
+    ImageStore store(ctx_);
+    Acquisition& a = *current_;
     access_.currentImageIndex() = index;
     window_->LabelImageNum->setText(access_.imageText(index, true));
-    if (!target->refusal.isEmpty()) {
+    if (!target.refusal.isEmpty()) {
         QString reason;
-        const QString kept = store.KeepUnmatched(*sc, index, target->entryText, &reason);
+        const QString kept = store.KeepUnmatched(*sc, index, target.entryText, &reason);
         if (kept.isEmpty())
-            a.Lost(target->entryText, QStringLiteral("not recorded (%1); its page could not be "
-                                                     "kept: %2")
-                                          .arg(target->refusal, reason));
+            a.Lost(target.entryText, QStringLiteral("not recorded (%1); its page could not be "
+                                                    "kept: %2")
+                                         .arg(target.refusal, reason));
         else
-            a.Kept(target->entryText, kept,
-                   QStringLiteral("not recorded (%1)").arg(target->refusal));
-        ShowStored(index, *target, QString(), false);
-        return;
+            a.Kept(target.entryText, kept, QStringLiteral("not recorded (%1)").arg(target.refusal));
+        ShowStored(index, target, QString(), false);
+        return false;
     }
-    const QString name = ImageFileName(target->entryText);
+    const QString name = ImageFileName(target.entryText);
     ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
-    const ImageStore::Result r = store.Store(*sc, index, name, target->rxNbr, target->refNo);
-    if (r.stored)
-        a.Stored();
-    else if (r.keptAs.isEmpty())
-        a.Lost(target->entryText, r.reason);
-    else
-        a.Kept(target->entryText, r.keptAs, r.reason);
-    ShowStored(index, *target, name, r.stored);
+    const ImageStore::Result r = store.Store(*sc, index, name, target.rxNbr, target.refNo, check);
+    if (!r.stored && r.keptAs.isEmpty())
+        a.Lost(target.entryText, r.reason);
+    else if (!r.stored)
+        a.Kept(target.entryText, r.keptAs, r.reason);
+    ShowStored(index, target, name, r.stored);
+    return r.stored;
 }
 
 void AcquisitionController::ShowStored(int index, const ScanTarget& target, const QString& name,
@@ -332,7 +346,7 @@ void AcquisitionController::EndAcquisition(const QString& scannerError) {
     feederTimer_->stop();
     FeederOff();
     glass_->Stop();
-    if (!current_)
+    if (!current_ || !EndFiling(scannerError))
         return;
     rest_.Ended(*current_);
     QString report = current_->Report();

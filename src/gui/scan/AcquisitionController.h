@@ -10,6 +10,7 @@
 
 #include "station/Acquisition.h"
 #include "station/BatchRest.h"
+#include "station/verify/PageReading.h"
 
 class QTimer;
 
@@ -19,6 +20,7 @@ class frmScan;
 class GlassPrompts;
 struct StationContext;
 class ScannerControl;
+struct PageCheck;
 
 // Item data roles of the to-be-scanned list beside the tag (Qt::UserRole): the
 // prescription's key as the data file gave it.
@@ -91,7 +93,17 @@ private:
     void WaitForDocument();
     void OnFeederPoll();
     void HandlePage(int index);
+    bool FileFor(int index, const ScanTarget& target, const PageCheck* check);
     void ShowStored(int index, const ScanTarget& target, const QString& name, bool stored);
+    // Label reading (AcquisitionFiling.cpp).
+    void PrepareFiling(Acquisition& a);
+    void ReadPage(int index);
+    void OnPageRead(quint64 batch, int page, const QList<PageCode>& codes);
+    void FileSettled(bool ended);
+    void FileSettledPage(const BatchFiling::Settled& s);
+    bool EndFiling(const QString& scannerError);
+    void SettleOnStop();
+    void ShowFiling(const ScanTarget& target, const QString& filed);
     void EndAcquisition(const QString& scannerError = QString());
     void FinishAcquisition(const QString& report);
     void ResumePolling();
@@ -120,6 +132,11 @@ private:
     int previewIndex_ = -1;
     bool showingOwnPicture_ = false;
     QString previewFile_;
+    // Label reading: the reads run on workers; results of another batch are dropped.
+    PageReading* reading_;
+    quint64 batchTicket_ = 0;
+    bool endWaitsForReads_ = false;
+    QString endError_;
 };
 
 } // namespace quiller

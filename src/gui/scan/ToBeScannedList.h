@@ -9,7 +9,8 @@ class QTreeWidget;
 namespace quiller {
 
 // ListView1 as the intake fills it: one item per prescription with the columns
-// "Rx Number", "Date", "Drug Name" and "Patient", an unchecked check box in the first
+// "Rx Number", "Date", "Drug Name", "Patient" and "Page" (filled in as its page is
+// filed), an unchecked check box in the first
 // column and the tag in data(0, Qt::UserRole).
 class ToBeScannedList : public ScanListPort {
 public:
@@ -25,6 +26,8 @@ public:
     static constexpr int kRxNbrRole = Qt::UserRole + 1;
     static constexpr int kRefNoRole = Qt::UserRole + 2;
     static constexpr int kRefusalRole = Qt::UserRole + 3;
+    // The "Page" column: how the entry's page was filed (verified, by position, missing).
+    static constexpr int kFilingColumn = 4;
     void RemoveFrom(int first) override;
 
 private:

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace quiller {
 
@@ -53,13 +54,14 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
 
 const QStringList& ListColumns() {
     static const QStringList columns{QStringLiteral("Rx Number"), QStringLiteral("Date"),
-                                     QStringLiteral("Drug Name"), QStringLiteral("Patient")};
+                                     QStringLiteral("Drug Name"), QStringLiteral("Patient"),
+                                     QStringLiteral("Page")};
     return columns;
 }
 
 void SetColumnWidths(QHeaderView* header, const QWidget* w) {
-    const int widths[] = {1200, 1200, 2000, 2440};
-    for (int i = 0; i < 4; ++i)
+    const int widths[] = {1200, 1200, 2000, 2440, 1100};
+    for (int i = 0; i < std::min(5, header->count()); ++i)
         header->resizeSection(i, Twips(widths[i], w));
 }
 

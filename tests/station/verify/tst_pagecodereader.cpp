@@ -55,9 +55,10 @@ void TstPageCodeReader::pageWithoutLabel() {
 }
 
 void TstPageCodeReader::readsFromSeveralThreads() {
-    // One reader shared by workers, each reading its own pages, as the station does.
+    // One reader shared by workers, each reading its own pages, as the station does;
+    // Data Matrix labels away from the middle of the page, as a stack places them.
     const QStringList labels = {"100-00", "101-00", "102-01", "103-00"};
-    const QList<QImage> pages = makeStack(labels, "QRCode");
+    const QList<QImage> pages = makeStack(labels, "DataMatrix");
     const PageCodeReader reader;
     QList<QList<PageCode>> found(pages.size());
     std::vector<std::thread> workers;
@@ -66,7 +67,7 @@ void TstPageCodeReader::readsFromSeveralThreads() {
     for (auto& w : workers)
         w.join();
     for (int i = 0; i < pages.size(); ++i)
-        QCOMPARE(found[i], (QList<PageCode>{{labels[i], "QRCode"}}));
+        QCOMPARE(found[i], (QList<PageCode>{{labels[i], "DataMatrix"}}));
 }
 
 QTEST_GUILESS_MAIN(TstPageCodeReader)

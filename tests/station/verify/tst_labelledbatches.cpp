@@ -1,0 +1,185 @@
+// Batches whose pages are filed by their labels, end to end: data file, scan window,
+// the real libsane with the test backend serving a stack of labelled pages, the store.
+// Each stack went wrong in one way; every labelled page must end under its own
+// prescription, pages of no prescription in Unmatched, and the report must count them.
+#include "LabelPages.h"
+#include "common/DataLines.h"
+#include "common/ScriptedMessageBoxes.h"
+#include "common/TestEnv.h"
+#include "common/ViewFixture.h"
+#include "gui/scan/AcquisitionController.h"
+#include "gui/scan/ScanIntake.h"
+#include "gui/scan/ToBeScannedList.h"
+#include "gui/scan/frmScan.h"
+#include "records/PageChecks.h"
+#include "records/SearchCriteria.h"
+#include "records/SearchResultModel.h"
+#include "scanner/SaneScanner.h"
+#include "station/verify/PageCodeReader.h"
+
+#include <QDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace quiller;
+using namespace quiller::testing;
+using quiller::test::SharedContext;
+
+Q_DECLARE_METATYPE(quiller::testing::StackFault)
+
+namespace {
+const QStringList kLabels = {"100-00", "101-00", "102-00", "103-00"};
+} // namespace
+
+class TstLabelledBatches : public QObject {
+    Q_OBJECT
+private slots:
+    void fileByLabel_data();
+    void fileByLabel();
+};
+
+void TstLabelledBatches::fileByLabel_data() {
+    QTest::addColumn<StackFault>("fault");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("byPosition");    // the prescription the unlabelled page takes
+    QTest::addColumn<QStringList>("unmatched"); // names in Unmatched start so
+    QTest::addColumn<QStringList>("report");    // the report says these; none: no report
+    using F = StackFault;
+    QTest::newRow("double feed") << F::DoubleFeed << "check"
+                                 << "" << QStringList()
+                                 << QStringList{"3 pages verified by their label",
+                                                "no page for 102-00",
+                                                "3 of 4 prescriptions scanned and stored"};
+    QTest::newRow("missing sheet")
+        << F::MissingSheet << "check"
+        << "" << QStringList() << QStringList{"3 pages verified", "no page for 101-00"};
+    QTest::newRow("swapped") << F::Swapped << "check"
+                             << "" << QStringList() << QStringList();
+    QTest::newRow("swapped, mode misspelt")
+        << F::Swapped << "chekc"
+        << "" << QStringList()
+        << QStringList{"Check the [verify] settings", "4 pages verified by their label."};
+    QTest::newRow("foreign") << F::Foreign << "require"
+                             << "" << QStringList{"999-00 "}
+                             << QStringList{"4 pages verified",
+                                            "1 kept as unmatched (label 999-00)",
+                                            "Unmatched/999-00 "};
+    QTest::newRow("duplicate") << F::Duplicate << "check"
+                               << "" << QStringList{"duplicate_101-00 "}
+                               << QStringList{"4 pages verified",
+                                              "1 kept apart as a duplicate (label 101-00)"};
+    QTest::newRow("unlabelled") << F::Unlabelled << "check"
+                                << "101-00" << QStringList()
+                                << QStringList{"3 pages verified", "1 filed by position"};
+    QTest::newRow("unlabelled, required")
+        << F::Unlabelled << "require"
+        << "" << QStringList{"unlabelled "}
+        << QStringList{"3 pages verified", "1 kept as unmatched (no label)", "no page for 101-00"};
+}
+
+void TstLabelledBatches::fileByLabel() {
+    QFETCH(StackFault, fault);
+    QFETCH(QString, mode);
+    QFETCH(QString, byPosition);
+    QFETCH(QStringList, unmatched);
+    QFETCH(QStringList, report);
+    test::TestEnv env;
+    env.writeSettings("[verify]\nmode = " + mode + "\n");
+    const QStringList pageLabels = stackLabels(kLabels, fault);
+    const QString pages = env.home() + "/pages";
+    QCOMPARE(writeStackAsPgm(pages, makeStack(pageLabels, "Code128")), QString());
+    test::WriteFile(
+        env.home() + "/fake.conf",
+        "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
+        "resolutions = 200\nimage_dpi = 200\nsensor = none\ncounting = session\npages = " +
+            pages.toUtf8() + "\n");
+    qputenv("QUILLER_FAKE_SANE_CONFIG", QFile::encodeName(env.home() + "/fake.conf"));
+
+    StationContext& app = SharedContext();
+    app.dataPath = env.imageFolder();
+    app.filePath = env.interchangeFolder();
+    app.ScannerID = "A";
+    Database::EnsureFile(app.dataPath, QString());
+    app.DbConnection = std::make_unique<Database>();
+    QVERIFY(app.DbConnection->Open(app.dataPath));
+    const auto closeDatabase = qScopeGuard([&] { app.DbConnection.reset(); });
+    auto scanner = std::make_unique<SaneScanner>();
+    QVERIFY(scanner->StartDevice());
+    QTRY_VERIFY_WITH_TIMEOUT(scanner->ListingComplete(), 30000);
+    scanner->SelectDevice("quillerfake:feeder");
+    scanner->OpenSource(); // the batch uses the feeder once the device is known to have one
+    QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
+    {
+        auto* window = new frmScan(app);
+        int current = 0;
+        AcquisitionController::ScannerAccess access;
+        access.scanner = [&] {
+            return scanner.get();
+        };
+        access.currentImageIndex = [&]() -> int& {
+            return current;
+        };
+        access.clearImageBuffer = [&] {
+            while (scanner->ImageCount() > 0)
+                scanner->DeleteImage(0);
+        };
+        access.imageText = [](int index, bool) {
+            return QString::number(index);
+        };
+        auto* controller = new AcquisitionController(window, access, window);
+        connect(scanner.get(), &ScannerControl::PostScan, controller,
+                &AcquisitionController::Scanner1_PostScan);
+        auto* intake = new ScanIntake(
+            *window, [&] { controller->AcquireBatch(); }, [&] { return controller->Busy(); });
+        test::ScriptedMessageBoxes boxes;
+        QByteArray lines;
+        for (const QString& label : kLabels)
+            lines += test::Line(label.left(3).toLatin1(), "00", "20240307", "Drug", "Ann", "Lee");
+        test::WriteFile(env.interchangeFolder() + "/AP1.QLV", lines);
+        intake->Tick();
+        intake->Tick();
+        QTRY_VERIFY(controller->Busy());
+        QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), 60000);
+
+        // Every prescription: its own labelled page, the unlabelled one, or none.
+        const QHash<QString, QString> filed =
+            PageChecks::FiledOf(app.DbConnection->Connection(),
+                                {{"100", "00"}, {"101", "00"}, {"102", "00"}, {"103", "00"}});
+        for (int k = 0; k < kLabels.size(); ++k) {
+            const QString rx = kLabels[k].left(3);
+            const QString expected = pageLabels.contains(kLabels[k]) ? PageChecks::Verified()
+                                     : kLabels[k] == byPosition      ? PageChecks::ByPosition()
+                                                                     : QString();
+            QCOMPARE(filed.value(PageChecks::Key(rx, "00")), expected);
+            QCOMPARE(window->ListView1->topLevelItem(k)->text(ToBeScannedList::kFilingColumn),
+                     expected.isEmpty() ? QStringLiteral("missing") : expected);
+            const QString image = app.DbConnection->Find(rx, "00")->RxImage;
+            QCOMPARE(image, expected.isEmpty() ? QString() : rx + "_00.jpg");
+            if (expected.isEmpty())
+                continue;
+            const QList<PageCode> codes = PageCodeReader().read(QImage(app.ImagePath(image)));
+            QCOMPARE(codes.isEmpty() ? QString() : codes.first().text,
+                     expected == PageChecks::Verified() ? kLabels[k] : QString());
+        }
+        // The viewing list shows the same for the stored pages.
+        SearchResultModel found;
+        found.Start(DateQuery(QDate(2024, 3, 7), QDate(2024, 3, 7)),
+                    app.DbConnection->Connection());
+        QCOMPARE(found.rowCount(), kLabels.size());
+        for (int r = 0; r < found.rowCount(); ++r)
+            QCOMPARE(found.index(r, 4).data().toString(),
+                     filed.value(PageChecks::Key(found.Row(r).RxNbr, "00")));
+        QStringList kept = QDir(env.imageFolder() + "/Unmatched").entryList(QDir::Files);
+        QCOMPARE(kept.size(), unmatched.size());
+        for (int i = 0; i < kept.size(); ++i)
+            QVERIFY2(kept[i].startsWith(unmatched[i]), qPrintable(kept[i]));
+        QCOMPARE(boxes.count(), report.isEmpty() ? 0 : 1);
+        for (const QString& words : report)
+            QVERIFY2(boxes.last().text.contains(words), qPrintable(boxes.last().text));
+        delete window;
+    }
+    scanner.reset();
+}
+
+QTEST_MAIN(TstLabelledBatches)
+#include "tst_labelledbatches.moc"
