@@ -44,7 +44,6 @@ private slots:
     void criterionChoiceSwitchesBoxes();
     void pickerChangeSearchesOnlyInOrder();
     void unrecognisedCriterionEmptiesList();
-    void rotateFollowsBufferAfterSearch();
     void failingSearchWritesStatus_data();
     void failingSearchWritesStatus();
     void shownListReadsPagesItNeeds();
@@ -60,7 +59,6 @@ private slots:
 
     void deleteAsksAndRemovesOnlyThatRow();
     void deleteRefusedOrFailedKeepsRow();
-    void deleteWithModifiers();
 
     void showPicFormFollowsMode();
     void showPicFormNeedsSelectionAndPicture();
@@ -306,27 +304,6 @@ void TestViewBehaviours::unrecognisedCriterionEmptiesList() {
     QCOMPARE(Listed(), QStringList());
     QCOMPARE(window->Frame2->title(), caption);
     QCOMPARE(status.StatusText(), QStringLiteral("Idle"));
-}
-
-// After any search, found or not, Rotate is enabled exactly when the scanner control
-// holds an acquired image, whatever its state before.
-void TestViewBehaviours::rotateFollowsBufferAfterSearch() {
-    for (int buffered : {-1, 0, 1}) { // -1: no scanner control
-        if (buffered < 0)
-            view->Context().SetScanner(nullptr);
-        else
-            scanner->AddImages(buffered);
-        for (const char* criterion : {"Rx Number", "Doctor"}) {
-            for (bool before : {false, true}) {
-                window->Command2->setEnabled(before);
-                window->Combo2->setEditText(criterion);
-                window->Text1->setText("123-1");
-                QTest::keyClick(window->Text1, Qt::Key_Return);
-                QCOMPARE(window->Command2->isEnabled(), buffered >= 1);
-            }
-        }
-        view->Context().SetScanner(scanner.get());
-    }
 }
 
 // A failing search, first page or later, empties nothing it has not read, asks nothing
@@ -641,27 +618,6 @@ void TestViewBehaviours::deleteRefusedOrFailedKeepsRow() {
     QCOMPARE(Listed(), QStringList{"123-01"});
     QVERIFY(readOnly.exec("PRAGMA query_only = 0"));
     QVERIFY(SharedContext().DbConnection->Find("123", "01"));
-}
-
-void TestViewBehaviours::deleteWithModifiers() {
-    Search("Patient", ",");
-    int expected = int(Listed().size());
-    ScriptedMessageBoxes boxes;
-    for (Qt::KeyboardModifiers mods :
-         {Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
-        const QString text =
-            view->search()->Model()->RowText(Preview::SelectedRow(window->ListView2));
-        boxes.answer(MsgAnswer::Yes);
-        QTest::keyClick(window->ListView2, Qt::Key_Delete, mods);
-        --expected;
-        QCOMPARE(Listed().size(), expected);
-        QVERIFY(!Listed().contains(text));
-    }
-    // Other keys do not delete.
-    QTest::keyClick(window->ListView2, Qt::Key_Backspace);
-    view->deletion()->ListView2_KeyDown(Qt::Key_Insert);
-    QCOMPARE(boxes.count(), 2);
-    QCOMPARE(Listed().size(), expected);
 }
 
 // ---------------------------------------------------------------- enlarged window
