@@ -82,7 +82,7 @@ private slots:
         status.texts.clear();
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
+        app.DbConnection->Open(app.dataPath);
         window = std::make_unique<frmScan>(SharedContext());
         scanner = std::make_unique<SimulatedScanner>();
         scanner->StartDevice();

@@ -54,7 +54,7 @@ class TstAdministration : public QObject {
         app.ScannerID = QStringLiteral("A");
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
+        app.DbConnection->Open(app.dataPath);
     }
 
     std::unique_ptr<frmMain> openMainWindow() {

@@ -79,7 +79,7 @@ private slots:
         app.ScannerID = "A";
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
+        app.DbConnection->Open(app.dataPath);
         window = new frmScan(app);
         scanner = std::make_unique<SimulatedScanner>();
         scanner->StartDevice();

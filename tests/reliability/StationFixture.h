@@ -53,7 +53,7 @@ public:
         SharedContext().ScannerID = QStringLiteral("A");
         Database::EnsureFile(SharedContext().dataPath, QString());
         SharedContext().DbConnection = std::make_unique<Database>();
-        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+        SharedContext().DbConnection->Open(SharedContext().dataPath);
         window = std::make_unique<frmMain>(SharedContext());
         WireMainWindow(*window);
         window->show();

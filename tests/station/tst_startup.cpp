@@ -140,7 +140,7 @@ private slots:
         QByteArray bytes(4096, '\x5a');
         if (damaged) {
             Database db("fill");
-            QVERIFY(db.Open(s.env.imageFolder()));
+            db.Open(s.env.imageFolder());
             db.BeginTransaction();
             for (int i = 0; i < 400; ++i)
                 db.UpsertPrescription(
@@ -184,7 +184,7 @@ private slots:
         QDir().mkpath(s.templateFolder);
         {
             Database templ("template");
-            QVERIFY(templ.OpenFile(s.templateFolder + "/Marrowby.mdb"));
+            templ.OpenFile(s.templateFolder + "/Marrowby.mdb");
             if (!rows.isEmpty())
                 QVERIFY(
                     QSqlQuery(templ.Connection()).exec("INSERT INTO Configuration VALUES " + rows));
