@@ -34,31 +34,22 @@ ServerAddress TestServerAddress(const QString& name) {
 
 ServerAddress FreshServerDatabase(const QString& name) {
     const QString admin = QStringLiteral("test-server-admin");
-    for (int attempt = 0;; ++attempt) {
-        try {
-            QSqlDatabase db = OpenServerConnection(TestServerAddress(name), admin);
-            // Emptying the tables is much quicker than making them again; a test that
-            // changed the tables gets them made anew.
-            if (!QSqlQuery(db).exec("TRUNCATE RxImages, Configuration RESTART IDENTITY")) {
-                Run(db, "DROP SCHEMA IF EXISTS public CASCADE");
-                Run(db, "CREATE SCHEMA public");
-            }
-            db.close();
-            break;
-        } catch (const QuillerError&) {
-            QSqlDatabase::removeDatabase(admin);
-            if (attempt > 0)
-                throw;
-        }
-        // The first use of the name: the database is made.
+    if (!QSqlDatabase::contains(admin)) { // the first use in this program
         QSqlDatabase db = OpenServerConnection(TestServerAddress("postgres"), admin);
-        // The name is the test's own constant; CREATE DATABASE takes no bound value.
-        Run(db, QStringLiteral("CREATE DATABASE \"%1\"").arg(name));
+        QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(name)); // may exist
         db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(admin);
     }
-    QSqlDatabase::removeDatabase(admin);
+    QSqlDatabase db = QSqlDatabase::database(admin, false);
+    db.setDatabaseName(name);
+    if (!db.open())
+        throw QuillerError(kErrorUnknown, db.lastError().text(), "TestServer");
+    // Emptying the tables is much quicker than making them again; a test that changed the
+    // tables gets them made anew.
+    if (!QSqlQuery(db).exec("TRUNCATE RxImages, Configuration RESTART IDENTITY")) {
+        Run(db, "DROP SCHEMA IF EXISTS public CASCADE");
+        Run(db, "CREATE SCHEMA public");
+    }
+    db.close();
     return TestServerAddress(name);
 }
 

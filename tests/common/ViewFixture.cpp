@@ -56,8 +56,14 @@ void InsertRows(Database& db, const QList<FixtureRow>& rows) {
 void OpenFixtureDatabase(const QList<FixtureRow>& rows) {
     SharedContext().DbConnection.reset();
     SharedContext().DbConnection = std::make_unique<Database>(QStringLiteral("viewtest"));
-    Database& db = *SharedContext().DbConnection;
-    OpenEmpty(db);
+    OpenFixtureOn(*SharedContext().DbConnection, TestEngine(), rows);
+}
+
+void OpenFixtureOn(Database& db, Engine engine, const QList<FixtureRow>& rows) {
+    if (engine == Engine::Sqlite)
+        db.OpenFile(QStringLiteral(":memory:"));
+    else
+        OpenEmpty(db);
     // The NOT NULL default of RxImage is the usual case; a null image name can still
     // reach the table from older files, so the fixture table allows it.
     QSqlQuery q(db.Connection());

@@ -76,13 +76,9 @@ QString Plan(const QString& statement, const SearchQuery& query, const QVariant&
         return details.join(QStringLiteral(" | "));
     }
     // EXPLAIN cannot be prepared: the values go in as the driver writes them.
-    QList<std::pair<QString, QVariant>> values = query.bindings;
-    values << std::pair<QString, QVariant>{":n", 50} << std::pair<QString, QVariant>{":k", key}
-           << std::pair<QString, QVariant>{":after", after};
-    std::sort(values.begin(), values.end(),
-              [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
     QString text = statement;
-    for (const auto& [name, value] : values) {
+    for (const auto& [name, value] :
+         query.bindings + decltype(query.bindings){{":n", 50}, {":k", key}, {":after", after}}) {
         QSqlField field(QString(), value.metaType());
         field.setValue(value);
         text.replace(QRegularExpression(QRegularExpression::escape(name) + "(?![A-Za-z0-9_])"),
@@ -103,15 +99,7 @@ QString Plan(const QString& statement, const SearchQuery& query, const QVariant&
 // The same search on a SQLite twin of the fixture, for the order both engines give.
 QStringList SqliteOrder(const QString& field, const QString& text) {
     Database twin(QStringLiteral("twin"));
-    twin.OpenFile(":memory:");
-    QSqlQuery(twin.Connection()).exec("DROP TABLE RxImages");
-    QSqlQuery(twin.Connection())
-        .exec("CREATE TABLE RxImages (RxNbr TEXT NOT NULL, RefNo TEXT NOT NULL, FillDate TEXT,"
-              " Drug TEXT COLLATE NOCASE, FirstName TEXT COLLATE NOCASE, LastName TEXT COLLATE "
-              "NOCASE, RxImage TEXT)");
-    QSqlDatabase connection = twin.Connection();
-    Database::CreateSchema(connection);
-    InsertRows(twin, FixtureRows());
+    OpenFixtureOn(twin, Engine::Sqlite, FixtureRows());
     SearchResultModel model;
     model.Start(MakeQuery(field, text, Engine::Sqlite), twin.Connection());
     FetchAll(model);
