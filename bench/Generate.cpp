@@ -376,7 +376,8 @@ QString GenerateDatabase(const QString& path, qint64 rows) {
 QString GenerateDataFile(const QString& path, qint64 lines, int firstRx) {
     const Pools& pools = ThePools();
     const std::vector<Patient> patients = Population(60000);
-    std::mt19937_64 rng(20260105);
+    // Another first Rx number (another station's file) draws other refills too.
+    std::mt19937_64 rng(20260105 + quint64(firstRx - 700000));
     QByteArray out;
     out.reserve(int(lines * 80));
     int nextRx = firstRx;
