@@ -66,7 +66,9 @@ int GenDb(const Args& a) {
 
 int GenDataFile(const Args& a) {
     const qint64 lines = a.Number(QStringLiteral("--lines"), 0);
-    const QString failure = bench::GenerateDataFile(a.Required(QStringLiteral("--out")), lines);
+    const QString failure =
+        bench::GenerateDataFile(a.Required(QStringLiteral("--out")), lines,
+                                int(a.Number(QStringLiteral("--first-rx"), 700000)));
     if (!failure.isEmpty())
         throw failure;
     Figure("lines", lines);
@@ -94,7 +96,8 @@ int GenFolder(const Args& a) {
 }
 
 // The anchor of the intake figure: the rows of a data file as one SQL script (a
-// transaction of plain INSERT statements) for the sqlite3 shell.
+// transaction of the station's insert-or-update statements, literal values) for the
+// sqlite3 shell and for psql.
 int IntakeSql(const Args& a) {
     const QStringList lines = PollingTick::ReadDataFile(a.Required(QStringLiteral("--file")));
     auto quote = [](const QString& v) {
@@ -104,8 +107,12 @@ int IntakeSql(const Args& a) {
     QByteArray sql = "BEGIN;\n";
     for (const QString& line : lines) {
         const ParsedLine p = ParseLine(line);
-        sql += QStringLiteral("INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, "
-                              "LastName, RxImage) VALUES (%1, %2, %3, %4, %5, %6, '');\n")
+        sql += QStringLiteral(
+                   "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, "
+                   "LastName, RxImage) VALUES (%1, %2, %3, %4, %5, %6, '') ON CONFLICT (RxNbr, "
+                   "RefNo) DO UPDATE SET FillDate = excluded.FillDate, Drug = "
+                   "excluded.Drug, FirstName = excluded.FirstName, LastName = "
+                   "excluded.LastName, RxImage = '';\n")
                    .arg(quote(p.p.RxNbr), quote(p.p.RefNo), quote(Database::IsoDate(p.p.FillDate)),
                         quote(p.p.Drug), quote(p.p.FirstName), quote(p.p.LastName))
                    .toUtf8();

@@ -57,16 +57,19 @@ namespace quiller::bench {
 int Intake(const Args& a) {
     const QString dbPath = a.Required(QStringLiteral("--db"));
     const QString dataFile = a.Required(QStringLiteral("--file"));
-    QTemporaryDir interchange(QFileInfo(dbPath).absolutePath() + QStringLiteral("/intake-XXXXXX"));
+    // Beside the database file; for a server in the temporary folder.
+    const QString beside = IsServer(dbPath) ? QDir::tempPath() : QFileInfo(dbPath).absolutePath();
+    QTemporaryDir interchange(beside + QStringLiteral("/intake-XXXXXX"));
     if (!interchange.isValid())
         throw QStringLiteral("cannot make an interchange folder");
     OpenDatabase(dbPath);
     StatusLine status;
     Context().MainWindow = &status;
     Context().filePath = interchange.path();
-    Context().dataPath = QFileInfo(dbPath).absolutePath();
-    Context().ScannerID = QStringLiteral("A");
-    const QString target = interchange.filePath(QStringLiteral("AX0001.QLV"));
+    Context().dataPath = beside;
+    // --id B: the station B of a pharmacy, taking its own file.
+    Context().ScannerID = a.Value(QStringLiteral("--id"), QStringLiteral("A")).left(1);
+    const QString target = interchange.filePath(Context().ScannerID + QStringLiteral("X0001.QLV"));
     if (!QFile::copy(dataFile, target))
         throw QStringLiteral("cannot copy ") + dataFile;
 

@@ -1,8 +1,10 @@
 #pragma once
 // What every quiller-bench command shares: the station context of the run, the figure
 // printer, the command line and small fixtures.
+#include "base/Error.h"
 #include "base/MessageBoxes.h"
 #include "records/Database.h"
+#include "records/DatabaseCopy.h"
 #include "station/StationContext.h"
 
 #include <QElapsedTimer>
@@ -110,12 +112,23 @@ inline void AnswerBoxesOnStderr() {
     });
 }
 
+// A database file, or a server database given as postgresql://user@host:port/name.
+inline bool IsServer(const QString& path) {
+    return path.startsWith(QLatin1String("postgresql://"));
+}
+
 inline void OpenDatabase(const QString& path) {
-    if (!QFileInfo::exists(path))
+    if (!IsServer(path) && !QFileInfo::exists(path))
         throw QStringLiteral("no database %1").arg(path);
     Context().DbConnection = std::make_unique<Database>();
-    if (!Context().DbConnection->OpenFile(path))
-        throw QStringLiteral("cannot open %1: %2").arg(path, Context().DbConnection->LastError());
+    try {
+        if (IsServer(path))
+            Context().DbConnection->OpenServer(ParseServerUri(path));
+        else
+            Context().DbConnection->OpenFile(path);
+    } catch (const QuillerError& e) {
+        throw QStringLiteral("cannot open %1: %2").arg(path, e.description());
+    }
 }
 
 inline QTreeWidget* MakeListView1(QWidget* parent) {

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "records/Database.h"
+#include "records/DatabaseCare.h"
 #include "station/ImageNaming.h"
 
 #include <QDate>
@@ -295,12 +296,12 @@ QString GenerateDatabase(const QString& path, qint64 rows) {
             return Fail(QStringLiteral("open"), db.lastError());
         QSqlQuery q(db);
         try {
-            // The station's own tables and indexes; the indexes are built again after
-            // the rows are in, which is much faster than keeping them up to date.
-            Database::CreateSchema(db);
-            for (const char* index :
-                 {"RxImages_Key", "RxImages_RxValue", "RxImages_LastName", "RxImages_FirstName",
-                  "RxImages_Drug", "RxImages_FillDate", "RxImages_NotScanned"})
+            // The station's own tables and indexes; the search indexes are built again
+            // after the rows are in, which is much faster than keeping them up to date
+            // (the unique key stays: it is what keeps a prescription to one row).
+            DatabaseCare::Migrate(db);
+            for (const char* index : {"RxImages_RxValue", "RxImages_LastName", "RxImages_FirstName",
+                                      "RxImages_Drug", "RxImages_FillDate", "RxImages_NotScanned"})
                 q.exec(QStringLiteral("DROP INDEX ") + QLatin1String(index));
             q.exec(QStringLiteral("PRAGMA journal_mode=OFF"));
             q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
@@ -372,13 +373,14 @@ QString GenerateDatabase(const QString& path, qint64 rows) {
     return failure;
 }
 
-QString GenerateDataFile(const QString& path, qint64 lines) {
+QString GenerateDataFile(const QString& path, qint64 lines, int firstRx) {
     const Pools& pools = ThePools();
     const std::vector<Patient> patients = Population(60000);
-    std::mt19937_64 rng(20260105);
+    // Another first Rx number (another station's file) draws other refills too.
+    std::mt19937_64 rng(20260105 + quint64(firstRx - 700000));
     QByteArray out;
     out.reserve(int(lines * 80));
-    int nextRx = 700000;
+    int nextRx = firstRx;
     for (qint64 i = 0; i < lines; ++i) {
         int rx;
         int ref;

@@ -25,9 +25,9 @@ const Pools& ThePools();
 QString GenerateDatabase(const QString& path, qint64 rows);
 
 // A data file of `lines` fixed-width prescription lines (CR LF), as the pharmacy system
-// writes them: mostly new prescriptions (Rx numbers from 700000 on), some refills of
+// writes them: mostly new prescriptions (Rx numbers from `firstRx` on), some refills of
 // prescriptions the generated database already holds.
-QString GenerateDataFile(const QString& path, qint64 lines);
+QString GenerateDataFile(const QString& path, qint64 lines, int firstRx = 700000);
 
 // A letter-size grey page at `dpi` that looks like a scanned prescription: paper
 // texture and scanner noise, a printed header and handwritten-looking lines. `number`

@@ -17,10 +17,10 @@ namespace {
 void Usage() {
     Err() << "usage: quiller-bench COMMAND [options]\n"
              "  gen-db --rows N --out DB\n"
-             "  gen-datafile --lines N --out FILE\n"
+             "  gen-datafile --lines N --out FILE [--first-rx 700000]\n"
              "  gen-page --dpi 200 --out PAGE.pgm\n"
              "  gen-folder --files N --out DIR\n"
-             "  intake --db DB --file FILE\n"
+             "  intake --db DB --file FILE [--id A]   (DB: a file or postgresql://...)\n"
              "  intake-sql --file FILE --out SQL   (the sqlite3 shell's anchor script)\n"
              "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date|\"Not scanned\" "
              "(--text T | --from MM/DD/YYYY --to MM/DD/YYYY) [--runs 5]\n"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/DatabaseServer.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
@@ -8,6 +10,9 @@
 namespace quiller {
 
 class QuillerError;
+
+// The number of a failure of the database server or of the connection to it.
+inline constexpr int kErrorServerUnavailable = 1100;
 
 // One prescription fill as the data file announces it and RxImages stores it.
 // FillDate is the month/day/year text of the data file; the table holds ISO text.
@@ -21,9 +26,10 @@ struct Prescription {
     QString RxImage;
 };
 
-// The station's database: the SQLite file Marrowby.mdb in the image folder, reached
-// through one named connection for the whole run. Every value is bound; every failure
-// throws QuillerError carrying the SQLite result code.
+// The station's database, reached through one named connection for the whole run: the
+// SQLite file Marrowby.mdb in the image folder, or a PostgreSQL database shared by the
+// stations of a pharmacy. Every value is bound; every failure throws QuillerError
+// (SQLite's result code, or kErrorServerUnavailable for a server that failed).
 class Database {
 public:
     static QString FileName() { return QStringLiteral("Marrowby.mdb"); }
@@ -36,7 +42,8 @@ public:
     // ($XDG_DATA_DIRS, /usr/share), never the program's own folder. Empty when there is
     // no template, and a new image folder then gets a database created with its schema.
     static QString TemplateFolder();
-    // Creates the tables and indexes on an open connection (idempotent).
+    // Creates the indexes of the engine on an open connection (idempotent); the tables
+    // come from the migration steps.
     static void CreateSchema(QSqlDatabase& db);
 
     // Turns month/day/year text into ISO YYYY-MM-DD; throws kErrorBadDate for a text
@@ -51,14 +58,21 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens dataPath/Marrowby.mdb; false with LastError() when it cannot be opened.
-    bool Open(const QString& dataPath);
+    // Opens dataPath/Marrowby.mdb and brings it to the current schema; throws
+    // QuillerError when it cannot be opened.
+    void Open(const QString& dataPath);
     // Opens a file by full path (":memory:" for tests and fuzzing).
-    bool OpenFile(const QString& filePath);
+    void OpenFile(const QString& filePath);
+    // Opens a PostgreSQL database and brings it to the current schema; throws
+    // QuillerError (kErrorServerUnavailable when the server cannot be reached).
+    void OpenServer(const ServerAddress& address);
     bool IsOpen() const;
     void Close();
+    // The SQLite file; empty on a server.
     QString FilePath() const { return filePath_; }
-    QString LastError() const { return lastError_; }
+    Engine engine() const { return engine_; }
+    // Which database the station uses, for the operator ("file /srv/images/Marrowby.mdb").
+    QString Describe() const { return description_; }
     QSqlDatabase Connection() const;
 
     // First Configuration row's ScannerSource as text (null reads as ""); no row: nullopt.
@@ -68,8 +82,8 @@ public:
 
     // Inserts or overwrites the row of (RxNbr, RefNo); RxImage becomes empty. Takes
     // effect whole or not at all: the date is checked before anything is written, and
-    // one statement writes (an update of the existing row, or else an insert), which
-    // the database applies whole or not at all.
+    // one statement (an insert that updates the row of the same key, the key being
+    // unique) writes, so two stations taking one prescription at once leave one row.
     void UpsertPrescription(const Prescription& p);
     // Records the stored image of one prescription; gives the number of rows changed
     // (0 when no row has that key).
@@ -92,11 +106,15 @@ private:
     // the connection.
     struct Statements;
     Statements& Prepared();
+    // Brings the just opened connection to the current schema.
+    void MigrateOpened(const QString& source);
 
     QString connectionName_;
     std::unique_ptr<Statements> statements_;
     QString filePath_;
-    QString lastError_;
+    QString description_;
+    Engine engine_ = Engine::Sqlite;
+    bool inTransaction_ = false;
 };
 
 } // namespace quiller

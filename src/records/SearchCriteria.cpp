@@ -11,57 +11,44 @@ namespace quiller {
 
 namespace {
 
-bool IsSkippedInNumber(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
-}
-
-bool IsAsciiDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-int DigitValue(QChar c, int radix) {
-    const ushort u = c.unicode();
-    int d = -1;
-    if (u >= '0' && u <= '9')
-        d = u - '0';
-    else if (u >= 'a' && u <= 'f')
-        d = u - 'a' + 10;
-    else if (u >= 'A' && u <= 'F')
-        d = u - 'A' + 10;
-    return d < radix ? d : -1;
-}
-
-// &H and &O integers: up to four hexadecimal digits (or an octal value up to 177777)
-// make a 16-bit value, more a 32-bit value, both signed (so &HFFFF is -1), as typed
-// numbers of this kind have always been read.
-double RadixValue(const QString& digits, int radix) {
-    quint64 value = 0;
-    int used = 0;
-    for (QChar c : digits) {
-        const int d = DigitValue(c, radix);
-        if (d < 0)
-            break;
-        value = (value * quint64(radix) + quint64(d)) & 0xFFFFFFFFull;
-        ++used;
-    }
-    if (used == 0)
-        return 0;
-    const bool shortForm = radix == 16 ? used <= 4 : value <= 0xFFFF;
-    if (shortForm)
-        return double(qint16(quint16(value & 0xFFFF)));
-    return double(qint32(quint32(value)));
-}
-
 QString Like(const QString& text) {
     return text + QLatin1Char('%');
 }
 
-// The typed text's prefix match on one text column, ignoring letter case. The engine's
+// The expression a search orders by and its index holds: on PostgreSQL the column folded
+// as SQLite's NOCASE folds it.
+QString KeyOf(const SearchQuery& q, const QString& column, bool folded) {
+    return q.engine == Engine::PostgreSql && folded
+               ? QStringLiteral("quiller_fold(") + column + QLatin1Char(')')
+               : column;
+}
+
+QString FoldAscii(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    return out;
+}
+
+// The typed text's prefix match on one text column, ignoring letter case. SQLite's
 // LIKE folds ASCII letters only; a text with other letters that have a case (é, Ü) is
 // matched with an equivalent GLOB pattern that lists both cases of every letter.
+// PostgreSQL matches the same: LIKE (with no escape character, as in SQLite) on the
+// folded column with the folded text, or a regular expression that lists both cases.
 void AddPrefixMatch(SearchQuery& q, QStringList& filter, QStringList& continuation,
                     const QString& column, const QString& placeholder, const QString& text) {
     const bool glob = HasNonAsciiCasedLetter(text);
+    if (q.engine == Engine::PostgreSql) {
+        const QString match = glob ? column + QStringLiteral(" ~ ") + placeholder
+                                   : KeyOf(q, column, true) + QStringLiteral(" LIKE ") +
+                                         placeholder + QStringLiteral(" ESCAPE ''");
+        filter << match;
+        continuation << match;
+        q.bindings.append(
+            {placeholder, glob ? CaseInsensitiveRegex(Like(text)) : FoldAscii(Like(text))});
+        return;
+    }
     const QString op = glob ? QStringLiteral(" GLOB ") : QStringLiteral(" LIKE ");
     filter << column + op + placeholder;
     continuation << QLatin1Char('+') + column + op + placeholder;
@@ -72,14 +59,15 @@ void AddPrefixMatch(SearchQuery& q, QStringList& filter, QStringList& continuati
 // matching names can lie (the prefix match in the filter still decides which rows match).
 void AddKeyRange(SearchQuery& q, const QString& column, const QString& text) {
     const std::optional<KeyRange> range = NoCasePrefixRange(text);
+    q.keyColumn = KeyOf(q, column, true);
     if (!range)
         return;
-    q.filter += QStringLiteral(" AND ") + column + QStringLiteral(" >= :lo");
+    q.filter += QStringLiteral(" AND ") + q.keyColumn + QStringLiteral(" >= :lo");
     q.bindings.append({QStringLiteral(":lo"), range->low});
     if (range->high.isEmpty())
         return;
-    q.filter += QStringLiteral(" AND ") + column + QStringLiteral(" < :hi");
-    q.keyUpperBound = column + QStringLiteral(" < :hi");
+    q.filter += QStringLiteral(" AND ") + q.keyColumn + QStringLiteral(" < :hi");
+    q.keyUpperBound = q.keyColumn + QStringLiteral(" < :hi");
     q.bindings.append({QStringLiteral(":hi"), range->high});
 }
 
@@ -105,89 +93,6 @@ QString AndParenthesised(const QString& condition) {
 }
 
 } // namespace
-
-double Val(const QString& text) {
-    QString s;
-    s.reserve(text.size());
-    for (QChar c : text)
-        if (!IsSkippedInNumber(c))
-            s.append(c);
-
-    if (s.startsWith(QLatin1Char('&')) && s.size() > 1) {
-        const QChar kind = s.at(1).toUpper();
-        if (kind == QLatin1Char('H'))
-            return RadixValue(s.mid(2), 16);
-        if (kind == QLatin1Char('O'))
-            return RadixValue(s.mid(2), 8);
-        if (s.at(1) >= QLatin1Char('0') && s.at(1) <= QLatin1Char('7'))
-            return RadixValue(s.mid(1), 8);
-        return 0;
-    }
-
-    QString number;
-    qsizetype i = 0;
-    if (i < s.size() && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-')))
-        number.append(s.at(i++));
-    bool digits = false;
-    while (i < s.size() && IsAsciiDigit(s.at(i))) {
-        number.append(s.at(i++));
-        digits = true;
-    }
-    if (i < s.size() && s.at(i) == QLatin1Char('.')) {
-        number.append(s.at(i++));
-        while (i < s.size() && IsAsciiDigit(s.at(i))) {
-            number.append(s.at(i++));
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (i < s.size() && QStringLiteral("eEdD").contains(s.at(i))) {
-        qsizetype j = i + 1;
-        QString exponent = QStringLiteral("e");
-        if (j < s.size() && (s.at(j) == QLatin1Char('+') || s.at(j) == QLatin1Char('-')))
-            exponent.append(s.at(j++));
-        bool expDigits = false;
-        while (j < s.size() && IsAsciiDigit(s.at(j))) {
-            exponent.append(s.at(j++));
-            expDigits = true;
-        }
-        if (expDigits)
-            number += exponent;
-    }
-    bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
-    if (!ok || !std::isfinite(value))
-        return number.startsWith(QLatin1Char('-')) ? -std::numeric_limits<double>::max()
-                                                   : std::numeric_limits<double>::max();
-    return value;
-}
-
-bool IsNumericText(const QString& text, double* value) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
-    if (!pattern.match(text).hasMatch())
-        return false;
-    bool ok = false;
-    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(v))
-        return false;
-    if (value)
-        *value = v;
-    return true;
-}
-
-QString FormatTwoDigits(const QString& text) {
-    double v = 0;
-    if (!IsNumericText(text, &v))
-        return text;
-    const double rounded = std::round(v); // halves away from zero
-    const bool negative = rounded < 0;
-    QString digits = QString::number(std::fabs(rounded), 'f', 0);
-    if (digits.size() < 2)
-        digits.prepend(QString(2 - digits.size(), QLatin1Char('0')));
-    return negative ? QLatin1Char('-') + digits : digits;
-}
 
 SearchField ParseSearchField(const QString& criterion) {
     if (criterion == QLatin1String("Rx Number"))
@@ -233,17 +138,22 @@ PatientCriterion ParsePatient(const QString& text) {
     return c;
 }
 
-SearchQuery RxNumberQuery(const RxNumberCriterion& criterion) {
+SearchQuery RxNumberQuery(const RxNumberCriterion& criterion, Engine engine) {
     SearchQuery q;
+    q.engine = engine;
     // The expression of the RxImages_RxValue index, so the search is an index lookup.
-    // CAST reads the leading integer of the stored text after leading blanks, as the
-    // typed number is read, so "00123" and " 123" both have the value 123.
-    q.filter = QStringLiteral("CAST(RxNbr AS INTEGER) = :rx");
+    // CAST (and quiller_rx_value, its equivalent on PostgreSQL) reads the leading integer
+    // of the stored text after leading blanks, as the typed number is read, so "00123"
+    // and " 123" both have the value 123. Stored values are whole numbers: a typed
+    // fraction matches none.
     const double v = criterion.rxValue;
-    if (std::trunc(v) == v && std::fabs(v) < 9.0e18)
+    if (std::trunc(v) == v && std::fabs(v) < 9.0e18) {
+        q.filter = engine == Engine::PostgreSql ? QStringLiteral("quiller_rx_value(RxNbr) = :rx")
+                                                : QStringLiteral("CAST(RxNbr AS INTEGER) = :rx");
         q.bindings.append({QStringLiteral(":rx"), qint64(v)});
-    else
-        q.bindings.append({QStringLiteral(":rx"), v});
+    } else {
+        q.filter = QStringLiteral("1 = 0");
+    }
     if (!criterion.refill.isEmpty()) {
         q.filter += QStringLiteral(" AND RefNo = :ref");
         q.bindings.append({QStringLiteral(":ref"), criterion.refill});
@@ -252,8 +162,9 @@ SearchQuery RxNumberQuery(const RxNumberCriterion& criterion) {
     return q;
 }
 
-SearchQuery PatientQuery(const PatientCriterion& criterion) {
+SearchQuery PatientQuery(const PatientCriterion& criterion, Engine engine) {
     SearchQuery q;
+    q.engine = engine;
     QStringList filter;
     QStringList continuation;
     if (!criterion.lastName.isEmpty())
@@ -264,20 +175,21 @@ SearchQuery PatientQuery(const PatientCriterion& criterion) {
                        QStringLiteral(":first"), criterion.firstName);
     q.filter = filter.join(QStringLiteral(" AND "));
     q.continuationFilter = continuation.join(QStringLiteral(" AND "));
-    if (!criterion.lastName.isEmpty()) {
-        q.keyColumn = QStringLiteral("LastName");
-        AddKeyRange(q, q.keyColumn, criterion.lastName);
-    } else if (!criterion.firstName.isEmpty()) {
-        q.keyColumn = QStringLiteral("FirstName");
-        AddKeyRange(q, q.keyColumn, criterion.firstName);
-    }
+    if (!criterion.lastName.isEmpty())
+        AddKeyRange(q, QStringLiteral("LastName"), criterion.lastName);
+    else if (!criterion.firstName.isEmpty())
+        AddKeyRange(q, QStringLiteral("FirstName"), criterion.firstName);
     return q;
 }
 
-SearchQuery DateQuery(const QDate& first, const QDate& last) {
+SearchQuery DateQuery(const QDate& first, const QDate& last, Engine engine) {
     SearchQuery q;
+    q.engine = engine;
     q.filter = QStringLiteral("FillDate BETWEEN :from AND :to");
-    q.continuationFilter = QStringLiteral("+FillDate BETWEEN :from AND :to");
+    // SQLite: a unary "+" keeps the planner on the key's index; PostgreSQL has no "+" for
+    // text and reads the (FillDate, rowid) index anyway.
+    q.continuationFilter =
+        engine == Engine::PostgreSql ? q.filter : QStringLiteral("+FillDate BETWEEN :from AND :to");
     q.keyColumn = QStringLiteral("FillDate");
     q.keyUpperBound = QStringLiteral("FillDate <= :to");
     q.bindings.append({QStringLiteral(":from"), first.toString(Qt::ISODate)});
@@ -285,15 +197,15 @@ SearchQuery DateQuery(const QDate& first, const QDate& last) {
     return q;
 }
 
-SearchQuery DrugQuery(const QString& text) {
+SearchQuery DrugQuery(const QString& text, Engine engine) {
     SearchQuery q;
+    q.engine = engine;
     QStringList filter;
     QStringList continuation;
     AddPrefixMatch(q, filter, continuation, QStringLiteral("Drug"), QStringLiteral(":drug"), text);
     q.filter = filter.constFirst();
     q.continuationFilter = continuation.constFirst();
-    q.keyColumn = QStringLiteral("Drug");
-    AddKeyRange(q, q.keyColumn, text);
+    AddKeyRange(q, QStringLiteral("Drug"), text);
     return q;
 }
 
@@ -321,6 +233,23 @@ QString CaseInsensitiveGlob(const QString& likePattern) {
         }
     }
     return glob;
+}
+
+QString CaseInsensitiveRegex(const QString& likePattern) {
+    QString regex = QStringLiteral("^");
+    for (QChar c : likePattern) {
+        if (c == QLatin1Char('%'))
+            regex += QStringLiteral(".*");
+        else if (c == QLatin1Char('_'))
+            regex += QLatin1Char('.');
+        else if (c.toLower() != c.toUpper())
+            regex += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        else if (c.isLetterOrNumber() || c.unicode() > 0x7F || c == QLatin1Char(' '))
+            regex += c;
+        else
+            regex += QLatin1Char('\\') + c; // every other ASCII mark is literal
+    }
+    return regex;
 }
 
 std::optional<KeyRange> NoCasePrefixRange(const QString& text) {
@@ -351,8 +280,9 @@ std::optional<KeyRange> NoCasePrefixRange(const QString& text) {
     return KeyRange{low, high};
 }
 
-SearchQuery NotScannedQuery() {
+SearchQuery NotScannedQuery(Engine engine) {
     SearchQuery q;
+    q.engine = engine;
     // Written as the partial index's own condition, so that the index serves it.
     q.filter = QStringLiteral("RxImage = ''");
     q.continuationFilter = q.filter;

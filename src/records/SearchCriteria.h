@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Text.h"
+#include "records/DatabaseServer.h"
 
 #include <QDate>
 #include <QList>
@@ -52,14 +53,17 @@ PatientCriterion ParsePatient(const QString& text);
 // One search as statements over RxImages. The rows are read page by page in the order
 // of the index that serves the search (key column, then rowid), and each page starts
 // where the previous one ended, so a search never holds a statement open between pages
-// and any result size is listed at once.
+// and any result size is listed at once. The statements are written for one engine;
+// both engines list the same rows in the same order.
 struct SearchQuery {
+    Engine engine = Engine::Sqlite;
     // The matching condition; empty for every row.
     QString filter;
     // The same condition written so that it offers the planner no range of its own
     // (columns behind a unary "+"), used when a page continues after a known key.
     QString continuationFilter;
-    // The column whose index orders the rows; empty for rowid order.
+    // The column (on PostgreSQL: the indexed expression) whose index orders the rows;
+    // empty for rowid order.
     QString keyColumn;
     // An optional bound that ends the key range ("LastName < :hi"); only narrows the
     // scan, never the rows (the continuation filter decides which rows match).
@@ -69,12 +73,12 @@ struct SearchQuery {
     bool newestFirst = false;
 };
 
-SearchQuery RxNumberQuery(const RxNumberCriterion& criterion);
-SearchQuery PatientQuery(const PatientCriterion& criterion);
-SearchQuery DateQuery(const QDate& first, const QDate& last);
-SearchQuery DrugQuery(const QString& text);
+SearchQuery RxNumberQuery(const RxNumberCriterion& criterion, Engine engine = Engine::Sqlite);
+SearchQuery PatientQuery(const PatientCriterion& criterion, Engine engine = Engine::Sqlite);
+SearchQuery DateQuery(const QDate& first, const QDate& last, Engine engine = Engine::Sqlite);
+SearchQuery DrugQuery(const QString& text, Engine engine = Engine::Sqlite);
 // The prescriptions recorded without an image, newest first.
-SearchQuery NotScannedQuery();
+SearchQuery NotScannedQuery(Engine engine = Engine::Sqlite);
 
 // The range of the NOCASE order (ASCII letters folded) that holds every text beginning,
 // case-insensitively, with the literal prefix of the typed text (up to a "%" or "_"):
@@ -91,6 +95,8 @@ bool HasNonAsciiCasedLetter(const QString& text);
 // A GLOB pattern matching what a case-insensitive LIKE pattern matches, for every
 // letter ("%" any run, "_" any one character; GLOB's own special characters literal).
 QString CaseInsensitiveGlob(const QString& likePattern);
+// The same as a PostgreSQL regular expression (anchored at the start).
+QString CaseInsensitiveRegex(const QString& likePattern);
 
 // Statement texts of the pages.
 struct PageKey {

@@ -109,6 +109,10 @@ void SearchResultModel::Clear() {
 
 void SearchResultModel::Start(const SearchQuery& query, const QSqlDatabase& db) {
     Clear();
+    if (query.engine != EngineOf(db))
+        throw QuillerError(kErrorUnknown,
+                           QStringLiteral("The search was written for another database engine."),
+                           QStringLiteral("FillSearchList"));
     query_ = query;
     connectionName_ = db.connectionName();
     atEnd_ = false;

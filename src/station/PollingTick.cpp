@@ -100,8 +100,9 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
         return FileResult::Deferred;
     }
     // A database file removed while open would take the lines into a file nobody can
-    // find again.
-    if (!db->FilePath().startsWith(QLatin1Char(':')) && !QFileInfo::exists(db->FilePath())) {
+    // find again (a server has no file of the station's).
+    if (db->engine() == Engine::Sqlite && !db->FilePath().startsWith(QLatin1Char(':')) &&
+        !QFileInfo::exists(db->FilePath())) {
         errno = ENOENT;
         Problem(QStringLiteral("database"),
                 FileError(QStringLiteral("The database %1 is missing")

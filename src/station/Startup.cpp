@@ -6,8 +6,10 @@
 #include "intake/LockFile.h"
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
+#include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+#include "station/StationDatabase.h"
 
 #include <QDate>
 
@@ -59,20 +61,27 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         }
     }
 
-    // 5. The database file in the image folder.
-    Database::EnsureFile(app.dataPath, hooks.templateFolder);
-
-    // 6. The one connection.
-    if (!app.DbConnection)
-        app.DbConnection = std::make_unique<Database>();
-    if (!app.DbConnection->IsOpen())
-        app.DbConnection->Open(app.dataPath);
-
-    // 7. No connection, no station.
-    if (!app.DbConnection->IsOpen()) {
-        MessageBoxes::Show(QStringLiteral("The connection with database cannot be established."),
-                           MsgIcon::Critical);
-        return 1;
+    // 5.-7. The one connection: the file in the image folder or the pharmacy's server.
+    // An unreachable server may come back: the operator chooses to try again or to stop.
+    if (!DatabaseSettings::Read(settings).server)
+        Database::EnsureFile(app.dataPath, hooks.templateFolder);
+    while (!app.DbConnection || !app.DbConnection->IsOpen()) {
+        try {
+            OpenStationDatabase(app, settings, hooks.templateFolder);
+        } catch (const QuillerError& e) {
+            qCWarning(lcStorage).noquote() << "database cannot be opened:" << e.description();
+            if (e.number() != kErrorServerUnavailable) {
+                MessageBoxes::Show(
+                    QStringLiteral("The connection with database cannot be established."),
+                    MsgIcon::Critical);
+                return 1;
+            }
+            const MsgAnswer answer = MessageBoxes::Show(MessageBoxRequest{
+                UnreachableServerQuestion(e.description()), QStringLiteral("Continue?"),
+                MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes});
+            if (answer != MsgAnswer::Yes)
+                return 0;
+        }
     }
 
     // A damaged file is not written to: the station stops with a plain message.
@@ -83,7 +92,9 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         return 1;
     }
     // SQLite's locking cannot be trusted on a network file system.
-    const QString network = DatabaseCare::NetworkFileSystemOf(app.dataPath);
+    const QString network = app.DbConnection->engine() == Engine::Sqlite
+                                ? DatabaseCare::NetworkFileSystemOf(app.dataPath)
+                                : QString();
     if (!network.isEmpty())
         MessageBoxes::Show(NetworkDatabaseMessage(app.DbConnection->FilePath(), network),
                            MsgIcon::Exclamation);
@@ -99,7 +110,11 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     // holds only the position; the device's name is setting ScannerDevice, written beside
     // both by the configuration dialog, and where it is set the scanner is found by name
     // (its position may have changed since), the position serving older settings only.
-    const std::optional<QString> source = app.DbConnection->ReadScannerSource();
+    // A server's Configuration row would be every station's: there the setting alone
+    // keeps the station's own scanner.
+    const std::optional<QString> source = app.DbConnection->engine() == Engine::Sqlite
+                                              ? app.DbConnection->ReadScannerSource()
+                                              : std::nullopt;
     if (source && !source->isEmpty())
         settings.Write(setup, QStringLiteral("Scanner"), *source);
 

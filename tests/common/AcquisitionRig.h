@@ -25,9 +25,7 @@ public:
         app.MainWindow = status;
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
-        if (!app.DbConnection->Open(app.dataPath))
-            qFatal("the station database does not open: %s",
-                   qPrintable(app.DbConnection->LastError()));
+        app.DbConnection->Open(app.dataPath); // throws, failing the test, when it cannot
         window = new frmScan(app);
         scanner.StartDevice();
         AcquisitionController::ScannerAccess access;

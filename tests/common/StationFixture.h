@@ -53,7 +53,7 @@ public:
         SharedContext().ScannerID = QStringLiteral("A");
         Database::EnsureFile(SharedContext().dataPath, QString());
         SharedContext().DbConnection = std::make_unique<Database>();
-        QVERIFY(SharedContext().DbConnection->Open(SharedContext().dataPath));
+        SharedContext().DbConnection->Open(SharedContext().dataPath);
     }
     // Opens the main window as the program does (a previous one is closed first).
     frmMain& openWindow() {

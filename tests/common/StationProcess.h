@@ -14,11 +14,14 @@ namespace quiller::test {
 class StationProcess {
 public:
     // Writes the station's settings (image and interchange folders of `env`, scanner
-    // ID A, the first scanner) and starts the program on SANE's slow virtual scanner.
-    explicit StationProcess(const TestEnv& env) {
+    // ID A, the first scanner; or the given settings text) and starts the program on
+    // SANE's slow virtual scanner.
+    explicit StationProcess(const TestEnv& env, const QString& settings = QString()) {
         env.writeSettings(
-            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
-                .arg(env.imageFolder(), env.interchangeFolder()));
+            !settings.isEmpty()
+                ? settings
+                : QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n")
+                      .arg(env.imageFolder(), env.interchangeFolder()));
         QDir().mkpath(env.home() + "/runtime");
         QFile::setPermissions(env.home() + "/runtime",
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

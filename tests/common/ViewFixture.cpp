@@ -1,5 +1,7 @@
 #include "common/ViewFixture.h"
 
+#include "common/TestServer.h"
+
 #include <QColor>
 #include <QImage>
 #include <QSqlError>
@@ -54,18 +56,29 @@ void InsertRows(Database& db, const QList<FixtureRow>& rows) {
 void OpenFixtureDatabase(const QList<FixtureRow>& rows) {
     SharedContext().DbConnection.reset();
     SharedContext().DbConnection = std::make_unique<Database>(QStringLiteral("viewtest"));
-    QVERIFY(SharedContext().DbConnection->OpenFile(QStringLiteral(":memory:")));
+    OpenFixtureOn(*SharedContext().DbConnection, TestEngine(), rows);
+}
+
+void OpenFixtureOn(Database& db, Engine engine, const QList<FixtureRow>& rows) {
+    if (engine == Engine::Sqlite)
+        db.OpenFile(QStringLiteral(":memory:"));
+    else
+        OpenEmpty(db);
     // The NOT NULL default of RxImage is the usual case; a null image name can still
     // reach the table from older files, so the fixture table allows it.
-    QSqlQuery q(SharedContext().DbConnection->Connection());
-    QVERIFY(q.exec(QStringLiteral("DROP TABLE RxImages")));
-    QVERIFY(q.exec(QStringLiteral(
-        "CREATE TABLE RxImages (RxNbr TEXT NOT NULL, RefNo TEXT NOT NULL, FillDate TEXT,"
-        " Drug TEXT COLLATE NOCASE, FirstName TEXT COLLATE NOCASE, LastName TEXT COLLATE NOCASE,"
-        " RxImage TEXT)")));
-    QSqlDatabase db = SharedContext().DbConnection->Connection();
-    Database::CreateSchema(db); // the indexes
-    InsertRows(*SharedContext().DbConnection, rows);
+    QSqlQuery q(db.Connection());
+    if (db.engine() == Engine::PostgreSql) {
+        QVERIFY(q.exec(QStringLiteral("ALTER TABLE RxImages ALTER COLUMN RxImage DROP NOT NULL")));
+    } else {
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE RxImages")));
+        QVERIFY(q.exec(QStringLiteral(
+            "CREATE TABLE RxImages (RxNbr TEXT NOT NULL, RefNo TEXT NOT NULL, FillDate TEXT,"
+            " Drug TEXT COLLATE NOCASE, FirstName TEXT COLLATE NOCASE, LastName TEXT COLLATE "
+            "NOCASE, RxImage TEXT)")));
+        QSqlDatabase connection = db.Connection();
+        Database::CreateSchema(connection); // the indexes
+    }
+    InsertRows(db, rows);
 }
 
 void WritePicture(const QString& path, const QColor& colour, int width, int height) {

@@ -23,8 +23,11 @@ QList<FixtureRow> FixtureRows();
 // given this one, so a fixture can set its folders and database.
 StationContext& SharedContext();
 
-// Opens an in-memory database as SharedContext().DbConnection and stores the rows.
+// Opens an empty database of the test's engine as SharedContext().DbConnection and
+// stores the rows.
 void OpenFixtureDatabase(const QList<FixtureRow>& rows = FixtureRows());
+// The same on a given connection and engine (in memory, or the test cluster's database).
+void OpenFixtureOn(Database& db, Engine engine, const QList<FixtureRow>& rows);
 void InsertRows(Database& db, const QList<FixtureRow>& rows);
 
 // The status line, for the behaviours that write it.

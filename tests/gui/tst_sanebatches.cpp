@@ -95,7 +95,7 @@ private slots:
         app.ScannerID = "A"; // takes A?*.QLV
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
-        QVERIFY(app.DbConnection->Open(app.dataPath));
+        app.DbConnection->Open(app.dataPath);
         window = new frmScan(app);
         controller =
             new AcquisitionController(window,

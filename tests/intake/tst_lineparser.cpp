@@ -187,7 +187,7 @@ void TstLineParser::fuzzSeeds() {
     context.dataPath = env.imageFolder();
     context.ScannerID = "A";
     context.DbConnection = std::make_unique<Database>("seed");
-    QVERIFY(context.DbConnection->OpenFile(":memory:"));
+    context.DbConnection->OpenFile(":memory:");
     QSqlDatabase connection = context.DbConnection->Connection();
     Database::CreateSchema(connection);
     const QString file = env.interchangeFolder() + "/AX0001.QLV";

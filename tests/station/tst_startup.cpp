@@ -122,6 +122,24 @@ private slots:
         QCOMPARE(s.mainWindowShown, 1);
     }
 
+    // A server that cannot be reached: the operator tries again or ends; no database file
+    // is made in the image folder.
+    void unreachableServerAsksToTryAgain() {
+        Start s;
+        s.configure("ScannerID=A\n[database]\ndriver=postgresql\nname=quiller\nhost=" +
+                    s.env.home() + "\n");
+        s.boxes.answer(MsgAnswer::Yes);
+        s.boxes.answer(MsgAnswer::No);
+        QCOMPARE(s.run(), std::optional<int>(0));
+        QCOMPARE(s.boxes.count(), 2);
+        QVERIFY2(s.boxes.last().text.startsWith("The station cannot reach its database server"),
+                 qPrintable(s.boxes.last().text));
+        QCOMPARE(s.boxes.last().caption, QStringLiteral("Continue?"));
+        QCOMPARE(s.boxes.last().buttons, MsgButtons::YesNo);
+        QCOMPARE(s.mainWindowShown, 0);
+        QVERIFY(!QFile::exists(Database::PathIn(s.env.imageFolder())));
+    }
+
     // A file that is no database, or a damaged one, ends the start at once: the lock file
     // is not touched, the file not replaced.
     void unusableDatabaseIsReportedAndEnds_data() {
@@ -140,7 +158,7 @@ private slots:
         QByteArray bytes(4096, '\x5a');
         if (damaged) {
             Database db("fill");
-            QVERIFY(db.Open(s.env.imageFolder()));
+            db.Open(s.env.imageFolder());
             db.BeginTransaction();
             for (int i = 0; i < 400; ++i)
                 db.UpsertPrescription(
@@ -184,7 +202,7 @@ private slots:
         QDir().mkpath(s.templateFolder);
         {
             Database templ("template");
-            QVERIFY(templ.OpenFile(s.templateFolder + "/Marrowby.mdb"));
+            templ.OpenFile(s.templateFolder + "/Marrowby.mdb");
             if (!rows.isEmpty())
                 QVERIFY(
                     QSqlQuery(templ.Connection()).exec("INSERT INTO Configuration VALUES " + rows));

@@ -21,7 +21,15 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("config"),
         QStringLiteral("Use FILE as the settings file instead of the user's Quiller.conf."),
         QStringLiteral("FILE"));
+    const QCommandLineOption copyTo(
+        QStringLiteral("copy-database-to"),
+        QStringLiteral("Copy this station's records (the database file in its image folder) "
+                       "into the PostgreSQL database CONNECTION "
+                       "(postgresql://user@host:port/name) and exit. Safe to run again; the "
+                       "file is not changed."),
+        QStringLiteral("CONNECTION"));
     parser.addOption(help);
+    parser.addOption(copyTo);
     parser.addOption(version);
     parser.addOption(config);
 
@@ -56,6 +64,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     result.configFile = parser.value(config);
+    result.copyDatabaseTo = parser.value(copyTo);
     return result;
 }
 

@@ -15,6 +15,7 @@
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
+#include "station/StationDatabase.h"
 
 #include <QDate>
 #include <QDir>
@@ -40,6 +41,20 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
         SettingsStore::UseFile(commandLine.configFile);
     if (options.writeLog)
         LogFile::Install();
+    if (!commandLine.copyDatabaseTo.isEmpty()) {
+        // A tool run: no window, no scanner, no second-instance check.
+        QCoreApplication tool(argc, argv);
+        try {
+            const QString done = CopyStationDatabase(SettingsStore(), commandLine.copyDatabaseTo);
+            std::fputs(done.toLocal8Bit().constData(), stdout);
+            return 0;
+        } catch (const QuillerError& e) {
+            std::fputs(
+                QStringLiteral("quiller: %1\n").arg(e.description()).toLocal8Bit().constData(),
+                stderr);
+            return 1;
+        }
+    }
 
     QuillerApplication application(argc, argv);
     // Closing the main window hides it to the tray; the program ends only after the

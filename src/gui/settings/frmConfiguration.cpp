@@ -8,8 +8,10 @@
 #include "gui/settings/getDir.h"
 #include "records/Database.h"
 #include "scanner/ScannerControl.h"
+#include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+#include "station/StationDatabase.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -73,6 +75,16 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     PlaceTwips(Text2, 1920, 2880, 375, 285);
+    // Which database the station uses: shown, never edited here (the [database] settings).
+    lblDatabase = new QLabel(QStringLiteral("Database"), this);
+    lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
+    PlaceTwips(lblDatabase, 2400, 2925, 720, 255);
+    txtDatabase = new QLineEdit(this);
+    txtDatabase->setObjectName(QStringLiteral("txtDatabase"));
+    txtDatabase->setReadOnly(true);
+    txtDatabase->setFocusPolicy(Qt::NoFocus);
+    txtDatabase->setAccessibleName(QStringLiteral("Database in use"));
+    PlaceTwips(txtDatabase, 3120, 2880, 2775, 285);
 
     const int browseTop[2] = {840, 1920};
     for (int i = 0; i < 2; ++i) {
@@ -139,9 +151,12 @@ void frmConfiguration::Form_Load() {
         Text1->setText(FileSystem::Native(ProposedImageFolder()));
     if (txtFilePath->text().isEmpty())
         txtFilePath->setText(FileSystem::Native(ProposedInterchangeFolder()));
+    txtDatabase->setText(DescribeStationDatabase(context_, settings));
+    txtDatabase->setToolTip(txtDatabase->text());
     // Long paths show from their beginning.
     Text1->setCursorPosition(0);
     txtFilePath->setCursorPosition(0);
+    txtDatabase->setCursorPosition(0);
 }
 
 // Appends the sources not in the list yet. Until an item is chosen, the stored scanner is
@@ -248,16 +263,22 @@ bool frmConfiguration::Save() {
 
         // The new image folder's database is made and tried before anything changes:
         // a folder whose database cannot be opened leaves the station on its old one,
-        // with the old folder in the settings and the state.
-        Database::EnsureFile(dataPath, Database::TemplateFolder());
-        const bool reopen = !app.DbConnection || !app.DbConnection->IsOpen() || folderChanged;
+        // with the old folder in the settings and the state. A station on a server keeps
+        // its connection whatever the image folder.
+        const bool server = DatabaseSettings::Read(settings).server;
+        const bool reopen =
+            !server && (!app.DbConnection || !app.DbConnection->IsOpen() || folderChanged);
         if (reopen) {
+            Database::EnsureFile(dataPath, Database::TemplateFolder());
             Database probe(QStringLiteral("quiller-configuration-check"));
-            if (!probe.Open(dataPath))
-                throw QuillerError(kErrorUnknown,
+            try {
+                probe.Open(dataPath);
+            } catch (const QuillerError& e) {
+                throw QuillerError(e.number(),
                                    QStringLiteral("The database in %1 cannot be opened: %2")
-                                       .arg(Text1->text(), probe.LastError()),
+                                       .arg(Text1->text(), e.description()),
                                    QStringLiteral("frmConfiguration"));
+            }
         }
 
         settings.Write(setup, QStringLiteral("dataPath"), dataPath);
@@ -275,21 +296,29 @@ bool frmConfiguration::Save() {
             if (!app.DbConnection)
                 app.DbConnection = std::make_unique<Database>();
             const QString previous = app.dataPath;
-            app.DbConnection->Close();
-            if (!app.DbConnection->Open(dataPath)) {
-                const QString why = app.DbConnection->LastError();
-                if (!previous.isEmpty())
-                    app.DbConnection->Open(previous);
-                throw QuillerError(kErrorUnknown,
+            try {
+                app.DbConnection->Open(dataPath);
+            } catch (const QuillerError& e) {
+                if (!previous.isEmpty()) {
+                    try {
+                        app.DbConnection->Open(previous);
+                    } catch (const QuillerError&) {
+                        // The message below says what failed; the old folder's own
+                        // failure is shown when it is next used.
+                    }
+                }
+                throw QuillerError(e.number(),
                                    QStringLiteral("The database in %1 cannot be opened: %2")
-                                       .arg(Text1->text(), why),
+                                       .arg(Text1->text(), e.description()),
                                    QStringLiteral("frmConfiguration"));
             }
         }
         app.dataPath = dataPath;
         app.filePath = filePath;
         app.ScannerID = Text2->text();
-        app.DbConnection->WriteScannerSource(position);
+        // A server's Configuration row would be every station's: the settings keep it.
+        if (!server)
+            app.DbConnection->WriteScannerSource(position);
         qCInfo(lcSettings).noquote() << "configuration saved: images" << dataPath << "interchange"
                                      << filePath << "station" << app.ScannerID;
     } catch (const QuillerError& e) {

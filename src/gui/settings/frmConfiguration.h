@@ -44,6 +44,8 @@ public:
     QPushButton* Command2[2];
     QPushButton* cmdRefresh; // lists the scanners again
     QLabel* Labels[4];
+    QLabel* lblDatabase;
+    QLineEdit* txtDatabase; // read-only: which database the station uses
 
 private:
     StationContext& context_;

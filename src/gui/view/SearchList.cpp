@@ -44,22 +44,24 @@ void SearchList::FillSearchList() {
     model_->Clear();
     const QString text = w_.Text1 ? w_.Text1->text() : QString();
     std::optional<SearchQuery> query;
+    const Database* open = context_.app().DbConnection.get();
+    const Engine engine = open ? open->engine() : Engine::Sqlite;
     switch (ParseSearchField(w_.Combo2 ? w_.Combo2->currentText() : QString())) {
     case SearchField::RxNumber:
-        query = RxNumberQuery(ParseRxNumber(text));
+        query = RxNumberQuery(ParseRxNumber(text), engine);
         break;
     case SearchField::Patient:
-        query = PatientQuery(ParsePatient(text));
+        query = PatientQuery(ParsePatient(text), engine);
         break;
     case SearchField::Date:
         if (w_.DTPicker1[0] && w_.DTPicker1[1])
-            query = DateQuery(w_.DTPicker1[0]->date(), w_.DTPicker1[1]->date());
+            query = DateQuery(w_.DTPicker1[0]->date(), w_.DTPicker1[1]->date(), engine);
         break;
     case SearchField::Drug:
-        query = DrugQuery(text);
+        query = DrugQuery(text, engine);
         break;
     case SearchField::NotScanned:
-        query = NotScannedQuery();
+        query = NotScannedQuery(engine);
         break;
     case SearchField::Unrecognised:
         break;

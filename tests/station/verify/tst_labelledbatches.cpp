@@ -101,7 +101,7 @@ void TstLabelledBatches::fileByLabel() {
     app.ScannerID = "A";
     Database::EnsureFile(app.dataPath, QString());
     app.DbConnection = std::make_unique<Database>();
-    QVERIFY(app.DbConnection->Open(app.dataPath));
+    app.DbConnection->Open(app.dataPath);
     const auto closeDatabase = qScopeGuard([&] { app.DbConnection.reset(); });
     auto scanner = std::make_unique<SaneScanner>();
     QVERIFY(scanner->StartDevice());

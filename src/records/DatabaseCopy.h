@@ -1,0 +1,35 @@
+#pragma once
+
+#include "records/DatabaseServer.h"
+
+#include <QString>
+
+namespace quiller {
+
+class Database;
+
+// "postgresql://user@host:port/name?sslmode=require" as a server address; a Unix socket
+// folder is written percent-encoded as the host ("postgresql://%2Frun%2Fpostgresql/quiller").
+// Throws QuillerError (kErrorBadSetting) for any other text.
+ServerAddress ParseServerUri(const QString& uri);
+
+// What a copy found and did.
+struct CopyCounts {
+    qint64 sourceRows = 0;   // rows of the SQLite file
+    qint64 sourceKeys = 0;   // distinct (RxNbr, RefNo) among them
+    qint64 inserted = 0;     // rows the server did not have
+    qint64 updated = 0;      // rows the server had without an image, now as in the file
+    qint64 kept = 0;         // rows the server had with an image: left as they are
+    qint64 targetBefore = 0; // rows on the server before and after
+    qint64 targetAfter = 0;
+};
+
+// Copies the prescriptions of a station's SQLite file into the open server database, in
+// one transaction that no other station writes during. The file is opened read-only and
+// never changed. Running it again adds nothing. A prescription the server already has
+// with an image stays as it is (a station has scanned it there). Before committing, the
+// counts are checked: every key of the file is on the server and the server gained
+// exactly the rows inserted; otherwise nothing is written and QuillerError says why.
+CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target);
+
+} // namespace quiller

@@ -1,0 +1,55 @@
+#include "records/SqlSupport.h"
+
+#include "records/Database.h"
+
+namespace quiller {
+
+namespace {
+
+// SQLSTATE classes that say the server or the connection cannot take the statement
+// now, whatever the row: connection lost, server shutting down or out of resources,
+// a read-only transaction, a lock or a deadlock.
+bool IsServerUnavailable(const QString& state) {
+    static const char* const prefixes[] = {"08",    "53",    "57",    "58", "25006",
+                                           "40001", "40P01", "55P03", "XX"};
+    for (const char* prefix : prefixes)
+        if (state.startsWith(QLatin1String(prefix)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QuillerError SqlFailure(const QSqlError& error, const QString& source) {
+    const QString native = error.nativeErrorCode();
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    // SQLite's result codes have at most four digits; SQLSTATEs are five characters.
+    if (native.size() == 5)
+        return QuillerError(
+            IsServerUnavailable(native) ? kErrorServerUnavailable : kErrorUnknown,
+            text.trimmed() + QStringLiteral(" (SQLSTATE ") + native + QLatin1Char(')'), source);
+    if (native.isEmpty() && error.type() == QSqlError::ConnectionError)
+        return QuillerError(kErrorServerUnavailable, text.trimmed(), source);
+    bool ok = false;
+    const int code = native.toInt(&ok);
+    return QuillerError(ok && code != 0 ? code : kErrorUnknown, text, source);
+}
+
+void Exec(QSqlQuery& query, const QString& source) {
+    if (!query.exec())
+        throw SqlFailure(query.lastError(), source);
+}
+
+void ExecText(const QSqlDatabase& db, const QString& text, const QString& source) {
+    QSqlQuery query(db);
+    if (!query.exec(text))
+        throw SqlFailure(query.lastError(), source);
+}
+
+QVariant BoundText(const QString& value) {
+    return value.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(value);
+}
+
+} // namespace quiller

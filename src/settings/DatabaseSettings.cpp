@@ -1,0 +1,39 @@
+#include "settings/DatabaseSettings.h"
+
+#include "base/Error.h"
+#include "settings/SettingsStore.h"
+
+namespace quiller {
+
+DatabaseSettings DatabaseSettings::Read(const SettingsStore& settings) {
+    const QString group = Group();
+    const QString source = QStringLiteral("DatabaseSettings");
+    DatabaseSettings s;
+    const QString driver = settings.Read(group, QStringLiteral("driver")).trimmed().toLower();
+    if (driver == QLatin1String("postgresql") || driver == QLatin1String("postgres"))
+        s.server = true;
+    else if (!driver.isEmpty() && driver != QLatin1String("sqlite"))
+        throw QuillerError(kErrorBadSetting,
+                           QStringLiteral("The database driver \"%1\" in the settings is not "
+                                          "known; use sqlite or postgresql.")
+                               .arg(driver),
+                           source);
+    s.host = settings.Read(group, QStringLiteral("host")).trimmed();
+    const QString port = settings.Read(group, QStringLiteral("port")).trimmed();
+    if (!port.isEmpty()) {
+        bool ok = false;
+        s.port = port.toInt(&ok);
+        if (!ok || s.port < 1 || s.port > 65535)
+            throw QuillerError(kErrorBadSetting,
+                               QStringLiteral("The database port \"%1\" in the settings is not "
+                                              "a port number.")
+                                   .arg(port),
+                               source);
+    }
+    s.name = settings.Read(group, QStringLiteral("name"), QStringLiteral("quiller")).trimmed();
+    s.user = settings.Read(group, QStringLiteral("user")).trimmed();
+    s.sslmode = settings.Read(group, QStringLiteral("sslmode")).trimmed();
+    return s;
+}
+
+} // namespace quiller
