@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUuid>
 
 namespace quiller {
 
@@ -56,13 +57,29 @@ QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QStr
                           .arg(FileSystem::Native(ctx_.dataPath));
         return QString();
     }
-    const QString name = FreeName(folder, StampedName(hint, now_()));
-    if (scanner.SaveImage(index, FileSystem::Join(folder, name)) == 0) {
+    const QString temp = FileSystem::Join(
+        folder, QStringLiteral(".%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
+    if (scanner.SaveImage(index, temp) == 0) {
         if (reason)
             *reason = scanner.ErrorText();
         return QString();
     }
-    return UnmatchedFolder() + QLatin1Char('/') + name;
+    // Stations sharing the image folder may pick the same name in the same second. The
+    // page is written under a name of its own first and then renamed, which never
+    // replaces a file: when another station took the name meanwhile, the next is tried.
+    const QString base = StampedName(hint, now_());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = FreeName(folder, base);
+        const QString path = FileSystem::Join(folder, name);
+        if (QFile::rename(temp, path))
+            return UnmatchedFolder() + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+            break; // not a clash of names: the rename itself fails
+    }
+    QFile::remove(temp);
+    if (reason)
+        *reason = QStringLiteral("the page could not be named in %1").arg(UnmatchedFolder());
+    return QString();
 }
 
 ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const QString& name,
