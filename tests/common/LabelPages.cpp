@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
@@ -183,18 +182,11 @@ QString writeStackAsPgm(const QString& folder, const QList<QImage>& pages) {
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
     for (int i = 0; i < pages.size(); ++i) {
-        const QImage grey = pages.at(i).convertToFormat(QImage::Format_Grayscale8);
         const QString path =
             QDir(folder).filePath(QStringLiteral("page%1.pgm").arg(i + 1, 4, 10, QLatin1Char('0')));
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        file.write(
-            QStringLiteral("P5\n%1 %2\n255\n").arg(grey.width()).arg(grey.height()).toLatin1());
-        for (int y = 0; y < grey.height(); ++y)
-            file.write(reinterpret_cast<const char*>(grey.constScanLine(y)), grey.width());
-        if (!file.commit())
-            return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        // Qt writes a grey image as a binary PGM (P5, maxval 255).
+        if (!pages.at(i).convertToFormat(QImage::Format_Grayscale8).save(path, "PGM"))
+            return QStringLiteral("cannot write %1").arg(path);
     }
     return {};
 }

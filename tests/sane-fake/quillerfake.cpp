@@ -2,8 +2,8 @@
 // scanner driver; its devices are described in an INI-like file (see README.md) and
 // behave like real scanners: their source and mode strings, a paper sensor, double-feed
 // options, pages served from a folder of PGM/PPM images, and faults at chosen pages
-// (jams, double feeds, an open cover, an empty feeder, unplugging, calls that never
-// return). Plain C++17 without Qt: it is loaded into the station's process.
+// (jams, double feeds, unplugging, calls that never return). Plain C++17 without Qt: it is loaded
+// into the station's process.
 #include <sane/sane.h>
 #include <sane/saneopts.h>
 
@@ -34,7 +34,7 @@ using Strings = std::vector<std::string>;
 
 struct Fault {
     int page = 0;
-    std::string kind; // jam, double-feed, cover-open, no-docs, gone, hang
+    std::string kind; // jam, double-feed, gone, hang
     bool atRead = false;
     bool fired = false;
 };
@@ -49,7 +49,7 @@ struct Device {
     int defaultResolution = 150;
     double imageDpi = 150;
     SANE_Range xRange{0, SANE_FIX(215.9), 0}, yRange{0, SANE_FIX(355.6), 0};
-    std::string sensor, paper = "auto", paperFile;
+    std::string sensor, paperFile;
     bool doubleFeedOptions = false;
     std::string pagesDir, glass, unplugFile;
     int readDelayMs = 0;
@@ -84,9 +84,7 @@ enum OptionKind {
     OptBrX,
     OptBrY,
     OptSensor,
-    OptDfAction,
-    OptDfThickness,
-    OptDfLength
+    OptDfAction
 };
 
 const char* const kDfActions[] = {"Default", "Continue", "Stop", nullptr};
@@ -99,7 +97,6 @@ struct Handle {
     std::vector<SANE_Word> resList;
     std::string source, mode, dfAction = "Default";
     SANE_Word resolution = 0, tlX = 0, tlY = 0, brX = 0, brY = 0;
-    SANE_Bool dfThickness = SANE_FALSE, dfLength = SANE_FALSE;
     // The page being transferred.
     bool scanning = false, fromFeeder = false;
     SANE_Parameters params{};
@@ -217,7 +214,7 @@ bool parseInts(const std::string& v, std::vector<double>& out, size_t count) {
 }
 
 bool parseFaults(const std::string& v, std::vector<Fault>& faults) {
-    static const Strings kinds{"jam", "double-feed", "cover-open", "no-docs", "gone", "hang"};
+    static const Strings kinds{"jam", "double-feed", "gone", "hang"};
     for (const std::string& item : split(v, ',')) {
         Fault f;
         size_t colon = item.find(':');
@@ -252,16 +249,13 @@ bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
     static const Members<std::string> texts{
         {"vendor", &Device::vendor}, {"model", &Device::model},
         {"type", &Device::type},     {"default_source", &Device::defaultSource},
-        {"sensor", &Device::sensor}, {"default_mode", &Device::defaultMode},
-        {"paper", &Device::paper}};
+        {"sensor", &Device::sensor}, {"default_mode", &Device::defaultMode}};
     static const Members<std::string> paths{{"pages", &Device::pagesDir},
                                             {"glass", &Device::glass},
                                             {"paper_file", &Device::paperFile},
                                             {"unplug_file", &Device::unplugFile}};
     static const Members<Strings> lists{{"sources", &Device::sources},
-                                        {"feeder_sources", &Device::feeders},
                                         {"modes", &Device::modes},
-                                        {"color_modes", &Device::colorModes},
                                         {"lineart_modes", &Device::lineartModes}};
     static const Members<int> ints{{"default_resolution", &Device::defaultResolution},
                                    {"read_delay_ms", &Device::readDelayMs}};
@@ -301,14 +295,12 @@ bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
 }
 
 void finishDevice(Device& d) {
-    if (d.feeders.empty())
-        for (const std::string& s : d.sources)
-            if (!contains(s, "flat"))
-                d.feeders.push_back(s);
-    if (d.colorModes.empty())
-        for (const std::string& m : d.modes)
-            if (contains(m, "color") || contains(m, "colour"))
-                d.colorModes.push_back(m);
+    for (const std::string& s : d.sources)
+        if (!contains(s, "flat"))
+            d.feeders.push_back(s);
+    for (const std::string& m : d.modes)
+        if (contains(m, "color") || contains(m, "colour"))
+            d.colorModes.push_back(m);
     if (d.lineartModes.empty())
         for (const std::string& m : d.modes)
             if (contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone"))
@@ -501,27 +493,26 @@ void render(Handle& h, const Image& img) {
 bool paperLoaded(const Device& d) {
     if (!d.paperFile.empty())
         return exists(d.paperFile);
-    if (d.paper == "auto")
-        return d.feederPos < imageFiles(d.pagesDir).size();
-    return yes(d.paper);
+    return d.feederPos < imageFiles(d.pagesDir).size();
 }
 
-SANE_Option_Descriptor describe(const char* name, const char* title, SANE_Value_Type type,
-                                SANE_Unit unit, SANE_Int size, SANE_Int cap) {
-    return {name, title, title, type, unit, size, cap, SANE_CONSTRAINT_NONE, {}};
-}
-
-void addOption(Handle& h, OptionKind kind, SANE_Option_Descriptor o) {
+SANE_Option_Descriptor& addOption(Handle& h, OptionKind kind, const char* name, const char* title,
+                                  SANE_Value_Type type, SANE_Unit unit, SANE_Int cap) {
     h.kinds.push_back(kind);
-    h.desc.push_back(o);
+    h.desc.push_back(
+        {name, title, title, type, unit, sizeof(SANE_Word), cap, SANE_CONSTRAINT_NONE, {}});
+    return h.desc.back();
 }
 
-SANE_Int maxLength(const std::vector<const char*>& list) {
-    size_t n = 1;
-    for (const char* s : list)
-        if (s)
-            n = std::max(n, std::strlen(s) + 1);
-    return SANE_Int(n);
+// A string option offering the null-terminated `list`.
+void addList(Handle& h, OptionKind kind, const char* name, const char* title,
+             const char* const* list, SANE_Int cap) {
+    SANE_Option_Descriptor& o =
+        addOption(h, kind, name, title, SANE_TYPE_STRING, SANE_UNIT_NONE, cap);
+    for (const char* const* s = list; *s; ++s)
+        o.size = std::max(o.size, SANE_Int(std::strlen(*s) + 1));
+    o.constraint_type = SANE_CONSTRAINT_STRING_LIST;
+    o.constraint.string_list = list;
 }
 
 void buildOptions(Handle& h) {
@@ -533,62 +524,38 @@ void buildOptions(Handle& h) {
         h.modeList.push_back(m.c_str());
     h.sourceList.push_back(nullptr);
     h.modeList.push_back(nullptr);
-    addOption(h, OptCount,
-              describe("", SANE_TITLE_NUM_OPTIONS, SANE_TYPE_INT, SANE_UNIT_NONE, sizeof(SANE_Word),
-                       SANE_CAP_SOFT_DETECT));
-    SANE_Option_Descriptor o = describe(SANE_NAME_SCAN_MODE, SANE_TITLE_SCAN_MODE, SANE_TYPE_STRING,
-                                        SANE_UNIT_NONE, maxLength(h.modeList), soft);
-    o.constraint_type = SANE_CONSTRAINT_STRING_LIST;
-    o.constraint.string_list = h.modeList.data();
-    addOption(h, OptMode, o);
-    o = describe(SANE_NAME_SCAN_SOURCE, SANE_TITLE_SCAN_SOURCE, SANE_TYPE_STRING, SANE_UNIT_NONE,
-                 maxLength(h.sourceList), soft);
-    o.constraint_type = SANE_CONSTRAINT_STRING_LIST;
-    o.constraint.string_list = h.sourceList.data();
-    addOption(h, OptSource, o);
-    o = describe(SANE_NAME_SCAN_RESOLUTION, SANE_TITLE_SCAN_RESOLUTION,
-                 d.resolutionFixed ? SANE_TYPE_FIXED : SANE_TYPE_INT, SANE_UNIT_DPI,
-                 sizeof(SANE_Word), soft);
+    addOption(h, OptCount, "", SANE_TITLE_NUM_OPTIONS, SANE_TYPE_INT, SANE_UNIT_NONE,
+              SANE_CAP_SOFT_DETECT);
+    addList(h, OptMode, SANE_NAME_SCAN_MODE, SANE_TITLE_SCAN_MODE, h.modeList.data(), soft);
+    addList(h, OptSource, SANE_NAME_SCAN_SOURCE, SANE_TITLE_SCAN_SOURCE, h.sourceList.data(), soft);
+    SANE_Option_Descriptor& res =
+        addOption(h, OptResolution, SANE_NAME_SCAN_RESOLUTION, SANE_TITLE_SCAN_RESOLUTION,
+                  d.resolutionFixed ? SANE_TYPE_FIXED : SANE_TYPE_INT, SANE_UNIT_DPI, soft);
     if (d.resolutionRange) {
-        o.constraint_type = SANE_CONSTRAINT_RANGE;
-        o.constraint.range = &d.resRange;
+        res.constraint_type = SANE_CONSTRAINT_RANGE;
+        res.constraint.range = &d.resRange;
     } else {
         h.resList.push_back(SANE_Word(d.resolutions.size()));
         for (SANE_Word r : d.resolutions)
             h.resList.push_back(d.resolutionFixed ? SANE_FIX(r) : r);
-        o.constraint_type = SANE_CONSTRAINT_WORD_LIST;
-        o.constraint.word_list = h.resList.data();
+        res.constraint_type = SANE_CONSTRAINT_WORD_LIST;
+        res.constraint.word_list = h.resList.data();
     }
-    addOption(h, OptResolution, o);
-    const char* geometry[4][2] = {{SANE_NAME_SCAN_TL_X, SANE_TITLE_SCAN_TL_X},
-                                  {SANE_NAME_SCAN_TL_Y, SANE_TITLE_SCAN_TL_Y},
-                                  {SANE_NAME_SCAN_BR_X, SANE_TITLE_SCAN_BR_X},
-                                  {SANE_NAME_SCAN_BR_Y, SANE_TITLE_SCAN_BR_Y}};
+    const char* geometry[] = {SANE_NAME_SCAN_TL_X,  SANE_TITLE_SCAN_TL_X, SANE_NAME_SCAN_TL_Y,
+                              SANE_TITLE_SCAN_TL_Y, SANE_NAME_SCAN_BR_X,  SANE_TITLE_SCAN_BR_X,
+                              SANE_NAME_SCAN_BR_Y,  SANE_TITLE_SCAN_BR_Y};
     for (int i = 0; i < 4; ++i) {
-        o = describe(geometry[i][0], geometry[i][1], SANE_TYPE_FIXED, SANE_UNIT_MM,
-                     sizeof(SANE_Word), soft);
+        SANE_Option_Descriptor& o =
+            addOption(h, OptionKind(OptTlX + i), geometry[2 * i], geometry[2 * i + 1],
+                      SANE_TYPE_FIXED, SANE_UNIT_MM, soft);
         o.constraint_type = SANE_CONSTRAINT_RANGE;
         o.constraint.range = i % 2 == 0 ? &d.xRange : &d.yRange;
-        addOption(h, OptionKind(OptTlX + i), o);
     }
     if (!d.sensor.empty())
-        addOption(h, OptSensor,
-                  describe(d.sensor.c_str(), "Paper loaded", SANE_TYPE_BOOL, SANE_UNIT_NONE,
-                           sizeof(SANE_Word),
-                           SANE_CAP_HARD_SELECT | SANE_CAP_SOFT_DETECT | SANE_CAP_ADVANCED));
-    if (d.doubleFeedOptions) {
-        o = describe("df-action", "DF action", SANE_TYPE_STRING, SANE_UNIT_NONE, 16,
-                     soft | SANE_CAP_ADVANCED);
-        o.constraint_type = SANE_CONSTRAINT_STRING_LIST;
-        o.constraint.string_list = kDfActions;
-        addOption(h, OptDfAction, o);
-        addOption(h, OptDfThickness,
-                  describe("df-thickness", "DF thickness", SANE_TYPE_BOOL, SANE_UNIT_NONE,
-                           sizeof(SANE_Word), soft | SANE_CAP_ADVANCED));
-        addOption(h, OptDfLength,
-                  describe("df-length", "DF length", SANE_TYPE_BOOL, SANE_UNIT_NONE,
-                           sizeof(SANE_Word), soft | SANE_CAP_ADVANCED));
-    }
+        addOption(h, OptSensor, d.sensor.c_str(), "Paper loaded", SANE_TYPE_BOOL, SANE_UNIT_NONE,
+                  SANE_CAP_HARD_SELECT | SANE_CAP_SOFT_DETECT | SANE_CAP_ADVANCED);
+    if (d.doubleFeedOptions)
+        addList(h, OptDfAction, "df-action", "DF action", kDfActions, soft | SANE_CAP_ADVANCED);
     h.source = d.defaultSource;
     h.mode = d.defaultMode;
     h.resolution = d.resolutionFixed ? SANE_FIX(d.defaultResolution) : d.defaultResolution;
@@ -651,12 +618,9 @@ SANE_Status fire(Handle& h, Fault& f, const std::string& where) {
     }
     if (f.kind == "hang")
         hangUntilReleased(releaseFile);
-    return f.kind == "hang" || (f.kind == "double-feed" && h.dfAction == "Continue")
-               ? SANE_STATUS_GOOD
-           : f.kind == "jam" || f.kind == "double-feed" ? SANE_STATUS_JAMMED
-           : f.kind == "cover-open"                     ? SANE_STATUS_COVER_OPEN
-           : f.kind == "no-docs"                        ? SANE_STATUS_NO_DOCS
-                                                        : SANE_STATUS_IO_ERROR;
+    if (f.kind == "hang" || (f.kind == "double-feed" && h.dfAction == "Continue"))
+        return SANE_STATUS_GOOD;
+    return f.kind == "gone" ? SANE_STATUS_IO_ERROR : SANE_STATUS_JAMMED;
 }
 
 Fault* faultAt(Device& d, int page) {
@@ -809,8 +773,8 @@ FAKE_API SANE_Status sane_quillerfake_control_option(SANE_Handle handle, SANE_In
     const OptionKind kind = h.kinds[n];
     const SANE_Option_Descriptor& o = h.desc[n];
     SANE_Word* word = static_cast<SANE_Word*>(value);
-    SANE_Word* target[] = {nullptr, nullptr, nullptr, &h.resolution, &h.tlX,         &h.tlY,
-                           &h.brX,  &h.brY,  nullptr, nullptr,       &h.dfThickness, &h.dfLength};
+    SANE_Word* target[] = {nullptr, nullptr, nullptr, &h.resolution, &h.tlX,
+                           &h.tlY,  &h.brX,  &h.brY,  nullptr,       nullptr};
     std::string* text = kind == OptMode       ? &h.mode
                         : kind == OptSource   ? &h.source
                         : kind == OptDfAction ? &h.dfAction
@@ -838,10 +802,6 @@ FAKE_API SANE_Status sane_quillerfake_control_option(SANE_Handle handle, SANE_In
         if (std::strcmp(match, static_cast<char*>(value)) != 0)
             changed = SANE_INFO_INEXACT;
         *text = match;
-    } else if (o.type == SANE_TYPE_BOOL) {
-        if (*word != SANE_TRUE && *word != SANE_FALSE)
-            return SANE_STATUS_INVAL;
-        *target[kind] = *word;
     } else {
         SANE_Word v = constrainWord(o, *word);
         if (v != *word)

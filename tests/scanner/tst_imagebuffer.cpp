@@ -145,21 +145,6 @@ private slots:
         QVERIFY2(difference / (a.width() * a.height()) < 8,
                  qPrintable(QString::number(difference)));
     }
-
-    void encodingHappensOnAnyThread() {
-        // A scanner's worker thread encodes its pages; the result is the same page.
-        const QImage raw = Page(QSize(90, 60), QImage::Format_Grayscale8, 9);
-        EncodedPage page;
-        QThread* worker = QThread::create([&] { page = EncodePage(raw); });
-        worker->start();
-        QVERIFY(worker->wait(10000));
-        delete worker;
-        QCOMPARE(page.jpeg, EncodedDirectly(raw));
-        QCOMPARE(page.width, 90);
-        QCOMPARE(page.height, 60);
-        QCOMPARE(page.bitsPerPixel, 8);
-        QVERIFY(EncodePage(QImage()).jpeg.isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TstImageBuffer)

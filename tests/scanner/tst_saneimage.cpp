@@ -35,6 +35,13 @@ QByteArray Samples16(std::initializer_list<quint16> values) {
     return b;
 }
 
+QList<QRgb> Greys(std::initializer_list<int> values) {
+    QList<QRgb> pixels;
+    for (int v : values)
+        pixels << qRgb(v, v, v);
+    return pixels;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<quiller::SaneFrame>)
@@ -42,98 +49,74 @@ Q_DECLARE_METATYPE(QList<quiller::SaneFrame>)
 class TestSaneImage : public QObject {
     Q_OBJECT
 private slots:
-    void grey8KeepsEveryPixelAndSkipsLinePadding() {
-        // 3 pixels a line, padded to 4 bytes.
-        const QImage image = BuildSaneImage(
-            {Frame(SANE_FRAME_GRAY, 8, 3, 2, 4, Bytes({0, 128, 255, 99, 10, 20, 30, 99}))});
-        QCOMPARE(image.format(), QImage::Format_Grayscale8);
-        QCOMPARE(image.size(), QSize(3, 2));
-        QCOMPARE(qGray(image.pixel(0, 0)), 0);
-        QCOMPARE(qGray(image.pixel(1, 0)), 128);
-        QCOMPARE(qGray(image.pixel(2, 0)), 255);
-        QCOMPARE(qGray(image.pixel(0, 1)), 10);
-        QCOMPARE(qGray(image.pixel(2, 1)), 30);
-    }
-
-    void grey1SetBitsAreBlack() {
-        // 10 pixels: 1000 0000 01 / 0111 1111 10
-        const QImage image =
-            BuildSaneImage({Frame(SANE_FRAME_GRAY, 1, 10, 2, 2, Bytes({0x80, 0x40, 0x7F, 0x80}))});
-        QCOMPARE(image.format(), QImage::Format_Mono);
-        QCOMPARE(image.size(), QSize(10, 2));
-        QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(1, 0), qRgb(255, 255, 255));
-        QCOMPARE(image.pixel(9, 0), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(8, 0), qRgb(255, 255, 255));
-        QCOMPARE(image.pixel(0, 1), qRgb(255, 255, 255));
-        QCOMPARE(image.pixel(1, 1), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(8, 1), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(9, 1), qRgb(255, 255, 255));
-    }
-
-    void grey16InHostOrder() {
-        const QImage image =
-            BuildSaneImage({Frame(SANE_FRAME_GRAY, 16, 2, 1, 4, Samples16({0x1234, 0xFFFF}))});
-        QCOMPARE(image.format(), QImage::Format_Grayscale16);
-        QCOMPARE(reinterpret_cast<const quint16*>(image.constScanLine(0))[0], quint16(0x1234));
-        QCOMPARE(reinterpret_cast<const quint16*>(image.constScanLine(0))[1], quint16(0xFFFF));
-    }
-
-    void rgb8Interleaved() {
-        const QImage image =
-            BuildSaneImage({Frame(SANE_FRAME_RGB, 8, 2, 1, 6, Bytes({255, 0, 0, 1, 2, 3}))});
-        QCOMPARE(image.format(), QImage::Format_RGB888);
-        QCOMPARE(image.pixel(0, 0), qRgb(255, 0, 0));
-        QCOMPARE(image.pixel(1, 0), qRgb(1, 2, 3));
-    }
-
-    void rgb16Interleaved() {
-        const QImage image = BuildSaneImage(
-            {Frame(SANE_FRAME_RGB, 16, 1, 1, 6, Samples16({0xFFFF, 0x8000, 0x0000}))});
-        QCOMPARE(image.format(), QImage::Format_RGBX64);
-        const QRgba64 p = image.pixelColor(0, 0).rgba64();
-        QCOMPARE(p.red(), quint16(0xFFFF));
-        QCOMPARE(p.green(), quint16(0x8000));
-        QCOMPARE(p.blue(), quint16(0));
-    }
-
-    void threePassFramesInAnyOrder_data() {
-        QTest::addColumn<int>("depth");
-        QTest::newRow("8 bit") << 8;
-        QTest::newRow("16 bit") << 16;
-    }
-    void threePassFramesInAnyOrder() {
-        QFETCH(int, depth);
-        auto band = [&](SANE_Frame f, int a, int b, bool last) {
-            return depth == 8 ? Frame(f, 8, 2, 1, 2, Bytes({a, b}), last)
-                              : Frame(f, 16, 2, 1, 4,
-                                      Samples16({quint16(a * 257), quint16(b * 257)}), last);
+    // Every pixel of the image, row by row, as the frames describe it.
+    void pixels_data() {
+        QTest::addColumn<QList<SaneFrame>>("frames");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QList<QRgb>>("pixels");
+        auto row = [](const char* name, QList<SaneFrame> frames, QImage::Format format, QSize size,
+                      QList<QRgb> pixels) {
+            QTest::newRow(name) << frames << int(format) << size << pixels;
         };
-        const QImage image = BuildSaneImage({band(SANE_FRAME_BLUE, 30, 60, false),
-                                             band(SANE_FRAME_RED, 10, 40, false),
-                                             band(SANE_FRAME_GREEN, 20, 50, true)});
-        QVERIFY(!image.isNull());
-        QCOMPARE(image.size(), QSize(2, 1));
-        QCOMPARE(image.pixel(0, 0), qRgb(10, 20, 30));
-        QCOMPARE(image.pixel(1, 0), qRgb(40, 50, 60));
+        const int B = 0, W = 255;
+        row("grey 8, lines padded",
+            {Frame(SANE_FRAME_GRAY, 8, 3, 2, 4, Bytes({0, 128, 255, 99, 10, 20, 30, 99}))},
+            QImage::Format_Grayscale8, {3, 2}, Greys({0, 128, 255, 10, 20, 30}));
+        // 10 pixels a line: 1000 0000 01 / 0111 1111 10, set bits black.
+        row("grey 1", {Frame(SANE_FRAME_GRAY, 1, 10, 2, 2, Bytes({0x80, 0x40, 0x7F, 0x80}))},
+            QImage::Format_Mono, {10, 2},
+            Greys({B, W, W, W, W, W, W, W, W, B, W, B, B, B, B, B, B, B, B, W}));
+        row("rgb 8", {Frame(SANE_FRAME_RGB, 8, 2, 1, 6, Bytes({255, 0, 0, 1, 2, 3}))},
+            QImage::Format_RGB888, {2, 1}, {qRgb(255, 0, 0), qRgb(1, 2, 3)});
+        for (const int depth : {8, 16}) {
+            auto band = [&](SANE_Frame f, int a, int b, bool last) {
+                return depth == 8 ? Frame(f, 8, 2, 1, 2, Bytes({a, b}), last)
+                                  : Frame(f, 16, 2, 1, 4,
+                                          Samples16({quint16(a * 257), quint16(b * 257)}), last);
+            };
+            row(depth == 8 ? "three passes in any order, 8 bit"
+                           : "three passes in any order, 16 bit",
+                {band(SANE_FRAME_BLUE, 30, 60, false), band(SANE_FRAME_RED, 10, 40, false),
+                 band(SANE_FRAME_GREEN, 20, 50, true)},
+                depth == 8 ? QImage::Format_RGB888 : QImage::Format_RGBX64, {2, 1},
+                {qRgb(10, 20, 30), qRgb(40, 50, 60)});
+        }
+        // The half line at the end is dropped.
+        row("height unknown: taken from the bytes",
+            {Frame(SANE_FRAME_GRAY, 8, 2, -1, 2, Bytes({1, 2, 3, 4, 5, 6, 7}))},
+            QImage::Format_Grayscale8, {2, 3}, Greys({1, 2, 3, 4, 5, 6}));
+        row("missing bytes: white lines", {Frame(SANE_FRAME_GRAY, 8, 2, 3, 2, Bytes({0, 0}))},
+            QImage::Format_Grayscale8, {2, 3}, Greys({0, 0, W, W, W, W}));
+        row("missing bytes, grey 1", {Frame(SANE_FRAME_GRAY, 1, 8, 2, 1, Bytes({0xFF}))},
+            QImage::Format_Mono, {8, 2}, Greys({B, B, B, B, B, B, B, B, W, W, W, W, W, W, W, W}));
+    }
+    void pixels() {
+        QFETCH(QList<SaneFrame>, frames);
+        QFETCH(int, format);
+        QFETCH(QSize, size);
+        QFETCH(QList<QRgb>, pixels);
+        const QImage image = BuildSaneImage(frames);
+        QCOMPARE(image.size(), size);
+        if (frames.size() == 1)
+            QCOMPARE(image.format(), QImage::Format(format));
+        QList<QRgb> got;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                got << image.pixel(x, y);
+        QCOMPARE(got, pixels);
     }
 
-    void unknownHeightIsTakenFromTheBytesRead() {
-        const QImage image =
-            BuildSaneImage({Frame(SANE_FRAME_GRAY, 8, 2, -1, 2, Bytes({1, 2, 3, 4, 5, 6, 7}))});
-        QCOMPARE(image.size(), QSize(2, 3)); // the half line at the end is dropped
-        QCOMPARE(qGray(image.pixel(1, 2)), 6);
-    }
-
-    void missingBytesLeaveWhiteLines() {
-        const QImage grey = BuildSaneImage({Frame(SANE_FRAME_GRAY, 8, 2, 3, 2, Bytes({0, 0}))});
-        QCOMPARE(grey.size(), QSize(2, 3));
-        QCOMPARE(qGray(grey.pixel(0, 0)), 0);
-        QCOMPARE(qGray(grey.pixel(0, 1)), 255);
-        QCOMPARE(qGray(grey.pixel(1, 2)), 255);
-        const QImage mono = BuildSaneImage({Frame(SANE_FRAME_GRAY, 1, 8, 2, 1, Bytes({0xFF}))});
-        QCOMPARE(mono.pixel(3, 0), qRgb(0, 0, 0));
-        QCOMPARE(mono.pixel(3, 1), qRgb(255, 255, 255));
+    void sixteenBitSamplesInHostOrder() {
+        const QImage grey =
+            BuildSaneImage({Frame(SANE_FRAME_GRAY, 16, 2, 1, 4, Samples16({0x1234, 0xFFFF}))});
+        QCOMPARE(grey.format(), QImage::Format_Grayscale16);
+        QCOMPARE(reinterpret_cast<const quint16*>(grey.constScanLine(0))[0], quint16(0x1234));
+        QCOMPARE(reinterpret_cast<const quint16*>(grey.constScanLine(0))[1], quint16(0xFFFF));
+        const QImage rgb = BuildSaneImage(
+            {Frame(SANE_FRAME_RGB, 16, 1, 1, 6, Samples16({0xFFFF, 0x8000, 0x0000}))});
+        QCOMPARE(rgb.format(), QImage::Format_RGBX64);
+        QCOMPARE(rgb.pixelColor(0, 0).rgba64(), qRgba64(0xFFFF, 0x8000, 0, 0xFFFF));
     }
 
     void unusableFramesGiveNoImage_data() {

@@ -22,37 +22,26 @@ private slots:
         QTest::addColumn<QStringList>("sources");
         QTest::addColumn<QString>("feeder");
         QTest::addColumn<QString>("flatbed");
-        QTest::newRow("pixma") << L("Flatbed | Automatic Document Feeder | ADF Duplex")
-                               << "Automatic Document Feeder"
-                               << "Flatbed";
-        QTest::newRow("fujitsu") << L("Flatbed | ADF Front | ADF Back | ADF Duplex") << "ADF Front"
-                                 << "Flatbed";
-        QTest::newRow("fujitsu, duplex listed first")
-            << L("ADF Duplex | ADF Back | ADF Front") << "ADF Front"
-            << "";
-        QTest::newRow("canon_dr") << L("ADF Duplex | ADF Front | ADF Back | Card Front | Card Back")
-                                  << "ADF Front"
-                                  << "";
-        QTest::newRow("epsonds") << L("Flatbed | ADF Front | ADF Duplex") << "ADF Front"
-                                 << "Flatbed";
-        QTest::newRow("avision") << L("Normal | Transparency | ADF Front | ADF Back | ADF Duplex")
-                                 << "ADF Front"
-                                 << "Normal";
-        QTest::newRow("airscan") << L("Flatbed | ADF | ADF Duplex") << "ADF"
-                                 << "Flatbed";
-        QTest::newRow("escl") << L("Platen | ADF Duplex | ADF") << "ADF"
-                              << "Platen";
-        QTest::newRow("brother")
-            << L("FlatBed | Automatic Document Feeder(left aligned,Duplex) | Automatic Document "
-                 "Feeder(left aligned) | Automatic Document Feeder(centrally aligned)")
-            << "Automatic Document Feeder(left aligned)"
-            << "FlatBed";
-        QTest::newRow("simplex named, lower case") << L("adf simplex | adf duplex") << "adf simplex"
-                                                   << "";
-        QTest::newRow("flatbed only") << L("Flatbed") << ""
-                                      << "Flatbed";
-        QTest::newRow("duplex only") << L("ADF Duplex") << ""
-                                     << "";
+        auto row = [](const char* name, const char* sources, const char* feeder,
+                      const char* flatbed) {
+            QTest::newRow(name) << L(sources) << QString(feeder) << QString(flatbed);
+        };
+        row("pixma", "Flatbed | Automatic Document Feeder | ADF Duplex",
+            "Automatic Document Feeder", "Flatbed");
+        row("fujitsu", "Flatbed | ADF Front | ADF Back | ADF Duplex", "ADF Front", "Flatbed");
+        row("fujitsu, duplex first", "ADF Duplex | ADF Back | ADF Front", "ADF Front", "");
+        row("canon_dr", "ADF Duplex | ADF Front | ADF Back | Card Front | Card Back", "ADF Front",
+            "");
+        row("avision", "Normal | Transparency | ADF Front | ADF Back | ADF Duplex", "ADF Front",
+            "Normal");
+        row("escl", "Platen | ADF Duplex | ADF", "ADF", "Platen");
+        row("brother",
+            "FlatBed | Automatic Document Feeder(left aligned,Duplex) | Automatic Document "
+            "Feeder(left aligned) | Automatic Document Feeder(centrally aligned)",
+            "Automatic Document Feeder(left aligned)", "FlatBed");
+        row("simplex named, lower case", "adf simplex | adf duplex", "adf simplex", "");
+        row("flatbed only", "Flatbed", "", "Flatbed");
+        row("duplex only", "ADF Duplex", "", "");
     }
     void feederIsTheSimplexOne() {
         QFETCH(QStringList, sources);
@@ -67,24 +56,26 @@ private slots:
         QTest::addColumn<int>("pixelType");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("convert");
-        const QStringList fujitsu = L("Lineart | Halftone | Gray | Color");
-        const QStringList brother = L(
-            "Black & White | Gray[Error Diffusion] | True Gray | 24bit Color[Fast] | 24bit Color");
-        const QStringList avision =
-            L("Lineart | Dithered | Gray | 12bit Gray | Color | 12bit Color");
-        QTest::newRow("fujitsu grey") << fujitsu << 1 << "Gray" << false;
-        QTest::newRow("fujitsu b/w") << fujitsu << 0 << "Lineart" << false;
-        QTest::newRow("fujitsu colour") << fujitsu << 2 << "Color" << false;
-        QTest::newRow("brother grey (not dithered)") << brother << 1 << "True Gray" << false;
-        QTest::newRow("brother b/w") << brother << 0 << "Black & White" << false;
-        QTest::newRow("brother colour") << brother << 2 << "24bit Color[Fast]" << false;
-        QTest::newRow("avision grey") << avision << 1 << "Gray" << false;
-        QTest::newRow("airscan grey") << L("Color | Gray | Lineart") << 1 << "Gray" << false;
-        QTest::newRow("kodak grey")
-            << L("Lineart | Halftone | Grayscale | Color") << 1 << "Grayscale" << false;
-        QTest::newRow("colour only: grey from colour") << L("Color") << 1 << "Color" << true;
-        QTest::newRow("grey only: b/w from grey") << L("Gray") << 0 << "Gray" << false;
-        QTest::newRow("no mode option") << QStringList() << 1 << "" << false;
+        auto row = [](const char* name, const char* modes, int type, const char* mode,
+                      bool convert = false) {
+            QTest::newRow(name) << (*modes ? L(modes) : QStringList()) << type << QString(mode)
+                                << convert;
+        };
+        const char* fujitsu = "Lineart | Halftone | Gray | Color";
+        const char* brother =
+            "Black & White | Gray[Error Diffusion] | True Gray | 24bit Color[Fast] | 24bit Color";
+        row("fujitsu grey", fujitsu, 1, "Gray");
+        row("fujitsu b/w", fujitsu, 0, "Lineart");
+        row("fujitsu colour", fujitsu, 2, "Color");
+        row("brother grey (not dithered)", brother, 1, "True Gray");
+        row("brother b/w", brother, 0, "Black & White");
+        row("brother colour", brother, 2, "24bit Color[Fast]");
+        row("avision grey", "Lineart | Dithered | Gray | 12bit Gray | Color | 12bit Color", 1,
+            "Gray");
+        row("kodak grey", "Lineart | Halftone | Grayscale | Color", 1, "Grayscale");
+        row("colour only: grey from colour", "Color", 1, "Color", true);
+        row("grey only: b/w from grey", "Gray", 0, "Gray");
+        row("no mode option", "", 1, "");
     }
     void modeUnderTheBackendsName() {
         QFETCH(QStringList, modes);

@@ -34,22 +34,10 @@ QList<QList<PageCode>> codesOf(const QStringList& pages) {
 // "V2" verified for prescription 2, "P1" by position, "U" unmatched, "D0" duplicate of 0.
 QString outcome(const FilingResult& r) {
     QStringList out;
-    for (const PageDecision& d : r.pages) {
-        switch (d.status) {
-        case PageDecision::Status::Verified:
-            out << QStringLiteral("V%1").arg(d.prescription);
-            break;
-        case PageDecision::Status::ByPosition:
-            out << QStringLiteral("P%1").arg(d.prescription);
-            break;
-        case PageDecision::Status::Unmatched:
-            out << QStringLiteral("U");
-            break;
-        case PageDecision::Status::Duplicate:
-            out << QStringLiteral("D%1").arg(d.prescription);
-            break;
-        }
-    }
+    for (const PageDecision& d : r.pages) // letters in the order of PageDecision::Status
+        out << QChar("VPUD"[int(d.status)]) + (d.status == PageDecision::Status::Unmatched
+                                                   ? QString()
+                                                   : QString::number(d.prescription));
     QStringList none;
     for (int i : r.withoutPage)
         none << QString::number(i);
@@ -159,12 +147,11 @@ void TstPageFiling::labelPattern() {
 void TstPageFiling::labelPatternRefusesBadSettings_data() {
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("says");
-    QTest::newRow("syntax") << R"(^(?<rx>\d+$)"
-                            << "not a valid regular expression";
-    QTest::newRow("no rx group") << R"(^(\d+)-(\d+)$)"
-                                 << "no group named rx";
-    QTest::newRow("empty") << "  "
-                           << "empty";
+    for (const auto& [name, pattern, says] : QList<std::array<const char*, 3>>{
+             {"syntax", R"(^(?<rx>\d+$)", "not a valid regular expression"},
+             {"no rx group", R"(^(\d+)-(\d+)$)", "no group named rx"},
+             {"empty", "  ", "empty"}})
+        QTest::newRow(name) << QString(pattern) << QString(says);
 }
 
 void TstPageFiling::labelPatternRefusesBadSettings() {
