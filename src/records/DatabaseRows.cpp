@@ -131,13 +131,7 @@ std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& 
     if (!query.next())
         return std::nullopt;
     Prescription p;
-    p.RxNbr = query.value(0).toString();
-    p.RefNo = query.value(1).toString();
-    p.FillDate = query.value(2).toString();
-    p.Drug = query.value(3).toString();
-    p.FirstName = query.value(4).toString();
-    p.LastName = query.value(5).toString();
-    p.RxImage = query.value(6).toString();
+    ReadPrescription(query, 0, p);
     return p;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "records/PageChecks.h"
+#include "records/SqlSupport.h"
 
 #include <QDate>
 #include <QLocale>
@@ -145,13 +146,7 @@ int SearchResultModel::ReadPage(const QString& statement, int limit, bool withKe
     while (q.next()) {
         SearchRow r;
         r.rowid = q.value(0).toLongLong();
-        r.RxNbr = q.value(1).toString();
-        r.RefNo = q.value(2).toString();
-        r.FillDate = q.value(3).toString();
-        r.Drug = q.value(4).toString();
-        r.FirstName = q.value(5).toString();
-        r.LastName = q.value(6).toString();
-        r.RxImage = q.value(7).isNull() ? QString() : q.value(7).toString();
+        ReadPrescription(q, 1, r);
         if (hasKey)
             r.key = q.value(8);
         page.append(std::move(r));

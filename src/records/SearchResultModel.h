@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/Database.h"
 #include "records/SearchCriteria.h"
 
 #include <QAbstractTableModel>
@@ -17,17 +18,12 @@ bool PreparePageQuery(QSqlQuery& q, const QString& statement, const SearchQuery&
                       const QVariant& afterKey, qint64 afterRowid, int limit);
 
 // One listed prescription of a search.
-struct SearchRow {
+// One listed row: the prescription as stored (FillDate ISO text, RxImage empty for a
+// null column) with what the list needs beside it.
+struct SearchRow : Prescription {
     qint64 rowid = 0;
-    QString RxNbr;
-    QString RefNo;
-    QString FillDate; // ISO text as stored
-    QString Drug;
-    QString FirstName;
-    QString LastName;
-    QString RxImage; // empty for a null column
-    QString Filed;   // how its page was filed (PageChecks), empty when not recorded
-    QVariant key;    // the ordering key's value, to continue after this row
+    QString Filed; // how its page was filed (PageChecks), empty when not recorded
+    QVariant key;  // the ordering key's value, to continue after this row
 };
 
 // The result list of a search: columns "Rx Number", "Date", "Drug Name", "Patient" and

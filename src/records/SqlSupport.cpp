@@ -52,4 +52,15 @@ QVariant BoundText(const QString& value) {
     return value.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(value);
 }
 
+void ReadPrescription(const QSqlQuery& query, int first, Prescription& row) {
+    row.RxNbr = query.value(first).toString();
+    row.RefNo = query.value(first + 1).toString();
+    row.FillDate = query.value(first + 2).toString();
+    row.Drug = query.value(first + 3).toString();
+    row.FirstName = query.value(first + 4).toString();
+    row.LastName = query.value(first + 5).toString();
+    const QVariant image = query.value(first + 6);
+    row.RxImage = image.isNull() ? QString() : image.toString();
+}
+
 } // namespace quiller

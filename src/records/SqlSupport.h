@@ -22,4 +22,11 @@ void ExecText(const QSqlDatabase& db, const QString& text, const QString& source
 // never NULL.
 QVariant BoundText(const QString& value);
 
+struct Prescription;
+
+// The prescription columns RxNbr, RefNo, FillDate, Drug, FirstName, LastName and RxImage
+// (in that order, from column `first`) of the query's current row; a null image name
+// reads as empty.
+void ReadPrescription(const QSqlQuery& query, int first, Prescription& row);
+
 } // namespace quiller
