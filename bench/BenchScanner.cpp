@@ -56,26 +56,32 @@ double PlainSaneMs(int pages) {
 
 } // namespace
 
-int Feeder(int pages, const QString& fakeLib, QTextStream& out) {
-    QTemporaryDir dir;
-    QDir().mkpath(dir.filePath(QStringLiteral("pages")));
-    for (int k = 0; k < pages; ++k)
-        Page(k).save(dir.filePath(QStringLiteral("pages/p%1.pgm").arg(k, 3, 10, QLatin1Char('0'))));
+void UseFakeSane(const QString& folder, const QString& config, const QString& fakeLib) {
+    const QDir dir(folder);
     QFile conf(dir.filePath(QStringLiteral("quillerfake.conf")));
     conf.open(QIODevice::WriteOnly);
-    conf.write(QStringLiteral("[bench]\ntype = sheetfed scanner\nsources = Flatbed | ADF Front | "
-                              "ADF Duplex\nmodes = Lineart | Gray | Color\nresolutions = 200\n"
-                              "image_dpi = 200\ncounting = session\npages = %1\n")
-                   .arg(dir.filePath(QStringLiteral("pages")))
-                   .toUtf8());
+    conf.write(config.toUtf8());
     conf.close();
     QFile dll(dir.filePath(QStringLiteral("dll.conf")));
     dll.open(QIODevice::WriteOnly);
     dll.write("quillerfake\n");
     dll.close();
-    qputenv("SANE_CONFIG_DIR", dir.path().toUtf8());
+    qputenv("SANE_CONFIG_DIR", folder.toUtf8());
     qputenv("QUILLER_FAKE_SANE_CONFIG", conf.fileName().toUtf8());
     qputenv("LD_LIBRARY_PATH", fakeLib.toUtf8() + ':' + qgetenv("LD_LIBRARY_PATH"));
+}
+
+int Feeder(int pages, const QString& fakeLib, QTextStream& out) {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("pages")));
+    for (int k = 0; k < pages; ++k)
+        Page(k).save(dir.filePath(QStringLiteral("pages/p%1.pgm").arg(k, 3, 10, QLatin1Char('0'))));
+    UseFakeSane(dir.path(),
+                QStringLiteral("[bench]\ntype = sheetfed scanner\nsources = Flatbed | ADF Front | "
+                               "ADF Duplex\nmodes = Lineart | Gray | Color\nresolutions = 200\n"
+                               "image_dpi = 200\ncounting = session\npages = %1\n")
+                    .arg(dir.filePath(QStringLiteral("pages"))),
+                fakeLib);
 
     const double plain = PlainSaneMs(pages);
     if (plain < 0) {

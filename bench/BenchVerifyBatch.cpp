@@ -1,6 +1,7 @@
 // quiller-bench verify-batch: a feeder batch of labelled pages on the test SANE backend,
 // once as the scanner delivers it and once with every page's label read and the batch
 // filed, as an acquisition with label reading does it.
+#include "BenchScanner.h"
 #include "BenchSupport.h"
 
 #include "LabelPages.h"
@@ -95,22 +96,13 @@ int VerifyBatch(const Args& a) {
         !error.isEmpty())
         throw error;
     images.clear();
-    QFile conf(dir.filePath(QStringLiteral("quillerfake.conf")));
-    conf.open(QIODevice::WriteOnly);
-    conf.write(QStringLiteral("[bench]\ntype = sheetfed scanner\nsources = ADF Front\n"
-                              "modes = Gray\nresolutions = 200\nimage_dpi = 200\n"
-                              "counting = session\nread_delay_ms = %1\npages = %2\n")
-                   .arg(delay)
-                   .arg(dir.filePath(QStringLiteral("pages")))
-                   .toUtf8());
-    conf.close();
-    QFile dll(dir.filePath(QStringLiteral("dll.conf")));
-    dll.open(QIODevice::WriteOnly);
-    dll.write("quillerfake\n");
-    dll.close();
-    qputenv("SANE_CONFIG_DIR", dir.path().toUtf8());
-    qputenv("QUILLER_FAKE_SANE_CONFIG", conf.fileName().toUtf8());
-    qputenv("LD_LIBRARY_PATH", fakeLib.toUtf8() + ':' + qgetenv("LD_LIBRARY_PATH"));
+    UseFakeSane(dir.path(),
+                QStringLiteral("[bench]\ntype = sheetfed scanner\nsources = ADF Front\n"
+                               "modes = Gray\nresolutions = 200\nimage_dpi = 200\n"
+                               "counting = session\nread_delay_ms = %1\npages = %2\n")
+                    .arg(delay)
+                    .arg(dir.filePath(QStringLiteral("pages"))),
+                fakeLib);
 
     // The device of one run is closed on its worker while the next run starts; a run that
     // found it still busy is run again.

@@ -2,6 +2,7 @@
 // devices carry real backends' source, mode, resolution, sensor and double-feed strings:
 // resolution, grey and the simplex feeder, the device found by name, late and changing
 // device lists, calls that never return, the paper sensor, double feeds, lossless turns.
+#include "common/ScanSignals.h"
 #include "scanner/LosslessJpeg.h"
 #include "scanner/SaneScanner.h"
 
@@ -15,6 +16,9 @@
 #include <QtTest>
 
 using namespace quiller;
+
+using quiller::test::Ended;
+using quiller::test::Flags;
 
 namespace {
 constexpr int kTimeout = 30000;
@@ -79,17 +83,6 @@ model = MFC-L3770CDW (eSCL)
 sources = Flatbed | ADF | ADF Duplex
 hang_open = yes
 )";
-
-QList<int> Flags(const QSignalSpy& spy) {
-    QList<int> flags;
-    for (const QList<QVariant>& args : spy)
-        flags << args.at(0).toInt();
-    return flags;
-}
-
-bool Ended(const QSignalSpy& spy) {
-    return !spy.isEmpty() && spy.constLast().at(0).toInt() != 0;
-}
 
 // The JFIF density of a JPEG (dots per inch); -1 when the header has none in inches.
 int JfifDpi(const QByteArray& jpeg) {

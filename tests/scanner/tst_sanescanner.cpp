@@ -1,5 +1,6 @@
 // SaneScanner against SANE's virtual "test" devices (tests/data/sane-test-only): listing, flatbed
 // acquisitions of every pixel kind, simulated device failures, stopping.
+#include "common/ScanSignals.h"
 #include "scanner/SaneScanner.h"
 
 #include "common/TestEnv.h"
@@ -12,20 +13,11 @@
 
 using namespace quiller;
 
+using quiller::test::Ended;
+using quiller::test::Flags;
+
 namespace {
 constexpr int kTimeout = 20000;
-
-// The flags PostScan carried, in order.
-QList<int> Flags(const QSignalSpy& spy) {
-    QList<int> flags;
-    for (const QList<QVariant>& args : spy)
-        flags << args.at(0).toInt();
-    return flags;
-}
-
-bool Ended(const QSignalSpy& spy) {
-    return !spy.isEmpty() && spy.constLast().at(0).toInt() != 0;
-}
 
 // Width and height of a JPEG file as djpeg decodes it (a PNM header); {-1,-1} when it
 // does not decode.
