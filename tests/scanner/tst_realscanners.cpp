@@ -124,14 +124,7 @@ class TestRealScanners : public QObject {
         scanner_->SetFeedSettingA(feeder ? 1 : 0);
     }
 
-    // Runs one acquisition to its end: the PostScan flags it raised ({-1}: it never ended).
-    QList<int> AcquireToEnd() {
-        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
-        if (scanner_->Acquire() != 1 || !QTest::qWaitFor([&] { return Ended(spy); }, kTimeout) ||
-            scanner_->IsAcquiring())
-            return {-1};
-        return Flags(spy);
-    }
+    QList<int> AcquireToEnd() { return test::AcquireToEnd(*scanner_, kTimeout); }
 
     QByteArray Saved(int index) {
         const QString path = State("page.jpg");

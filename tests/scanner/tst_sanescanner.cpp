@@ -53,14 +53,7 @@ private:
         scanner_->SetDeviceOption("test-picture", "Color pattern");
     }
 
-    // Runs one acquisition to its end: the PostScan flags it raised ({-1}: it never ended).
-    QList<int> AcquireToEnd() {
-        QSignalSpy spy(scanner_.get(), &ScannerControl::PostScan);
-        if (scanner_->Acquire() != 1 || !QTest::qWaitFor([&] { return Ended(spy); }, kTimeout) ||
-            scanner_->IsAcquiring())
-            return {-1};
-        return Flags(spy);
-    }
+    QList<int> AcquireToEnd() { return test::AcquireToEnd(*scanner_, kTimeout); }
 
 private slots:
     void cleanup() { scanner_.reset(); }
