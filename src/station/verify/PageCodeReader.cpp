@@ -1,6 +1,11 @@
 #include "station/verify/PageCodeReader.h"
+#include "station/verify/LabelRegions.h"
 
 #include <ZXing/ReadBarcode.h>
+
+#include <QPolygon>
+
+#include <algorithm>
 
 namespace quiller {
 
@@ -11,11 +16,34 @@ constexpr ZXing::BarcodeFormats labelFormats() {
     return F::Code128 | F::Code39 | F::ITF | F::QRCode | F::DataMatrix | F::PDF417;
 }
 
-QList<PageCode> collect(const ZXing::Results& results) {
+QRect outline(const ZXing::Result& r) {
+    const ZXing::Position& p = r.position();
+    return QPolygon({QPoint(p.topLeft().x, p.topLeft().y), QPoint(p.topRight().x, p.topRight().y),
+                     QPoint(p.bottomRight().x, p.bottomRight().y),
+                     QPoint(p.bottomLeft().x, p.bottomLeft().y)})
+        .boundingRect();
+}
+
+QList<PageCode> collect(ZXing::Results results) {
+    // zxing-cpp may report, beside a whole linear code, a few of its characters read along
+    // a slanted scan line (Interleaved 2 of 5 carries no check digit to refuse them). A
+    // shorter code of the same symbology lying within another's outline is such a part,
+    // not a second label: longest first, parts dropped.
+    std::stable_sort(results.begin(), results.end(), [](const auto& a, const auto& b) {
+        return a.text().size() > b.text().size();
+    });
     QList<PageCode> codes;
+    QList<std::pair<QRect, ZXing::BarcodeFormat>> kept;
     for (const ZXing::Result& r : results) {
         if (!r.isValid())
             continue;
+        const QPoint centre = outline(r).center();
+        const bool part = std::any_of(kept.begin(), kept.end(), [&](const auto& k) {
+            return k.second == r.format() && k.first.adjusted(-8, -8, 8, 8).contains(centre);
+        });
+        if (part)
+            continue;
+        kept.append({outline(r), r.format()});
         PageCode code{QString::fromStdString(r.text()),
                       QString::fromLatin1(ZXing::ToString(r.format()))};
         if (!codes.contains(code))
@@ -35,13 +63,25 @@ QList<PageCode> PageCodeReader::read(const QImage& page) const {
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
                                 ZXing::ImageFormat::Lum, int(grey.bytesPerLine()));
 
-    // One pass over the whole page: every line (tryHarder), the four orientations for the
-    // linear codes. No downscaled pass: zxing-cpp 1.4 (Debian 12) aborts on an assertion
-    // when it merges a linear code found at two scales, and the labels' modules are small
-    // at 200 dpi anyway.
+    // Every line (tryHarder), the four orientations for the linear codes. No downscaled
+    // pass: zxing-cpp 1.4 (Debian 12) aborts on an assertion when it merges a linear code
+    // found at two scales, and the labels' modules are small at 200 dpi anyway.
     ZXing::DecodeHints hints;
     hints.setFormats(labelFormats()).setTryHarder(true).setTryRotate(true).setTryDownscale(false);
-    QList<PageCode> codes = collect(ZXing::ReadBarcodes(view, hints));
+
+    // First the few places that look like a label, busiest first: each is a small part of
+    // the page, so a label found there costs a few milliseconds instead of a whole-page
+    // read. The first place that holds a code ends the search: a page carries one label.
+    QList<PageCode> codes;
+    for (const QRect& place : labelRegions(grey, LikelyLabelPlaces)) {
+        codes = collect(ZXing::ReadBarcodes(
+            view.cropped(place.x(), place.y(), place.width(), place.height()), hints));
+        if (!codes.isEmpty())
+            return codes;
+    }
+
+    // Then the whole page at once.
+    codes = collect(ZXing::ReadBarcodes(view, hints));
     if (!codes.isEmpty())
         return codes;
 

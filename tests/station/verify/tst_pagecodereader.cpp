@@ -1,7 +1,10 @@
 #include "LabelPages.h"
+#include "station/verify/LabelRegions.h"
 #include "station/verify/PageCodeReader.h"
 
 #include <QTest>
+
+#include <algorithm>
 
 #include <thread>
 
@@ -47,6 +50,11 @@ void TstPageCodeReader::decodes() {
     QCOMPARE(page.size(), QSize(PageWidth, PageHeight));
     const QList<PageCode> codes = PageCodeReader().read(page);
     QCOMPARE(codes, (QList<PageCode>{{text, format}}));
+    // The label is among the places read before the whole page, so reading stays fast.
+    const QPoint at(int(centre.x() * PageWidth), int(centre.y() * PageHeight));
+    const QList<QRect> places = labelRegions(page, LikelyLabelPlaces);
+    QVERIFY(
+        std::any_of(places.begin(), places.end(), [&](const QRect& r) { return r.contains(at); }));
 }
 
 void TstPageCodeReader::pageWithoutLabel() {
