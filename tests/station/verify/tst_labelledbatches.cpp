@@ -49,11 +49,11 @@ void TstLabelledBatches::fileByLabel_data() {
         QTest::newRow(name) << fault << QString(mode) << QString(byPosition) << unmatched << report;
     };
     using F = StackFault;
-    // A missing sheet ends like a double feed here (one prescription without its page);
-    // tst_pagefiling tells the two apart.
     row("double feed", F::DoubleFeed, "check", "", {},
         {"3 pages verified by their label", "no page for 102-00",
          "3 of 4 prescriptions scanned and stored"});
+    row("missing sheet", F::MissingSheet, "check", "", {},
+        {"3 pages verified by their label", "no page for 101-00"});
     row("swapped", F::Swapped, "check", "", {}, {});
     row("swapped, mode misspelt", F::Swapped, "chekc", "", {},
         {"Check the [verify] settings", "4 pages verified by their label."});
