@@ -118,29 +118,37 @@ bool Preview::LoadRowImage(const QString& tag) {
     return w_.Image1->LoadFile(path);
 }
 
+int Preview::ClearForRow2() {
+    const QTreeView* list = w_.ListView2;
+    if (!list || !list->model() || list->model()->rowCount() < 1)
+        return -1;
+    w_.Image1->Clear();
+    return SelectedRow(list);
+}
+
+QTreeWidgetItem* Preview::ClearForItem1() {
+    const QTreeWidget* list = w_.ListView1;
+    if (!list || list->topLevelItemCount() < 1)
+        return nullptr;
+    w_.Image1->Clear();
+    return SelectedItem(list);
+}
+
 void Preview::ListView2_Click() {
     if (w_.Command2)
         w_.Command2->setEnabled(false);
-    QTreeView* list = w_.ListView2;
-    if (!list || !list->model() || list->model()->rowCount() < 1)
-        return;
-    w_.Image1->Clear();
-    const int row = SelectedRow(list);
+    const int row = ClearForRow2();
     if (row < 0)
         return;
     // The caption names a row only while its picture is shown.
-    const QString tag = RowTag(list, row);
+    const QString tag = RowTag(w_.ListView2, row);
     const bool shown = !tag.isEmpty() && LoadRowImage(tag);
     if (w_.Frame2)
-        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(list, row) : kCaptionNone);
+        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(w_.ListView2, row) : kCaptionNone);
 }
 
 void Preview::ListView1_Click() {
-    QTreeWidget* list = w_.ListView1;
-    if (!list || list->topLevelItemCount() < 1)
-        return;
-    w_.Image1->Clear();
-    QTreeWidgetItem* item = SelectedItem(list);
+    QTreeWidgetItem* item = ClearForItem1();
     if (!item)
         return;
     const QString tag = item->data(0, Qt::UserRole).toString();
@@ -161,14 +169,8 @@ void Preview::ListView1_Click() {
 void Preview::ListView1_KeyUp(int key) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return;
-    QTreeWidget* list = w_.ListView1;
-    if (!list || list->topLevelItemCount() < 1)
-        return;
-    w_.Image1->Clear();
-    QTreeWidgetItem* item = SelectedItem(list);
-    if (!item)
-        return;
-    const QString tag = item->data(0, Qt::UserRole).toString();
+    const QTreeWidgetItem* item = ClearForItem1();
+    const QString tag = item ? item->data(0, Qt::UserRole).toString() : QString();
     if (!tag.isEmpty())
         LoadRowImage(tag);
 }
@@ -176,14 +178,8 @@ void Preview::ListView1_KeyUp(int key) {
 void Preview::ListView2_KeyUp(int key) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return;
-    QTreeView* list = w_.ListView2;
-    if (!list || !list->model() || list->model()->rowCount() < 1)
-        return;
-    w_.Image1->Clear();
-    const int row = SelectedRow(list);
-    if (row < 0)
-        return;
-    const QString tag = RowTag(list, row);
+    const int row = ClearForRow2();
+    const QString tag = row >= 0 ? RowTag(w_.ListView2, row) : QString();
     if (!tag.isEmpty())
         LoadRowImage(tag);
 }

@@ -48,6 +48,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // For a list with rows: clears the preview and gives the selected row or item (-1 or
+    // null when none is selected). A missing or empty list gives -1 or null, preview kept.
+    int ClearForRow2();
+    QTreeWidgetItem* ClearForItem1();
+
     ViewWidgets w_;
     ViewContext& context_;
     // The to-be-scanned row under the last mouse press and its tick then.
