@@ -250,32 +250,20 @@ QString NetworkFileSystemOf(const QString& folder) {
     struct statfs info {};
     if (statfs(QFile::encodeName(folder).constData(), &info) != 0)
         return QString();
-    switch (static_cast<unsigned long>(info.f_type)) {
-    case 0x6969UL:
-        return QStringLiteral("NFS");
-    case 0x517BUL:
-        return QStringLiteral("SMB");
-    case 0xFF534D42UL:
-        return QStringLiteral("CIFS");
-    case 0xFE534D42UL:
-        return QStringLiteral("SMB2");
-    case 0x01021997UL:
-        return QStringLiteral("9P");
-    case 0x5346414FUL:
-        return QStringLiteral("AFS");
-    case 0x73757245UL:
-        return QStringLiteral("Coda");
-    case 0x564CUL:
-        return QStringLiteral("NCP");
-    case 0x00C36400UL:
-        return QStringLiteral("Ceph");
-    case 0x47504653UL:
-        return QStringLiteral("GPFS");
-    case 0x0BD00BD0UL:
-        return QStringLiteral("Lustre");
-    default:
-        return QString();
-    }
+    // statfs magic numbers of the network file systems a pharmacy may share a folder on.
+    static constexpr struct {
+        unsigned long magic;
+        const char* name;
+    } kNetworkFileSystems[] = {
+        {0x6969UL, "NFS"},      {0x517BUL, "SMB"},        {0xFF534D42UL, "CIFS"},
+        {0xFE534D42UL, "SMB2"}, {0x01021997UL, "9P"},     {0x5346414FUL, "AFS"},
+        {0x73757245UL, "Coda"}, {0x564CUL, "NCP"},        {0x00C36400UL, "Ceph"},
+        {0x47504653UL, "GPFS"}, {0x0BD00BD0UL, "Lustre"},
+    };
+    for (const auto& fs : kNetworkFileSystems)
+        if (fs.magic == static_cast<unsigned long>(info.f_type))
+            return QString::fromLatin1(fs.name);
+    return QString();
 #else
     Q_UNUSED(folder);
     return QString();
