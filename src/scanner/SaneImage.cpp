@@ -33,6 +33,25 @@ quint16 Sample16(const uchar* line, int index) {
     return v;
 }
 
+// The frame's lines copied as they come, `lineBytes` bytes each, into an image of
+// `format`; a line the device never sent is filled with `missing` (paper white).
+QImage CopyLines(const SaneFrame& f, int width, int height, QImage::Format format,
+                 qsizetype lineBytes, uchar missing = 0xFF) {
+    if (f.parameters.bytes_per_line < lineBytes)
+        return {};
+    QImage image(width, height, format);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < height; ++y) {
+        const uchar* src = FrameLine(f, y);
+        if (src)
+            std::memcpy(image.scanLine(y), src, size_t(lineBytes));
+        else
+            std::memset(image.scanLine(y), missing, size_t(lineBytes));
+    }
+    return image;
+}
+
 QImage BuildGray(const SaneFrame& f) {
     const SANE_Parameters& p = f.parameters;
     const int width = p.pixels_per_line;
@@ -41,53 +60,16 @@ QImage BuildGray(const SaneFrame& f) {
         return {};
     switch (p.depth) {
     case 1: {
-        const int rowBytes = (width + 7) / 8;
-        if (p.bytes_per_line < rowBytes)
-            return {};
-        QImage image(width, height, QImage::Format_Mono);
-        if (image.isNull())
-            return {};
         // A set bit is black.
-        image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-        for (int y = 0; y < height; ++y) {
-            const uchar* src = FrameLine(f, y);
-            if (src)
-                std::memcpy(image.scanLine(y), src, rowBytes);
-            else
-                std::memset(image.scanLine(y), 0, rowBytes);
-        }
+        QImage image = CopyLines(f, width, height, QImage::Format_Mono, (width + 7) / 8, 0);
+        if (!image.isNull())
+            image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
         return image;
     }
-    case 8: {
-        if (p.bytes_per_line < width)
-            return {};
-        QImage image(width, height, QImage::Format_Grayscale8);
-        if (image.isNull())
-            return {};
-        for (int y = 0; y < height; ++y) {
-            const uchar* src = FrameLine(f, y);
-            if (src)
-                std::memcpy(image.scanLine(y), src, width);
-            else
-                std::memset(image.scanLine(y), 0xFF, width);
-        }
-        return image;
-    }
-    case 16: {
-        if (p.bytes_per_line < 2 * width)
-            return {};
-        QImage image(width, height, QImage::Format_Grayscale16);
-        if (image.isNull())
-            return {};
-        for (int y = 0; y < height; ++y) {
-            const uchar* src = FrameLine(f, y);
-            if (src)
-                std::memcpy(image.scanLine(y), src, 2 * qsizetype(width));
-            else
-                std::memset(image.scanLine(y), 0xFF, 2 * qsizetype(width));
-        }
-        return image;
-    }
+    case 8:
+        return CopyLines(f, width, height, QImage::Format_Grayscale8, width);
+    case 16:
+        return CopyLines(f, width, height, QImage::Format_Grayscale16, 2 * qsizetype(width));
     default:
         return {};
     }
@@ -99,21 +81,8 @@ QImage BuildRgb(const SaneFrame& f) {
     const int height = FrameLines(f);
     if (width <= 0 || height <= 0)
         return {};
-    if (p.depth == 8) {
-        if (p.bytes_per_line < 3 * width)
-            return {};
-        QImage image(width, height, QImage::Format_RGB888);
-        if (image.isNull())
-            return {};
-        for (int y = 0; y < height; ++y) {
-            const uchar* src = FrameLine(f, y);
-            if (src)
-                std::memcpy(image.scanLine(y), src, 3 * qsizetype(width));
-            else
-                std::memset(image.scanLine(y), 0xFF, 3 * qsizetype(width));
-        }
-        return image;
-    }
+    if (p.depth == 8)
+        return CopyLines(f, width, height, QImage::Format_RGB888, 3 * qsizetype(width));
     if (p.depth == 16) {
         if (p.bytes_per_line < 6 * width)
             return {};
