@@ -205,6 +205,12 @@ private slots:
         window.Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
         QCOMPARE(window.Label1->text(), QStringLiteral("Ready to Scan"));
+
+        // Restart replaces the scan window: two windows would both take the same data files.
+        QPointer<frmScan> first = scan;
+        window.mnuRestart_Click();
+        QVERIFY(!first);
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     // The placement is saved and restored; a stored value that is not a number gives the
@@ -226,19 +232,9 @@ private slots:
         QCOMPARE(window->height(), Twips(7995, window));
     }
 
-    // The old scan window is gone: two windows would both take the same data files.
-    void restartGivesAFreshLoadedScanWindow() {
-        s->open();
-        QPointer<frmScan> first = s->scan();
-        s->window->mnuRestart_Click();
-        QVERIFY(!first);
-        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
-    }
-
     // Without a tray, closing minimises (never hides: it can always be brought back).
     void closeMinimisesAndPollingGoesOn() {
         frmMain::SetTrayProbe([] { return false; });
-        auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
         s->open();
         frmMain& window = *s->window;
         window.Command1_Click(1); // viewing: lock file present, polling off
