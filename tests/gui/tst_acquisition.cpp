@@ -10,26 +10,11 @@
 using namespace quiller;
 using quiller::test::SharedContext;
 
-namespace {
-
-class StatusLog : public MainWindowPort {
-public:
-    void SetStatusText(const QString& text) override {
-        current = text;
-        texts << text;
-    }
-    QString StatusText() const override { return current; }
-    QString current;
-    QStringList texts;
-};
-
-} // namespace
-
 class AcquisitionTests : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::AcquisitionRig> rig;
-    StatusLog status;
+    test::StatusLine status;
 
     // Entries 1-00 to n-00.
     void addEntries(int n) {
@@ -68,7 +53,7 @@ private slots:
         }
         QVERIFY(!QFile::exists(SharedContext().LockFilePath()));
         QVERIFY(rig->window->Timer1->isActive());
-        QCOMPARE(status.current, QStringLiteral("Idle"));
+        QCOMPARE(status.StatusText(), QStringLiteral("Idle"));
         QVERIFY(rig->window->Image1->HasPicture());
         QVERIFY(rig->window->Command2->isEnabled());
         QCOMPARE(rig->currentIndex, 2);
@@ -191,7 +176,7 @@ private slots:
         connect(&other, &QTimer::timeout, [&] { ++ticks; });
         other.start(10);
         rig->controller->AcquireBatch();
-        QCOMPARE(status.current, QStringLiteral("No document loaded, waiting ..."));
+        QCOMPARE(status.StatusText(), QStringLiteral("No document loaded, waiting ..."));
         QCOMPARE(rig->scanner.acquireCount(), 0);
         QVERIFY(rig->controller->Busy());
         QTRY_COMPARE_WITH_TIMEOUT(rig->scanner.acquireCount(), 1, 5000);
@@ -269,7 +254,7 @@ private slots:
         QVERIFY(rig->boxes.last().text.startsWith("0 of 2 prescriptions scanned and stored."));
         QVERIFY(!QFileInfo::exists(rig->env.home() + "/gone")); // nothing made outside
         QVERIFY(!rig->window->Command2->isEnabled());
-        QCOMPARE(status.current, QStringLiteral("Idle"));
+        QCOMPARE(status.StatusText(), QStringLiteral("Idle"));
     }
 
     void failingStatementIsReportedAndTheNextPageHandled() {

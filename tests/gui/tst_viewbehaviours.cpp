@@ -78,18 +78,14 @@ class TestViewBehaviours : public QObject {
         return -1;
     }
 
-    void ClickRow(int row) {
-        QTreeView* v = window->ListView2;
-        const QRect r = v->visualRect(v->model()->index(row, 1));
-        QVERIFY(r.isValid());
-        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
+    // A click in the middle of a list cell.
+    void Click(QAbstractItemView* v, const QModelIndex& cell) {
+        QVERIFY(v->visualRect(cell).isValid());
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualRect(cell).center());
     }
-
+    void ClickRow(int row) { Click(window->ListView2, window->ListView2->model()->index(row, 1)); }
     void ClickItem(QTreeWidgetItem* item) {
-        QTreeWidget* v = window->ListView1;
-        const QRect r = v->visualRect(v->indexFromItem(item, 2));
-        QVERIFY(r.isValid());
-        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, r.center());
+        Click(window->ListView1, window->ListView1->indexFromItem(item, 2));
     }
 
     // A to-be-scanned row with its tag.
