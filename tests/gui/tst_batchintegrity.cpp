@@ -22,7 +22,6 @@ class BatchIntegrityTests : public QObject {
     std::unique_ptr<test::AcquisitionRig> rig;
     ScanIntake* intake = nullptr;
 
-    QString images() const { return rig->env.imageFolder(); }
     void drop(const QString& name, const QByteArray& content) {
         test::WriteFile(rig->env.interchangeFolder() + "/" + name, content);
     }
@@ -122,7 +121,7 @@ private slots:
         for (const char* rx : {"5", "6"})
             SharedContext().DbConnection->UpsertPrescription(
                 Prescription{rx, "00", "03/07/2006", "Drug", "Ann", "Lee", ""});
-        test::WriteFile(images() + "/5_00.jpg", "the old page");
+        test::WriteFile(rig->Image("5_00.jpg"), "the old page");
         auto* model = new SearchResultModel(rig->window);
         rig->window->ListView2->setModel(model);
         model->Start(NotScannedQuery(), SharedContext().DbConnection->Connection());
@@ -138,13 +137,13 @@ private slots:
         QCOMPARE(rig->boxes.shown().at(0).text, QStringLiteral("Rescan prescription 5-00?"));
         QCOMPARE(rig->boxes.shown().at(0).defaultButton, MsgAnswer::No);
         QCOMPARE(rig->Files(), QStringList({"5_00.jpg"}));
-        QCOMPARE(QImage(images() + "/5_00.jpg").size(), rig->scanner.script().pageSize);
+        QCOMPARE(QImage(rig->Image("5_00.jpg")).size(), rig->scanner.script().pageSize);
         const QStringList replaced = rig->Files("/Replaced");
         QCOMPARE(replaced.size(), 1);
         QVERIFY(QRegularExpression(R"(^5_00 \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.jpg$)")
                     .match(replaced.first())
                     .hasMatch());
-        QCOMPARE(test::ReadFile(images() + "/Replaced/" + replaced.first()), "the old page");
+        QCOMPARE(test::ReadFile(rig->Image("Replaced/") + replaced.first()), "the old page");
         QCOMPARE(rig->Files("/Unmatched").size(), 9);
         QVERIFY(rig->boxes.last().text.contains("9 extra page(s)"));
         QCOMPARE(model->RowTag(1), QStringLiteral("5_00.jpg"));
