@@ -1,7 +1,9 @@
 #pragma once
 // A scan window with its acquisition controller on the simulated scanner, over a fresh
-// station database in its own test environment; the intake (data files into the list,
-// then the batch) is attached on request. Header only: for tests that link the gui layer.
+// station database in its own test environment, every message box recorded; the intake
+// (data files into the list, then the batch) is attached on request. Header only: for
+// tests that link the gui layer.
+#include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/scan/AcquisitionController.h"
@@ -12,6 +14,7 @@
 
 #include <QPointer>
 #include <QTreeWidget>
+#include <QtTest>
 
 namespace quiller::test {
 
@@ -28,25 +31,14 @@ public:
         app.DbConnection->Open(app.dataPath); // throws, failing the test, when it cannot
         window = new frmScan(app);
         scanner.StartDevice();
-        AcquisitionController::ScannerAccess access;
-        access.scanner = [this] {
-            return &scanner;
-        };
-        access.currentImageIndex = [this]() -> int& {
-            return currentIndex;
-        };
-        access.clearImageBuffer = [this] {
-            while (scanner.ImageCount() > 0)
-                scanner.DeleteImage(0);
-            currentIndex = -1;
-        };
-        access.imageText = [this](int index, bool) {
-            return QStringLiteral("Image %1 (%2 x %3)")
-                .arg(index)
-                .arg(scanner.ImageWidth(index))
-                .arg(scanner.ImageHeight(index));
-        };
-        controller = new AcquisitionController(window, access, window);
+        controller = new AcquisitionController(window,
+                                               {[this]() -> ScannerControl* { return &scanner; },
+                                                [this]() -> int& { return currentIndex; },
+                                                [this] { ClearBuffer(); },
+                                                [](int index, bool) {
+                                                    return QString::number(index);
+                                                }},
+                                               window);
         QObject::connect(&scanner, &ScannerControl::PostScan, controller,
                          &AcquisitionController::Scanner1_PostScan);
         window->behaviours().mayStop = [c = controller] {
@@ -57,6 +49,12 @@ public:
         delete window.data();
         SharedContext().DbConnection.reset();
         SharedContext().MainWindow = nullptr;
+    }
+
+    void ClearBuffer() {
+        while (scanner.ImageCount() > 0)
+            scanner.DeleteImage(0);
+        currentIndex = -1;
     }
 
     ScanIntake* AttachIntake() {
@@ -85,7 +83,13 @@ public:
         return row ? row->RxImage : QStringLiteral("<no row>");
     }
     QString Image(const QString& name) const { return env.imageFolder() + "/" + name; }
+    // The pictures in the image folder, or in one of its subfolders ("/Unmatched").
+    QStringList Files(const QString& sub = QString()) const {
+        return QDir(env.imageFolder() + sub).entryList({"*.jpg"}, QDir::Files);
+    }
+    void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), 5000); }
 
+    ScriptedMessageBoxes boxes;
     TestEnv env;
     SimulatedScanner scanner;
     QPointer<frmScan> window;

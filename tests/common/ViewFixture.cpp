@@ -41,12 +41,8 @@ void InsertRows(Database& db, const QList<FixtureRow>& rows) {
         "VALUES (?, ?, ?, ?, ?, ?, ?)")));
     QVERIFY(db.Connection().transaction());
     for (const FixtureRow& r : rows) {
-        q.addBindValue(r.RxNbr);
-        q.addBindValue(r.RefNo);
-        q.addBindValue(r.FillDate);
-        q.addBindValue(r.Drug);
-        q.addBindValue(r.FirstName);
-        q.addBindValue(r.LastName);
+        for (const QString& value : {r.RxNbr, r.RefNo, r.FillDate, r.Drug, r.FirstName, r.LastName})
+            q.addBindValue(value);
         q.addBindValue(r.RxImage.isValid() ? r.RxImage : QVariant(QMetaType(QMetaType::QString)));
         QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
     }

@@ -30,14 +30,13 @@ void OpenFixtureDatabase(const QList<FixtureRow>& rows = FixtureRows());
 void OpenFixtureOn(Database& db, Engine engine, const QList<FixtureRow>& rows);
 void InsertRows(Database& db, const QList<FixtureRow>& rows);
 
-// The status line, for the behaviours that write it.
+// The status line, for the behaviours that write it: every text written, in order.
 class StatusLine : public MainWindowPort {
 public:
-    void SetStatusText(const QString& text) override { text_ = text; }
-    QString StatusText() const override { return text_; }
+    void SetStatusText(const QString& text) override { texts << text; }
+    QString StatusText() const override { return texts.value(texts.size() - 1); }
 
-private:
-    QString text_;
+    QStringList texts;
 };
 
 // Writes a small solid picture as a JPEG file.

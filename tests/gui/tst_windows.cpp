@@ -167,20 +167,15 @@ private slots:
         QCOMPARE(QFile::exists(s->env.imageFolder() + "/Marrowby.mdb"), button == 0);
     }
 
-    void storedScannerPreselected_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("second") << "1" << 1;
-        QTest::newRow("not a number") << "x" << 0;
-        QTest::newRow("no such entry") << "7" << 0;
-    }
+    // A stored number names the scanner entry; one that is not a number, or names no
+    // entry, gives the first.
     void storedScannerPreselected() {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
-        s->env.writeSettings("[setup]\nScanner=" + stored + "\n");
-        frmConfiguration dialog(SharedContext());
-        dialog.Form_Load();
-        QCOMPARE(dialog.Combo1->currentIndex(), expected);
+        for (const auto& [stored, expected] : {std::pair("1", 1), {"x", 0}, {"7", 0}}) {
+            s->env.writeSettings(QStringLiteral("[setup]\nScanner=%1\n").arg(stored));
+            frmConfiguration dialog(SharedContext());
+            dialog.Form_Load();
+            QCOMPARE(dialog.Combo1->currentIndex(), expected);
+        }
     }
 
     void modeSwitch() {
@@ -205,6 +200,12 @@ private slots:
         window.Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
         QCOMPARE(window.Label1->text(), QStringLiteral("Ready to Scan"));
+
+        // Restart replaces the scan window: two windows would both take the same data files.
+        QPointer<frmScan> first = scan;
+        window.mnuRestart_Click();
+        QVERIFY(!first);
+        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
     }
 
     // The placement is saved and restored; a stored value that is not a number gives the
@@ -226,19 +227,9 @@ private slots:
         QCOMPARE(window->height(), Twips(7995, window));
     }
 
-    // The old scan window is gone: two windows would both take the same data files.
-    void restartGivesAFreshLoadedScanWindow() {
-        s->open();
-        QPointer<frmScan> first = s->scan();
-        s->window->mnuRestart_Click();
-        QVERIFY(!first);
-        QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
-    }
-
     // Without a tray, closing minimises (never hides: it can always be brought back).
     void closeMinimisesAndPollingGoesOn() {
         frmMain::SetTrayProbe([] { return false; });
-        auto restore = qScopeGuard([] { frmMain::SetTrayProbe({}); });
         s->open();
         frmMain& window = *s->window;
         window.Command1_Click(1); // viewing: lock file present, polling off
@@ -356,18 +347,17 @@ private slots:
 
     // On a first start the proposed folders are offered for creation.
     void proposedFoldersOfferedForCreation_data() {
-        QTest::addColumn<int>("answer");
-        QTest::newRow("yes") << int(MsgAnswer::Yes);
-        QTest::newRow("no") << int(MsgAnswer::No);
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
     }
     void proposedFoldersOfferedForCreation() {
-        QFETCH(int, answer);
+        QFETCH(bool, yes);
         s->configure();
-        const bool yes = answer == int(MsgAnswer::Yes);
         s->env.writeSettings("[setup]\nScanner=0\n");
         auto& boxes = s->boxes;
-        boxes.answer(MsgAnswer(answer));
-        boxes.answer(MsgAnswer(answer));
+        for (int i = 0; i < 2; ++i)
+            boxes.answer(yes ? MsgAnswer::Yes : MsgAnswer::No);
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
         const QString images = frmConfiguration::ProposedImageFolder();
@@ -412,22 +402,15 @@ private slots:
         QCOMPARE(SettingsStore().Read("setup", "dataPath"), folder);
     }
 
-    // The readiness label can be read on a light window and on a dark one.
-    void readinessLabelContrast_data() {
-        QTest::addColumn<QColor>("background");
-        QTest::addColumn<bool>("ready");
-        for (const QColor& bg : {QColor(255, 255, 255), QColor(30, 30, 30)})
-            for (bool ready : {true, false})
-                QTest::addRow("%s %s", qPrintable(bg.name()), ready ? "ready" : "not ready")
-                    << bg << ready;
-    }
+    // The readiness label can be read on a light window and on a dark one, and stays green
+    // for ready and red for not ready.
     void readinessLabelContrast() {
-        QFETCH(QColor, background);
-        QFETCH(bool, ready);
-        const QColor text = frmMain::ReadinessColour(ready, background);
-        QVERIFY2(Contrast(text, background) >= 4.5, qPrintable(text.name()));
-        // Still green for ready and red for not ready.
-        QVERIFY(ready ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
+        for (const QColor& background : {QColor(255, 255, 255), QColor(30, 30, 30)})
+            for (bool ready : {true, false}) {
+                const QColor text = frmMain::ReadinessColour(ready, background);
+                QVERIFY2(Contrast(text, background) >= 4.5, qPrintable(text.name()));
+                QVERIFY(ready ? text.green() > 2 * text.red() : text.red() > 2 * text.green());
+            }
     }
 };
 
