@@ -102,17 +102,16 @@ void TstLabelledBatches::fileByLabel() {
     {
         auto* window = new frmScan(app);
         int current = 0;
-        const auto clearImages = [&] {
-            while (scanner->ImageCount() > 0)
-                scanner->DeleteImage(0);
-        };
-        auto* controller = new AcquisitionController(
-            window,
-            {[&] { return scanner.get(); }, [&]() -> int& { return current; }, clearImages,
-             [](int index, bool) {
-                 return QString::number(index);
-             }},
-            window);
+        const AcquisitionController::ScannerAccess access{[&] { return scanner.get(); },
+                                                          [&]() -> int& { return current; },
+                                                          [&] {
+                                                              while (scanner->ImageCount() > 0)
+                                                                  scanner->DeleteImage(0);
+                                                          },
+                                                          [](int index, bool) {
+                                                              return QString::number(index);
+                                                          }};
+        auto* controller = new AcquisitionController(window, access, window);
         connect(scanner.get(), &ScannerControl::PostScan, controller,
                 &AcquisitionController::Scanner1_PostScan);
         auto* intake = new ScanIntake(
