@@ -307,11 +307,12 @@ void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
     QVERIFY(QFile::exists(s.path("AP1.QLV.1.err")));
 }
 
-// A database held by another program, closed, or whose file was moved away takes
-// nothing: the files wait, one report is shown, and they are taken once it is back.
+// A database held by another program, full, closed, or whose file was moved
+// away takes nothing: the files wait, one report is shown, and they are taken once it is
+// back.
 void TestPollingTick::unusableDatabaseLeavesFilesForLater_data() {
     QTest::addColumn<QString>("how");
-    for (const char* how : {"locked", "closed", "moved away"})
+    for (const char* how : {"locked", "full", "closed", "moved away"})
         QTest::newRow(how) << QString(how);
 }
 
@@ -328,6 +329,13 @@ void TestPollingTick::unusableDatabaseLeavesFilesForLater() {
     if (how == "locked") {
         other = s.other();
         QVERIFY(Exec(*other, "BEGIN EXCLUSIVE"));
+    } else if (how == "full") {
+        // The transaction starts, then its first row cannot grow the file.
+        for (const char* sql :
+             {"CREATE TABLE Filler (x)", "PRAGMA max_page_count = 1",
+              "CREATE TEMP TRIGGER Fill BEFORE INSERT ON main.RxImages BEGIN INSERT INTO "
+              "Filler VALUES (zeroblob(1000000)); END"})
+            QVERIFY(Exec(*s.app.DbConnection, sql));
     } else if (how == "closed") {
         s.app.DbConnection->Close();
     } else {
@@ -336,8 +344,9 @@ void TestPollingTick::unusableDatabaseLeavesFilesForLater() {
     s.ticks(4);
     QCOMPARE(ReadFile(file), content);
     QVERIFY(QFile::exists(second));
-    // Nothing could be written: the list keeps what it showed.
-    QCOMPARE(s.list.texts(), QStringList{"9-0"});
+    // Nothing could be written: the list keeps what it showed, or is emptied where the
+    // file's lines had begun.
+    QCOMPARE(s.list.texts(), how == "full" ? QStringList() : QStringList{"9-0"});
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.last().caption.contains(PollingTick::TickLocation()));
     QVERIFY(s.status().endsWith(PollingTick::RestartHint()));
@@ -347,6 +356,8 @@ void TestPollingTick::unusableDatabaseLeavesFilesForLater() {
     if (how == "locked") {
         QVERIFY(s.status().startsWith(QStringLiteral("database is locked")));
         QVERIFY(Exec(*other, "COMMIT"));
+    } else if (how == "full") {
+        QVERIFY(Exec(*s.app.DbConnection, "DROP TRIGGER temp.Fill"));
     } else if (how == "closed") {
         s.app.DbConnection->Open(s.app.dataPath);
     } else {

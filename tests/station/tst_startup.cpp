@@ -89,30 +89,24 @@ private slots:
                               DatabaseCare::BackupName(QDate::currentDate())));
     }
 
-    void incompleteDialogAsksAndNoEnds() {
-        Start s;
-        s.boxes.answer(MsgAnswer::No);
-        s.onDialog({{"dataPath", s.env.imageFolder()}});
-        QCOMPARE(s.run(), std::optional<int>(0));
-        QCOMPARE(s.dialogShown, 1);
-        QCOMPARE(s.mainWindowShown, 0);
-        QCOMPARE(s.boxes.texts(), QStringList{"The configuration must be done before using this "
-                                              "program. Configure it now?"});
-        QCOMPARE(s.boxes.last().buttons, MsgButtons::YesNo);
-        QVERIFY(!QFile::exists(s.env.imageFolder() + "/Marrowby.mdb")); // nothing else ran
-    }
-
-    void yesShowsTheDialogAgain() {
-        Start s;
-        s.boxes.answer(MsgAnswer::Yes);
-        s.boxes.answer(MsgAnswer::Yes);
-        s.onDialog();
-        s.onDialog({{"filePath", s.env.interchangeFolder()}});
-        s.onDialog({{"dataPath", s.env.imageFolder()}, {"ScannerID", "B"}});
-        QCOMPARE(s.run(), std::nullopt);
-        QCOMPARE(s.dialogShown, 3);
-        QCOMPARE(s.boxes.count(), 2);
-        QCOMPARE(s.mainWindowShown, 1);
+    // An incomplete configuration asks whether to configure it now: Yes shows the dialog
+    // again until it is complete, No ends the program before anything else runs.
+    void incompleteDialogAsks() {
+        for (const bool giveUp : {true, false}) {
+            Start s;
+            s.boxes.answer(MsgAnswer::Yes);
+            s.boxes.answer(giveUp ? MsgAnswer::No : MsgAnswer::Yes);
+            s.onDialog();
+            s.onDialog({{"filePath", s.env.interchangeFolder()}});
+            s.onDialog({{"dataPath", s.env.imageFolder()}, {"ScannerID", "B"}});
+            QCOMPARE(s.run(), giveUp ? std::optional<int>(0) : std::nullopt);
+            QCOMPARE(s.dialogShown, giveUp ? 2 : 3);
+            QCOMPARE(s.boxes.texts(), QStringList(2, "The configuration must be done before using "
+                                                     "this program. Configure it now?"));
+            QCOMPARE(s.boxes.last().buttons, MsgButtons::YesNo);
+            QCOMPARE(s.mainWindowShown, giveUp ? 0 : 1);
+            QCOMPARE(QFile::exists(Database::PathIn(s.env.imageFolder())), !giveUp);
+        }
     }
 
     // A server that cannot be reached: the operator tries again or ends; no database file
