@@ -174,10 +174,6 @@ void TestPollingTick::goodFileIsTaken() {
 
     s.ticks(1); // seen, not yet taken
     QVERIFY(QFile::exists(file));
-    QCOMPARE(s.status(), PollingTick::IdleStatus());
-    QCOMPARE(s.timer2Offs, 1);
-    QCOMPARE(s.list.texts(), QStringList{"1-0"});
-
     s.ticks(1);
     QVERIFY(!QFile::exists(file));
     QCOMPARE(s.list.texts(), (QStringList{"42-1", "123456-12", "7-0"}));
@@ -423,7 +419,6 @@ void TestPollingTick::severalFilesInOneTickByModificationTime() {
     QCOMPARE(s.list.entries[3].tag, QStringLiteral("X"));
     QCOMPARE(s.list.clears, 1);
     QCOMPARE(s.batches, 1);
-    QCOMPARE(s.listAtBatch[0].size(), 5);
     QCOMPARE(s.rows(), 5);
     QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files), QStringList{"AQLVLock.xs4"});
 }
