@@ -44,6 +44,7 @@ private slots:
         QTest::newRow("10 MB line")
             << QByteArray(10 * 1024 * 1024, '7') + "\r\n" +
                    Line("600", "00", "20060307", "After the long line", "Long", "Line");
+        QTest::newRow("10 MB without a line end") << QByteArray(10 * 1024 * 1024, 'x');
     }
     void hostileFileNeitherCrashesNorEscapesAndEveryLineIsStoredOrKept() {
         QFETCH(QByteArray, content);
