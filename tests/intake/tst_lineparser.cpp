@@ -114,7 +114,6 @@ void TstLineParser::dataFileLines_data() {
     QTest::newRow("LF, no final terminator") << QByteArray("one\ntwo") << QStringList{"one", "two"};
     QTest::newRow("empty lines skipped")
         << QByteArray("\r\none\r\n\r\n\n\r\ntwo\r\n\r\n") << QStringList{"one", "two"};
-    QTest::newRow("only empty lines") << QByteArray("\r\n\r\n\n") << QStringList{};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("lone CR inside a line") << QByteArray("a\rb\r\n") << QStringList{"a\rb"};
     QTest::newRow("blank line is not empty") << QByteArray("   \r\n") << QStringList{"   "};
