@@ -56,7 +56,7 @@ QStringList Rows(Database& db,
 class TstDatabase : public QObject {
     Q_OBJECT
 private slots:
-    void createdFromNothingWithSchemaAndIndexes() {
+    void createdFromNothingWithSchema() {
         TestEnv env;
         Database::EnsureFile(env.imageFolder(), env.home() + "/no-such-folder");
         const QString file = Database::PathIn(env.imageFolder());

@@ -2,13 +2,11 @@
 #include "common/ScanListFake.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
-#include "intake/ScanListPort.h"
 #include "records/Database.h"
 #include "station/PollingTick.h"
 #include "station/StationContext.h"
 
 #include <QDir>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 #include <sys/stat.h>
@@ -110,7 +108,7 @@ private slots:
     void goodFileIsTaken();
     void fileOfEmptyLinesStillEmptiesListAndLocks();
     void onlyUnchangedFilesAreTaken();
-    void refusedLineKeepsTheOthersAndSetsFileAside();
+    void refusedLinesSetTheFileAsideAndNoTickRunsInTheReport();
     void unusableDatabaseLeavesFilesForLater_data();
     void unusableDatabaseLeavesFilesForLater();
     void failedCommitTakesEntriesBackOut();
@@ -243,7 +241,7 @@ void TestPollingTick::onlyUnchangedFilesAreTaken() {
 
 // Refused lines are listed but not stored, the others are stored, and the file is kept
 // aside under a name of its own; one report names the first few reasons and counts the rest.
-void TestPollingTick::refusedLineKeepsTheOthersAndSetsFileAside() {
+void TestPollingTick::refusedLinesSetTheFileAsideAndNoTickRunsInTheReport() {
     ScriptedMessageBoxes boxes;
     Station s;
     QByteArray content = ReadFile(DataFile("baddate.QLV"));
