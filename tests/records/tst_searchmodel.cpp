@@ -133,18 +133,17 @@ void TstSearchModel::search_data() {
     for (const FixtureRow& r : FixtureRows())
         all << r.RxNbr + '-' + r.RefNo;
     const QString rx = "Rx Number", patient = "Patient", drug = "Drug";
-    // Rx numbers compare by numeric value; the refill as text after formatting.
+    // Rx numbers compare by numeric value; the refill as text after formatting. How typed
+    // texts are read (trailing letters, rounded refills, names of three words) is checked
+    // where they are read.
     const QString all123 = "123-01,00123-02, 123-1,123-0'";
     Row("rx 123", rx, "123", all123);
     Row("rx 123-1", rx, "123-1", "123-01");
     Row("rx abc", rx, "abc", "abc-00");
-    Row("rx trailing letters", rx, "123abc-01", "123-01");
-    Row("rx refill rounded", rx, "123-1.6", "00123-02");
     Row("rx refill apostrophe", rx, "123-0'", "123-0'");
     Row("rx fraction", rx, "123.5", "");
     // Names: prefix, any letter case; wildcards typed stay wildcards.
     Row("last, first", patient, "Smith, John", "123-01, 123-1");
-    Row("three words", patient, "Mary Ann Smith", "126-01");
     Row("comma first", patient, ",John", "123-01, 123-1,124-01");
     Row("lone comma", patient, ",", all.join(','));
     Row("last only any case", patient, "SMITH", "123-01,00123-02, 123-1");
