@@ -112,20 +112,9 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
         r.reason = QStringLiteral("the page could not be written: ") + scanner.ErrorText();
         return r;
     }
-    int rows = 0;
-    QString failure;
-    try {
-        rows = check ? PageChecks::SetImageChecked(*db, rxNbr, refNo, name, *check)
-                     : db->SetRxImage(rxNbr, refNo, name);
-    } catch (const QuillerError& e) {
-        failure = e.description();
-    }
-    if (rows == 0) {
-        QFile::remove(fresh);
-        return keep(failure.isEmpty() ? QStringLiteral("its prescription is no longer recorded")
-                                      : QStringLiteral("its row could not be updated: ") + failure);
-    }
-    // The row names the page now; the image it replaces is kept first.
+    // The page takes its name first and the row names it last, so a station ended between
+    // the two leaves a page no row names yet (stored again when it is scanned again), never
+    // a row naming a page that is not there. The image it replaces is kept first.
     QString kept;
     if (QFileInfo::exists(finalPath)) {
         const QString replaced = Folder(ReplacedFolder());
@@ -140,11 +129,28 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
                         ReplacedFolder());
         }
     }
-    if (!QFile::rename(fresh, finalPath)) {
-        QFile::remove(fresh);
+    // Puts back what was there before this page.
+    const auto undo = [&](const QString& path) {
+        QFile::remove(path);
         if (!kept.isEmpty())
             QFile::rename(kept, finalPath);
+    };
+    if (!QFile::rename(fresh, finalPath)) {
+        undo(fresh);
         return keep(QStringLiteral("the page could not be given its name ") + name);
+    }
+    int rows = 0;
+    QString failure;
+    try {
+        rows = check ? PageChecks::SetImageChecked(*db, rxNbr, refNo, name, *check)
+                     : db->SetRxImage(rxNbr, refNo, name);
+    } catch (const QuillerError& e) {
+        failure = e.description();
+    }
+    if (rows == 0) {
+        undo(finalPath);
+        return keep(failure.isEmpty() ? QStringLiteral("its prescription is no longer recorded")
+                                      : QStringLiteral("its row could not be updated: ") + failure);
     }
     r.stored = true;
     qCInfo(lcStorage).noquote()

@@ -22,19 +22,17 @@ bool isLinear(ZXing::BarcodeFormat f) {
            f == ZXing::BarcodeFormat::ITF;
 }
 
-// The barcode at `module` pixels per module, bars `contrast` below the sticker, on a
-// sticker that leaves at least ten modules (linear) or four (2D) and 0.2" around it.
+// The barcode with dark bars on a light sticker that leaves at least ten modules (linear)
+// or four (2D) and 0.2" around it.
 QImage renderSymbol(const LabelSpec& label) {
     const ZXing::BarcodeFormat format = ZXing::BarcodeFormatFromString(label.format.toStdString());
     if (format == ZXing::BarcodeFormat::None)
         return {};
     const bool linear = isLinear(format);
-    // Data Matrix labels are printed with 1.3 mm modules (10 pixels at 200 dpi): zxing-cpp
-    // 1.4 misses smaller ones turned by 90 degrees or skewed near the page's clutter.
-    const int module = label.module > 0                             ? label.module
-                       : linear                                     ? 3
-                       : format == ZXing::BarcodeFormat::DataMatrix ? 10
-                                                                    : 5;
+    // Pixels per module: Data Matrix labels are printed with 1.3 mm modules (10 pixels at
+    // 200 dpi): zxing-cpp 1.4 misses smaller ones turned by 90 degrees or skewed near the
+    // page's clutter.
+    const int module = linear ? 3 : format == ZXing::BarcodeFormat::DataMatrix ? 10 : 5;
     const ZXing::BitMatrix bits =
         ZXing::MultiFormatWriter(format).setMargin(0).encode(label.text.toStdString(), 0, 0);
     const int quiet = std::max((linear ? 10 : 4) * module, PageDpi / 5);
@@ -43,7 +41,7 @@ QImage renderSymbol(const LabelSpec& label) {
     QImage image(bits.width() * module + 2 * quiet, symbolHeight + 2 * quiet,
                  QImage::Format_Grayscale8);
     image.fill(Sticker);
-    const int ink = std::max(0, Sticker - label.contrast);
+    constexpr int ink = Sticker - 200;
     for (int y = 0; y < symbolHeight; ++y) {
         uchar* line = image.scanLine(quiet + y);
         const int row = linear ? 0 : y / module;

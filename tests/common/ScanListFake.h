@@ -1,22 +1,37 @@
 #pragma once
-// The list of prescriptions to scan, kept as the entry texts ("42-1"). Header only: for
-// tests that link the intake layer.
+// The list of prescriptions to scan, kept as its entries. Header only: for tests that link
+// the intake layer.
 #include "intake/ScanListPort.h"
 
+#include <QList>
 #include <QStringList>
 
 namespace quiller::test {
 
 class ScanListFake : public ScanListPort {
 public:
-    void Clear() override { entries.clear(); }
-    void Append(const QString& text, const QString&, const QString&, const QString&,
-                const QString&) override {
-        entries << text;
+    struct Entry {
+        QString text, date, drug, patient, tag;
+    };
+    QList<Entry> entries;
+    int clears = 0;
+
+    void Clear() override {
+        entries.clear();
+        ++clears;
+    }
+    void Append(const QString& text, const QString& date, const QString& drug,
+                const QString& patient, const QString& tag) override {
+        entries.append(Entry{text, date, drug, patient, tag});
     }
     int Count() const override { return int(entries.size()); }
     void RemoveFrom(int first) override { entries.resize(qMin<qsizetype>(first, entries.size())); }
-    QStringList entries;
+    QStringList texts() const {
+        QStringList out;
+        for (const Entry& e : entries)
+            out << e.text;
+        return out;
+    }
 };
 
 } // namespace quiller::test

@@ -16,20 +16,21 @@ void Run(const QSqlDatabase& db, const QString& sql) {
         throw QuillerError(kErrorUnknown, sql + ": " + q.lastError().text(), "TestServer");
 }
 
-} // namespace
-
-Engine TestEngine() {
-    return qEnvironmentVariable("QUILLER_TEST_ENGINE") == QLatin1String("postgresql")
-               ? Engine::PostgreSql
-               : Engine::Sqlite;
-}
-
+// The test cluster's database `name` (socket folder $QUILLER_TEST_PGHOST).
 ServerAddress TestServerAddress(const QString& name) {
     ServerAddress a;
     a.host = qEnvironmentVariable("QUILLER_TEST_PGHOST");
     a.name = name;
     a.user = QStringLiteral("quiller_test");
     return a;
+}
+
+} // namespace
+
+Engine TestEngine() {
+    return qEnvironmentVariable("QUILLER_TEST_ENGINE") == QLatin1String("postgresql")
+               ? Engine::PostgreSql
+               : Engine::Sqlite;
 }
 
 ServerAddress FreshServerDatabase(const QString& name) {

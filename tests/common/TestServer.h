@@ -7,8 +7,6 @@ namespace quiller::test {
 
 // PostgreSQL when the run says so (QUILLER_TEST_ENGINE=postgresql), else SQLite.
 Engine TestEngine();
-// The test cluster's database `name` (socket folder $QUILLER_TEST_PGHOST).
-ServerAddress TestServerAddress(const QString& name);
 // Makes `name` on the test cluster an empty database (made when missing, its tables
 // dropped otherwise) and returns its address.
 ServerAddress FreshServerDatabase(const QString& name);

@@ -19,10 +19,8 @@ private slots:
 void TstStation::helpAndVersionNeedNoWindow_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("version") << "--version"
-                             << "quiller 1.0.0\n";
-    QTest::newRow("help") << "--help"
-                          << "--config <FILE>";
+    QTest::newRow("version") << QString("--version") << QString("quiller 1.0.0\n");
+    QTest::newRow("help") << QString("--help") << QString("--config <FILE>");
 }
 
 // Both print and end without opening a window: with no display to open one on, the

@@ -31,8 +31,6 @@ private slots:
     void bothScanAtOnce() {
         const ServerAddress server = FreshServerDatabase("tst_twostations");
         TestEnv shared; // the image folder and the interchange folder of the pharmacy
-        QDir().mkpath(shared.imageFolder());
-        QDir().mkpath(shared.interchangeFolder());
         const QString settings =
             QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=%3\nScanner=0\n"
                            "[database]\ndriver=postgresql\nhost=%4\nname=%5\nuser=%6\n");

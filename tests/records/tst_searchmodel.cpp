@@ -121,9 +121,7 @@ private slots:
     void storedNumberValue();
     void indexServesEveryPage_data();
     void indexServesEveryPage();
-    void firstPageThenMoreOnDemand();
     void failingPages();
-    void removeRowKeepsPaging();
     void changesBetweenPagesListEachRowOnce();
 };
 
@@ -135,25 +133,19 @@ void TstSearchModel::search_data() {
     for (const FixtureRow& r : FixtureRows())
         all << r.RxNbr + '-' + r.RefNo;
     const QString rx = "Rx Number", patient = "Patient", drug = "Drug";
-    // Rx numbers compare by numeric value; the refill as text after formatting.
+    // Rx numbers compare by numeric value; the refill as text after formatting. How typed
+    // texts are read (trailing letters, rounded refills, names of three words) is checked
+    // where they are read.
     const QString all123 = "123-01,00123-02, 123-1,123-0'";
     Row("rx 123", rx, "123", all123);
-    Row("rx 00123-", rx, "00123-", all123);
     Row("rx 123-1", rx, "123-1", "123-01");
     Row("rx abc", rx, "abc", "abc-00");
-    Row("rx blanks inside", rx, " 1 2 3 - 01 ", "123-01");
-    Row("rx trailing letters", rx, "123abc-01", "123-01");
-    Row("rx further pieces", rx, "124-1-9", "124-01");
-    Row("rx refill rounded", rx, "123-1.6", "00123-02");
     Row("rx refill apostrophe", rx, "123-0'", "123-0'");
     Row("rx fraction", rx, "123.5", "");
     // Names: prefix, any letter case; wildcards typed stay wildcards.
     Row("last, first", patient, "Smith, John", "123-01, 123-1");
-    Row("first last", patient, "John Smith", "123-01, 123-1");
-    Row("three words", patient, "Mary Ann Smith", "126-01");
     Row("comma first", patient, ",John", "123-01, 123-1,124-01");
     Row("lone comma", patient, ",", all.join(','));
-    Row("lone blank", patient, " ", all.join(','));
     Row("last only any case", patient, "SMITH", "123-01,00123-02, 123-1");
     Row("apostrophe name", patient, "O'Neil", "abc-00");
     Row("underscore wildcard", patient, "sm_th", "123-01,00123-02, 123-1,127-12");
@@ -226,9 +218,6 @@ void TstSearchModel::rowContent() {
         const SearchRow& r = model.Row(i);
         const QModelIndex first = model.index(i, 0);
         QCOMPARE(first.data().toString(), r.RxNbr + '-' + r.RefNo);
-        QCOMPARE(
-            model.index(i, 1).data().toString(),
-            QLocale().toString(QDate::fromString(r.FillDate, Qt::ISODate), QLocale::ShortFormat));
         QCOMPARE(model.index(i, 2).data().toString(), r.Drug);
         QCOMPARE(model.index(i, 3).data().toString(), r.LastName + ", " + r.FirstName);
         QCOMPARE(first.data(Qt::UserRole).toString(), model.RowTag(i));
@@ -265,30 +254,17 @@ void TstSearchModel::indexServesEveryPage_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("index");
-    QTest::newRow("rx") << "Rx Number"
-                        << "123-1"
-                        << "RxImages_RxValue";
-    QTest::newRow("last name") << "Patient"
-                               << "Smi"
-                               << "RxImages_LastName";
-    QTest::newRow("both names") << "Patient"
-                                << "Smith, Jo"
-                                << "RxImages_LastName";
-    QTest::newRow("first name") << "Patient"
-                                << ",Jo"
-                                << "RxImages_FirstName";
-    QTest::newRow("drug") << "Drug"
-                          << "amox"
-                          << "RxImages_Drug";
-    QTest::newRow("last name beyond ASCII")
-        << "Patient" << QStringLiteral("M\u00fcl") << "RxImages_LastName";
-    QTest::newRow("drug beyond ASCII") << "Drug" << QStringLiteral("\u00c9t") << "RxImages_Drug";
-    QTest::newRow("dates") << "Date"
-                           << "2006-03-01 2006-03-31"
-                           << "RxImages_FillDate";
-    QTest::newRow("not scanned") << "Not scanned"
-                                 << ""
-                                 << "RxImages_NotScanned";
+    for (const auto& [name, field, text, index] : QList<std::array<const char*, 4>>{
+             {"rx", "Rx Number", "123-1", "RxImages_RxValue"},
+             {"last name", "Patient", "Smi", "RxImages_LastName"},
+             {"both names", "Patient", "Smith, Jo", "RxImages_LastName"},
+             {"first name", "Patient", ",Jo", "RxImages_FirstName"},
+             {"drug", "Drug", "amox", "RxImages_Drug"},
+             {"last name beyond ASCII", "Patient", "Mül", "RxImages_LastName"},
+             {"drug beyond ASCII", "Drug", "Ét", "RxImages_Drug"},
+             {"dates", "Date", "2006-03-01 2006-03-31", "RxImages_FillDate"},
+             {"not scanned", "Not scanned", "", "RxImages_NotScanned"}})
+        QTest::newRow(name) << QString(field) << QString::fromUtf8(text) << QString(index);
 }
 
 // Each page is an index search, never a scan of the table or a sort of the matches.
@@ -322,29 +298,6 @@ void TstSearchModel::indexServesEveryPage() {
     }
 }
 
-void TstSearchModel::firstPageThenMoreOnDemand() {
-    QList<FixtureRow> many;
-    for (int i = 0; i < 600; ++i)
-        many.append({QString::number(200000 + i), "01", "2007-01-01", "Lazy Drug", "Ann", "Lee",
-                     i % 3 ? QVariant(QString::number(i) + ".jpg") : QVariant("")});
-    InsertRows(*SharedContext().DbConnection, many);
-    SearchResultModel model;
-    model.SetPageSize(100);
-    model.Start(DrugQuery("lazy", TestEngine()), SharedContext().DbConnection->Connection());
-    QCOMPARE(model.rowCount(), 100);
-    // A view asks for more when it needs rows beyond the ones it has.
-    QAbstractItemModel& view = model;
-    QVERIFY(view.canFetchMore(QModelIndex()));
-    view.fetchMore(QModelIndex());
-    QCOMPARE(model.rowCount(), 200);
-    QVERIFY(!view.canFetchMore(model.index(0, 0))); // rows have no children
-    FetchAll(model);
-    QVERIFY(!model.canFetchMore(QModelIndex()));
-    QStringList texts = Texts(model);
-    texts.removeDuplicates();
-    QCOMPARE(texts.size(), 600);
-}
-
 void TstSearchModel::failingPages() {
     SearchResultModel model;
     model.SetPageSize(2);
@@ -368,7 +321,9 @@ void TstSearchModel::failingPages() {
     QVERIFY(!next.canFetchMore(QModelIndex()));
 }
 
-void TstSearchModel::removeRowKeepsPaging() {
+// Between pages a row is removed from the list and a data file adds a row: the removed row
+// does not come back, the new one is listed, and nothing is listed twice.
+void TstSearchModel::changesBetweenPagesListEachRowOnce() {
     SearchResultModel model;
     model.SetPageSize(2);
     model.Start(PatientQuery(ParsePatient(","), TestEngine()),
@@ -377,26 +332,15 @@ void TstSearchModel::removeRowKeepsPaging() {
     QVERIFY(model.removeRow(1));
     QCOMPARE(Texts(model), QStringList{firstTwo.at(0)});
     QVERIFY(!model.removeRow(5));
-    FetchAll(model);
-    // The removed row does not come back and nothing is listed twice.
-    QCOMPARE(model.rowCount(), FixtureRows().size() - 1);
-    QVERIFY(!Texts(model).contains(firstTwo.at(1)));
-}
-
-void TstSearchModel::changesBetweenPagesListEachRowOnce() {
-    SearchResultModel model;
-    model.SetPageSize(2);
-    model.Start(PatientQuery(ParsePatient("s"), TestEngine()),
-                SharedContext().DbConnection->Connection());
-    // A data file arrives between pages: its row sorts after the ones read.
     InsertRows(*SharedContext().DbConnection,
                {{"900", "01", "2006-01-01", "New", "New", "Sz", ""}});
     FetchAll(model);
     QStringList texts = Texts(model);
-    const qsizetype listed = texts.size();
-    texts.removeDuplicates();
-    QCOMPARE(texts.size(), listed);
+    QCOMPARE(texts.size(), FixtureRows().size());
+    QVERIFY(!texts.contains(firstTwo.at(1)));
     QVERIFY(texts.contains("900-01"));
+    texts.removeDuplicates();
+    QCOMPARE(texts.size(), FixtureRows().size());
 }
 
 QTEST_MAIN(TstSearchModel)

@@ -41,13 +41,8 @@ void TstPageCodeReader::decodes() {
     QFETCH(QString, text);
     QFETCH(double, angle);
     QFETCH(QPointF, centre);
-    LabelSpec label;
-    label.text = text;
-    label.format = format;
-    label.angle = angle;
-    label.centre = centre;
-    const QImage page = makeLabelPage(label, 1);
-    QCOMPARE(page.size(), QSize(PageWidth, PageHeight));
+    const QImage page =
+        makeLabelPage({.text = text, .format = format, .centre = centre, .angle = angle}, 1);
     const QList<PageCode> codes = PageCodeReader().read(page);
     QCOMPARE(codes, (QList<PageCode>{{text, format}}));
     // The label is among the places read before the whole page, so reading stays fast.
