@@ -22,8 +22,8 @@ bool isLinear(ZXing::BarcodeFormat f) {
            f == ZXing::BarcodeFormat::ITF;
 }
 
-// The barcode with dark bars on a light sticker that leaves at least ten modules (linear)
-// or four (2D) and 0.2" around it.
+// The barcode, bars `contrast` grey levels below the sticker, on a sticker that leaves
+// at least ten modules (linear) or four (2D) and 0.2" around it.
 QImage renderSymbol(const LabelSpec& label) {
     const ZXing::BarcodeFormat format = ZXing::BarcodeFormatFromString(label.format.toStdString());
     if (format == ZXing::BarcodeFormat::None)
@@ -41,7 +41,7 @@ QImage renderSymbol(const LabelSpec& label) {
     QImage image(bits.width() * module + 2 * quiet, symbolHeight + 2 * quiet,
                  QImage::Format_Grayscale8);
     image.fill(Sticker);
-    constexpr int ink = Sticker - 200;
+    const int ink = std::max(0, Sticker - label.contrast);
     for (int y = 0; y < symbolHeight; ++y) {
         uchar* line = image.scanLine(quiet + y);
         const int row = linear ? 0 : y / module;

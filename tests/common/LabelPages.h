@@ -11,8 +11,8 @@ namespace quiller::testing {
 // Prescription-like grey pages carrying a label barcode, as the station's scanner returns
 // them: letter size at 200 dpi (1700 x 2200), printed header, ruled lines and "words",
 // handwriting-like strokes, scanner noise; the label is a sticker with a barcode of a
-// chosen symbology, place and angle. Deterministic: the same arguments always give the
-// same page.
+// chosen symbology, place, angle and contrast. Deterministic: the same arguments always
+// give the same page.
 
 constexpr int PageDpi = 200;
 constexpr int PageWidth = 1700;
@@ -23,6 +23,7 @@ struct LabelSpec {
     QString format = "Code128"; // zxing-cpp's name: Code128, Code39, ITF, QRCode, ...
     QPointF centre{0.72, 0.10}; // the label's centre, as fractions of the page's size
     double angle = 0;           // degrees, clockwise
+    int contrast = 200;         // grey levels between the sticker and the bars
 };
 
 // One page; `number` varies the clutter. Format_Grayscale8.
