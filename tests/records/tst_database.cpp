@@ -188,6 +188,26 @@ private slots:
         QCOMPARE(Rows(db), QStringList{"1::2006-03-07"});
     }
 
+    // A NUL byte is kept by SQLite; PostgreSQL holds none in text, so there the line is
+    // refused as a whole (its file kept by the tick), never stored cut short.
+    void nulByteStoredWholeOrLineRefused() {
+        Database db;
+        OpenEmpty(db);
+        const QString text = QStringLiteral("ab") + QChar(0) + QStringLiteral("cd");
+        if (db.engine() == Engine::Sqlite) {
+            db.UpsertPrescription(Rx("1", "0", "03/07/2006", text));
+            QCOMPARE(db.Find("1", "0")->Drug, text);
+            return;
+        }
+        try {
+            db.UpsertPrescription(Rx("1", "0", "03/07/2006", text));
+            QFAIL("a value with a NUL byte was accepted");
+        } catch (const QuillerError& e) {
+            QVERIFY(!Database::IsUnavailable(e)); // refused, not left for a later tick
+        }
+        QVERIFY(!db.Find("1", "0"));
+    }
+
     void dateConversion_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("iso"); // empty: refused
