@@ -11,6 +11,7 @@ namespace {
 
 constexpr int Block = 32;       // pixels on a side of one counting block
 constexpr int Stride = 4;       // every Stride-th row and column is walked
+constexpr int LabelBlocks = 3;  // a label is at least this many blocks across either way
 constexpr int Margin = 3;       // blocks added around a region: the label's quiet zone
 constexpr int BusyPercent = 35; // a block is busy at this share of the busiest one's count
 
@@ -53,6 +54,7 @@ struct Region {
     qint64 changes = 0;
     int blocks = 0;
     double density() const { return double(changes) / double(blocks); }
+    int thickness() const { return std::min(right - left, bottom - top) + 1; }
 };
 
 // Changes between ink and paper per block, along every Stride-th row and column.
@@ -139,10 +141,15 @@ QList<QRect> labelRegions(const QImage& grey, int maxRegions) {
         return {};
     const int cols = (grey.width() + Block - 1) / Block;
     std::vector<Region> regions = busyRegions(countChanges(grey, cols), cols);
-    // Densest first: a label is crowded all over, a line of text or a signature only here
-    // and there, however long it is.
-    std::sort(regions.begin(), regions.end(),
-              [](const Region& a, const Region& b) { return a.density() > b.density(); });
+    // Label-sized first (a line of text is long but only a block or two high), then
+    // densest first: a label is crowded all over, a signature only here and there.
+    std::sort(regions.begin(), regions.end(), [](const Region& a, const Region& b) {
+        const bool labelSizedA = a.thickness() >= LabelBlocks;
+        const bool labelSizedB = b.thickness() >= LabelBlocks;
+        if (labelSizedA != labelSizedB)
+            return labelSizedA;
+        return a.density() > b.density();
+    });
 
     QList<QRect> found;
     for (const Region& r : regions) {

@@ -13,8 +13,9 @@ namespace quiller {
 // is binarised at a threshold chosen from its own grey levels, every fourth row and
 // column is walked counting those changes per 32-pixel block, and connected blocks that
 // count at least a fraction of the busiest block's changes make one region. Printed text
-// and handwriting make regions too; they are only slower to rule out, which is why the
-// regions come busiest first and their number is bounded.
+// and handwriting make regions too; they are only slower to rule out. Regions at least a
+// label's size across both ways come first (a line of text is long but thin), each group
+// busiest first, and their number is bounded.
 //
 // A hint, never a verdict: a label the regions miss is still found by reading the whole
 // page (see PageCodeReader).
