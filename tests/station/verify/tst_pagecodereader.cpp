@@ -73,5 +73,5 @@ void TstPageCodeReader::readsFromSeveralThreads() {
         QCOMPARE(found[i], (QList<PageCode>{{labels[i], "DataMatrix"}}));
 }
 
-QTEST_GUILESS_MAIN(TstPageCodeReader)
+QTEST_MAIN(TstPageCodeReader)
 #include "tst_pagecodereader.moc"

@@ -1,9 +1,8 @@
 #include "LabelPages.h"
+#include "Generate.h"
 
 #include <QDir>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRandomGenerator>
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
@@ -14,7 +13,6 @@ namespace quiller::testing {
 
 namespace {
 
-constexpr int Paper = 236;   // grey of the prescription paper
 constexpr int Sticker = 248; // grey of the label sticker
 
 bool isLinear(ZXing::BarcodeFormat f) {
@@ -52,70 +50,12 @@ QImage renderSymbol(const LabelSpec& label) {
     return image;
 }
 
-void drawClutter(QPainter& p, QRandomGenerator& rng) {
-    const QColor ink(40, 40, 40);
-    // Pharmacy header: a bold line of "words", an address line, a rule.
-    int x = 120;
-    while (x < 1000) {
-        const int w = 30 + int(rng.bounded(90));
-        p.fillRect(x, 110, w, 26, ink);
-        x += w + 18;
-    }
-    for (x = 120; x < 800;) {
-        const int w = 20 + int(rng.bounded(60));
-        p.fillRect(x, 160, w, 14, ink);
-        x += w + 12;
-    }
-    p.fillRect(100, 420, 1500, 4, ink);
-    // Body: rows of printed "words" with ruled lines between them.
-    for (int y = 480; y < 2000; y += 56) {
-        for (x = 120; x < 1580;) {
-            const int w = 15 + int(rng.bounded(110));
-            if (x + w > 1580)
-                break;
-            if (rng.bounded(7) != 0)
-                p.fillRect(x, y, w, 16, ink);
-            x += w + 14;
-        }
-        p.fillRect(100, y + 34, 1500, 2, QColor(150, 150, 150));
-    }
-    // Handwriting-like strokes: a signature and a few notes.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 30, 60), 3));
-    for (int s = 0; s < 5; ++s) {
-        QPainterPath path(QPointF(200 + rng.bounded(1100), 600 + rng.bounded(1400)));
-        for (int k = 0; k < 6; ++k) {
-            const QPointF at = path.currentPosition();
-            path.cubicTo(at + QPointF(rng.bounded(60), -30 - rng.bounded(40)),
-                         at + QPointF(20 + rng.bounded(60), 30 + rng.bounded(40)),
-                         at + QPointF(40 + rng.bounded(40), rng.bounded(20) - 10.0));
-        }
-        p.drawPath(path);
-    }
-}
-
-void addNoise(QImage& page, quint32 seed) {
-    // Cheap scanner noise: +-6 grey levels from a linear congruential sequence.
-    quint32 state = seed * 2654435761u + 1;
-    for (int y = 0; y < page.height(); ++y) {
-        uchar* line = page.scanLine(y);
-        for (int x = 0; x < page.width(); ++x) {
-            state = state * 1664525u + 1013904223u;
-            const int v = line[x] + int((state >> 24) % 13) - 6;
-            line[x] = uchar(std::clamp(v, 0, 255));
-        }
-    }
-}
-
 } // namespace
 
 QImage makeLabelPage(const LabelSpec& label, int number) {
-    QImage page(PageWidth, PageHeight, QImage::Format_Grayscale8);
-    page.fill(Paper);
-    QRandomGenerator rng(quint32(number) * 7919u + 17u);
+    QImage page = bench::MakeScannedPage(PageDpi, number);
     {
         QPainter p(&page);
-        drawClutter(p, rng);
         if (!label.text.isEmpty()) {
             const QImage symbol = renderSymbol(label);
             if (!symbol.isNull()) {
@@ -126,7 +66,6 @@ QImage makeLabelPage(const LabelSpec& label, int number) {
             }
         }
     }
-    addNoise(page, quint32(number));
     return page;
 }
 
