@@ -1,168 +1,25 @@
+// What a tick does with a data file it takes: rows, list, lock file and batch, refused
+// lines set aside with the file kept, and a database that cannot be used leaving the
+// file for a later tick.
 #include "common/DataLines.h"
-#include "common/ScanListFake.h"
 #include "common/ScriptedMessageBoxes.h"
-#include "common/TestEnv.h"
-#include "records/Database.h"
-#include "station/PollingTick.h"
-#include "station/StationContext.h"
+#include "common/TickStation.h"
 
 #include <QDir>
-#include <QSqlQuery>
-#include <QtTest>
-#include <sys/stat.h>
 
 using namespace quiller;
-using quiller::test::DataFile;
-using quiller::test::Line;
-using quiller::test::ReadFile;
-using quiller::test::ScanListFake;
-using quiller::test::ScriptedMessageBoxes;
-using quiller::test::TestEnv;
-using quiller::test::WriteFile;
-
-namespace {
-
-class FakeMainWindow : public MainWindowPort {
-public:
-    QStringList history;
-    void SetStatusText(const QString& text) override { history << text; }
-    QString StatusText() const override { return history.isEmpty() ? QString() : history.last(); }
-};
-
-// One station: folders, database, status line, list, timers and the tick.
-struct Station {
-    TestEnv env;
-    StationContext app;
-    FakeMainWindow window;
-    ScanListFake list;
-    bool polling = true;
-    int timer2Offs = 0;
-    int batches = 0;
-    QList<QList<ScanListFake::Entry>> listAtBatch;
-    std::unique_ptr<PollingTick> tick;
-
-    explicit Station(const QString& id = QStringLiteral("A")) {
-        app.MainWindow = &window;
-        app.dataPath = env.imageFolder();
-        app.filePath = env.interchangeFolder();
-        app.ScannerID = id;
-        Database::EnsureFile(app.dataPath, QString());
-        app.DbConnection = std::make_unique<Database>();
-        app.DbConnection->Open(app.dataPath);
-        PollingHooks hooks;
-        hooks.startBatch = [this] {
-            ++batches;
-            listAtBatch << list.entries;
-        };
-        hooks.setPolling = [this](bool on) {
-            polling = on;
-        };
-        hooks.timer2Off = [this] {
-            ++timer2Offs;
-        };
-        tick = std::make_unique<PollingTick>(app, list, hooks);
-    }
-    ~Station() { app.DbConnection.reset(); }
-
-    QString path(const QString& name) const { return env.interchangeFolder() + "/" + name; }
-    QString lockFile() const { return app.LockFilePath(); }
-    QString drop(const QString& name, const QByteArray& content) const {
-        WriteFile(path(name), content);
-        return path(name);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            tick->Timer1_Timer();
-    }
-    int rows() const {
-        QSqlQuery q(app.DbConnection->Connection());
-        q.exec("SELECT count(*) FROM RxImages");
-        return q.next() ? q.value(0).toInt() : -1;
-    }
-    QString status() const { return window.StatusText(); }
-    // Another program's connection to the station's database.
-    std::unique_ptr<Database> other() const {
-        auto db = std::make_unique<Database>(QStringLiteral("other-program"));
-        db->Open(app.dataPath);
-        return db;
-    }
-};
-
-bool Exec(Database& db, const char* sql) {
-    return QSqlQuery(db.Connection()).exec(QString::fromLatin1(sql));
-}
-
-void SetModified(const QString& path, const QDateTime& when) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-} // namespace
+using namespace quiller::test;
 
 class TestPollingTick : public QObject {
     Q_OBJECT
 private slots:
-    void nameRules_data();
-    void nameRules();
     void goodFileIsTaken();
     void fileOfEmptyLinesStillEmptiesListAndLocks();
-    void onlyUnchangedFilesAreTaken();
     void refusedLinesSetTheFileAsideAndNoTickRunsInTheReport();
     void unusableDatabaseLeavesFilesForLater_data();
     void unusableDatabaseLeavesFilesForLater();
     void failedCommitTakesEntriesBackOut();
-    void severalFilesInOneTickByModificationTime();
-    void missingFolderIsReportedOnce();
-    void linksFoldersAndPipesAreNeverTaken();
 };
-
-void TestPollingTick::nameRules_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<bool>("taken");
-    QTest::addColumn<QString>("mark");
-    const auto row = [](const char* tag, const QString& name, const QString& id, bool taken,
-                        const char* mark) {
-        QTest::newRow(tag) << name << id << taken << mark;
-    };
-    row("upper-case extension", "AP0001.QLV", "A", true, "P");
-    row("lower-case extension", "AP0001.qlv", "A", true, "P");
-    row("mixed-case extension", "AX0001.QlV", "A", true, "X");
-    row("another station", "BP0001.QLV", "A", false, "");
-    row("identifier in other case", "aP0001.QLV", "A", false, "");
-    row("lower-case identifier", "AP0001.QLV", "a", false, "");
-    row("other extension", "AP0001.TXT", "A", false, "");
-    row("set-aside file", "AP0001.QLV.err", "A", false, "");
-    row("two-character identifier", "ABP001.QLV", "AB", false, "");
-    row("empty identifier", "AP0001.QLV", "", false, "");
-    row("mark is the second character", "A.QLV", "A", true, ".");
-    row("no dot", "AQLV", "A", true, "Q");
-    row("letter beyond ASCII", QString::fromUtf8("ÉP1.QLV"), QString::fromUtf8("É"), true, "P");
-}
-
-void TestPollingTick::nameRules() {
-    QFETCH(QString, name);
-    QFETCH(QString, id);
-    QFETCH(bool, taken);
-    QFETCH(QString, mark);
-    ScriptedMessageBoxes boxes;
-    Station s(id);
-    const QString file = s.drop(name, Line("42", "1", "20060307"));
-    s.ticks(2);
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(!QFile::exists(file), taken);
-    QCOMPARE(s.batches, taken ? 1 : 0);
-    QCOMPARE(s.list.Count(), taken ? 1 : 0);
-    QCOMPARE(s.rows(), taken ? 1 : 0);
-    QCOMPARE(s.polling, !taken);
-    if (taken) {
-        QCOMPARE(s.list.entries[0].tag, mark);
-        QVERIFY(QFile::exists(s.lockFile()));
-    } else {
-        QCOMPARE(s.status(), PollingTick::IdleStatus());
-    }
-}
 
 void TestPollingTick::goodFileIsTaken() {
     ScriptedMessageBoxes boxes;
@@ -209,34 +66,6 @@ void TestPollingTick::fileOfEmptyLinesStillEmptiesListAndLocks() {
     QCOMPARE(s.batches, 1);
     QCOMPARE(boxes.count(), 0);
     QVERIFY(QFile::exists(s.lockFile()));
-}
-
-void TestPollingTick::onlyUnchangedFilesAreTaken() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    const QString file = s.drop("AP1.QLV", Line("1", "0", "20060307"));
-    const QDateTime t0 = QDateTime(QDate(2006, 3, 7), QTime(9, 0), Qt::UTC);
-    SetModified(file, t0);
-    s.ticks(1);
-    QVERIFY(QFile::exists(file));
-    // Still being written: grows.
-    s.drop("AP1.QLV", Line("1", "0", "20060307") + Line("2", "0", "20060307"));
-    SetModified(file, t0);
-    s.ticks(1);
-    QVERIFY(QFile::exists(file));
-    // Rewritten with the same size but a new time.
-    s.drop("AP1.QLV", Line("3", "0", "20060307") + Line("4", "0", "20060307"));
-    SetModified(file, t0.addSecs(1));
-    s.ticks(1);
-    QVERIFY(QFile::exists(file));
-    QCOMPARE(s.batches, 0);
-    QCOMPARE(s.rows(), 0);
-    QCOMPARE(s.list.clears, 0);
-    // Unchanged since the last tick: taken.
-    s.ticks(1);
-    QVERIFY(!QFile::exists(file));
-    QCOMPARE(s.list.texts(), (QStringList{"3-0", "4-0"}));
-    QCOMPARE(s.batches, 1);
 }
 
 // Refused lines are listed but not stored, the others are stored, and the file is kept
@@ -399,66 +228,6 @@ void TestPollingTick::failedCommitTakesEntriesBackOut() {
     QVERIFY(!QFile::exists(s.path("AX0.QLV")));
     QCOMPARE(s.list.texts(), (QStringList{"42-1", "123456-12", "7-0", "5-0"}));
     QCOMPARE(s.rows(), 4);
-}
-
-void TestPollingTick::severalFilesInOneTickByModificationTime() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    const QDateTime t = QDateTime(QDate(2006, 3, 7), QTime(9, 0), Qt::UTC);
-    SetModified(s.drop("AP1.QLV", Line("1", "0", "20060307")), t.addSecs(60));
-    SetModified(s.drop("AX2.QLV", Line("2", "0", "20060307") + Line("22", "0", "20060307")),
-                t.addSecs(120));
-    SetModified(s.drop("AP3.QLV", Line("3", "0", "20060307")), t);
-    SetModified(s.drop("AQ0.QLV", Line("4", "0", "20060307")), t.addSecs(120)); // same time as AX2
-    s.list.Append("9-0", "", "", "", "P");
-    s.ticks(2);
-    QCOMPARE(s.list.texts(), (QStringList{"3-0", "1-0", "4-0", "2-0", "22-0"}));
-    QCOMPARE(s.list.entries[2].tag, QStringLiteral("Q"));
-    QCOMPARE(s.list.entries[3].tag, QStringLiteral("X"));
-    QCOMPARE(s.list.clears, 1);
-    QCOMPARE(s.batches, 1);
-    QCOMPARE(s.rows(), 5);
-    QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files), QStringList{"AQLVLock.xs4"});
-}
-
-void TestPollingTick::missingFolderIsReportedOnce() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    const QString folder = s.app.filePath;
-    QVERIFY(QDir(folder).removeRecursively());
-    s.ticks(3);
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.last().caption.contains(PollingTick::TickLocation()));
-    QVERIFY(s.status().endsWith(PollingTick::RestartHint()));
-    QVERIFY(s.status().contains(QDir::toNativeSeparators(folder)));
-    QVERIFY(s.polling);
-    QCOMPARE(s.timer2Offs, 0);
-    QVERIFY(QDir().mkpath(folder));
-    s.ticks(1);
-    QCOMPARE(s.status(), PollingTick::IdleStatus());
-    // Gone again: a new condition, reported again.
-    QVERIFY(QDir(folder).removeRecursively());
-    s.ticks(2);
-    QCOMPARE(boxes.count(), 2);
-}
-
-void TestPollingTick::linksFoldersAndPipesAreNeverTaken() {
-    ScriptedMessageBoxes boxes;
-    Station s;
-    const QString outside = s.env.home() + "/outside.QLV";
-    WriteFile(outside, Line("42", "1", "20060307"));
-    QVERIFY(QFile::link(outside, s.path("AP1.QLV")));
-    QVERIFY(QDir().mkpath(s.path("AP2.QLV")));
-    WriteFile(s.path("AP2.QLV") + "/inner.QLV", Line("43", "1", "20060307"));
-    QCOMPARE(::mkfifo(QFile::encodeName(s.path("AP3.QLV")).constData(), 0600), 0);
-    s.ticks(3);
-    QCOMPARE(boxes.count(), 0);
-    QCOMPARE(s.batches, 0);
-    QCOMPARE(s.rows(), 0);
-    QCOMPARE(ReadFile(outside), Line("42", "1", "20060307"));
-    QVERIFY(QFileInfo(s.path("AP1.QLV")).isSymLink());
-    QVERIFY(QFileInfo(s.path("AP2.QLV")).isDir());
-    QCOMPARE(s.status(), PollingTick::IdleStatus());
 }
 
 QTEST_GUILESS_MAIN(TestPollingTick)
