@@ -69,6 +69,11 @@ private slots:
             Greys({B, W, W, W, W, W, W, W, W, B, W, B, B, B, B, B, B, B, B, W}));
         row("rgb 8", {Frame(SANE_FRAME_RGB, 8, 2, 1, 6, Bytes({255, 0, 0, 1, 2, 3}))},
             QImage::Format_RGB888, {2, 1}, {qRgb(255, 0, 0), qRgb(1, 2, 3)});
+        // 16-bit samples come in host byte order (swapped, 0x1234 would read as 0x34).
+        row("grey 16", {Frame(SANE_FRAME_GRAY, 16, 2, 1, 4, Samples16({0x1234, 0xFFFF}))},
+            QImage::Format_Grayscale16, {2, 1}, Greys({0x12, W}));
+        row("rgb 16", {Frame(SANE_FRAME_RGB, 16, 1, 1, 6, Samples16({0xFFFF, 0x1234, 0}))},
+            QImage::Format_RGBX64, {1, 1}, {qRgb(W, 0x12, B)});
         for (const int depth : {8, 16}) {
             auto band = [&](SANE_Frame f, int a, int b, bool last) {
                 return depth == 8 ? Frame(f, 8, 2, 1, 2, Bytes({a, b}), last)
@@ -105,18 +110,6 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 got << image.pixel(x, y);
         QCOMPARE(got, pixels);
-    }
-
-    void sixteenBitSamplesInHostOrder() {
-        const QImage grey =
-            BuildSaneImage({Frame(SANE_FRAME_GRAY, 16, 2, 1, 4, Samples16({0x1234, 0xFFFF}))});
-        QCOMPARE(grey.format(), QImage::Format_Grayscale16);
-        QCOMPARE(reinterpret_cast<const quint16*>(grey.constScanLine(0))[0], quint16(0x1234));
-        QCOMPARE(reinterpret_cast<const quint16*>(grey.constScanLine(0))[1], quint16(0xFFFF));
-        const QImage rgb = BuildSaneImage(
-            {Frame(SANE_FRAME_RGB, 16, 1, 1, 6, Samples16({0xFFFF, 0x8000, 0x0000}))});
-        QCOMPARE(rgb.format(), QImage::Format_RGBX64);
-        QCOMPARE(rgb.pixelColor(0, 0).rgba64(), qRgba64(0xFFFF, 0x8000, 0, 0xFFFF));
     }
 
     void unusableFramesGiveNoImage_data() {
