@@ -387,19 +387,13 @@ Strings imageFiles(const std::string& dir) {
     return files;
 }
 
-// Reads a binary PGM (P5) image with 8-bit samples.
+// Reads a binary PGM (P5) image with 8-bit samples and no comments in its header.
 bool loadImage(const std::string& path, Image& img) {
     std::ifstream in(path, std::ios::binary);
     std::string magic;
     int maxval = 0;
-    auto number = [&in](int& v) {
-        while (in >> std::ws && in.peek() == '#')
-            in.ignore(1 << 20, '\n');
-        return static_cast<bool>(in >> v);
-    };
-    if (!(in >> magic) || magic != "P5" || !number(img.width) || !number(img.height) ||
-        !number(maxval) || maxval != 255 || img.width <= 0 || img.height <= 0 ||
-        img.width > 20000 || img.height > 20000)
+    if (!(in >> magic >> img.width >> img.height >> maxval) || magic != "P5" || maxval != 255 ||
+        img.width <= 0 || img.height <= 0 || img.width > 20000 || img.height > 20000)
         return false;
     in.get();
     img.pixels.resize(size_t(img.width) * img.height);

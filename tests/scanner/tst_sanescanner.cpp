@@ -23,9 +23,11 @@ class TestSaneScanner : public QObject {
 private:
     std::unique_ptr<SaneScanner> scanner_;
 
-    // A started control on test:0, opened, 200 dpi grey, a half by quarter inch frame.
-    void StartOn(int source) {
-        scanner_ = std::make_unique<SaneScanner>();
+    // A started control (a new one when `fresh`) on test:<source>, opened, 200 dpi grey, a
+    // half by quarter inch frame.
+    void StartOn(int source, bool fresh = true) {
+        if (fresh)
+            scanner_ = std::make_unique<SaneScanner>();
         QVERIFY(scanner_->StartDevice());
         QTRY_VERIFY_WITH_TIMEOUT(scanner_->ListingComplete(), kTimeout);
         scanner_->SetSourceIndex(source);
@@ -172,10 +174,7 @@ private slots:
         QVERIFY(!scanner_->IsAcquiring());
         // Started again, the control scans normally and nothing of the stopped
         // acquisition arrives.
-        QVERIFY(scanner_->StartDevice());
-        QTRY_VERIFY_WITH_TIMEOUT(scanner_->ListingComplete(), kTimeout);
-        scanner_->SetSourceIndex(0);
-        scanner_->OpenSource();
+        StartOn(0, false);
         scanner_->SetFeedSettingA(0);
         scanner_->ClearDeviceOptions();
         AcquireToEnd();
