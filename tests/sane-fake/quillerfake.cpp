@@ -627,10 +627,6 @@ SANE_Status startPage(Handle& h) {
     return SANE_STATUS_GOOD;
 }
 
-Handle* handleOf(SANE_Handle handle) {
-    return static_cast<Handle*>(handle);
-}
-
 } // namespace
 
 FAKE_API SANE_Status sane_quillerfake_init(SANE_Int* version_code, SANE_Auth_Callback) {
@@ -693,7 +689,7 @@ FAKE_API SANE_Status sane_quillerfake_open(SANE_String_Const name, SANE_Handle* 
 
 FAKE_API void sane_quillerfake_close(SANE_Handle handle) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle* h = handleOf(handle);
+    Handle* h = static_cast<Handle*>(handle);
     logLine("close " + h->dev->name);
     h->dev->isOpen = false;
     delete h;
@@ -701,7 +697,7 @@ FAKE_API void sane_quillerfake_close(SANE_Handle handle) {
 
 FAKE_API const SANE_Option_Descriptor* sane_quillerfake_get_option_descriptor(SANE_Handle handle,
                                                                               SANE_Int n) {
-    Handle* h = handleOf(handle);
+    Handle* h = static_cast<Handle*>(handle);
     return n >= 0 && size_t(n) < h->options.size() ? &h->options[size_t(n)].d : nullptr;
 }
 
@@ -709,7 +705,7 @@ FAKE_API SANE_Status sane_quillerfake_control_option(SANE_Handle handle, SANE_In
                                                      SANE_Action action, void* value,
                                                      SANE_Int* info) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     if (info)
         *info = 0;
     if (n < 0 || size_t(n) >= h.options.size() || !value)
@@ -751,13 +747,13 @@ FAKE_API SANE_Status sane_quillerfake_control_option(SANE_Handle handle, SANE_In
 
 FAKE_API SANE_Status sane_quillerfake_get_parameters(SANE_Handle handle, SANE_Parameters* params) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     *params = h.scanning ? h.params : computeParams(h);
     return SANE_STATUS_GOOD;
 }
 
 FAKE_API SANE_Status sane_quillerfake_start(SANE_Handle handle) {
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     SANE_Status s = startPage(h);
     std::lock_guard<std::mutex> lock(gMutex);
     logLine("start " + h.dev->name + " source=" + h.source + " status=" + statusName(s));
@@ -766,7 +762,7 @@ FAKE_API SANE_Status sane_quillerfake_start(SANE_Handle handle) {
 
 FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, SANE_Int max_len,
                                            SANE_Int* len) {
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     *len = 0;
     if (!h.scanning && !h.cancelled)
         return h.data.empty() ? SANE_STATUS_INVAL : SANE_STATUS_EOF;
@@ -805,7 +801,7 @@ FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, S
 }
 
 FAKE_API void sane_quillerfake_cancel(SANE_Handle handle) {
-    handleOf(handle)->cancelled = true;
+    static_cast<Handle*>(handle)->cancelled = true;
 }
 
 FAKE_API SANE_Status sane_quillerfake_set_io_mode(SANE_Handle, SANE_Bool non_blocking) {

@@ -49,7 +49,8 @@ Q_DECLARE_METATYPE(QList<quiller::SaneFrame>)
 class TestSaneImage : public QObject {
     Q_OBJECT
 private slots:
-    // Every pixel of the image, row by row, as the frames describe it.
+    // Every pixel of the image, row by row, as the frames describe it; none for frames that
+    // cannot make one.
     void pixels_data() {
         QTest::addColumn<QList<SaneFrame>>("frames");
         QTest::addColumn<int>("format");
@@ -95,6 +96,24 @@ private slots:
             QImage::Format_Grayscale8, {2, 3}, Greys({0, 0, W, W, W, W}));
         row("missing bytes, grey 1", {Frame(SANE_FRAME_GRAY, 1, 8, 2, 1, Bytes({0xFF}))},
             QImage::Format_Mono, {8, 2}, Greys({B, B, B, B, B, B, B, B, W, W, W, W, W, W, W, W}));
+        // Frames that give no image at all.
+        const QByteArray four = Bytes({1, 2, 3, 4});
+        auto none = [&row](const char* name, QList<SaneFrame> frames) {
+            row(name, frames, QImage::Format_Invalid, {0, 0}, {});
+        };
+        none("no frame", {});
+        none("depth 4", {Frame(SANE_FRAME_GRAY, 4, 2, 1, 1, four)});
+        none("line shorter than its pixels", {Frame(SANE_FRAME_GRAY, 8, 5, 1, 4, four)});
+        none("rgb line too short", {Frame(SANE_FRAME_RGB, 8, 2, 1, 4, four)});
+        none("zero width", {Frame(SANE_FRAME_GRAY, 8, 0, 1, 4, four)});
+        none("no bytes, height unknown", {Frame(SANE_FRAME_GRAY, 8, 2, -1, 2, QByteArray())});
+        none("single colour frame alone", {Frame(SANE_FRAME_RED, 8, 2, 1, 2, four)});
+        none("two reds and a blue", {Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
+                                     Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
+                                     Frame(SANE_FRAME_BLUE, 8, 2, 1, 2, four)});
+        none("bands of different widths", {Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
+                                           Frame(SANE_FRAME_GREEN, 8, 1, 1, 2, four, false),
+                                           Frame(SANE_FRAME_BLUE, 8, 2, 1, 2, four)});
     }
     void pixels() {
         QFETCH(QList<SaneFrame>, frames);
@@ -110,34 +129,6 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 got << image.pixel(x, y);
         QCOMPARE(got, pixels);
-    }
-
-    void unusableFramesGiveNoImage_data() {
-        QTest::addColumn<QList<SaneFrame>>("frames");
-        const QByteArray four = Bytes({1, 2, 3, 4});
-        QTest::newRow("no frame") << QList<SaneFrame>{};
-        QTest::newRow("depth 4") << QList<SaneFrame>{Frame(SANE_FRAME_GRAY, 4, 2, 1, 1, four)};
-        QTest::newRow("line shorter than its pixels")
-            << QList<SaneFrame>{Frame(SANE_FRAME_GRAY, 8, 5, 1, 4, four)};
-        QTest::newRow("rgb line too short")
-            << QList<SaneFrame>{Frame(SANE_FRAME_RGB, 8, 2, 1, 4, four)};
-        QTest::newRow("zero width") << QList<SaneFrame>{Frame(SANE_FRAME_GRAY, 8, 0, 1, 4, four)};
-        QTest::newRow("no bytes, height unknown")
-            << QList<SaneFrame>{Frame(SANE_FRAME_GRAY, 8, 2, -1, 2, QByteArray())};
-        QTest::newRow("single colour frame alone")
-            << QList<SaneFrame>{Frame(SANE_FRAME_RED, 8, 2, 1, 2, four)};
-        QTest::newRow("two reds and a blue")
-            << QList<SaneFrame>{Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
-                                Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
-                                Frame(SANE_FRAME_BLUE, 8, 2, 1, 2, four)};
-        QTest::newRow("bands of different widths")
-            << QList<SaneFrame>{Frame(SANE_FRAME_RED, 8, 2, 1, 2, four, false),
-                                Frame(SANE_FRAME_GREEN, 8, 1, 1, 2, four, false),
-                                Frame(SANE_FRAME_BLUE, 8, 2, 1, 2, four)};
-    }
-    void unusableFramesGiveNoImage() {
-        QFETCH(QList<SaneFrame>, frames);
-        QVERIFY(BuildSaneImage(frames).isNull());
     }
 };
 
