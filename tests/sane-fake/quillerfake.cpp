@@ -289,12 +289,6 @@ void finishDevice(Device& d) {
     if (d.resolutionFixed)
         d.resRange = {SANE_FIX(d.resRange.min), SANE_FIX(d.resRange.max),
                       SANE_FIX(d.resRange.quant)};
-    if (d.sensor == "none")
-        d.sensor.clear();
-    if (d.defaultSource.empty())
-        d.defaultSource = d.sources.front();
-    if (d.defaultMode.empty())
-        d.defaultMode = d.modes.front();
     d.sane = {d.name.c_str(), d.vendor.c_str(), d.model.c_str(), d.type.c_str()};
 }
 
@@ -514,14 +508,14 @@ void buildOptions(Handle& h) {
     area(SANE_NAME_SCAN_TL_Y, SANE_TITLE_SCAN_TL_Y, &h.tlY, &d.yRange);
     area(SANE_NAME_SCAN_BR_X, SANE_TITLE_SCAN_BR_X, &h.brX, &d.xRange);
     area(SANE_NAME_SCAN_BR_Y, SANE_TITLE_SCAN_BR_Y, &h.brY, &d.yRange);
-    if (!d.sensor.empty())
+    if (!d.sensor.empty() && d.sensor != "none")
         addOption(h, d.sensor.c_str(), "Paper loaded", SANE_TYPE_BOOL, SANE_UNIT_NONE,
                   SANE_CAP_HARD_SELECT | SANE_CAP_SOFT_DETECT | SANE_CAP_ADVANCED, &h.paper);
     if (d.doubleFeedOptions)
         addList(h, "df-action", "DF action", kDfActions, kSoft | SANE_CAP_ADVANCED, &h.dfAction);
     h.count = SANE_Word(h.options.size());
-    h.source = d.defaultSource;
-    h.mode = d.defaultMode;
+    h.source = d.defaultSource.empty() ? d.sources.front() : d.defaultSource;
+    h.mode = d.defaultMode.empty() ? d.modes.front() : d.defaultMode;
     h.resolution = d.resolutionFixed ? SANE_FIX(d.defaultResolution) : d.defaultResolution;
     std::tie(h.tlX, h.tlY, h.brX, h.brY) =
         std::tie(d.xRange.min, d.yRange.min, d.xRange.max, d.yRange.max);
