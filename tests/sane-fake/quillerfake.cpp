@@ -282,10 +282,6 @@ bool setDeviceKey(Device& d, const std::string& key, const std::string& v) {
 }
 
 void finishDevice(Device& d) {
-    if (d.lineartModes.empty())
-        for (const std::string& m : d.modes)
-            if (contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone"))
-                d.lineartModes.push_back(m);
     if (d.resolutionFixed)
         d.resRange = {SANE_FIX(d.resRange.min), SANE_FIX(d.resRange.max),
                       SANE_FIX(d.resRange.quant)};
@@ -396,9 +392,11 @@ bool loadImage(const std::string& path, Image& img) {
 }
 
 int colourKind(const Handle& h) {
-    if (contains(h.mode, "color") || contains(h.mode, "colour"))
+    const std::string& m = h.mode;
+    if (contains(m, "color") || contains(m, "colour"))
         return 2;
-    return listed(h.dev->lineartModes, h.mode) ? 0 : 1;
+    const bool oneBit = contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone");
+    return oneBit || listed(h.dev->lineartModes, m) ? 0 : 1;
 }
 
 double dpi(const Handle& h) {

@@ -1,5 +1,6 @@
 // The scanner control's image buffer: pages are kept as the JPEG bytes of their files.
 #include "common/ScanSignals.h"
+#include "common/TestEnv.h"
 #include "scanner/LosslessJpeg.h"
 #include "scanner/SimulatedScanner.h"
 
@@ -99,15 +100,22 @@ private slots:
         QVERIFY(scanner.GetImage(1) != middle);
         QCOMPARE(scanner.GetImage(0).size(), QSize(60, 40));
         QCOMPARE(SavedFile(scanner, 1), EncodedDirectly(raws[2]));
-        for (int index : {-1, 2}) { // out of range: nothing
+        // Out of range: nothing, and an older file of the name is kept.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("123_01.jpg"));
+        test::WriteFile(path, "an older file that is no JPEG");
+        for (int index : {-1, 2}) {
             QVERIFY(scanner.GetImage(index).isNull());
             QCOMPARE(scanner.ImageWidth(index) + scanner.ImageHeight(index), 0);
             QCOMPARE(scanner.ImageBitsPerPixel(index), 0);
-            QTemporaryDir dir;
-            QCOMPARE(scanner.SaveImage(index, dir.filePath("x.jpg")), 0);
-            QVERIFY(!QFile::exists(dir.filePath("x.jpg")));
+            QCOMPARE(scanner.SaveImage(index, path), 0);
+            QCOMPARE(test::ReadFile(path), "an older file that is no JPEG");
             QVERIFY(scanner.ErrorText().contains(QString::number(index)));
         }
+        // A page replaces it, leaving no other file behind.
+        QCOMPARE(scanner.SaveImage(0, path), 1);
+        QCOMPARE(QImage(path, "JPEG").size(), QSize(60, 40));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"123_01.jpg"});
     }
 
     // A page of whole 8x8 blocks is turned without decoding (turned back, it has the same
