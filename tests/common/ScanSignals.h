@@ -3,11 +3,7 @@
 // file a buffered page is stored as (its bytes, its density). Header only.
 #include "scanner/ScannerControl.h"
 
-#include <QFile>
-#include <QList>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 namespace quiller::test {
 

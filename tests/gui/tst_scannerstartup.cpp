@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 using namespace quiller;

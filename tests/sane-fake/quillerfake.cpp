@@ -637,6 +637,7 @@ FAKE_API void sane_quillerfake_exit(void) {
 
 FAKE_API SANE_Status sane_quillerfake_get_devices(const SANE_Device*** list, SANE_Bool) {
     std::unique_lock<std::mutex> lock(gMutex);
+    reloadConfig(); // a listing hangs or waits as the file says when it is asked for
     logLine("list");
     if (gConfig.hangList)
         hangUntilReleased(lock);
@@ -644,7 +645,6 @@ FAKE_API SANE_Status sane_quillerfake_get_devices(const SANE_Device*** list, SAN
     lock.unlock();
     sleepMs(delay);
     lock.lock();
-    reloadConfig();
     gDeviceList.clear();
     for (auto& d : gConfig.devices)
         if (!unplugged(*d))
