@@ -1,11 +1,9 @@
 #pragma once
-// Reading a spy on ScannerControl::PostScan, and running an acquisition to its end. Header
-// only.
+// Reading a spy on ScannerControl::PostScan, running an acquisition to its end, and the
+// file a buffered page is stored as (its bytes, its density). Header only.
 #include "scanner/ScannerControl.h"
 
-#include <QList>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
 
 namespace quiller::test {
 
@@ -29,6 +27,20 @@ inline QList<int> AcquireToEnd(ScannerControl& scanner, int timeoutMs) {
         scanner.IsAcquiring())
         return {-1};
     return Flags(spy);
+}
+
+// The density a JPEG file states, in dots per inch.
+inline int Dpi(const QByteArray& jpeg) {
+    return qRound(QImage::fromData(jpeg, "JPEG").dotsPerMeterX() * 0.0254);
+}
+
+// The bytes of the file SaveImage writes for page `index` (empty when it writes none).
+inline QByteArray SavedFile(ScannerControl& scanner, int index) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("page.jpg")));
+    return scanner.SaveImage(index, file.fileName()) == 1 && file.open(QIODevice::ReadOnly)
+               ? file.readAll()
+               : QByteArray();
 }
 
 } // namespace quiller::test

@@ -63,9 +63,6 @@ class SaneBatchTests : public QObject {
         }
         return pages;
     }
-    int unmatched() const {
-        return int(QDir(env->imageFolder() + "/Unmatched").entryList(QDir::Files).size());
-    }
     void start(const QString& device) {
         scanner = std::make_unique<SaneScanner>();
         QVERIFY(scanner->StartDevice());
@@ -229,7 +226,8 @@ private slots:
             QCOMPARE(window->ListView1->topLevelItemCount(), 4);
         }
         test::WriteFile(state.filePath("release"), "go");
-        QTRY_COMPARE_WITH_TIMEOUT(this->unmatched(), unmatched, kTimeout);
+        const QDir kept(env->imageFolder() + "/Unmatched");
+        QTRY_COMPARE_WITH_TIMEOUT(int(kept.entryList(QDir::Files).size()), unmatched, kTimeout);
         if (!stop) {
             waitIdle();
             ticks(2);

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 using namespace quiller;
@@ -29,14 +28,13 @@ const QString kMissing = QStringLiteral(
 class RecordingScanner : public SimulatedScanner {
 public:
     ~RecordingScanner() override {
-        if (onRelease)
-            onRelease(log());
+        if (logAtRelease)
+            *logAtRelease = log();
     }
-    std::function<void(int)> onDelete;
-    std::function<void(const QStringList&)> onRelease; // the log when released
+    QList<int> deleted; // the indexes DeleteImage was asked for, in order
+    QStringList* logAtRelease = nullptr;
     int DeleteImage(int index) override {
-        if (onDelete)
-            onDelete(index);
+        deleted << index;
         return SimulatedScanner::DeleteImage(index);
     }
 };
@@ -203,13 +201,9 @@ private slots:
         sim_->AddImages(images);
         w_.Image1->SetPicture(QImage(10, 10, QImage::Format_Grayscale8));
         startup_->SetCurrentImageIndex(startIndex);
-        QList<int> seen;
-        sim_->onDelete = [&](int index) {
-            seen << index;
-        };
         window_->hide();
         startup_->ClearImageBuffer();
-        QCOMPARE(seen, deleted);
+        QCOMPARE(sim_->deleted, deleted);
         QCOMPARE(sim_->ImageCount(), refuse ? images : 0);
         QCOMPARE(boxes_->texts(), QStringList(refuse ? images : 0, "The image cannot be deleted."));
         QCOMPARE(window_->isVisible(), refuse); // raised for the operator to read
@@ -227,9 +221,7 @@ private slots:
         QVERIFY(startup_->Start());
         QPointer<QObject> control(startup_->Scanner1());
         QStringList log;
-        sim_->onRelease = [&](const QStringList& released) {
-            log = released;
-        };
+        sim_->logAtRelease = &log;
         sim_->clearLog();
         startup_->Shutdown();
         QCOMPARE(log, (QStringList{"CloseSource", "StopDevice"}));

@@ -1,7 +1,7 @@
 // quillerfake: a SANE backend for the tests. SANE's dll backend loads it like any
 // scanner driver; its devices are described in an INI-like file (see README.md) and
 // behave like real scanners: their source and mode strings, a paper sensor, double-feed
-// options, pages served from a folder of PGM/PPM images, and faults at chosen pages
+// options, pages served from a folder of PGM images, and faults at chosen pages
 // (jams, double feeds, unplugging, calls that never return). Plain C++17 without Qt: it is loaded
 // into the station's process.
 #include <sane/sane.h>
@@ -11,7 +11,6 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,7 +40,7 @@ struct Fault {
 
 struct Device {
     std::string name, vendor = "Quiller", model = "Fake scanner", type = "flatbed scanner";
-    Strings sources{"Flatbed"}, feeders, modes{"Gray", "Color"}, colorModes, lineartModes;
+    Strings sources{"Flatbed"}, modes{"Gray", "Color"}, lineartModes;
     std::string defaultSource, defaultMode;
     std::vector<SANE_Word> resolutions{75, 150, 300};
     bool resolutionRange = false, resolutionFixed = false;
@@ -70,33 +69,27 @@ struct Config {
 };
 
 struct Image {
-    int width = 0, height = 0, channels = 0;
+    int width = 0, height = 0;
     std::vector<unsigned char> pixels;
-};
-
-enum OptionKind {
-    OptCount,
-    OptMode,
-    OptSource,
-    OptResolution,
-    OptTlX,
-    OptTlY,
-    OptBrX,
-    OptBrY,
-    OptSensor,
-    OptDfAction
 };
 
 const char* const kDfActions[] = {"Default", "Continue", "Stop", nullptr};
 
+// One option of a handle: its descriptor and the value behind it, a string (mode, source,
+// df-action) or a word (the others).
+struct Option {
+    SANE_Option_Descriptor d;
+    std::string* text;
+    SANE_Word* word;
+};
+
 struct Handle {
     Device* dev = nullptr;
-    std::vector<OptionKind> kinds;
-    std::vector<SANE_Option_Descriptor> desc;
+    std::vector<Option> options;
     std::vector<const char*> sourceList, modeList;
     std::vector<SANE_Word> resList;
     std::string source, mode, dfAction = "Default";
-    SANE_Word resolution = 0, tlX = 0, tlY = 0, brX = 0, brY = 0;
+    SANE_Word count = 0, paper = 0, resolution = 0, tlX = 0, tlY = 0, brX = 0, brY = 0;
     // The page being transferred.
     bool scanning = false, fromFeeder = false;
     SANE_Parameters params{};
@@ -119,10 +112,14 @@ void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// A call that never returns: waits until the release file appears (forever without one).
-void hangUntilReleased(const std::string& releaseFile) {
+// A call that never returns: waits with the lock released until the release file appears
+// (forever without one).
+void hangUntilReleased(std::unique_lock<std::mutex>& lock) {
+    const std::string releaseFile = gConfig.releaseFile;
+    lock.unlock();
     while (!exists(releaseFile))
         sleepMs(20);
+    lock.lock();
 }
 
 const char* statusName(SANE_Status s) {
@@ -157,6 +154,10 @@ bool contains(const std::string& s, const char* part) {
     return lower(s).find(part) != std::string::npos;
 }
 
+bool listed(const Strings& list, const std::string& s) {
+    return std::find(list.begin(), list.end(), s) != list.end();
+}
+
 Strings split(const std::string& s, char sep) {
     Strings out;
     std::stringstream in(s);
@@ -165,10 +166,6 @@ Strings split(const std::string& s, char sep) {
         if (!trim(item).empty())
             out.push_back(trim(item));
     return out;
-}
-
-bool yes(const std::string& v) {
-    return v == "yes" || v == "true" || v == "1";
 }
 
 // ${NAME} is replaced by the environment variable NAME (empty when unset).
@@ -185,11 +182,6 @@ std::string expandEnv(const std::string& v) {
         }
     }
     return out;
-}
-
-std::string resolvePath(const std::string& base, const std::string& v) {
-    std::string p = expandEnv(v);
-    return p.empty() || p[0] == '/' ? p : base + "/" + p;
 }
 
 std::string configPath() {
@@ -217,17 +209,13 @@ bool parseFaults(const std::string& v, std::vector<Fault>& faults) {
     static const Strings kinds{"jam", "double-feed", "gone", "hang"};
     for (const std::string& item : split(v, ',')) {
         Fault f;
-        size_t colon = item.find(':');
+        const size_t colon = item.find(':'), at = item.find('@', colon);
         if (colon == std::string::npos || (f.page = std::atoi(item.c_str())) < 1)
             return false;
-        f.kind = trim(item.substr(colon + 1));
-        if (f.kind.size() > 5 && f.kind.compare(f.kind.size() - 5, 5, "@read") == 0) {
-            f.atRead = true;
-            f.kind.resize(f.kind.size() - 5);
-        } else if (f.kind.size() > 6 && f.kind.compare(f.kind.size() - 6, 6, "@start") == 0) {
-            f.kind.resize(f.kind.size() - 6);
-        }
-        if (std::find(kinds.begin(), kinds.end(), f.kind) == kinds.end())
+        f.kind = trim(item.substr(colon + 1, at - colon - 1));
+        const std::string where = at == std::string::npos ? "start" : item.substr(at + 1);
+        f.atRead = where == "read";
+        if (!listed(kinds, f.kind) || (!f.atRead && where != "start"))
             return false;
         faults.push_back(f);
     }
@@ -244,13 +232,14 @@ template <typename T> T* member(Device& d, const Members<T>& table, const std::s
     return nullptr;
 }
 
-bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
-                  const std::string& base) {
-    static const Members<std::string> texts{
-        {"vendor", &Device::vendor}, {"model", &Device::model},
-        {"type", &Device::type},     {"default_source", &Device::defaultSource},
-        {"sensor", &Device::sensor}, {"default_mode", &Device::defaultMode}};
-    static const Members<std::string> paths{{"pages", &Device::pagesDir},
+bool setDeviceKey(Device& d, const std::string& key, const std::string& v) {
+    static const Members<std::string> texts{{"vendor", &Device::vendor},
+                                            {"model", &Device::model},
+                                            {"type", &Device::type},
+                                            {"default_source", &Device::defaultSource},
+                                            {"sensor", &Device::sensor},
+                                            {"default_mode", &Device::defaultMode},
+                                            {"pages", &Device::pagesDir},
                                             {"glass", &Device::glass},
                                             {"paper_file", &Device::paperFile},
                                             {"unplug_file", &Device::unplugFile}};
@@ -264,14 +253,12 @@ bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
     std::vector<double> n;
     if (auto* text = member(d, texts, key))
         *text = v;
-    else if (auto* path = member(d, paths, key))
-        *path = resolvePath(base, v);
     else if (auto* list = member(d, lists, key))
         *list = split(v, '|');
     else if (auto* number = member(d, ints, key))
         *number = std::atoi(v.c_str());
     else if (auto* flag = member(d, flags, key))
-        *flag = yes(v);
+        *flag = v == "yes";
     else if (key == "image_dpi")
         return (d.imageDpi = std::atof(v.c_str())) > 0;
     else if (key == "resolution_type")
@@ -295,25 +282,9 @@ bool setDeviceKey(Device& d, const std::string& key, const std::string& v,
 }
 
 void finishDevice(Device& d) {
-    for (const std::string& s : d.sources)
-        if (!contains(s, "flat"))
-            d.feeders.push_back(s);
-    for (const std::string& m : d.modes)
-        if (contains(m, "color") || contains(m, "colour"))
-            d.colorModes.push_back(m);
-    if (d.lineartModes.empty())
-        for (const std::string& m : d.modes)
-            if (contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone"))
-                d.lineartModes.push_back(m);
     if (d.resolutionFixed)
         d.resRange = {SANE_FIX(d.resRange.min), SANE_FIX(d.resRange.max),
                       SANE_FIX(d.resRange.quant)};
-    if (d.sensor == "none")
-        d.sensor.clear();
-    if (d.defaultSource.empty())
-        d.defaultSource = d.sources.front();
-    if (d.defaultMode.empty())
-        d.defaultMode = d.modes.front();
     d.sane = {d.name.c_str(), d.vendor.c_str(), d.model.c_str(), d.type.c_str()};
 }
 
@@ -323,8 +294,6 @@ Config parseConfig(const std::string& path, const std::string& text) {
     Config c;
     c.path = path;
     c.text = text;
-    const size_t slash = path.find_last_of('/');
-    const std::string base = slash == std::string::npos ? "." : path.substr(0, slash);
     std::istringstream in(text);
     std::string line;
     Device* dev = nullptr;
@@ -341,17 +310,18 @@ Config parseConfig(const std::string& path, const std::string& text) {
         } else if (size_t eq = line.find('='); eq == std::string::npos) {
             ok = false;
         } else {
-            std::string key = trim(line.substr(0, eq)), v = trim(line.substr(eq + 1));
+            const std::string key = trim(line.substr(0, eq)),
+                              v = expandEnv(trim(line.substr(eq + 1)));
             if (dev)
-                ok = setDeviceKey(*dev, key, v, base);
+                ok = setDeviceKey(*dev, key, v);
             else if (key == "log_file")
-                c.logFile = resolvePath(base, v);
+                c.logFile = v;
             else if (key == "release_file")
-                c.releaseFile = resolvePath(base, v);
+                c.releaseFile = v;
             else if (key == "list_delay_ms")
                 c.listDelayMs = std::atoi(v.c_str());
             else if (key == "hang_list")
-                c.hangList = yes(v);
+                c.hangList = v == "yes";
             else
                 ok = false;
         }
@@ -393,16 +363,12 @@ bool unplugged(const Device& d) {
     return exists(d.unplugFile);
 }
 
-bool listed(const Strings& list, const std::string& s) {
-    return std::find(list.begin(), list.end(), s) != list.end();
-}
-
 Strings imageFiles(const std::string& dir) {
     Strings files;
     if (DIR* d = opendir(dir.c_str())) {
         while (dirent* e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && (contains(n, ".pgm") || contains(n, ".ppm") || contains(n, ".pnm")))
+            const std::string n = e->d_name;
+            if (n.size() > 4 && lower(n.substr(n.size() - 4)) == ".pgm")
                 files.push_back(dir + "/" + n);
         }
         closedir(d);
@@ -411,33 +377,26 @@ Strings imageFiles(const std::string& dir) {
     return files;
 }
 
-// Reads a binary PGM (P5) or PPM (P6) image with 8-bit samples.
+// Reads a binary PGM (P5) image with 8-bit samples and no comments in its header.
 bool loadImage(const std::string& path, Image& img) {
     std::ifstream in(path, std::ios::binary);
     std::string magic;
     int maxval = 0;
-    in >> magic;
-    auto number = [&in](int& v) {
-        while (in >> std::ws && in.peek() == '#')
-            in.ignore(1 << 20, '\n');
-        return static_cast<bool>(in >> v);
-    };
-    if (magic != "P5" && magic != "P6")
-        return false;
-    if (!number(img.width) || !number(img.height) || !number(maxval) || maxval != 255 ||
+    if (!(in >> magic >> img.width >> img.height >> maxval) || magic != "P5" || maxval != 255 ||
         img.width <= 0 || img.height <= 0 || img.width > 20000 || img.height > 20000)
         return false;
     in.get();
-    img.channels = magic == "P5" ? 1 : 3;
-    img.pixels.resize(size_t(img.width) * img.height * img.channels);
+    img.pixels.resize(size_t(img.width) * img.height);
     return static_cast<bool>(
         in.read(reinterpret_cast<char*>(img.pixels.data()), img.pixels.size()));
 }
 
 int colourKind(const Handle& h) {
-    if (listed(h.dev->colorModes, h.mode))
+    const std::string& m = h.mode;
+    if (contains(m, "color") || contains(m, "colour"))
         return 2;
-    return listed(h.dev->lineartModes, h.mode) ? 0 : 1;
+    const bool oneBit = contains(m, "lineart") || contains(m, "binary") || contains(m, "halftone");
+    return oneBit || listed(h.dev->lineartModes, m) ? 0 : 1;
 }
 
 double dpi(const Handle& h) {
@@ -472,18 +431,12 @@ void render(Handle& h, const Image& img) {
         const int sy = int(y0 + (y + 0.5) * scale);
         for (int x = 0; x < p.pixels_per_line; ++x) {
             const int sx = int(x0 + (x + 0.5) * scale);
-            unsigned char rgb[3] = {255, 255, 255};
-            if (sx >= 0 && sy >= 0 && sx < img.width && sy < img.height) {
-                const unsigned char* s =
-                    img.pixels.data() + (size_t(sy) * img.width + sx) * img.channels;
-                for (int c = 0; c < 3; ++c)
-                    rgb[c] = s[img.channels == 3 ? c : 0];
-            }
-            const int grey = (rgb[0] * 299 + rgb[1] * 587 + rgb[2] * 114) / 1000;
+            const bool inside = sx >= 0 && sy >= 0 && sx < img.width && sy < img.height;
+            const unsigned char grey = inside ? img.pixels[size_t(sy) * img.width + sx] : 255;
             if (kind == 2)
-                std::memcpy(row + x * 3, rgb, 3);
+                std::memset(row + x * 3, grey, 3);
             else if (kind == 1)
-                row[x] = static_cast<unsigned char>(grey);
+                row[x] = grey;
             else if (grey < 128)
                 row[x / 8] |= static_cast<unsigned char>(0x80 >> (x % 8));
         }
@@ -496,19 +449,26 @@ bool paperLoaded(const Device& d) {
     return d.feederPos < imageFiles(d.pagesDir).size();
 }
 
-SANE_Option_Descriptor& addOption(Handle& h, OptionKind kind, const char* name, const char* title,
-                                  SANE_Value_Type type, SANE_Unit unit, SANE_Int cap) {
-    h.kinds.push_back(kind);
-    h.desc.push_back(
-        {name, title, title, type, unit, sizeof(SANE_Word), cap, SANE_CONSTRAINT_NONE, {}});
-    return h.desc.back();
+const SANE_Int kSoft = SANE_CAP_SOFT_SELECT | SANE_CAP_SOFT_DETECT;
+
+// Adds an option whose value is the word `word`, kept within `range` when one is given.
+SANE_Option_Descriptor& addOption(Handle& h, const char* name, const char* title,
+                                  SANE_Value_Type type, SANE_Unit unit, SANE_Int cap,
+                                  SANE_Word* word, const SANE_Range* range = nullptr) {
+    h.options.push_back(
+        {{name, title, title, type, unit, sizeof(SANE_Word), cap, {}, {}}, nullptr, word});
+    SANE_Option_Descriptor& o = h.options.back().d;
+    o.constraint_type = range ? SANE_CONSTRAINT_RANGE : SANE_CONSTRAINT_NONE;
+    o.constraint.range = range;
+    return o;
 }
 
-// A string option offering the null-terminated `list`.
-void addList(Handle& h, OptionKind kind, const char* name, const char* title,
-             const char* const* list, SANE_Int cap) {
+// A string option whose value is `text`, one of the null-terminated `list`.
+void addList(Handle& h, const char* name, const char* title, const char* const* list, SANE_Int cap,
+             std::string* text) {
     SANE_Option_Descriptor& o =
-        addOption(h, kind, name, title, SANE_TYPE_STRING, SANE_UNIT_NONE, cap);
+        addOption(h, name, title, SANE_TYPE_STRING, SANE_UNIT_NONE, cap, nullptr);
+    h.options.back().text = text;
     for (const char* const* s = list; *s; ++s)
         o.size = std::max(o.size, SANE_Int(std::strlen(*s) + 1));
     o.constraint_type = SANE_CONSTRAINT_STRING_LIST;
@@ -517,47 +477,43 @@ void addList(Handle& h, OptionKind kind, const char* name, const char* title,
 
 void buildOptions(Handle& h) {
     Device& d = *h.dev;
-    const SANE_Int soft = SANE_CAP_SOFT_SELECT | SANE_CAP_SOFT_DETECT;
     for (const std::string& s : d.sources)
         h.sourceList.push_back(s.c_str());
     for (const std::string& m : d.modes)
         h.modeList.push_back(m.c_str());
     h.sourceList.push_back(nullptr);
     h.modeList.push_back(nullptr);
-    addOption(h, OptCount, "", SANE_TITLE_NUM_OPTIONS, SANE_TYPE_INT, SANE_UNIT_NONE,
-              SANE_CAP_SOFT_DETECT);
-    addList(h, OptMode, SANE_NAME_SCAN_MODE, SANE_TITLE_SCAN_MODE, h.modeList.data(), soft);
-    addList(h, OptSource, SANE_NAME_SCAN_SOURCE, SANE_TITLE_SCAN_SOURCE, h.sourceList.data(), soft);
+    addOption(h, "", SANE_TITLE_NUM_OPTIONS, SANE_TYPE_INT, SANE_UNIT_NONE, SANE_CAP_SOFT_DETECT,
+              &h.count);
+    addList(h, SANE_NAME_SCAN_MODE, SANE_TITLE_SCAN_MODE, h.modeList.data(), kSoft, &h.mode);
+    addList(h, SANE_NAME_SCAN_SOURCE, SANE_TITLE_SCAN_SOURCE, h.sourceList.data(), kSoft,
+            &h.source);
     SANE_Option_Descriptor& res =
-        addOption(h, OptResolution, SANE_NAME_SCAN_RESOLUTION, SANE_TITLE_SCAN_RESOLUTION,
-                  d.resolutionFixed ? SANE_TYPE_FIXED : SANE_TYPE_INT, SANE_UNIT_DPI, soft);
-    if (d.resolutionRange) {
-        res.constraint_type = SANE_CONSTRAINT_RANGE;
-        res.constraint.range = &d.resRange;
-    } else {
+        addOption(h, SANE_NAME_SCAN_RESOLUTION, SANE_TITLE_SCAN_RESOLUTION,
+                  d.resolutionFixed ? SANE_TYPE_FIXED : SANE_TYPE_INT, SANE_UNIT_DPI, kSoft,
+                  &h.resolution, d.resolutionRange ? &d.resRange : nullptr);
+    if (!d.resolutionRange) {
         h.resList.push_back(SANE_Word(d.resolutions.size()));
         for (SANE_Word r : d.resolutions)
             h.resList.push_back(d.resolutionFixed ? SANE_FIX(r) : r);
         res.constraint_type = SANE_CONSTRAINT_WORD_LIST;
         res.constraint.word_list = h.resList.data();
     }
-    const char* geometry[] = {SANE_NAME_SCAN_TL_X,  SANE_TITLE_SCAN_TL_X, SANE_NAME_SCAN_TL_Y,
-                              SANE_TITLE_SCAN_TL_Y, SANE_NAME_SCAN_BR_X,  SANE_TITLE_SCAN_BR_X,
-                              SANE_NAME_SCAN_BR_Y,  SANE_TITLE_SCAN_BR_Y};
-    for (int i = 0; i < 4; ++i) {
-        SANE_Option_Descriptor& o =
-            addOption(h, OptionKind(OptTlX + i), geometry[2 * i], geometry[2 * i + 1],
-                      SANE_TYPE_FIXED, SANE_UNIT_MM, soft);
-        o.constraint_type = SANE_CONSTRAINT_RANGE;
-        o.constraint.range = i % 2 == 0 ? &d.xRange : &d.yRange;
-    }
-    if (!d.sensor.empty())
-        addOption(h, OptSensor, d.sensor.c_str(), "Paper loaded", SANE_TYPE_BOOL, SANE_UNIT_NONE,
-                  SANE_CAP_HARD_SELECT | SANE_CAP_SOFT_DETECT | SANE_CAP_ADVANCED);
+    auto area = [&h](const char* name, const char* title, SANE_Word* value, SANE_Range* range) {
+        addOption(h, name, title, SANE_TYPE_FIXED, SANE_UNIT_MM, kSoft, value, range);
+    };
+    area(SANE_NAME_SCAN_TL_X, SANE_TITLE_SCAN_TL_X, &h.tlX, &d.xRange);
+    area(SANE_NAME_SCAN_TL_Y, SANE_TITLE_SCAN_TL_Y, &h.tlY, &d.yRange);
+    area(SANE_NAME_SCAN_BR_X, SANE_TITLE_SCAN_BR_X, &h.brX, &d.xRange);
+    area(SANE_NAME_SCAN_BR_Y, SANE_TITLE_SCAN_BR_Y, &h.brY, &d.yRange);
+    if (!d.sensor.empty() && d.sensor != "none")
+        addOption(h, d.sensor.c_str(), "Paper loaded", SANE_TYPE_BOOL, SANE_UNIT_NONE,
+                  SANE_CAP_HARD_SELECT | SANE_CAP_SOFT_DETECT | SANE_CAP_ADVANCED, &h.paper);
     if (d.doubleFeedOptions)
-        addList(h, OptDfAction, "df-action", "DF action", kDfActions, soft | SANE_CAP_ADVANCED);
-    h.source = d.defaultSource;
-    h.mode = d.defaultMode;
+        addList(h, "df-action", "DF action", kDfActions, kSoft | SANE_CAP_ADVANCED, &h.dfAction);
+    h.count = SANE_Word(h.options.size());
+    h.source = d.defaultSource.empty() ? d.sources.front() : d.defaultSource;
+    h.mode = d.defaultMode.empty() ? d.modes.front() : d.defaultMode;
     h.resolution = d.resolutionFixed ? SANE_FIX(d.defaultResolution) : d.defaultResolution;
     std::tie(h.tlX, h.tlY, h.brX, h.brY) =
         std::tie(d.xRange.min, d.yRange.min, d.xRange.max, d.yRange.max);
@@ -566,22 +522,19 @@ void buildOptions(Handle& h) {
 // Matches a string against a list as SANE's own backends do: exactly, then ignoring
 // case, then as an unambiguous case-insensitive prefix.
 const char* matchString(const char* const* list, const char* value) {
-    const char* found = nullptr;
+    const char *same = nullptr, *prefix = nullptr;
     int prefixes = 0;
     for (const char* const* s = list; *s; ++s) {
         if (std::strcmp(*s, value) == 0)
             return *s;
-        if (lower(*s) == lower(value))
-            found = *s;
-    }
-    if (found)
-        return found;
-    for (const char* const* s = list; *s; ++s)
-        if (*value && lower(*s).rfind(lower(value), 0) == 0) {
-            found = *s;
+        if (lower(*s) == lower(value)) {
+            same = *s;
+        } else if (*value && lower(*s).rfind(lower(value), 0) == 0) {
+            prefix = *s;
             ++prefixes;
         }
-    return prefixes == 1 ? found : nullptr;
+    }
+    return same ? same : prefixes == 1 ? prefix : nullptr;
 }
 
 SANE_Word constrainWord(const SANE_Option_Descriptor& o, SANE_Word v) {
@@ -603,21 +556,17 @@ SANE_Word constrainWord(const SANE_Option_Descriptor& o, SANE_Word v) {
 }
 
 // Fires a fault: a hang waits for the release file and lets the call go on (GOOD);
-// the others answer with the status real backends use. Called without the lock held.
-SANE_Status fire(Handle& h, Fault& f, const std::string& where) {
+// the others answer with the status real backends use. Called with the lock held.
+SANE_Status fire(Handle& h, Fault& f, const std::string& where,
+                 std::unique_lock<std::mutex>& lock) {
     f.fired = true;
-    std::string releaseFile;
-    {
-        std::lock_guard<std::mutex> lock(gMutex);
-        logLine("fault " + h.dev->name + " page=" + std::to_string(f.page) + " " + f.kind + "@" +
-                where);
-        releaseFile = gConfig.releaseFile;
-        if (f.kind == "gone" && !h.dev->unplugFile.empty())
-            if (FILE* marker = std::fopen(h.dev->unplugFile.c_str(), "w"))
-                std::fclose(marker);
-    }
+    logLine("fault " + h.dev->name + " page=" + std::to_string(f.page) + " " + f.kind + "@" +
+            where);
+    if (f.kind == "gone" && !h.dev->unplugFile.empty())
+        if (FILE* marker = std::fopen(h.dev->unplugFile.c_str(), "w"))
+            std::fclose(marker);
     if (f.kind == "hang")
-        hangUntilReleased(releaseFile);
+        hangUntilReleased(lock);
     if (f.kind == "hang" || (f.kind == "double-feed" && h.dfAction == "Continue"))
         return SANE_STATUS_GOOD;
     return f.kind == "gone" ? SANE_STATUS_IO_ERROR : SANE_STATUS_JAMMED;
@@ -640,20 +589,16 @@ SANE_Status startPage(Handle& h) {
         return SANE_STATUS_IO_ERROR;
     const int page = d.served + 1;
     Fault* fault = faultAt(d, page);
-    if (fault && !fault->atRead) {
-        lock.unlock();
-        if (SANE_Status s = fire(h, *fault, "start"); s != SANE_STATUS_GOOD)
+    if (fault && !fault->atRead)
+        if (SANE_Status s = fire(h, *fault, "start", lock); s != SANE_STATUS_GOOD)
             return s;
-        lock.lock();
-    }
-    h.fromFeeder = listed(d.feeders, h.source);
-    Strings files = imageFiles(d.pagesDir);
-    std::string file = h.fromFeeder ? "" : (d.glass.empty() && !files.empty() ? files[0] : d.glass);
-    if (h.fromFeeder) {
-        if (d.feederPos >= files.size())
-            return SANE_STATUS_NO_DOCS;
-        file = files[d.feederPos];
-    }
+    h.fromFeeder = !contains(h.source, "flat");
+    const Strings files = imageFiles(d.pagesDir);
+    if (h.fromFeeder && d.feederPos >= files.size())
+        return SANE_STATUS_NO_DOCS;
+    const std::string file = h.fromFeeder                        ? files[d.feederPos]
+                             : !d.glass.empty() || files.empty() ? d.glass
+                                                                 : files[0];
     Image img;
     if (!loadImage(file, img)) {
         std::fprintf(stderr, "quillerfake: cannot read page image \"%s\"\n", file.c_str());
@@ -674,10 +619,6 @@ SANE_Status startPage(Handle& h) {
     return SANE_STATUS_GOOD;
 }
 
-Handle* handleOf(SANE_Handle handle) {
-    return static_cast<Handle*>(handle);
-}
-
 } // namespace
 
 FAKE_API SANE_Status sane_quillerfake_init(SANE_Int* version_code, SANE_Auth_Callback) {
@@ -691,22 +632,19 @@ FAKE_API SANE_Status sane_quillerfake_init(SANE_Int* version_code, SANE_Auth_Cal
 FAKE_API void sane_quillerfake_exit(void) {
     std::lock_guard<std::mutex> lock(gMutex);
     gConfig = Config();
-    gDeviceList.clear();
-    gDeviceList.shrink_to_fit();
+    gDeviceList = std::vector<const SANE_Device*>(); // frees its buffer
 }
 
 FAKE_API SANE_Status sane_quillerfake_get_devices(const SANE_Device*** list, SANE_Bool) {
     std::unique_lock<std::mutex> lock(gMutex);
+    reloadConfig(); // a listing hangs or waits as the file says when it is asked for
     logLine("list");
-    const bool hang = gConfig.hangList;
+    if (gConfig.hangList)
+        hangUntilReleased(lock);
     const int delay = gConfig.listDelayMs;
-    const std::string releaseFile = gConfig.releaseFile;
     lock.unlock();
-    if (hang)
-        hangUntilReleased(releaseFile);
     sleepMs(delay);
     lock.lock();
-    reloadConfig();
     gDeviceList.clear();
     for (auto& d : gConfig.devices)
         if (!unplugged(*d))
@@ -723,12 +661,8 @@ FAKE_API SANE_Status sane_quillerfake_open(SANE_String_Const name, SANE_Handle* 
     logLine(std::string("open ") + (name ? name : ""));
     if (!d || unplugged(*d))
         return SANE_STATUS_INVAL;
-    if (d->hangOpen) {
-        const std::string releaseFile = gConfig.releaseFile;
-        lock.unlock();
-        hangUntilReleased(releaseFile);
-        lock.lock();
-    }
+    if (d->hangOpen)
+        hangUntilReleased(lock);
     if (d->isOpen)
         return SANE_STATUS_DEVICE_BUSY;
     if (d->countPerSession) {
@@ -747,7 +681,7 @@ FAKE_API SANE_Status sane_quillerfake_open(SANE_String_Const name, SANE_Handle* 
 
 FAKE_API void sane_quillerfake_close(SANE_Handle handle) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle* h = handleOf(handle);
+    Handle* h = static_cast<Handle*>(handle);
     logLine("close " + h->dev->name);
     h->dev->isOpen = false;
     delete h;
@@ -755,73 +689,63 @@ FAKE_API void sane_quillerfake_close(SANE_Handle handle) {
 
 FAKE_API const SANE_Option_Descriptor* sane_quillerfake_get_option_descriptor(SANE_Handle handle,
                                                                               SANE_Int n) {
-    Handle* h = handleOf(handle);
-    return n >= 0 && size_t(n) < h->desc.size() ? &h->desc[n] : nullptr;
+    Handle* h = static_cast<Handle*>(handle);
+    return n >= 0 && size_t(n) < h->options.size() ? &h->options[size_t(n)].d : nullptr;
 }
 
 FAKE_API SANE_Status sane_quillerfake_control_option(SANE_Handle handle, SANE_Int n,
                                                      SANE_Action action, void* value,
                                                      SANE_Int* info) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     if (info)
         *info = 0;
-    if (n < 0 || size_t(n) >= h.desc.size() || !value)
+    if (n < 0 || size_t(n) >= h.options.size() || !value)
         return SANE_STATUS_INVAL;
     if (unplugged(*h.dev))
         return SANE_STATUS_IO_ERROR;
-    const OptionKind kind = h.kinds[n];
-    const SANE_Option_Descriptor& o = h.desc[n];
+    const Option& o = h.options[size_t(n)];
     SANE_Word* word = static_cast<SANE_Word*>(value);
-    SANE_Word* target[] = {nullptr, nullptr, nullptr, &h.resolution, &h.tlX,
-                           &h.tlY,  &h.brX,  &h.brY,  nullptr,       nullptr};
-    std::string* text = kind == OptMode       ? &h.mode
-                        : kind == OptSource   ? &h.source
-                        : kind == OptDfAction ? &h.dfAction
-                                              : nullptr;
+    char* text = static_cast<char*>(value);
     if (action == SANE_ACTION_GET_VALUE) {
-        if (kind == OptCount)
-            *word = SANE_Word(h.desc.size());
-        else if (kind == OptSensor)
-            *word = paperLoaded(*h.dev) ? SANE_TRUE : SANE_FALSE;
-        else if (text)
-            std::snprintf(static_cast<char*>(value), size_t(o.size), "%s", text->c_str());
+        if (o.word == &h.paper)
+            h.paper = paperLoaded(*h.dev) ? SANE_TRUE : SANE_FALSE;
+        if (o.text)
+            std::snprintf(text, size_t(o.d.size), "%s", o.text->c_str());
         else
-            *word = *target[kind];
+            *word = *o.word;
         return SANE_STATUS_GOOD;
     }
-    if (action != SANE_ACTION_SET_VALUE || !(o.cap & SANE_CAP_SOFT_SELECT))
+    if (action != SANE_ACTION_SET_VALUE || !(o.d.cap & SANE_CAP_SOFT_SELECT))
         return SANE_STATUS_INVAL;
     if (h.scanning)
         return SANE_STATUS_DEVICE_BUSY;
-    SANE_Int changed = 0;
-    if (text) {
-        const char* match = matchString(o.constraint.string_list, static_cast<char*>(value));
+    bool exact = true;
+    if (o.text) {
+        const char* match = matchString(o.d.constraint.string_list, text);
         if (!match)
             return SANE_STATUS_INVAL;
-        if (std::strcmp(match, static_cast<char*>(value)) != 0)
-            changed = SANE_INFO_INEXACT;
-        *text = match;
+        exact = std::strcmp(match, text) == 0;
+        *o.text = match;
     } else {
-        SANE_Word v = constrainWord(o, *word);
-        if (v != *word)
-            changed = SANE_INFO_INEXACT;
-        *target[kind] = v;
+        const SANE_Word v = constrainWord(o.d, *word);
+        exact = v == *word;
+        *o.word = v;
     }
     if (info)
-        *info = changed | SANE_INFO_RELOAD_PARAMS;
+        *info = (exact ? 0 : SANE_INFO_INEXACT) | SANE_INFO_RELOAD_PARAMS;
     return SANE_STATUS_GOOD;
 }
 
 FAKE_API SANE_Status sane_quillerfake_get_parameters(SANE_Handle handle, SANE_Parameters* params) {
     std::lock_guard<std::mutex> lock(gMutex);
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     *params = h.scanning ? h.params : computeParams(h);
     return SANE_STATUS_GOOD;
 }
 
 FAKE_API SANE_Status sane_quillerfake_start(SANE_Handle handle) {
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     SANE_Status s = startPage(h);
     std::lock_guard<std::mutex> lock(gMutex);
     logLine("start " + h.dev->name + " source=" + h.source + " status=" + statusName(s));
@@ -830,7 +754,7 @@ FAKE_API SANE_Status sane_quillerfake_start(SANE_Handle handle) {
 
 FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, SANE_Int max_len,
                                            SANE_Int* len) {
-    Handle& h = *handleOf(handle);
+    Handle& h = *static_cast<Handle*>(handle);
     *len = 0;
     if (!h.scanning && !h.cancelled)
         return h.data.empty() ? SANE_STATUS_INVAL : SANE_STATUS_EOF;
@@ -843,9 +767,9 @@ FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, S
     if (h.readFault && h.pos >= h.data.size() / 2) {
         Fault& f = *h.readFault;
         h.readFault = nullptr;
-        if (SANE_Status s = fire(h, f, "read"); s != SANE_STATUS_GOOD) {
+        std::unique_lock<std::mutex> lock(gMutex);
+        if (SANE_Status s = fire(h, f, "read", lock); s != SANE_STATUS_GOOD) {
             // The page stays in the feeder: the next start serves it again.
-            std::lock_guard<std::mutex> lock(gMutex);
             h.dev->served--;
             if (h.fromFeeder)
                 h.dev->feederPos--;
@@ -869,7 +793,7 @@ FAKE_API SANE_Status sane_quillerfake_read(SANE_Handle handle, SANE_Byte* buf, S
 }
 
 FAKE_API void sane_quillerfake_cancel(SANE_Handle handle) {
-    handleOf(handle)->cancelled = true;
+    static_cast<Handle*>(handle)->cancelled = true;
 }
 
 FAKE_API SANE_Status sane_quillerfake_set_io_mode(SANE_Handle, SANE_Bool non_blocking) {

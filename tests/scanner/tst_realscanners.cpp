@@ -1,29 +1,20 @@
 // SaneScanner through the real libsane against the test backend (tests/sane-fake), whose
 // devices carry real backends' source, mode, resolution, sensor and double-feed strings:
 // resolution, grey and the simplex feeder, the device found by name, late and changing
-// device lists, calls that never return, the paper sensor, double feeds, lossless turns.
+// device lists, calls that never return, the paper sensor, double feeds.
 #include "common/ScanSignals.h"
-#include "scanner/LosslessJpeg.h"
 #include "scanner/SaneScanner.h"
 
 #include "common/TestEnv.h"
 
-#include <QFile>
-#include <QImageReader>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quiller;
 
-using quiller::test::Ended;
-using quiller::test::Flags;
-
 namespace {
 constexpr int kTimeout = 30000;
 
-// Pages are letter size at 20 dpi; each is its own shade with a dark corner mark.
+// Pages are letter size at 20 dpi, each its own shade of grey.
 constexpr const char* kDevices = R"(
 [fujitsu]
 vendor = FUJITSU
@@ -35,24 +26,18 @@ default_resolution = 300
 sensor = page-loaded
 paper_file = @STATE@/paper
 [brother]
-vendor = Brother
-model = MFC-L2710DW
 sources = FlatBed | Automatic Document Feeder(left aligned,Duplex) | Automatic Document Feeder(left aligned)
 modes = Black & White | True Gray | 24bit Color
 lineart_modes = Black & White
 resolution_range = 100, 1200, 100
 default_resolution = 300
 [escl]
-vendor = HP
-model = LaserJet MFP M234sdw
 sources = Flatbed | ADF Duplex | ADF
 modes = Color
 resolutions = 75, 300, 600
 resolution_type = fixed
 default_resolution = 75
 [canon_dr]
-vendor = CANON
-model = DR-C225
 sources = ADF Duplex | ADF Front | ADF Back
 modes = Lineart | Halftone | Gray | Color
 resolutions = 150, 200, 300
@@ -62,34 +47,20 @@ faults = 3:double-feed
 vendor = Avision
 model = AD240
 sources = Normal | ADF Front | ADF Back | ADF Duplex
-modes = Gray | Color
-resolutions = 200
 counting = device
 unplug_file = @STATE@/unplugged
 faults = 2:gone
 [pixma]
-vendor = CANON
-model = PIXMA TR4750
 sources = Flatbed | Automatic Document Feeder | ADF Duplex
 faults = 1:hang@start
 [epsonds]
-vendor = EPSON
-model = DS-530
 sources = Flatbed | ADF Front | ADF Duplex
 faults = 1:hang@read
 [airscan]
-vendor = Brother
-model = MFC-L3770CDW (eSCL)
 sources = Flatbed | ADF | ADF Duplex
 hang_open = yes
 )";
 
-// The JFIF density of a JPEG (dots per inch); -1 when the header has none in inches.
-int JfifDpi(const QByteArray& jpeg) {
-    if (jpeg.size() < 18 || jpeg.mid(6, 5) != QByteArray("JFIF\0", 5) || jpeg.at(13) != 1)
-        return -1;
-    return (quint8(jpeg.at(14)) << 8) | quint8(jpeg.at(15));
-}
 } // namespace
 
 class TestRealScanners : public QObject {
@@ -99,14 +70,21 @@ class TestRealScanners : public QObject {
 
     QString State(const char* name) const { return state_.filePath(QString::fromUtf8(name)); }
 
+    // The global keys; the first listings take as long as stock Debian's backend list.
+    QByteArray globals_ = "list_delay_ms = 3600\n";
+    int run_ = 0;
+
+    // Every test function has a release file of its own: one left hanging by an earlier
+    // function stays released.
+    QString Release() const { return State("release") + QString::number(run_); }
+
     void WriteConfig(const QByteArray& globals) {
-        QByteArray text =
-            "log_file = @STATE@/scan.log\nrelease_file = @STATE@/release\n" + globals + kDevices;
-        for (const char* key : {"[fujitsu]", "[brother]", "[escl]", "[canon_dr]", "[avision]",
-                                "[pixma]", "[epsonds]", "[airscan]"})
-            text.replace(key, QByteArray(key) +
-                                  "\ntype = sheetfed scanner\nimage_dpi = 20\npages = @STATE@/pages"
-                                  "\ny_range = 0, 279.4\n");
+        globals_ = globals;
+        QByteArray text = "log_file = @STATE@/scan.log\nrelease_file = " + Release().toUtf8() +
+                          "\n" + globals + kDevices;
+        // Every section: a feeder of the letter-size pages.
+        text.replace("]\n", "]\ntype = sheetfed scanner\nimage_dpi = 20\npages = @STATE@/pages\n"
+                            "y_range = 0, 279.4\n");
         text.replace("@STATE@", state_.path().toUtf8());
         test::WriteFile(State("fake.conf"), text);
     }
@@ -126,26 +104,14 @@ class TestRealScanners : public QObject {
 
     QList<int> AcquireToEnd() { return test::AcquireToEnd(*scanner_, kTimeout); }
 
-    QByteArray Saved(int index) {
-        const QString path = State("page.jpg");
-        if (scanner_->SaveImage(index, path) != 1)
-            return {};
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     // The sources the device was started with, in order, as its log tells.
     QStringList StartedSources(const QString& device) {
         QFile log(State("scan.log"));
         QStringList sources;
-        if (!log.open(QIODevice::ReadOnly))
-            return sources;
-        static const QRegularExpression line(QStringLiteral("^start (\\S+) source=(.*) status="));
-        for (const QByteArray& l : log.readAll().split('\n')) {
-            const auto m = line.match(QString::fromUtf8(l));
-            if (m.hasMatch() && m.captured(1).endsWith(device))
-                sources << m.captured(2);
-        }
+        log.open(QIODevice::ReadOnly);
+        for (const QString& line : QString::fromUtf8(log.readAll()).split(QLatin1Char('\n')))
+            if (line.startsWith(QStringLiteral("start %1 source=").arg(device)))
+                sources << line.section(QStringLiteral(" source="), 1).section(" status=", 0, 0);
         return sources;
     }
 
@@ -156,20 +122,18 @@ private slots:
         for (int k = 0; k < 10; ++k) {
             QImage page(170, 220, QImage::Format_Grayscale8);
             page.fill(40 + 20 * k);
-            for (int y = 0; y < 20 + k; ++y)
-                for (int x = 0; x < 30; ++x)
-                    page.setPixel(x, y, qRgb(x * 8, x * 8, x * 8));
             QVERIFY(page.save(State("pages") +
                               QStringLiteral("/page%1.pgm").arg(k, 2, 10, QLatin1Char('0'))));
         }
         qputenv("QUILLER_FAKE_SANE_CONFIG", State("fake.conf").toUtf8());
-        // The first listing of the run is a slow one, like stock Debian's backend list.
-        WriteConfig("list_delay_ms = 3600\n");
     }
-    void init() { QFile::remove(State("release")); }
+    void init() {
+        ++run_;
+        WriteConfig(globals_);
+    }
     void cleanup() {
         scanner_.reset();
-        test::WriteFile(State("release"), "go"); // lets a call left hanging return
+        test::WriteFile(Release(), "go"); // lets a call left hanging return
     }
 
     void slowDeviceListArrivesWithoutBlocking() {
@@ -178,10 +142,8 @@ private slots:
         QVERIFY(!s.ListingComplete()); // the listing sleeps 3.6 s; StartDevice did not wait
         QCOMPARE(s.SourceCount(), 0);
         // A batch asked for meanwhile runs on the first device once the listing has ended.
-        QSignalSpy spy(&s, &ScannerControl::PostScan);
         s.SetFeedSettingA(1);
-        QCOMPARE(s.Acquire(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(Ended(spy), kTimeout);
+        QCOMPARE(test::AcquireToEnd(s, kTimeout).size(), 11); // ten pages, then the end
         QCOMPARE(s.ErrorCode(), 0);
         QCOMPARE(s.ImageCount(), 10);
         QVERIFY(s.ListingComplete());
@@ -214,30 +176,23 @@ private slots:
     void resolutionGreyAndSimplexFeeder_data() {
         QTest::addColumn<QString>("device");
         QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("flatbed");
         QTest::addColumn<QString>("feeder");
-        QTest::newRow("fujitsu: list 150/300/600") << "fujitsu" << 150 << "Flatbed"
-                                                   << "ADF Front";
+        QTest::newRow("fujitsu: list 150/300/600") << "fujitsu" << 150 << "ADF Front";
         QTest::newRow("brother: range 100..1200 step 100, True Gray")
-            << "brother" << 200 << "FlatBed"
-            << "Automatic Document Feeder(left aligned)";
-        QTest::newRow("escl: fixed list 75/300/600, colour only") << "escl" << 300 << "Flatbed"
-                                                                  << "ADF";
+            << "brother" << 200 << "Automatic Document Feeder(left aligned)";
+        QTest::newRow("escl: fixed list 75/300/600, colour only") << "escl" << 300 << "ADF";
     }
     void resolutionGreyAndSimplexFeeder() {
         QFETCH(QString, device);
         QFETCH(int, dpi);
-        QFETCH(QString, flatbed);
         QFETCH(QString, feeder);
         Start(device.toUtf8().constData(), false);
         QCOMPARE(AcquireToEnd(), (QList<int>{0, 1}));
         QCOMPARE(scanner_->ImageWidth(0), dpi);
         QCOMPARE(scanner_->ImageHeight(0), 2 * dpi);
         QCOMPARE(scanner_->ImageBitsPerPixel(0), 8);
-        QVERIFY(scanner_->GetImage(0).isGrayscale());
-        QCOMPARE(JfifDpi(Saved(0)), dpi);
+        QCOMPARE(test::Dpi(test::SavedFile(*scanner_, 0)), dpi);
         const qsizetype before = StartedSources(device).size();
-        QCOMPARE(StartedSources(device).value(before - 1), flatbed);
         QCOMPARE(scanner_->DocumentFeedAvailable(), 1);
         QVERIFY(scanner_->FlatbedAvailable());
         scanner_->SetFeedSettingA(1);
@@ -248,7 +203,7 @@ private slots:
         QCOMPARE(started, QStringList(started.size(), feeder));
     }
 
-    void deviceIsFoundByNameWhereverItIsListed() {
+    void unpluggedDeviceIsFoundByNameOnTheNextBatch() {
         Start("avision");
         const int avision = scanner_->FindSource(QStringLiteral("quillerfake:avision"));
         QVERIFY(avision > 0);
@@ -258,19 +213,8 @@ private slots:
         QCOMPARE(ScannerControl::ChooseSource(*scanner_, QString(), 0), 0);
         QCOMPARE(ScannerControl::ChooseSource(*scanner_, QStringLiteral("quillerfake:gone"), 0),
                  -1);
-        // A device that is gone is named when the scan fails.
-        scanner_->SelectDevice(QStringLiteral("quillerfake:gone"));
-        QCOMPARE(AcquireToEnd(), QList<int>{1});
-        QVERIFY(scanner_->ErrorCode() != 0);
-        QVERIFY2(scanner_->ErrorText().contains(QStringLiteral("quillerfake:gone")),
-                 qPrintable(scanner_->ErrorText()));
-    }
-
-    void unpluggedDeviceIsFoundAgainOnTheNextBatch() {
-        Start("avision");
         QCOMPARE(AcquireToEnd(), (QList<int>{0, 1})); // page 1, then the device goes away
         QVERIFY(scanner_->ErrorText().contains(QStringLiteral("could not be reached")));
-        QVERIFY(QFile::exists(State("unplugged")));
         QCOMPARE(AcquireToEnd(), QList<int>{1}); // still unplugged: told by name
         QVERIFY2(
             scanner_->ErrorText().contains(QStringLiteral("Avision AD240 (quillerfake:avision)")),
@@ -331,28 +275,6 @@ private slots:
         QCOMPARE(AcquireToEnd(), (QList<int>{0, 1}));
         QCOMPARE(scanner_->ErrorCode(), 0);
         scanner_->StopDevice(); // never waits for the worker left behind
-    }
-
-    void fourLosslessTurnsGiveBackTheSamePixels() {
-        Start("brother", false); // 200 x 400: whole blocks, turned without decoding
-        QCOMPARE(AcquireToEnd(), (QList<int>{0, 1}));
-        const QByteArray before = Saved(0);
-        const QImage original = QImage::fromData(before);
-        QVERIFY(RotateJpegLossless(before, 1).has_value());
-        QVERIFY(scanner_->RotateImage(0, 90, 0) != 0);
-        QCOMPARE(scanner_->ImageWidth(0), 400);
-        const QImage once = QImage::fromData(Saved(0));
-        QCOMPARE(once.size(), QSize(400, 200));
-        QCOMPARE(once.pixel(399, 0), original.pixel(0, 0)); // clockwise: top-left to top-right
-        for (int turn = 0; turn < 3; ++turn)
-            QVERIFY(scanner_->RotateImage(0, 90, 0) != 0);
-        const QByteArray after = Saved(0);
-        QCOMPARE(QImage::fromData(after), original);
-        QCOMPARE(JfifDpi(after), 200);
-        // An edge of partial blocks is not cut off: the lossless turn declines.
-        QImage odd(50, 30, QImage::Format_Grayscale8);
-        odd.fill(128);
-        QVERIFY(!RotateJpegLossless(EncodePage(odd).jpeg, 1).has_value());
     }
 };
 

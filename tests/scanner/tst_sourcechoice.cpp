@@ -7,11 +7,9 @@
 using namespace quiller;
 
 namespace {
+// The list written "a | b | c".
 QStringList L(const char* joined) {
-    QStringList list;
-    for (const QString& s : QString::fromUtf8(joined).split(QLatin1Char('|')))
-        list << s.trimmed();
-    return list;
+    return QString::fromUtf8(joined).split(QStringLiteral(" | "));
 }
 } // namespace
 
