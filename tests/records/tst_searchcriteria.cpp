@@ -21,8 +21,8 @@ void TstSearchCriteria::reading_data() {
     QTest::addColumn<QString>("reading");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    const auto rows = [](const char* reading, const QList<QPair<QString, QString>>& rows) {
-        for (const auto& [text, expected] : rows)
+    const auto rows = [](const char* reading, const QList<QPair<QString, QString>>& cases) {
+        for (const auto& [text, expected] : cases)
             QTest::addRow("%s '%s'", reading, qPrintable(text)) << reading << text << expected;
     };
     rows("val", {{"123", "123"},     {"00123", "123"},   {"abc", "0"},      {"", "0"},
