@@ -5,6 +5,7 @@
 #include "scanner/SaneWorker.h"
 
 #include <algorithm>
+#include <chrono>
 #include <mutex>
 
 namespace quiller::sane {
@@ -19,14 +20,26 @@ QList<SaneSource>& Last() {
     static auto* last = new QList<SaneSource>;
     return *last;
 }
+// Held for the whole of a listing, by its own thread, and never taken back. SANE frees
+// the list of one listing when the next begins, and a listing left behind in a backend
+// that never answered may come back at any time and read its list: so a second listing
+// never runs beside one that is still in SANE, abandoned or not.
+std::timed_mutex& ListingMutex() {
+    static auto* m = new std::timed_mutex;
+    return *m;
+}
 } // namespace
 
 QList<SaneSource> ListDevices(Worker& worker, bool* answered) {
     QList<SaneSource> found;
     const int limit = LimitMs("sane_get_devices");
     const SANE_Device** list = nullptr;
-    // The list belongs to SANE until the next listing: it is copied inside the gate.
+    // The list belongs to SANE until the next listing: it is copied while this listing
+    // still holds the listing lock.
     *answered = worker.Timed("sane_get_devices", limit, [&] {
+        std::unique_lock listing(ListingMutex(), std::defer_lock);
+        if (!listing.try_lock_for(std::chrono::milliseconds(limit)) || worker.Cancelled())
+            return false;
         if (!EnterGate(&worker, limit))
             return false;
         if (sane_get_devices(&list, SANE_FALSE) == SANE_STATUS_GOOD && list) {

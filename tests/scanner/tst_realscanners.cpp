@@ -104,16 +104,21 @@ class TestRealScanners : public QObject {
 
     QList<int> AcquireToEnd() { return test::AcquireToEnd(*scanner_, kTimeout); }
 
+    QStringList LogLines() {
+        QFile log(State("scan.log"));
+        log.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'));
+    }
     // The sources the device was started with, in order, as its log tells.
     QStringList StartedSources(const QString& device) {
-        QFile log(State("scan.log"));
         QStringList sources;
-        log.open(QIODevice::ReadOnly);
-        for (const QString& line : QString::fromUtf8(log.readAll()).split(QLatin1Char('\n')))
+        for (const QString& line : LogLines())
             if (line.startsWith(QStringLiteral("start %1 source=").arg(device)))
                 sources << line.section(QStringLiteral(" source="), 1).section(" status=", 0, 0);
         return sources;
     }
+    // How many listings have reached the backend.
+    qsizetype Listings() { return LogLines().count(QStringLiteral("list")); }
 
 private slots:
     void initTestCase() {
@@ -166,8 +171,24 @@ private slots:
         QVERIFY2(s.ErrorText().contains(QStringLiteral("did not answer")),
                  qPrintable(s.ErrorText()));
         s.StopDevice();
+        // SANE frees a listing's list when the next begins: while the first is still in
+        // the backend, a second control lists nothing and says so.
+        const qsizetype listings = Listings();
+        SaneScanner second;
+        QSignalSpy secondChanged(&second, &ScannerControl::SourcesChanged);
+        QVERIFY(second.StartDevice());
+        QTRY_VERIFY_WITH_TIMEOUT(!secondChanged.isEmpty(), kTimeout);
+        QVERIFY(second.ErrorText().contains(QStringLiteral("did not answer")));
+        QCOMPARE(Listings(), listings);
+        // Once the first comes back, listing works again.
         SaneScanner::SetTimeLimits({});
         WriteConfig({});
+        test::WriteFile(Release(), "go");
+        SaneScanner third;
+        QVERIFY(third.StartDevice());
+        QTRY_VERIFY_WITH_TIMEOUT(third.ListingComplete(), kTimeout);
+        QCOMPARE(third.ErrorCode(), 0);
+        QCOMPARE(Listings(), listings + 1);
     }
 
     // A flatbed page at the resolution the device offers nearest to 200 dpi, in grey
