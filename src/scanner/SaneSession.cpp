@@ -1,5 +1,6 @@
 #include "scanner/SaneSession.h"
 
+#include <QHash>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -15,6 +16,9 @@ struct Shared {
     std::mutex gateMutex;
     std::condition_variable gateFree;
     const void* holder = nullptr;
+    std::mutex openMutex;
+    std::condition_variable closed;
+    QHash<QByteArray, int> open; // device -> handles open on it
 };
 
 Shared& State() {
@@ -62,6 +66,29 @@ void LeaveGate(const void* holder) {
         s.holder = nullptr;
     }
     s.gateFree.notify_all();
+}
+
+void NoteOpened(const QByteArray& device) {
+    Shared& s = State();
+    std::lock_guard lock(s.openMutex);
+    ++s.open[device];
+}
+
+void NoteClosed(const QByteArray& device) {
+    Shared& s = State();
+    {
+        std::lock_guard lock(s.openMutex);
+        if (--s.open[device] <= 0)
+            s.open.remove(device);
+    }
+    s.closed.notify_all();
+}
+
+bool WaitUntilClosed(const QByteArray& device, int timeoutMs) {
+    Shared& s = State();
+    std::unique_lock lock(s.openMutex);
+    return s.closed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                             [&] { return !s.open.contains(device); });
 }
 
 QString StatusText(int status) {

@@ -3,6 +3,7 @@
 // SANE's process-wide state, shared by every scanner control and every worker. Private
 // to the scanner layer.
 
+#include <QByteArray>
 #include <QString>
 #include <sane/sane.h>
 
@@ -20,6 +21,14 @@ void Release();
 // one stuck call does not lock every later one out.
 bool EnterGate(const void* holder, int timeoutMs);
 void LeaveGate(const void* holder);
+
+// The devices open in this process, by worker. A control started again, or a second
+// control, may ask for a device that a stopped worker is still closing; backends answer
+// "busy" until it has. WaitUntilClosed waits for this process's own workers to let go
+// (false when one still holds the device at the time limit).
+void NoteOpened(const QByteArray& device);
+void NoteClosed(const QByteArray& device);
+bool WaitUntilClosed(const QByteArray& device, int timeoutMs);
 
 // A plain sentence for a SANE status, for the operator.
 QString StatusText(int status);

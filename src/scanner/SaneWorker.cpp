@@ -141,14 +141,23 @@ bool Worker::EnsureOpen(const QByteArray& device, SANE_Status* status) {
     const int limit = LimitMs("sane_open");
     SANE_Handle h = nullptr;
     *status = Timed("sane_open", limit, [&] {
-        if (!EnterGate(this, limit))
-            return SANE_STATUS_DEVICE_BUSY;
-        const SANE_Status s = sane_open(device.constData(), &h);
-        LeaveGate(this);
-        return s;
+        const auto opened = [&] {
+            if (!EnterGate(this, limit / 2))
+                return SANE_STATUS_DEVICE_BUSY;
+            const SANE_Status s = sane_open(device.constData(), &h);
+            LeaveGate(this);
+            return s;
+        };
+        const SANE_Status s = opened();
+        // Busy because a worker of this process, stopped a moment ago, is still closing
+        // the device: once it has, the device is free. Busy for another program stays busy.
+        if (s != SANE_STATUS_DEVICE_BUSY || !WaitUntilClosed(device, limit / 4))
+            return s;
+        return opened();
     });
     if (*status != SANE_STATUS_GOOD || !h)
         return false;
+    NoteOpened(device);
     handle_ = h;
     device_ = device;
     return true;
@@ -166,6 +175,7 @@ void Worker::Close() {
             LeaveGate(this);
         return 0;
     });
+    NoteClosed(device_);
     handle_ = nullptr;
     device_.clear();
 }
