@@ -19,6 +19,7 @@
 #include "records/SearchResultModel.h"
 #include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
+#include "station/BatchEntries.h"
 #include "station/ImageNaming.h"
 #include "station/PollingTick.h"
 #include "station/Startup.h"
@@ -80,7 +81,8 @@ int Intake(const Args& a) {
     window.show();
     QCoreApplication::processEvents();
 
-    ToBeScannedList list(listView1);
+    BatchEntries list;
+    ToBeScannedList shown(listView1, list);
     bool batchStarted = false;
     PollingTick tick(Context(), list, PollingHooks{[&] { batchStarted = true; }, {}, {}, {}, {}});
     tick.Timer1_Timer(); // the first look at the file: taken at the next tick, unchanged
@@ -106,8 +108,7 @@ int Poll(const Args& a) {
     Context().ScannerID = a.Value(QStringLiteral("--id"), QStringLiteral("A"));
     if (a.Has(QStringLiteral("--db")))
         OpenDatabase(a.Value(QStringLiteral("--db")));
-    QTreeWidget listView1;
-    ToBeScannedList list(&listView1);
+    BatchEntries list;
     PollingTick tick(Context(), list, PollingHooks{});
     const int ticks = int(a.Number(QStringLiteral("--ticks"), 21));
     std::vector<double> ms;

@@ -55,6 +55,9 @@ public:
     };
     static QString SettingName(Setting s);
 
+    // ErrorCode of an acquisition that found no paper to scan.
+    static constexpr int kNoDocument = 7;
+
     explicit ScannerControl(QObject* parent = nullptr);
     ~ScannerControl() override;
 

@@ -17,6 +17,9 @@ public:
     // A batch has ended: its prescriptions from the first page that did not come on.
     void Ended(const Acquisition& a);
     bool IsEmpty() const { return targets_.isEmpty(); }
+    const QList<ScanTarget>& Targets() const { return targets_; }
+    // The rest as an earlier run of the program left it.
+    void Restore(QList<ScanTarget> targets) { targets_ = std::move(targets); }
     // Takes the rest, without the prescriptions `scannedSince` says got their page by
     // now (one at a time, with the Scan button).
     QList<ScanTarget> Take(const std::function<bool(const ScanTarget&)>& scannedSince);

@@ -5,14 +5,13 @@
 #include "base/Log.h"
 #include "records/Database.h"
 #include "records/PageChecks.h"
-#include "scanner/ScannerControl.h"
 #include "station/ImageNaming.h"
+#include "station/PageStaging.h"
 #include "station/StationContext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
 
 namespace quiller {
 
@@ -48,8 +47,7 @@ QString ImageStore::FreeName(const QString& folder, const QString& base) const {
     return name;
 }
 
-QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QString& hint,
-                                  QString* reason) {
+QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason) {
     const QString folder = Folder(UnmatchedFolder());
     if (folder.isEmpty()) {
         if (reason)
@@ -57,39 +55,34 @@ QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QStr
                           .arg(FileSystem::Native(ctx_.dataPath));
         return QString();
     }
-    const QString temp = FileSystem::Join(
-        folder, QStringLiteral(".%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
-    if (scanner.SaveImage(index, temp) == 0) {
-        if (reason)
-            *reason = scanner.ErrorText();
-        return QString();
-    }
-    // Stations sharing the image folder may pick the same name in the same second. The
-    // page is written under a name of its own first and then renamed, which never
-    // replaces a file: when another station took the name meanwhile, the next is tried.
+    // Stations sharing the image folder may pick the same name in the same second. Qt's
+    // rename never replaces a file: when another station took the name meanwhile, the
+    // next is tried.
     const QString base = StampedName(hint, now_());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = FreeName(folder, base);
         const QString path = FileSystem::Join(folder, name);
-        if (QFile::rename(temp, path))
+        if (QFile::rename(stagedPath, path)) {
+            qCWarning(lcStorage).noquote()
+                << QStringLiteral("page kept as %1/%2 (%3)").arg(UnmatchedFolder(), name, hint);
             return UnmatchedFolder() + QLatin1Char('/') + name;
+        }
         if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
             break; // not a clash of names: the rename itself fails
     }
-    QFile::remove(temp);
     if (reason)
         *reason = QStringLiteral("the page could not be named in %1").arg(UnmatchedFolder());
     return QString();
 }
 
-ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const QString& name,
+ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name,
                                      const QString& rxNbr, const QString& refNo,
                                      const PageCheck* check) {
     Result r;
     auto keep = [&](const QString& why) {
         r.reason = why;
         QString failure;
-        r.keptAs = KeepUnmatched(scanner, index, QFileInfo(name).completeBaseName(), &failure);
+        r.keptAs = KeepUnmatched(page.path, QFileInfo(name).completeBaseName(), &failure);
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
         if (r.keptAs.isEmpty())
@@ -107,9 +100,9 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
     if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()))
         return keep(QStringLiteral("its image name is taken by something that is not an image "
                                    "file"));
-    const QString fresh = ctx_.ImagePath(QStringLiteral(".") + name + QStringLiteral(".new"));
-    if (scanner.SaveImage(index, fresh) == 0) {
-        r.reason = QStringLiteral("the page could not be written: ") + scanner.ErrorText();
+    const QString fresh = page.path;
+    if (!QFileInfo::exists(fresh)) {
+        r.reason = QStringLiteral("the scanned page is missing from the staging folder");
         return r;
     }
     // The page takes its name first and the row names it last, so a station ended between
@@ -123,20 +116,20 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
                 replaced,
                 FreeName(replaced, StampedName(QFileInfo(name).completeBaseName(), now_())));
         if (kept.isEmpty() || !QFile::rename(finalPath, kept)) {
-            QFile::remove(fresh);
             // The row keeps its name and the old file is untouched.
             return keep(QStringLiteral("the image it replaces could not be moved to ") +
                         ReplacedFolder());
         }
     }
-    // Puts back what was there before this page.
-    const auto undo = [&](const QString& path) {
-        QFile::remove(path);
+    // Puts back what was there before this page; the page goes back to staging.
+    const auto undo = [&](bool named) {
+        if (named)
+            QFile::rename(finalPath, fresh);
         if (!kept.isEmpty())
             QFile::rename(kept, finalPath);
     };
     if (!QFile::rename(fresh, finalPath)) {
-        undo(fresh);
+        undo(false);
         return keep(QStringLiteral("the page could not be given its name ") + name);
     }
     int rows = 0;
@@ -148,7 +141,7 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
         failure = e.description();
     }
     if (rows == 0) {
-        undo(finalPath);
+        undo(true);
         return keep(failure.isEmpty() ? QStringLiteral("its prescription is no longer recorded")
                                       : QStringLiteral("its row could not be updated: ") + failure);
     }
@@ -156,6 +149,22 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
     qCInfo(lcStorage).noquote()
         << QStringLiteral("page stored: %1, row RxNbr %2 RefNo %3").arg(finalPath, rxNbr, refNo);
     return r;
+}
+
+bool ImageStore::Reconcile(const QString& name, const QString& rxNbr, const QString& refNo,
+                           const PageCheck* check) {
+    Database* db = ctx_.DbConnection.get();
+    if (!db || !db->IsOpen() || !IsSafeImageName(name) || !QFileInfo::exists(ctx_.ImagePath(name)))
+        return false;
+    try {
+        const int rows = check ? PageChecks::SetImageChecked(*db, rxNbr, refNo, name, *check)
+                               : db->SetRxImage(rxNbr, refNo, name);
+        return rows > 0;
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote()
+            << QStringLiteral("row of %1 not named after its image: %2").arg(name, e.description());
+        return false;
+    }
 }
 
 } // namespace quiller

@@ -7,13 +7,14 @@ namespace quiller {
 
 struct PageCheck;
 struct StationContext;
-class ScannerControl;
+struct StagedPage;
 
 // Files scanned pages in the image folder and records them in their rows.
 //
-// - A page is written under a temporary name first and takes its own name only once
-//   its row has been updated, so no file stands under a prescription's name that no
-//   row points to, and a row never names a half-written file.
+// - A page comes from the station's staging folder (PageStaging), where it is on disk
+//   already; filing renames it out of there, so a page is never written twice and never
+//   half-written under its own name. Its row names it last; when the row cannot, the page
+//   goes back to staging (and from there to "Unmatched/").
 // - An image about to be replaced is moved first into "Replaced/" as
 //   "<name> yyyy-MM-dd HH.mm.ss.jpg", byte for byte.
 // - A page that cannot be filed (its prescription was not recorded, its name would
@@ -34,14 +35,18 @@ public:
 
     explicit ImageStore(StationContext& ctx) : ctx_(ctx) {}
 
-    // Page `index` of the scanner's buffer as the image `name` of (rxNbr, refNo). With a
-    // check, how the page was matched is recorded in the same transaction as its name.
-    Result Store(ScannerControl& scanner, int index, const QString& name, const QString& rxNbr,
+    // A staged page as the image `name` of (rxNbr, refNo). With a check, how the page was
+    // matched is recorded in the same transaction as its name.
+    Result Store(const StagedPage& page, const QString& name, const QString& rxNbr,
                  const QString& refNo, const PageCheck* check = nullptr);
-    // Keeps a page that belongs to no recorded prescription; `hint` (an entry text,
-    // say) starts its name. Gives the kept file relative to the image folder, or empty
-    // with the scanner's error text in `reason`.
-    QString KeepUnmatched(ScannerControl& scanner, int index, const QString& hint, QString* reason);
+    // Keeps a staged page that belongs to no recorded prescription; `hint` (an entry
+    // text, say) starts its name. Gives the kept file relative to the image folder, or
+    // empty with the reason in `reason` (the page then stays in staging).
+    QString KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason);
+    // Names the row of (rxNbr, refNo) after an image that took its name before a station
+    // ended could write the row. True when the row now names it.
+    bool Reconcile(const QString& name, const QString& rxNbr, const QString& refNo,
+                   const PageCheck* check = nullptr);
 
     // "<base> yyyy-MM-dd HH.mm.ss.jpg" with the base cut to safe characters.
     static QString StampedName(const QString& base, const QDateTime& when);

@@ -7,10 +7,11 @@
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/scan/AcquisitionController.h"
-#include "gui/scan/ScanIntake.h"
+#include "gui/scan/ToBeScannedList.h"
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
 #include "scanner/SimulatedScanner.h"
+#include "station/StationCore.h"
 
 #include <QPointer>
 #include <QTreeWidget>
@@ -29,24 +30,25 @@ public:
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
         app.DbConnection->Open(app.dataPath); // throws, failing the test, when it cannot
-        window = new frmScan(app);
+        core = std::make_unique<StationCore>(app);
+        window = new frmScan(app, *core);
         scanner.StartDevice();
-        controller = new AcquisitionController(window,
+        core->SetScanner(&scanner);
+        controller = new AcquisitionController(window, *core,
                                                {[this]() -> ScannerControl* { return &scanner; },
                                                 [this]() -> int& { return currentIndex; },
-                                                [this] { ClearBuffer(); },
                                                 [](int index, bool) {
                                                     return QString::number(index);
                                                 }},
                                                window);
-        QObject::connect(&scanner, &ScannerControl::PostScan, controller,
-                         &AcquisitionController::Scanner1_PostScan);
+        new ToBeScannedList(window->ListView1, core->Entries(), window);
         window->behaviours().mayStop = [c = controller] {
             return c->ConfirmStop();
         };
     }
     ~AcquisitionRig() {
         delete window.data();
+        core.reset();
         SharedContext().DbConnection.reset();
         SharedContext().MainWindow = nullptr;
     }
@@ -57,20 +59,17 @@ public:
         currentIndex = -1;
     }
 
-    ScanIntake* AttachIntake() {
-        return new ScanIntake(
-            *window, [c = controller] { c->AcquireBatch(); },
-            [c = controller] { return c->Busy(); });
+    // The core's polling tick, run by hand (the polling timer is stopped).
+    StationCore* AttachIntake() {
+        core->PollTimer()->stop();
+        return core.get();
     }
 
     // A to-be-scanned entry, with its row stored when there is none.
     QTreeWidgetItem* AddEntry(const QString& rx, const QString& ref, const QString& mark = "X") {
-        auto* item = new QTreeWidgetItem(window->ListView1);
-        item->setText(0, rx + "-" + ref);
-        item->setCheckState(0, Qt::Unchecked);
-        item->setData(0, Qt::UserRole, mark);
-        item->setData(0, kRxNbrRole, rx);
-        item->setData(0, kRefNoRole, ref);
+        core->Entries().Append(rx + "-" + ref, "03/07/2006", "Amoxicillin", "Smith, John", mark);
+        core->Entries().SetLastKey(rx, ref);
+        QTreeWidgetItem* item = window->ListView1->topLevelItem(core->Entries().Count() - 1);
         Database& db = *SharedContext().DbConnection;
         if (!db.Find(rx, ref))
             db.UpsertPrescription(
@@ -92,6 +91,7 @@ public:
     ScriptedMessageBoxes boxes;
     TestEnv env;
     SimulatedScanner scanner;
+    std::unique_ptr<StationCore> core;
     QPointer<frmScan> window;
     AcquisitionController* controller = nullptr;
     int currentIndex = 0;

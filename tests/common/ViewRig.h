@@ -11,6 +11,7 @@
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewBehaviours.h"
 #include "scanner/SimulatedScanner.h"
+#include "station/StationCore.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -36,6 +37,7 @@ inline bool Near(const QColor& a, const QColor& b) {
 class ViewRig {
 public:
     std::unique_ptr<TestEnv> env;
+    std::unique_ptr<StationCore> core;
     std::unique_ptr<frmScan> window;
     std::unique_ptr<SimulatedScanner> scanner;
     std::unique_ptr<ViewBehaviours> view;
@@ -129,7 +131,8 @@ public:
         WritePicture(SharedContext().ImagePath("00123_02.jpg"), kGreen);
         WritePicture(SharedContext().ImagePath("125_01.jpg"), kBlue);
         // The window without behaviours (no scanner start-up, no polling), in viewing mode.
-        window = std::make_unique<frmScan>(SharedContext());
+        core = std::make_unique<StationCore>(SharedContext());
+        window = std::make_unique<frmScan>(SharedContext(), *core);
         QVERIFY(window->Form_Load());
         window->Timer1->stop();
         scanner = std::make_unique<SimulatedScanner>();

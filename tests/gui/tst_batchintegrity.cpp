@@ -20,7 +20,7 @@ class BatchIntegrityTests : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::AcquisitionRig> rig;
-    ScanIntake* intake = nullptr;
+    StationCore* intake = nullptr;
 
     void drop(const QString& name, const QByteArray& content) {
         test::WriteFile(rig->env.interchangeFolder() + "/" + name, content);
@@ -69,7 +69,7 @@ private slots:
         QVERIFY(rig->window->Timer1->isActive());
         QVERIFY(!QFile::exists(SharedContext().LockFilePath()));
         ticks(2); // both waiting files go into one batch, with a frame covering P and X
-        QCOMPARE(rig->controller->BatchItems(), QStringList({"3-00", "4-00"}));
+        QCOMPARE(rig->core->BatchItems(), QStringList({"3-00", "4-00"}));
         QVERIFY(rig->scanner.log().contains("SetScanFrame(0,0,8,12)"));
         rig->scanner.DeliverPage();
         rig->scanner.DeliverPage();

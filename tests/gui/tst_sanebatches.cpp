@@ -8,11 +8,12 @@
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/scan/AcquisitionController.h"
-#include "gui/scan/ScanIntake.h"
+#include "gui/scan/ToBeScannedList.h"
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
 #include "scanner/SaneScanner.h"
 #include "station/StationContext.h"
+#include "station/StationCore.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -36,10 +37,11 @@ class SaneBatchTests : public QObject {
     Q_OBJECT
     QTemporaryDir state;
     std::unique_ptr<test::TestEnv> env;
+    std::unique_ptr<StationCore> core;
     QPointer<frmScan> window;
     std::unique_ptr<SaneScanner> scanner;
     QPointer<AcquisitionController> controller;
-    ScanIntake* intake = nullptr;
+    StationCore* intake = nullptr;
     int currentIndex = 0;
 
     // A data file with prescriptions <n>-00.
@@ -70,8 +72,7 @@ class SaneBatchTests : public QObject {
         scanner->SelectDevice("quillerfake:" + device);
         scanner->OpenSource();
         QTRY_VERIFY_WITH_TIMEOUT(scanner->CapabilitiesKnown(), kTimeout);
-        connect(scanner.get(), &ScannerControl::PostScan, controller,
-                &AcquisitionController::Scanner1_PostScan);
+        core->SetScanner(scanner.get());
     }
     void waitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), kTimeout); }
 
@@ -93,28 +94,28 @@ private slots:
         Database::EnsureFile(app.dataPath, QString());
         app.DbConnection = std::make_unique<Database>();
         app.DbConnection->Open(app.dataPath);
-        window = new frmScan(app);
+        core = std::make_unique<StationCore>(app);
+        window = new frmScan(app, *core);
         controller =
-            new AcquisitionController(window,
+            new AcquisitionController(window, *core,
                                       {[this]() -> ScannerControl* { return scanner.get(); },
                                        [this]() -> int& { return currentIndex; },
-                                       [] {}, // the buffer is kept: pages are filed by their index
                                        [](int index, bool) {
                                            return QString::number(index);
                                        }},
                                       window);
+        new ToBeScannedList(window->ListView1, core->Entries(), window);
         connect(window->cmdScanRest, &QPushButton::clicked, controller,
                 &AcquisitionController::ScanRest_Click);
         window->behaviours().mayStop = [c = controller] {
             return c->ConfirmStop();
         };
-        intake = new ScanIntake(
-            *window, [c = controller] { c->AcquireBatch(); },
-            [c = controller] { return c->Busy(); });
+        intake = core.get();
     }
     void cleanup() {
         test::WriteFile(state.filePath("release"), "go"); // a held page may return
         delete window.data();
+        core.reset();
         scanner.reset();
         SharedContext().DbConnection.reset();
         env.reset();
@@ -183,7 +184,7 @@ private slots:
         QCOMPARE(pagesOf({1, 2, 3, 4, 5}), (QList<int>{1, 2, 0, 0, 0}));
         QVERIFY(window->cmdScanRest->isEnabled());
         window->cmdScanRest->click();
-        QCOMPARE(controller->BatchItems(), (QStringList{"3-00", "4-00", "5-00"}));
+        QCOMPARE(core->BatchItems(), (QStringList{"3-00", "4-00", "5-00"}));
         QVERIFY(!window->cmdScanRest->isEnabled());
         waitIdle();
         QCOMPARE(boxes.count(), 1); // every page came: nothing to report
@@ -231,7 +232,7 @@ private slots:
         if (!stop) {
             waitIdle();
             ticks(2);
-            QCOMPARE(controller->BatchItems(), (QStringList{"6-00", "7-00"}));
+            QCOMPARE(core->BatchItems(), (QStringList{"6-00", "7-00"}));
             waitIdle();
             QVERIFY2(boxes.last().text.contains(report), qPrintable(boxes.last().text));
         }

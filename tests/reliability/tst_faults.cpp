@@ -181,7 +181,7 @@ private slots:
         QVERIFY2(all.contains("2 of 3 prescriptions scanned and stored."), qPrintable(all));
         QVERIFY2(all.contains(how == "blocked"
                                   ? "124-00: its image name is taken by something that is not"
-                                  : "124-00: the page could not be written: Cannot write"),
+                                  : "124-00: A scanned page could not be kept on disk"),
                  qPrintable(all));
     }
 

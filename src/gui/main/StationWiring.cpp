@@ -1,15 +1,20 @@
 #include "gui/main/StationWiring.h"
 
+#include "base/MessageBoxes.h"
 #include "base/ProgramEnd.h"
 #include "gui/common/PictureBox.h"
 #include "gui/help/PrintCommands.h"
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
 #include "gui/main/frmMain.h"
-#include "gui/scan/ScanIntake.h"
+#include "gui/scan/ToBeScannedList.h"
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewBehaviours.h"
-#include "station/PollingTick.h"
+#include "settings/SettingsStore.h"
+#include "station/StagingRecovery.h"
+#include "station/StationContext.h"
+#include "station/StationCore.h"
+#include "station/verify/VerifySettings.h"
 
 #include "gui/scan/AcquisitionController.h"
 #include "gui/scan/ScannerStartup.h"
@@ -39,6 +44,7 @@ void AttachScanBehaviours(frmScan& scan) {
     auto* startup = new ScannerStartup(
         widgets, [] { EndProgramAtOnce(1); }, &scan);
 
+    StationCore& core = scan.Core();
     AcquisitionController::ScannerAccess access;
     access.scanner = [startup] {
         return startup->Scanner1();
@@ -46,19 +52,13 @@ void AttachScanBehaviours(frmScan& scan) {
     access.currentImageIndex = [startup]() -> int& {
         return startup->CurrentImageIndexRef();
     };
-    access.clearImageBuffer = [startup] {
-        startup->ClearImageBuffer();
-    };
     access.imageText = [startup](int index, bool postScanForm) {
         ScannerControl* sc = startup->Scanner1();
         return ScannerStartup::ImageText(index, sc->ImageWidth(index), sc->ImageHeight(index),
                                          sc->ImageBitsPerPixel(index), postScanForm);
     };
-    auto* acquisition = new AcquisitionController(&scan, access, &scan);
-
-    new ScanIntake(
-        scan, [acquisition] { acquisition->AcquireBatch(); },
-        [acquisition] { return acquisition->Busy(); });
+    auto* acquisition = new AcquisitionController(&scan, core, access, &scan);
+    new ToBeScannedList(scan.ListView1, core.Entries(), &scan);
 
     auto* viewing = new ViewBehaviours(scan.ViewControls(), scan.Context(), nullptr, &scan);
     // Rotate turns only the buffer page the preview shows, written over its own file.
@@ -69,21 +69,18 @@ void AttachScanBehaviours(frmScan& scan) {
                      &EnlargedView::ShowPicForm);
 
     frmScan::Behaviours& b = scan.behaviours();
-    b.load = [startup, acquisition, viewing] {
+    b.load = [startup, viewing, &core] {
         if (!startup->Start())
             return false;
         if (ScannerControl* sc = startup->Scanner1()) {
-            QObject::connect(sc, &ScannerControl::PostScan, acquisition,
-                             &AcquisitionController::Scanner1_PostScan);
+            core.SetScanner(sc);
             viewing->Context().SetScanner(sc);
         }
         return true;
     };
-    b.unload = [startup] {
+    b.unload = [startup, &core] {
+        core.SetScanner(nullptr);
         startup->Shutdown();
-    };
-    b.busy = [acquisition] {
-        return acquisition->Busy();
     };
     b.mayStop = [acquisition] {
         return acquisition->ConfirmStop();
@@ -94,9 +91,32 @@ void AttachScanBehaviours(frmScan& scan) {
                      &AcquisitionController::Command2_Click);
     QObject::connect(scan.cmdScanRest, &QPushButton::clicked, acquisition,
                      &AcquisitionController::ScanRest_Click);
+    QObject::connect(scan.cmdStop, &QPushButton::clicked, acquisition,
+                     &AcquisitionController::Stop_Click);
+}
+
+// Pages an earlier run of this station left in its staging folder (a crash, a power cut)
+// are filed or kept now, and the operator is told once what was recovered.
+void RecoverLastRun(frmMain& window) {
+    StationContext& ctx = window.Context();
+    if (ctx.dataPath.isEmpty() || ctx.ScannerID.isEmpty())
+        return;
+    QString report;
+    try {
+        PageStaging* staging = window.Core().Staging();
+        const VerifySettings settings = ReadVerifySettings(SettingsStore());
+        report = RecoverStaging(ctx, *staging, settings.pattern).Report();
+    } catch (const QuillerError& e) {
+        report =
+            QStringLiteral("Pages left by the last run could not be looked at: ") + e.description();
+    }
+    if (!report.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [report] { MessageBoxes::Show(report, MsgIcon::Exclamation); });
 }
 
 void WireMainWindow(frmMain& window) {
+    RecoverLastRun(window);
     frmMain::Commands& c = window.commands();
     c.configure = [&window](QWidget* owner) {
         ShowConfiguration(window.Context(), owner);

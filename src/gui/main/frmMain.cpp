@@ -9,9 +9,9 @@
 #include "gui/common/Twips.h"
 #include "gui/help/AppIcon.h"
 #include "gui/scan/frmScan.h"
-#include "intake/LockFile.h"
 #include "records/Database.h"
 #include "settings/SettingsStore.h"
+#include "station/StationCore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,7 +62,7 @@ QString frmMain::Caption() {
 }
 
 frmMain::frmMain(StationContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context) {
+    : QMainWindow(parent), context_(context), core_(new StationCore(context, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tellan Rx Image Scan"));
 
@@ -220,7 +220,7 @@ void frmMain::Form_Load() {
 
 frmScan* frmMain::ShowScanWindow() {
     if (!scan_) {
-        auto* scan = new frmScan(context_);
+        auto* scan = new frmScan(context_, *core_);
         scan_ = scan;
         if (commands_.attachScanWindow)
             commands_.attachScanWindow(scan);
@@ -279,24 +279,16 @@ void frmMain::Command1_Click(int index) {
         scan->fraSearch->setVisible(view);
         scan->Frame2->setTitle(QStringLiteral("Rx Image"));
         scan->Image1->Clear();
-        // A running batch keeps polling off; it starts polling itself when it ends.
-        if (view)
-            scan->Timer1->stop();
-        else if (!scan->Busy())
-            scan->Timer1->start();
+        // The core switches polling and the lock file: viewing raises it; back to
+        // scanning it goes, unless a batch still runs, whose end removes it.
+        core_->SetViewing(view);
         if (scanSub_) {
             MdiArea->setActiveSubWindow(scanSub_);
             scanSub_->raise();
         }
     });
-    if (view) {
+    if (view)
         IgnoringErrors([&] { SetStatusText(QStringLiteral("View scanned images")); });
-        IgnoringErrors([&] { LockFile::Raise(context_.LockFilePath()); });
-    } else if (!scan_ || !scan_->Busy()) {
-        // Back to scanning: the lock file goes, unless a batch still runs, whose end
-        // removes it.
-        IgnoringErrors([&] { LockFile::Remove(context_.LockFilePath()); });
-    }
     IgnoringErrors([&] { SetReadyLabel(!view); });
 }
 

@@ -22,6 +22,8 @@ namespace quiller {
 // The main window: a frame for the scan window, the Scan/View switch with the lock
 // file, the status bar the station writes its progress into, the menus, the placement
 // and the tray icon.
+class StationCore;
+
 class frmMain : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
@@ -76,6 +78,9 @@ public:
     };
     Commands& commands() { return commands_; }
     StationContext& Context() const { return context_; }
+    // The station core: every batch, polling and the lock file; it lives as long as this
+    // window, across Restarts of the scan window.
+    StationCore& Core() const { return *core_; }
 
     QWidget* Picture1;
     QPushButton* Command1[2];
@@ -103,6 +108,7 @@ private:
     void RealExit();
 
     StationContext& context_;
+    StationCore* core_;
     QPointer<frmScan> scan_;
     QPointer<QMdiSubWindow> scanSub_;
     QSystemTrayIcon* cSysTray1 = nullptr;

@@ -1,4 +1,5 @@
 #include "gui/main/frmMain.h"
+#include "station/StationCore.h"
 
 #include "base/ErrorReport.h"
 #include "base/Log.h"
@@ -123,12 +124,12 @@ void frmMain::mPopExit_Click() {
     if (!ConfirmExit())
         return;
     IgnoringErrors([&] {
-        if (scan_) {
-            scan_->Timer1->stop();
+        if (scan_)
             scan_->Timer2->stop();
-        }
     });
     IgnoringErrors([&] { UnloadScanWindow(); });
+    // Polling ends and the lock file comes down with the station.
+    core_->Shutdown();
     exitRequested_ = true;
     close();
 }
@@ -168,8 +169,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         cancel = true;
         event->ignore();
         showMinimized();
-        if (scan_)
-            scan_->Timer1->start();
+        core_->PollWhileHidden();
         if (cSysTray1 && cSysTray1->isVisible() && TrayAvailable())
             hide();
     } catch (const QuillerError& e) {

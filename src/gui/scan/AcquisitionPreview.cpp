@@ -1,4 +1,4 @@
-// The preview and rotation half of AcquisitionController: which buffer page the preview
+// The preview and rotation side of AcquisitionController: which buffer page the preview
 // shows, and turning it.
 #include "gui/scan/AcquisitionController.h"
 

@@ -1,52 +1,70 @@
 #include "gui/scan/ToBeScannedList.h"
 
+#include "station/BatchEntries.h"
+
 #include <QBrush>
 #include <QTreeWidget>
 
 namespace quiller {
 
-void ToBeScannedList::Clear() {
+ToBeScannedList::ToBeScannedList(QTreeWidget* listView1, const BatchEntries& entries,
+                                 QObject* parent)
+    : QObject(parent), list_(listView1), entries_(entries) {
+    connect(&entries, &BatchEntries::Cleared, this, [this] { list_->clear(); });
+    connect(&entries, &BatchEntries::Appended, this, [this](int row) {
+        auto* item = new QTreeWidgetItem;
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        list_->addTopLevelItem(item);
+        Show(item, row);
+    });
+    connect(&entries, &BatchEntries::Changed, this, [this](int row) {
+        if (QTreeWidgetItem* item = list_->topLevelItem(row)) {
+            Show(item, row);
+            if (entries_.At(row).scanned)
+                list_->setCurrentItem(item);
+        }
+    });
+    connect(&entries, &BatchEntries::RemovedFrom, this, [this](int first) {
+        while (list_->topLevelItemCount() > qMax(first, 0))
+            delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
+    });
+    Fill();
+}
+
+void ToBeScannedList::Fill() {
     list_->clear();
-}
-
-void ToBeScannedList::Append(const QString& text, const QString& date, const QString& drug,
-                             const QString& patient, const QString& tag) {
-    auto* item = new QTreeWidgetItem(QStringList{text, date, drug, patient});
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(0, Qt::Unchecked);
-    item->setData(0, Qt::UserRole, tag);
-    list_->addTopLevelItem(item);
-}
-
-void ToBeScannedList::SetLastKey(const QString& rxNbr, const QString& refNo) {
-    if (QTreeWidgetItem* last = list_->topLevelItem(list_->topLevelItemCount() - 1)) {
-        last->setData(0, kRxNbrRole, rxNbr);
-        last->setData(0, kRefNoRole, refNo);
+    for (int row = 0; row < entries_.Count(); ++row) {
+        auto* item = new QTreeWidgetItem;
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        list_->addTopLevelItem(item);
+        Show(item, row);
     }
 }
 
-void ToBeScannedList::MarkLastRefused(const QString& reason) {
-    QTreeWidgetItem* last = list_->topLevelItem(list_->topLevelItemCount() - 1);
-    if (!last)
+void ToBeScannedList::Show(QTreeWidgetItem* item, int row) {
+    const BatchEntry& e = entries_.At(row);
+    item->setText(0, e.text);
+    item->setText(1, e.date);
+    item->setText(2, e.drug);
+    item->setText(3, e.refusal.isEmpty()
+                         ? e.patient
+                         : e.patient + QStringLiteral(" - not recorded: ") + e.refusal);
+    item->setText(kFilingColumn, e.filed);
+    item->setData(0, Qt::UserRole, e.scanned ? e.imageName : e.mark);
+    item->setData(0, kRxNbrRole, e.rxNbr);
+    item->setData(0, kRefNoRole, e.refNo);
+    item->setData(0, kRefusalRole, e.refusal);
+    if (!e.refusal.isEmpty()) {
+        // Its page will not be filed under it: no check box, a red line that says why.
+        item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+        item->setData(0, Qt::CheckStateRole, QVariant());
+        for (int c = 0; c < item->columnCount(); ++c) {
+            item->setForeground(c, QBrush(Qt::darkRed));
+            item->setToolTip(c, QStringLiteral("Not recorded: ") + e.refusal);
+        }
         return;
-    last->setData(0, kRefusalRole, reason);
-    // Its page will not be filed under it: no check box, a red line that says why.
-    last->setFlags(last->flags() & ~Qt::ItemIsUserCheckable);
-    last->setData(0, Qt::CheckStateRole, QVariant());
-    last->setText(3, last->text(3) + QStringLiteral(" - not recorded: ") + reason);
-    for (int c = 0; c < last->columnCount(); ++c) {
-        last->setForeground(c, QBrush(Qt::darkRed));
-        last->setToolTip(c, QStringLiteral("Not recorded: ") + reason);
     }
-}
-
-int ToBeScannedList::Count() const {
-    return list_->topLevelItemCount();
-}
-
-void ToBeScannedList::RemoveFrom(int first) {
-    while (list_->topLevelItemCount() > qMax(first, 0))
-        delete list_->takeTopLevelItem(list_->topLevelItemCount() - 1);
+    item->setCheckState(0, e.scanned ? Qt::Checked : Qt::Unchecked);
 }
 
 } // namespace quiller

@@ -1,37 +1,38 @@
 #pragma once
 
+#include <QObject>
 #include <Qt>
 
-#include "intake/ScanListPort.h"
-
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace quiller {
 
-// ListView1 as the intake fills it: one item per prescription with the columns
-// "Rx Number", "Date", "Drug Name", "Patient" and "Page" (filled in as its page is
-// filed), an unchecked check box in the first
-// column and the tag in data(0, Qt::UserRole).
-class ToBeScannedList : public ScanListPort {
-public:
-    explicit ToBeScannedList(QTreeWidget* listView1) : list_(listView1) {}
+class BatchEntries;
 
-    void Clear() override;
-    void Append(const QString& text, const QString& date, const QString& drug,
-                const QString& patient, const QString& tag) override;
-    void SetLastKey(const QString& rxNbr, const QString& refNo) override;
-    void MarkLastRefused(const QString& reason) override;
-    int Count() const override;
+// ListView1 as a view of the station core's to-be-scanned entries: one item per
+// prescription with the columns "Rx Number", "Date", "Drug Name", "Patient" and "Page"
+// (how its page was filed), a check box once its page is stored, the tag in
+// data(0, Qt::UserRole) and the key beside it. A refused entry is shown in red with its
+// reason and has no check box. The list only displays; the entries are the core's.
+class ToBeScannedList : public QObject {
+    Q_OBJECT
+public:
+    ToBeScannedList(QTreeWidget* listView1, const BatchEntries& entries, QObject* parent = nullptr);
+
     // Item data roles that carry the key beside the tag (Qt::UserRole).
     static constexpr int kRxNbrRole = Qt::UserRole + 1;
     static constexpr int kRefNoRole = Qt::UserRole + 2;
     static constexpr int kRefusalRole = Qt::UserRole + 3;
     // The "Page" column: how the entry's page was filed (verified, by position, missing).
     static constexpr int kFilingColumn = 4;
-    void RemoveFrom(int first) override;
 
 private:
+    void Fill();
+    void Show(QTreeWidgetItem* item, int row);
+
     QTreeWidget* list_;
+    const BatchEntries& entries_;
 };
 
 } // namespace quiller

@@ -6,6 +6,7 @@
 #include "gui/view/ViewWidgets.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+#include "station/StationCore.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -67,7 +68,8 @@ void SetColumnWidths(QHeaderView* header, const QWidget* w) {
 
 } // namespace
 
-frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
+    : QWidget(parent), context_(context), core_(core) {
     setObjectName(QStringLiteral("frmScan"));
     setWindowTitle(QStringLiteral("Scanning Prescriptions"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -103,6 +105,11 @@ frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), co
     cmdScanRest->setEnabled(false);
     cmdScanRest->setToolTip(QStringLiteral("Scan the prescriptions of the last batch that were "
                                            "not scanned, in one go"));
+    cmdStop = MakeButton(Frame2, "cmdStop", QStringLiteral("Sto&p waiting for paper"));
+    PlaceTwips(cmdStop, 4440, 840, 2655, 375);
+    cmdStop->setToolTip(QStringLiteral("End the batch now; its prescriptions are reported as "
+                                       "not scanned and can be scanned later"));
+    cmdStop->hide();
     LabelImageNum = MakeLabel(Frame2, "LabelImageNum", QStringLiteral("No images"));
     PlaceTwips(LabelImageNum, 3600, 2520, 2055, 255);
     LabelImageNum->setAlignment(Qt::AlignCenter);
@@ -154,9 +161,7 @@ frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), co
     for (int i = 0; i < 2; ++i)
         lblDate[i]->setBuddy(DTPicker1[i]);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(2000);
+    Timer1 = core.PollTimer();
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
@@ -167,6 +172,10 @@ frmScan::frmScan(StationContext& context, QWidget* parent) : QWidget(parent), co
 }
 
 frmScan::~frmScan() = default;
+
+bool frmScan::Busy() const {
+    return core_.Busy();
+}
 
 bool frmScan::ViewingMode() const {
     return !fraList->isHidden();
@@ -201,10 +210,10 @@ bool frmScan::Form_Load() {
         frame->move(0, 0);
 
     Form_Resize();
-    context_.SetStatus(QStringLiteral("Idle"));
-    Timer1->start();
     Timer2->stop();
     loaded_ = true;
+    core_.SetViewing(ViewingMode());
+    core_.Resume();
     return true;
 }
 
@@ -226,7 +235,8 @@ void frmScan::Form_Resize() {
     setWidth(ListView2, frameWidth - margin);
     for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Command1),
                        static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command4),
-                       static_cast<QWidget*>(cmdScanRest), static_cast<QWidget*>(LabelImageNum)})
+                       static_cast<QWidget*>(cmdScanRest), static_cast<QWidget*>(cmdStop),
+                       static_cast<QWidget*>(LabelImageNum)})
         setWidth(w, frameWidth - w->x() - margin);
 }
 
@@ -238,7 +248,6 @@ bool frmScan::Form_Unload() {
     if (unloaded_)
         return true;
     try {
-        Timer1->stop();
         Timer2->stop();
         if (behaviours_.unload)
             behaviours_.unload();
@@ -258,7 +267,8 @@ void frmScan::resizeEvent(QResizeEvent* event) {
 }
 
 void frmScan::closeEvent(QCloseEvent* event) {
-    if (Form_Unload())
+    // A batch is stopped (the operator asked) before its window goes.
+    if (MayStop() && Form_Unload())
         event->accept();
     else
         event->ignore();

@@ -15,6 +15,7 @@ class QTreeWidget;
 
 namespace quiller {
 
+class StationCore;
 struct StationContext;
 struct ViewWidgets;
 
@@ -27,12 +28,16 @@ class PictureBox;
 class frmScan : public QWidget {
     Q_OBJECT
 public:
-    explicit frmScan(StationContext& context, QWidget* parent = nullptr);
+    frmScan(StationContext& context, StationCore& core, QWidget* parent = nullptr);
     StationContext& Context() const { return context_; }
+    // The station core the window shows and sends the operator's commands to; it
+    // outlives the window.
+    StationCore& Core() const { return core_; }
     ~frmScan() override;
 
-    // Load: scanner start-up, choice boxes, station identifier, layout, "Idle",
-    // polling on. Returns false when the program must end (no scanner configured).
+    // Load: scanner start-up, choice boxes, station identifier, layout; the core then
+    // resumes (lock file down, polling on, "Idle", unless a batch runs). Returns false
+    // when the program must end (no scanner configured).
     bool Form_Load();
     // Lays the widths out from the window's width; the height is fixed.
     void Form_Resize();
@@ -56,11 +61,10 @@ public:
         std::function<void()> unload; // scanner shutdown; throws on failure
         // Before the window goes away: false keeps it (the operator lets a batch run on).
         std::function<bool()> mayStop;
-        // True while a batch runs or its report is open: the lock file stays raised.
-        std::function<bool()> busy;
     };
     Behaviours& behaviours() { return behaviours_; }
-    bool Busy() const { return behaviours_.busy && behaviours_.busy(); }
+    // True while a batch runs or its report is open (the core's busy state).
+    bool Busy() const;
 
     // Controls, by their names.
     QGroupBox* Frame1;
@@ -73,6 +77,7 @@ public:
     QPushButton* Command2;
     QPushButton* Command4;
     QPushButton* cmdScanRest; // Scan the rest (of the latest batches)
+    QPushButton* cmdStop;     // Stop a batch waiting for paper (in the Scan button's place)
     QLabel* LabelImageNum;
     QGroupBox* fraSearch;
     QComboBox* Combo2;
@@ -81,7 +86,7 @@ public:
     QDateEdit* DTPicker1[2];
     QGroupBox* fraList;
     QTreeView* ListView2;
-    QTimer* Timer1;
+    QTimer* Timer1; // the core's polling timer
     QTimer* Timer2;
 
     // Design sizes, in twips.
@@ -99,6 +104,7 @@ protected:
 
 private:
     StationContext& context_;
+    StationCore& core_;
     Behaviours behaviours_;
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -7,14 +7,11 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
-#include "gui/scan/AcquisitionController.h"
-#include "gui/scan/ScanIntake.h"
-#include "gui/scan/ToBeScannedList.h"
-#include "gui/scan/frmScan.h"
 #include "records/PageChecks.h"
 #include "records/SearchCriteria.h"
 #include "records/SearchResultModel.h"
 #include "scanner/SaneScanner.h"
+#include "station/StationCore.h"
 #include "station/verify/PageCodeReader.h"
 
 #include <QDir>
@@ -100,22 +97,10 @@ void TstLabelledBatches::fileByLabel() {
     scanner->OpenSource(); // the batch uses the feeder once the device is known to have one
     QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
     {
-        auto* window = new frmScan(app);
-        int current = 0;
-        const AcquisitionController::ScannerAccess access{[&] { return scanner.get(); },
-                                                          [&]() -> int& { return current; },
-                                                          [&] {
-                                                              while (scanner->ImageCount() > 0)
-                                                                  scanner->DeleteImage(0);
-                                                          },
-                                                          [](int index, bool) {
-                                                              return QString::number(index);
-                                                          }};
-        auto* controller = new AcquisitionController(window, access, window);
-        connect(scanner.get(), &ScannerControl::PostScan, controller,
-                &AcquisitionController::Scanner1_PostScan);
-        auto* intake = new ScanIntake(
-            *window, [&] { controller->AcquireBatch(); }, [&] { return controller->Busy(); });
+        StationCore core(app);
+        core.SetScanner(scanner.get());
+        StationCore* intake = &core;
+        StationCore* controller = &core;
         test::ScriptedMessageBoxes boxes;
         QByteArray lines;
         for (const QString& label : kLabels)
@@ -136,7 +121,7 @@ void TstLabelledBatches::fileByLabel() {
                                      : kLabels[k] == byPosition      ? PageChecks::ByPosition()
                                                                      : QString();
             QCOMPARE(filed.value(PageChecks::Key(rx, "00")), expected);
-            QCOMPARE(window->ListView1->topLevelItem(k)->text(ToBeScannedList::kFilingColumn),
+            QCOMPARE(core.Entries().At(k).filed,
                      expected.isEmpty() ? QStringLiteral("missing") : expected);
             const QString image = app.DbConnection->Find(rx, "00")->RxImage;
             QCOMPARE(image, expected.isEmpty() ? QString() : rx + "_00.jpg");
@@ -161,7 +146,6 @@ void TstLabelledBatches::fileByLabel() {
         QCOMPARE(boxes.count(), report.isEmpty() ? 0 : 1);
         for (const QString& words : report)
             QVERIFY2(boxes.last().text.contains(words), qPrintable(boxes.last().text));
-        delete window;
     }
     scanner.reset();
 }

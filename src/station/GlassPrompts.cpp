@@ -1,4 +1,4 @@
-#include "gui/scan/GlassPrompts.h"
+#include "station/GlassPrompts.h"
 
 #include "base/MessageBoxes.h"
 #include "scanner/ScannerControl.h"

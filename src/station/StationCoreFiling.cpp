@@ -1,0 +1,287 @@
+// The station core's pages: each is staged on disk as it arrives, read for its labels on
+// a worker while the scanner goes on, and filed once its place is final.
+#include "station/StationCore.h"
+
+#include "base/FileSystem.h"
+#include "base/Log.h"
+#include "base/MessageBoxes.h"
+#include "records/PageChecks.h"
+#include "scanner/ScannerControl.h"
+#include "settings/SettingsStore.h"
+#include "station/ImageNaming.h"
+#include "station/ImageStore.h"
+#include "station/StationContext.h"
+#include "station/verify/PageReading.h"
+#include "station/verify/VerifySettings.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+namespace quiller {
+
+PageStaging* StationCore::Staging() {
+    if (!staging_ || staging_->Folder() != PageStaging::FolderFor(ctx_.dataPath, ctx_.ScannerID))
+        staging_ = std::make_unique<PageStaging>(ctx_.dataPath, ctx_.ScannerID);
+    staging_->Open();
+    return staging_.get();
+}
+
+int StationCore::PendingPages() const {
+    return int(std::count(settled_.cbegin(), settled_.cend(), false));
+}
+
+void StationCore::PrepareFiling(Acquisition& a) {
+    endWaitsForReads_ = false;
+    const VerifySettings settings = ReadVerifySettings(SettingsStore());
+    a.Verify(settings.mode, settings.pattern, settings.problem);
+    if (!settings.problem.isEmpty())
+        qCWarning(lcIntake).noquote() << QStringLiteral("[verify] settings: ") + settings.problem;
+    if (scanner_)
+        scanner_->KeepScannedPages(a.Filing() != nullptr);
+}
+
+// A page has arrived at `index` of the scanner's buffer: it goes to disk first.
+void StationCore::HandlePage(int index) {
+    ScannerControl* sc = scanner_;
+    if (!current_ || batchId_.isEmpty()) {
+        // A page nobody asked for (after a stop, say) is still kept, never dropped.
+        try {
+            Acquisition stray(Acquisition::Kind::SinglePage, {});
+            PageStaging* staging = Staging();
+            const QString batch = staging->BeginBatch(stray, QStringLiteral("off"));
+            const StagedPage page = staging->Stage(
+                batch, 0, sc->PageJpeg(index), sc->Value(ScannerControl::Setting::ScanSettingE));
+            QString reason;
+            const QString kept =
+                ImageStore(ctx_).KeepUnmatched(page.path, QStringLiteral("page"), &reason);
+            staging->Filed(batch, 0, kept, false);
+            if (!kept.isEmpty())
+                staging->Closed(batch);
+            const QString text =
+                kept.isEmpty()
+                    ? QStringLiteral("A page arrived outside of any scan; it stays in %1: %2")
+                          .arg(FileSystem::Native(staging->Folder()), reason)
+                    : QStringLiteral("A page arrived outside of any scan; it is kept as ") + kept;
+            QTimer::singleShot(0, this, [text] { MessageBoxes::Show(text, MsgIcon::Exclamation); });
+        } catch (const QuillerError& e) {
+            qCWarning(lcStorage).noquote() << e.description();
+        }
+        return;
+    }
+    Acquisition& a = *current_;
+    const int page = int(staged_.size());
+    try {
+        staged_ << Staging()->Stage(batchId_, page, sc->PageJpeg(index),
+                                    sc->Value(ScannerControl::Setting::ScanSettingE));
+        settled_ << false;
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+        // Without its file on disk the page is neither filed nor counted as filed: the
+        // prescription stays without a page and the report says why.
+        staged_ << StagedPage{};
+        settled_ << true;
+        bufferOf_ << index;
+        const ScanTarget* target = nullptr;
+        if (a.Filing())
+            a.PageArrived();
+        else
+            target = a.NextPage();
+        a.Lost(target ? target->entryText : QStringLiteral("page %1").arg(page + 1),
+               e.description());
+        return;
+    }
+    if (a.Filing())
+        a.PageArrived();
+    const ScanTarget* target = a.Filing() ? nullptr : a.NextPage();
+    if (a.kind() == Acquisition::Kind::Batch) {
+        const int n = std::min(a.Received(), a.Total());
+        ctx_.SetProgress(n, a.Total());
+        ctx_.SetStatus(QStringLiteral("Scanning: image %1 of %2").arg(n).arg(a.Total()));
+    }
+    if (a.Filing()) {
+        bufferOf_ << index;
+        ReadPage(a.Filing()->AddPage(index), index);
+        return;
+    }
+    if (!target) {
+        KeepApart(page, QStringLiteral("extra page"), true);
+        return;
+    }
+    bufferOf_ << index;
+    if (FileFor(page, *target, nullptr))
+        a.Stored();
+}
+
+void StationCore::ReadPage(int page, int index) {
+    ScannerControl* sc = scanner_;
+    reading_->Read(ticket_, page, sc->TakeScannedPage(index), sc->PageJpeg(index));
+}
+
+void StationCore::OnPageRead(quint64 batch, int page, const QList<PageCode>& codes) {
+    if (!current_ || batch != ticket_ || !current_->Filing())
+        return;
+    if (staging_)
+        staging_->Codes(batchId_, page, codes);
+    current_->Filing()->SetCodes(page, codes);
+    FileSettled(false);
+    if (endWaitsForReads_ && current_ && current_->Filing()->AllRead())
+        EndAcquisition(endError_);
+}
+
+void StationCore::FileSettled(bool ended) {
+    if (!current_ || !current_->Filing())
+        return;
+    using Status = PageDecision::Status;
+    Acquisition& a = *current_;
+    for (const BatchFiling::Settled& s : a.Filing()->TakeSettled(ended)) {
+        const PageDecision& d = s.decision;
+        if (d.status == Status::Verified || d.status == Status::ByPosition) {
+            const ScanTarget& target = a.Targets().at(d.prescription);
+            const PageCheck check{d.status == Status::Verified ? PageChecks::Verified()
+                                                               : PageChecks::ByPosition(),
+                                  d.label, QDateTime::currentDateTime(), ctx_.ScannerID};
+            if (FileFor(s.page, target, &check)) {
+                a.StoredFor(d.prescription);
+                if (!a.Viewing())
+                    entries_.SetFiled(target.entryText, check.filed);
+                emit FilingShown(target, check.filed, a.Viewing());
+            }
+            continue;
+        }
+        // Kept apart: a label of no prescription of this batch, a second page for one,
+        // or no label where one is required. The paper is never lost.
+        QString hint = d.label.isEmpty() ? QStringLiteral("unlabelled") : d.label;
+        if (d.status == Status::Duplicate)
+            hint = QStringLiteral("duplicate ") + hint;
+        KeepApart(s.page, hint, true);
+        qCWarning(lcStorage).noquote()
+            << QStringLiteral("page %1 (label \"%2\") kept apart").arg(s.page + 1).arg(d.label);
+    }
+}
+
+// Stores staged page `page` as the image of `target` (or keeps it in Unmatched when its
+// row was not recorded or cannot take it); true when stored.
+bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* check) {
+    Acquisition& a = *current_;
+    const StagedPage& staged = staged_.at(page);
+    ImageStore store(ctx_);
+    if (!target.refusal.isEmpty()) {
+        QString reason;
+        const QString kept = store.KeepUnmatched(staged.path, target.entryText, &reason);
+        if (kept.isEmpty())
+            a.Lost(target.entryText, QStringLiteral("not recorded (%1); its page stays in the "
+                                                    "staging folder: %2")
+                                         .arg(target.refusal, reason));
+        else
+            a.Kept(target.entryText, kept, QStringLiteral("not recorded (%1)").arg(target.refusal));
+        staging_->Filed(batchId_, page, kept, false);
+        settled_[page] = !kept.isEmpty();
+        emit PageShown(bufferOf_.value(page, -1), QString());
+        return false;
+    }
+    const QString name = ImageFileName(target.entryText);
+    ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
+    staging_->Filing(batchId_, page, target, name);
+    const ImageStore::Result r = store.Store(staged, name, target.rxNbr, target.refNo, check);
+    if (!r.stored && r.keptAs.isEmpty())
+        a.Lost(target.entryText, r.reason);
+    else if (!r.stored)
+        a.Kept(target.entryText, r.keptAs, r.reason);
+    staging_->Filed(batchId_, page, r.stored ? name : r.keptAs, r.stored);
+    settled_[page] = r.stored || !r.keptAs.isEmpty();
+    if (r.stored) {
+        if (a.Viewing())
+            RemoveLock();
+        else
+            entries_.MarkScanned(target.entryText, name);
+        emit PageStored(target, name, check ? check->filed : QString(), a.Viewing());
+    }
+    emit PageShown(bufferOf_.value(page, -1), r.stored ? name : QString());
+    return r.stored;
+}
+
+void StationCore::KeepApart(int page, const QString& hint, bool extra) {
+    Acquisition& a = *current_;
+    QString reason;
+    const QString kept = ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint, &reason);
+    if (extra)
+        a.ExtraKept(kept.isEmpty() ? QStringLiteral("(page %1 stays in the staging folder: %2)")
+                                         .arg(page + 1)
+                                         .arg(reason)
+                                   : kept);
+    staging_->Filed(batchId_, page, kept, false);
+    settled_[page] = !kept.isEmpty();
+}
+
+// The scanner is done. With label reading, the batch ends once every page has been read
+// (false until then: the last read ends it); its pages filed by position are filed now.
+bool StationCore::EndFiling(const QString& scannerError) {
+    Acquisition& a = *current_;
+    BatchFiling* filing = a.Filing();
+    if (!filing) {
+        if (staging_ && !batchId_.isEmpty())
+            staging_->Ended(batchId_);
+        return true;
+    }
+    if (!filing->AllRead()) {
+        endWaitsForReads_ = true;
+        endError_ = scannerError;
+        ctx_.SetStatus(QStringLiteral("Reading the labels of the last pages ..."));
+        return false;
+    }
+    endWaitsForReads_ = false;
+    if (staging_ && !batchId_.isEmpty())
+        staging_->Ended(batchId_);
+    FileSettled(true);
+    if (!current_)
+        return false;
+    if (scanner_)
+        scanner_->KeepScannedPages(false);
+    const FilingResult result = filing->Result();
+    for (int k : result.withoutPage) {
+        if (!a.Viewing())
+            entries_.SetFiled(a.Targets().at(k).entryText, QStringLiteral("missing"));
+        emit FilingShown(a.Targets().at(k), QStringLiteral("missing"), a.Viewing());
+    }
+    qCInfo(lcIntake).noquote() << QStringLiteral("batch filed: ") + a.FilingSummary();
+    return true;
+}
+
+// The operator stops: pages not read yet are read here, and every page is filed: the
+// batch has ended, so a place by position is final too.
+void StationCore::SettleOnStop() {
+    if (!current_)
+        return;
+    endWaitsForReads_ = false;
+    if (staging_ && !batchId_.isEmpty())
+        staging_->Ended(batchId_);
+    if (!current_->Filing())
+        return;
+    BatchFiling& filing = *current_->Filing();
+    for (const auto& [page, index] : filing.Unread()) {
+        const QByteArray jpeg =
+            scanner_ && index < scanner_->ImageCount() ? scanner_->PageJpeg(index) : QByteArray();
+        const QImage scanned = scanner_ ? scanner_->TakeScannedPage(index) : QImage();
+        QList<PageCode> codes = PageReading::ReadNow(scanned, jpeg);
+        if (codes.isEmpty() && scanned.isNull() && jpeg.isEmpty())
+            codes = PageReading::ReadNow(QImage(staged_.at(page).path), QByteArray());
+        if (staging_)
+            staging_->Codes(batchId_, page, codes);
+        filing.SetCodes(page, codes);
+    }
+    FileSettled(true);
+    if (scanner_)
+        scanner_->KeepScannedPages(false);
+}
+
+// The batch has ended: when none of its pages is left in staging, the journal says so.
+void StationCore::CloseStaging() {
+    if (staging_ && !batchId_.isEmpty() && PendingPages() == 0)
+        staging_->Closed(batchId_);
+    batchId_.clear();
+    staged_.clear();
+    settled_.clear();
+    bufferOf_.clear();
+}
+
+} // namespace quiller
