@@ -6,6 +6,7 @@
 #include "base/MessageBoxes.h"
 #include "records/Database.h"
 #include "scanner/ScannerControl.h"
+#include "settings/SettingsStore.h"
 #include "station/GlassPrompts.h"
 #include "station/StationContext.h"
 #include "station/verify/PageReading.h"
@@ -224,6 +225,9 @@ void StationCore::Start(Acquisition a) {
     batchItems_.clear();
     for (const ScanTarget& t : a.Targets())
         batchItems_ << t.entryText;
+    // While a batch runs, no data file is taken and the pharmacy system sees the lock.
+    SetPolling(false);
+    RaiseLock();
     ScannerControl* sc = scanner_;
     if (!sc) {
         current_ = std::move(a);
@@ -239,7 +243,12 @@ void StationCore::Start(Acquisition a) {
     BeginStaging(*current_);
     if (!current_)
         return;
-    paperDeadline_ = QDateTime::currentMSecsSinceEpoch() + paperWaitMs_;
+    // [setup] PaperWaitMinutes: how long a batch waits for paper before it reports.
+    bool ok = false;
+    const int minutes =
+        SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("PaperWaitMinutes")).toInt(&ok);
+    const qint64 waitMs = ok && minutes > 0 ? qint64(minutes) * 60000 : paperWaitMs_;
+    paperDeadline_ = QDateTime::currentMSecsSinceEpoch() + waitMs;
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);

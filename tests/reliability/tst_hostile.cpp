@@ -72,6 +72,9 @@ private slots:
                 continue; // the window placement
             if (file == kept)
                 continue;
+            // The station's own bookkeeping beside its staging; no page is left there.
+            if (file.startsWith(s.env.imageFolder() + "/Staging/") && !file.endsWith(".jpg"))
+                continue;
             // Pages the station could not file are kept in Unmatched, replaced ones in
             // Replaced; both inside the image folder.
             const QString folder = info.absolutePath();

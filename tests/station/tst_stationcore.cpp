@@ -1,0 +1,284 @@
+// The station core without windows: what every command does in every phase of a batch
+// (lock file, polling, busy, the rest, the files), a run that ends without warning and is
+// finished at the next start, and a feeder without a paper sensor loaded late.
+#include "common/ScriptedMessageBoxes.h"
+#include "common/TestEnv.h"
+#include "records/Database.h"
+#include "scanner/SimulatedScanner.h"
+#include "station/StagingRecovery.h"
+#include "station/StationContext.h"
+#include "station/StationCore.h"
+#include "station/verify/LabelPattern.h"
+
+#include <QDir>
+#include <QtTest>
+
+using namespace quiller;
+
+namespace {
+
+// A station of its own: context, database, simulated feeder scanner and core.
+struct Rig {
+    test::ScriptedMessageBoxes boxes;
+    test::TestEnv env;
+    StationContext ctx;
+    SimulatedScanner scanner;
+    std::unique_ptr<StationCore> core;
+
+    explicit Rig(const QString& mode = "off") {
+        env.writeSettings("[verify]\nmode=" + mode + "\n");
+        ctx.dataPath = env.imageFolder();
+        ctx.filePath = env.interchangeFolder();
+        ctx.ScannerID = "A";
+        Database::EnsureFile(ctx.dataPath, QString());
+        ctx.DbConnection = std::make_unique<Database>();
+        ctx.DbConnection->Open(ctx.dataPath);
+        scanner.StartDevice();
+        scanner.script().feederAvailable = true;
+        scanner.script().manual = true;
+        Start();
+    }
+    void Start() {
+        core = std::make_unique<StationCore>(ctx);
+        core->SetScanner(&scanner);
+        core->Resume();
+    }
+    // A batch of prescriptions 1-00 .. n-00, each with its row.
+    void Batch(int n) {
+        for (int i = 1; i <= n; ++i) {
+            const QString rx = QString::number(i);
+            ctx.DbConnection->UpsertPrescription(
+                Prescription{rx, "00", "03/07/2006", "Drug", "Ann", "Lee", ""});
+            core->Entries().Append(rx + "-00", "03/07/2006", "Drug", "Lee, Ann", "X");
+        }
+        core->AcquireBatch();
+    }
+    bool Lock() const { return QFile::exists(ctx.LockFilePath()); }
+    QString Image(int rx) const {
+        const auto row = ctx.DbConnection->Find(QString::number(rx), "00");
+        return row ? row->RxImage : "<no row>";
+    }
+    QStringList Files(const QString& sub = QString()) const {
+        return QDir(env.imageFolder() + sub).entryList({"*.jpg"}, QDir::Files);
+    }
+    QStringList Staged() const {
+        return QDir(PageStaging::FolderFor(ctx.dataPath, ctx.ScannerID))
+            .entryList({"*.jpg", "*.part"}, QDir::Files);
+    }
+    // Every delivered page is filed or kept; no row names a missing file.
+    void CheckNothingLost(int delivered) const {
+        QCOMPARE(Files().size() + Files("/Unmatched").size(), delivered);
+        QCOMPARE(Staged(), QStringList());
+        for (const QString& name : Files())
+            QCOMPARE(Image(name.section('_', 0, 0).toInt()), name);
+    }
+};
+
+} // namespace
+
+class TstStationCore : public QObject {
+    Q_OBJECT
+private slots:
+    // Stop (Exit, Restart) and the mode switch in each phase of a batch.
+    void commandsInEveryPhase_data() {
+        QTest::addColumn<QString>("mode"); // label reading
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<int>("delivered");   // pages the scanner delivered
+        QTest::addColumn<int>("stored");      // pages stored once the batch was stopped
+        QTest::addColumn<int>("outstanding"); // what the stop question counts
+        QTest::newRow("waiting for paper") << "off"
+                                           << "waiting" << 0 << 0 << 3;
+        QTest::newRow("feeding") << "off"
+                                 << "feeding" << 1 << 1 << 2;
+        // Every sheet is in, filed by position only when the batch ends: the late Restart.
+        QTest::newRow("pages pending") << "check"
+                                       << "pending" << 3 << 3 << 3;
+        QTest::newRow("queued batch") << "off"
+                                      << "queued" << 1 << 1 << 3;
+    }
+    void commandsInEveryPhase() {
+        QFETCH(QString, mode);
+        QFETCH(QString, phase);
+        QFETCH(int, delivered);
+        QFETCH(int, stored);
+        QFETCH(int, outstanding);
+        Rig rig(mode);
+        QVERIFY(rig.core->Polling());
+        QVERIFY(!rig.Lock());
+        rig.scanner.script().documentLoadedDefault = phase == "waiting" ? 0 : 1;
+        rig.Batch(3);
+        QVERIFY(rig.core->Busy());
+        QCOMPARE(rig.core->WaitingForPaper(), phase == "waiting");
+        if (phase != "waiting")
+            QTRY_VERIFY(rig.scanner.IsAcquiring());
+        for (int k = 0; k < delivered; ++k)
+            rig.scanner.DeliverPage();
+        if (phase == "queued") {
+            rig.core->Entries().Clear();
+            rig.core->Entries().Append("1-00", "", "", "", "X");
+            rig.core->AcquireBatch();
+            QVERIFY(rig.core->BatchQueued());
+        }
+        // The polling tick is off and the pharmacy system sees the lock file.
+        QVERIFY(!rig.core->Polling());
+        rig.core->SetViewing(true);
+        rig.core->SetViewing(false);
+        QVERIFY(rig.core->Busy());
+        QVERIFY(!rig.core->Polling());
+        QCOMPARE(rig.core->Outstanding(), outstanding);
+
+        const QString report = rig.core->Stop();
+        QVERIFY(!rig.core->Busy());
+        QVERIFY(!rig.Lock());
+        QVERIFY(rig.core->Polling());
+        QCOMPARE(rig.Files().size(), stored);
+        rig.CheckNothingLost(delivered);
+        QCOMPARE(rig.core->RestAvailable(), stored < 3);
+        if (stored < 3)
+            QVERIFY2(report.contains("Stopped"), qPrintable(report));
+        // A page the stopped scanner still delivers is kept, never lost.
+        rig.scanner.DeliverPage();
+        QCOMPARE(rig.Files("/Unmatched").size() + rig.Files().size(), delivered + 1);
+    }
+
+    // The report of a batch is open: busy and locked until it is closed; a Restart then
+    // leaves the station idle and the lock file down.
+    void reportOpenKeepsTheStationBusyUntilClosed() {
+        Rig rig;
+        bool checked = false;
+        rig.boxes.onShow([&](const MessageBoxRequest&) {
+            checked = rig.core->Busy() && rig.Lock() && !rig.core->Polling() &&
+                      rig.core->Outstanding() == 0;
+        });
+        rig.Batch(2);
+        QTRY_VERIFY(rig.scanner.IsAcquiring());
+        rig.scanner.DeliverPage();
+        rig.scanner.FinishAcquisition();
+        QTRY_COMPARE(rig.boxes.count(), 1); // "1 of 2 ... Not scanned: 2-00"
+        QVERIFY(checked);
+        QTRY_VERIFY(!rig.core->Busy());
+        QVERIFY(!rig.Lock());
+        QVERIFY(rig.core->RestAvailable());
+    }
+
+    // The rest outlives the program: a new start offers it again and scans only what
+    // still has no image.
+    void restSurvivesANewStart() {
+        Rig rig;
+        rig.Batch(3);
+        QTRY_VERIFY(rig.scanner.IsAcquiring());
+        rig.scanner.DeliverPage();
+        rig.core->Stop();
+        rig.core.reset();
+        rig.Start();
+        QVERIFY(rig.core->RestAvailable());
+        QVERIFY(rig.core->ScanRest());
+        QCOMPARE(rig.core->BatchItems(), QStringList({"2-00", "3-00"}));
+        QTRY_VERIFY(rig.scanner.IsAcquiring());
+        rig.scanner.DeliverPage();
+        rig.scanner.DeliverPage();
+        rig.scanner.FinishAcquisition();
+        QTRY_VERIFY(!rig.core->Busy());
+        QCOMPARE(rig.Image(2), "2_00.jpg");
+        QCOMPARE(rig.Image(3), "3_00.jpg");
+    }
+
+    // The station ends without warning (a crash, a power cut) with pages delivered; the
+    // next start files what is decided and keeps the rest.
+    void endedRunIsFinishedAtTheNextStart_data() {
+        QTest::addColumn<bool>("scannerDone");
+        QTest::addColumn<int>("filed");
+        QTest::newRow("batch running: kept") << false << 0;
+        QTest::newRow("scanner done: by position") << true << 3;
+    }
+    void endedRunIsFinishedAtTheNextStart() {
+        QFETCH(bool, scannerDone);
+        QFETCH(int, filed);
+        Rig rig("check");
+        rig.Batch(3);
+        QTRY_VERIFY(rig.scanner.IsAcquiring());
+        // Unlabelled pages wait for the batch's end to be filed by position.
+        for (int k = 0; k < 3; ++k)
+            rig.scanner.DeliverPage();
+        QTRY_COMPARE(rig.Staged().size(), 3);
+        const QString folder = PageStaging::FolderFor(rig.ctx.dataPath, "A");
+        const QString journal = folder + "/" + rig.core->Staging()->JournalName();
+        rig.core.reset(); // the run ends here, nothing finished
+        if (scannerDone) {
+            // The journal shows that the scanner had finished the batch.
+            const QByteArray lines = test::ReadFile(journal);
+            const QByteArray batch = lines.mid(lines.indexOf("\"b\":\"") + 5).split('"').first();
+            test::WriteFile(journal, lines + "{\"e\":\"end\",\"b\":\"" + batch + "\"}\n");
+        }
+        QCOMPARE(rig.Files().size(), 0);
+
+        rig.Start();
+        const RecoveryResult r = RecoverStaging(rig.ctx, *rig.core->Staging(), LabelPattern());
+        QCOMPARE(r.filed, filed);
+        QCOMPARE(r.kept.size(), 3 - filed);
+        for (const QString& k : r.kept)
+            QVERIFY2(k.contains("the station stopped before this page was filed"), qPrintable(k));
+        QVERIFY(!r.Report().isEmpty());
+        rig.CheckNothingLost(3);
+        // Nothing is done twice.
+        QVERIFY(RecoverStaging(rig.ctx, *rig.core->Staging(), LabelPattern()).Empty());
+    }
+
+    // A page that took its name before its row was written gets its row at the next start.
+    void imageWithoutItsRowIsReconciled() {
+        Rig rig;
+        rig.ctx.DbConnection->UpsertPrescription(
+            Prescription{"10194", "00", "03/07/2006", "Drug", "Ann", "Lee", ""});
+        PageStaging* staging = rig.core->Staging();
+        ScanTarget t;
+        t.entryText = "10194-00";
+        t.rxNbr = "10194";
+        t.refNo = "00";
+        const QString batch =
+            staging->BeginBatch(Acquisition(Acquisition::Kind::Batch, {t}), "off");
+        const StagedPage page = staging->Stage(batch, 0, QByteArray("not a real jpeg"), 200);
+        staging->Filing(batch, 0, t, "10194_00.jpg");
+        QVERIFY(QFile::rename(page.path, rig.env.imageFolder() + "/10194_00.jpg"));
+        rig.core.reset();
+        rig.Start();
+        const RecoveryResult r = RecoverStaging(rig.ctx, *rig.core->Staging(), LabelPattern());
+        QCOMPARE(r.reconciled, 1);
+        QCOMPARE(rig.Image(10194), "10194_00.jpg");
+        // A page file no journal line names is kept too.
+        QVERIFY(QDir().mkpath(PageStaging::FolderFor(rig.ctx.dataPath, "B")));
+        test::WriteFile(PageStaging::FolderFor(rig.ctx.dataPath, "B") + "/x.jpg", "other");
+        rig.core.reset();
+        QDir().mkpath(PageStaging::FolderFor(rig.ctx.dataPath, "A"));
+        test::WriteFile(PageStaging::FolderFor(rig.ctx.dataPath, "A") + "/stray.jpg", "page");
+        rig.Start();
+        const RecoveryResult s = RecoverStaging(rig.ctx, *rig.core->Staging(), LabelPattern());
+        QCOMPARE(s.kept.size(), 1);
+        // Another station's staging is never touched.
+        QVERIFY(QFile::exists(PageStaging::FolderFor(rig.ctx.dataPath, "B") + "/x.jpg"));
+    }
+
+    // A feeder without a paper sensor, loaded after the batch began: the batch waits and
+    // tries again until the paper is there, then scans it all.
+    void sensorlessFeederWaitsForPaper() {
+        Rig rig;
+        rig.scanner.script().manual = false;
+        rig.scanner.script().failAfterPages = 0;
+        rig.scanner.script().failCode = ScannerControl::kNoDocument;
+        rig.scanner.script().failText = "There is no document in the scanner.";
+        rig.Batch(2);
+        QTRY_COMPARE(rig.scanner.acquireCount(), 1);
+        QTRY_VERIFY(rig.core->WaitingForPaper());
+        QVERIFY(rig.core->Busy());
+        QCOMPARE(rig.boxes.count(), 0);           // no shortfall reported while waiting
+        rig.scanner.script().failAfterPages = -1; // the operator loads the sheets
+        rig.scanner.script().pagesPerAcquire = 2;
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.core->Busy(), 15000);
+        QCOMPARE(rig.scanner.acquireCount(), 2);
+        QCOMPARE(rig.Image(1), "1_00.jpg");
+        QCOMPARE(rig.Image(2), "2_00.jpg");
+        QCOMPARE(rig.boxes.count(), 0);
+    }
+};
+
+QTEST_MAIN(TstStationCore)
+#include "tst_stationcore.moc"
