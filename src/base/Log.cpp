@@ -9,18 +9,19 @@
 
 namespace quiller {
 
-Q_LOGGING_CATEGORY(lcIntake, "quiller.intake")
-Q_LOGGING_CATEGORY(lcScanner, "quiller.scanner")
-Q_LOGGING_CATEGORY(lcStorage, "quiller.storage")
-Q_LOGGING_CATEGORY(lcView, "quiller.view")
-Q_LOGGING_CATEGORY(lcSettings, "quiller.settings")
-Q_LOGGING_CATEGORY(lcOperator, "quiller.operator")
+Q_LOGGING_CATEGORY(lcIntake, "quiller.intake", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcScanner, "quiller.scanner", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcStorage, "quiller.storage", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcView, "quiller.view", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcSettings, "quiller.settings", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcOperator, "quiller.operator", QtInfoMsg)
 
 namespace {
 
 struct LogState {
     QMutex mutex;
     QString path;
+    QString station;
     qint64 maxBytes = 0;
     int keep = 0;
     QtMessageHandler previous = nullptr;
@@ -60,6 +61,8 @@ void Rotate(const LogState& s) {
         QFile::remove(s.path);
 }
 
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
 void Handler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     LogState& s = State();
     {
@@ -67,12 +70,11 @@ void Handler(QtMsgType type, const QMessageLogContext& context, const QString& m
         if (QFileInfo(s.path).size() >= s.maxBytes)
             Rotate(s);
         QFile file(s.path);
-        if (file.open(QIODevice::Append | QIODevice::Text)) {
+        // The log names patients' prescriptions: a new file is the owner's alone.
+        if (file.open(QIODevice::Append | QIODevice::Text, kOwnerOnly)) {
             const QString line =
-                QStringLiteral("%1 %2 %3: %4\n")
-                    .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
-                         QLatin1String(LevelName(type)),
-                         QLatin1String(context.category ? context.category : "default"), message);
+                LogFile::FormatRecord(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
+                                      type, context.category, s.station, message);
             file.write(line.toUtf8());
         }
     }
@@ -81,6 +83,41 @@ void Handler(QtMsgType type, const QMessageLogContext& context, const QString& m
 }
 
 } // namespace
+
+QString LogFile::EscapeValue(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u == u'\n')
+            out += QStringLiteral("\\n");
+        else if (u == u'\r')
+            out += QStringLiteral("\\r");
+        else if (u == u'\t')
+            out += QStringLiteral("\\t");
+        else if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else if (u == 0x2028 || u == 0x2029)
+            out += QStringLiteral("\\u{%1}").arg(u, 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString LogFile::FormatRecord(const QString& time, QtMsgType type, const char* category,
+                              const QString& station, const QString& message) {
+    return QStringLiteral("%1 %2 station %3 %4: %5\n")
+        .arg(time, QLatin1String(LevelName(type)),
+             station.isEmpty() ? QStringLiteral("-") : EscapeValue(station),
+             EscapeValue(QString::fromUtf8(category ? category : "default")), EscapeValue(message));
+}
+
+void LogFile::SetStation(const QString& stationId) {
+    LogState& s = State();
+    QMutexLocker lock(&s.mutex);
+    s.station = stationId.trimmed();
+}
 
 QString LogFile::DefaultPath() {
     // QStandardPaths gives the state folder only from Qt 6.7 on.
@@ -98,6 +135,15 @@ void LogFile::Install(const QString& path, qint64 maxBytes, int keep) {
         s.path = path;
         s.maxBytes = maxBytes;
         s.keep = keep;
+        // Files an earlier version left readable by others become the owner's alone.
+        for (int n = 0; n <= keep; ++n) {
+            const QString file = n == 0 ? path : path + QLatin1Char('.') + QString::number(n);
+            constexpr QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup |
+                                                  QFile::ExeGroup | QFile::ReadOther |
+                                                  QFile::WriteOther | QFile::ExeOther;
+            if (QFileInfo::exists(file) && (QFile::permissions(file) & others))
+                QFile::setPermissions(file, kOwnerOnly);
+        }
     }
     if (!s.installed) {
         s.previous = qInstallMessageHandler(Handler);

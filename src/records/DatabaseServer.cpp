@@ -25,7 +25,8 @@ QSqlDatabase OpenServerConnection(const ServerAddress& address, const QString& c
     const QString source = QStringLiteral("Database.OpenServer");
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
         throw QuillerError(kErrorServerUnavailable,
-                           QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed."),
+                           QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed: "
+                                          "install the package libqt6sql6-psql."),
                            source);
     // A server that does not answer must not hold the station for long; libpq reads the
     // password from its own files (no password is ever passed here).

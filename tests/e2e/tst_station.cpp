@@ -13,20 +13,35 @@ class TstStation : public QObject {
 private slots:
     void helpAndVersionNeedNoWindow_data();
     void helpAndVersionNeedNoWindow();
+    void qtOptionsReachQt();
     void dataFileToStoredImages();
 };
 
 void TstStation::helpAndVersionNeedNoWindow_data() {
-    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("version") << QString("--version") << QString("quiller 1.0.0\n");
-    QTest::newRow("help") << QString("--help") << QString("--config <FILE>");
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QString("quiller 1.0.0\n");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QString("--config <FILE>");
+    // Qt's own options are Qt's; the station's are read around them.
+    QTest::newRow("platform, version")
+        << QStringList{"-platform", "offscreen", "--version"} << 0 << QString("quiller 1.0.0\n");
+    QTest::newRow("style, reverse, geometry, help")
+        << QStringList{"-style", "fusion", "-reverse", "--qwindowgeometry", "800x600+0+0", "--help"}
+        << 0 << QString("--copy-database-to <CONNECTION>");
+    QTest::newRow("style=, version")
+        << QStringList{"-style=fusion", "--version"} << 0 << QString("quiller 1.0.0\n");
+    QTest::newRow("unknown option")
+        << QStringList{"-platfrm", "offscreen"} << 2 << QString("Unknown options: p, l, a");
+    QTest::newRow("argument") << QStringList{"--version", "stray"} << 2
+                              << QString("unexpected argument 'stray'");
 }
 
 // Both print and end without opening a window: with no display to open one on, the
 // program would fail to start its window half.
 void TstStation::helpAndVersionNeedNoWindow() {
-    QFETCH(QString, option);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
     QFETCH(QString, expected);
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -34,12 +49,48 @@ void TstStation::helpAndVersionNeedNoWindow() {
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     program.setProcessEnvironment(environment);
-    program.start(StationProcess::Program(), {option});
+    program.start(StationProcess::Program(), arguments);
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
-    QVERIFY2(QString::fromLocal8Bit(program.readAllStandardOutput()).contains(expected),
-             qPrintable(expected));
+    QCOMPARE(program.exitCode(), status);
+    const QString output = QString::fromLocal8Bit(status == 0 ? program.readAllStandardOutput()
+                                                              : program.readAllStandardError());
+    QVERIFY2(output.contains(expected), qPrintable(output));
+}
+
+// "-platform offscreen" reaches Qt: without it the station could not start here, where
+// the environment names a platform with no display. Its log names the station.
+void TstStation::qtOptionsReachQt() {
+    TestEnv env;
+    env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=Q\n")
+                          .arg(env.imageFolder(), env.interchangeFolder()));
+    QDir().mkpath(env.home() + "/runtime");
+    QFile::setPermissions(env.home() + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", env.home());
+    environment.insert("XDG_CONFIG_HOME", env.home() + "/.config");
+    environment.insert("XDG_RUNTIME_DIR", env.home() + "/runtime");
+    environment.insert("XDG_STATE_HOME", env.home() + "/state");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(StationProcess::Program(), {"-platform", "offscreen", "-reverse"});
+    auto end = qScopeGuard([&] {
+        program.kill();
+        program.waitForFinished(5000);
+    });
+    const QString log = env.home() + "/state/Quiller/quiller.log";
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(env.imageFolder() + "/Marrowby.mdb") ||
+                                 program.state() == QProcess::NotRunning,
+                             30000);
+    QVERIFY2(program.state() == QProcess::Running, program.readAllStandardError().constData());
+    QVERIFY(
+        QString::fromUtf8(ReadFile(log)).contains(" station Q quiller.operator: station starting"));
+    QCOMPARE(QFile::permissions(log) & ~(QFile::ReadUser | QFile::WriteUser),
+             QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void TstStation::dataFileToStoredImages() {

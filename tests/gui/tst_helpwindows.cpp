@@ -136,15 +136,33 @@ private slots:
         QTemporaryDir data;
         QCOMPARE(Fields(SupportContact::Load(data.filePath("absent.ini"), Sample())),
                  Fields(Sample()));
-        // The deployed file, found under the user's data folder.
-        const QByteArray old = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-        auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", old); });
-        QVERIFY(QDir(data.path()).mkpath("quiller"));
-        test::WriteFile(data.path() + "/quiller/support-contact.ini",
+        // A file under the data folders (a tree installed by hand) is read; the user's own
+        // file under ~/.config/Quiller comes before it and before the administrator's.
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path() + "/data"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(data.path() + "/config"));
+        auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_HOME", oldData);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        const QStringList candidates = SupportContact::CandidateFiles();
+        const QString user = data.path() + "/config/Quiller/support-contact.ini";
+        QCOMPARE(candidates.value(0), user);
+        QCOMPARE(candidates.value(1), QString("/etc/quiller/support-contact.ini"));
+        QVERIFY(candidates.contains(data.path() + "/data/quiller/support-contact.ini"));
+        QVERIFY(QDir(data.path()).mkpath("data/quiller"));
+        test::WriteFile(data.path() + "/data/quiller/support-contact.ini",
                         "[Support]\nOrganisation=Dep\n");
+        if (!QFileInfo::exists(SupportContact::SystemFile())) {
+            SupportContact expected = SupportContact::BuiltIn();
+            expected.organisation = "Dep";
+            QCOMPARE(Fields(SupportContact::Deployed()), Fields(expected));
+        }
+        QVERIFY(QDir(data.path()).mkpath("config/Quiller"));
+        test::WriteFile(user, "[Support]\nTelephone=555 0100\n");
         SupportContact expected = SupportContact::BuiltIn();
-        expected.organisation = "Dep";
+        expected.telephone = "555 0100";
         QCOMPARE(Fields(SupportContact::Deployed()), Fields(expected));
     }
 

@@ -1,9 +1,11 @@
-# Installs the build tree into a fresh prefix and checks that it holds exactly the
-# expected files, with the packaged data files unchanged.
+# Installs the build tree into /usr under a fresh staging root (DESTDIR, so that nothing
+# reaches the machine's own /etc) and checks that it holds exactly the expected files,
+# with the packaged data files unchanged.
 include(${CMAKE_CURRENT_LIST_DIR}/ExpectedInstall.cmake)
 
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${PREFIX}
+            ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${rc}):\n${out}${err}")
@@ -26,7 +28,7 @@ foreach(f IN LISTS expected_files)
         endif()
     endif()
 endforeach()
-if(NOT IS_DIRECTORY ${PREFIX}/bin OR NOT EXISTS ${PREFIX}/bin/quiller)
+if(NOT EXISTS ${PREFIX}/usr/bin/quiller)
     message(FATAL_ERROR "bin/quiller missing")
 endif()
 file(REMOVE_RECURSE ${PREFIX})

@@ -28,7 +28,7 @@ if(NOT rc EQUAL 0)
 endif()
 foreach(want "Package: quiller" "Version: ${VERSION}" "Maintainer: .+@"
         "libqt6widgets6" "libqt6sql6-sqlite" "libqt6printsupport6" "libsane1"
-        "qt6-qpa-plugins" "Recommends: sane-airscan")
+        "qt6-qpa-plugins" "Recommends: [^\n]*sane-airscan" "Recommends: [^\n]*libqt6sql6-psql")
     if(NOT fields MATCHES "${want}")
         message(FATAL_ERROR "package fields lack '${want}':\n${fields}")
     endif()
@@ -40,11 +40,18 @@ if(NOT rc EQUAL 0)
     message(FATAL_ERROR "dpkg-deb --contents failed:\n${err}")
 endif()
 foreach(f IN LISTS expected_files)
-    string(REPLACE "." "\\." pattern "./usr/${f}")
+    string(REPLACE "." "\\." pattern "./${f}")
     if(NOT listing MATCHES " ${pattern}\n")
-        message(FATAL_ERROR "package lacks /usr/${f}:\n${listing}")
+        message(FATAL_ERROR "package lacks /${f}:\n${listing}")
     endif()
 endforeach()
+
+# The administrator's support contact is a conffile, kept by dpkg on upgrade.
+execute_process(COMMAND dpkg-deb --info ${debs} conffiles
+    RESULT_VARIABLE rc OUTPUT_VARIABLE conffiles ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT conffiles STREQUAL "/etc/quiller/support-contact.ini\n")
+    message(FATAL_ERROR "package conffiles (${rc}) are not the support contact:\n${conffiles}${err}")
+endif()
 
 execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${debs}
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

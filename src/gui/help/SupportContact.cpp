@@ -70,8 +70,17 @@ SupportContact SupportContact::BuiltIn() {
     return Load(QStringLiteral(":/quiller/support-contact.ini"), SupportContact{});
 }
 
+QString SupportContact::SystemFile() {
+    return QStringLiteral("/etc/quiller/") + kFileName;
+}
+
 QStringList SupportContact::CandidateFiles() {
     QStringList files;
+    const QString userConfig =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!userConfig.isEmpty())
+        files << userConfig + QStringLiteral("/Quiller/") + kFileName;
+    files << SystemFile();
     const QString appDir = QCoreApplication::applicationDirPath();
     if (!appDir.isEmpty()) {
         files << appDir + QLatin1Char('/') + kFileName;

@@ -32,10 +32,15 @@ struct SupportContact {
     // CandidateFiles(), over the built-in one.
     static SupportContact Deployed();
 
-    // Where a deployment's file is looked for, in order: beside the executable, in
-    // ../share/quiller relative to it (an installed tree), then the system's data folders
-    // (quiller/support-contact.ini under each XDG data directory).
+    // Where a deployment's file is looked for, in order: the user's own
+    // (~/.config/Quiller/support-contact.ini, under $XDG_CONFIG_HOME), the administrator's
+    // (/etc/quiller/support-contact.ini, which the package installs and keeps on upgrade),
+    // then, for a tree installed by hand, beside the executable, in ../share/quiller
+    // relative to it, and quiller/support-contact.ini under each XDG data directory.
     static QStringList CandidateFiles();
+
+    // The administrator's file.
+    static QString SystemFile();
 };
 
 } // namespace quiller

@@ -6,13 +6,85 @@
 
 namespace quiller {
 
+namespace {
+
+// The options QGuiApplication and QApplication take out of the command line themselves.
+const QStringList& QtOptionsWithValue() {
+    static const QStringList names{QStringLiteral("platform"),
+                                   QStringLiteral("platformpluginpath"),
+                                   QStringLiteral("platformtheme"),
+                                   QStringLiteral("plugin"),
+                                   QStringLiteral("qwindowgeometry"),
+                                   QStringLiteral("qwindowicon"),
+                                   QStringLiteral("qwindowtitle"),
+                                   QStringLiteral("session"),
+                                   QStringLiteral("display"),
+                                   QStringLiteral("geometry"),
+                                   QStringLiteral("title"),
+                                   QStringLiteral("icon"),
+                                   QStringLiteral("name"),
+                                   QStringLiteral("style"),
+                                   QStringLiteral("stylesheet"),
+                                   QStringLiteral("qmljsdebugger")};
+    return names;
+}
+
+const QStringList& QtFlags() {
+    static const QStringList names{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                   QStringLiteral("nograb"),  QStringLiteral("dograb"),
+                                   QStringLiteral("sync"),    QStringLiteral("testability")};
+    return names;
+}
+
+// The station's own options that take a value.
+const QStringList& OwnOptionsWithValue() {
+    static const QStringList names{QStringLiteral("--config"),
+                                   QStringLiteral("--copy-database-to")};
+    return names;
+}
+
+} // namespace
+
+QStringList WithoutQtOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (i == 0 || !argument.startsWith(QLatin1Char('-')) || argument == QStringLiteral("--")) {
+            kept << argument;
+            continue;
+        }
+        if (OwnOptionsWithValue().contains(argument)) {
+            kept << argument;
+            if (i + 1 < arguments.size())
+                kept << arguments.at(++i);
+            continue;
+        }
+        QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+        const qsizetype equals = name.indexOf(QLatin1Char('='));
+        const bool inlineValue = equals >= 0;
+        if (inlineValue)
+            name.truncate(equals);
+        if (QtOptionsWithValue().contains(name)) {
+            if (!inlineValue)
+                ++i; // its value
+            continue;
+        }
+        if (!inlineValue && QtFlags().contains(name))
+            continue;
+        kept << argument;
+    }
+    return kept;
+}
+
 CommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Quiller: prescription image scanning station for a pharmacy.\n"
         "Log: $XDG_STATE_HOME/Quiller/quiller.log (~/.local/state/Quiller/quiller.log).\n"
         "Settings: ~/.config/Quiller/Quiller.conf; station-wide defaults in "
-        "/etc/xdg/Quiller/Quiller.conf."));
+        "/etc/xdg/Quiller/Quiller.conf.\n"
+        "Qt's standard options (-platform, -style, -reverse, -qwindowgeometry, ...) are "
+        "accepted as well."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
@@ -35,7 +107,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
     CommandLine result;
     const QString program = QStringLiteral("quiller");
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(WithoutQtOptions(arguments))) {
         result.exitNow = true;
         result.exitCode = 2;
         result.output = program + QStringLiteral(": ") + parser.errorText() +

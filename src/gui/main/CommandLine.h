@@ -16,7 +16,14 @@ struct CommandLine {
 };
 
 // Reads the arguments (the first is the program). Needs no application object, so
-// --help and --version work without a display.
+// --help, --version and --copy-database-to work without a display. Qt's own options
+// (-platform offscreen, -style fusion, -reverse, -qwindowgeometry 800x600+0+0, ...) are
+// left to the application object and not read here.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The arguments without Qt's own options and their values, in single- or double-dash
+// form, with a separate value or "=value". The value of one of the station's own options
+// is never taken for one of Qt's ("--config -style").
+QStringList WithoutQtOptions(const QStringList& arguments);
 
 } // namespace quiller

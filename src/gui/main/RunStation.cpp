@@ -39,6 +39,8 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     }
     if (!commandLine.configFile.isEmpty())
         SettingsStore::UseFile(commandLine.configFile);
+    // Stations that share one account's log tell their lines apart by their identifier.
+    LogFile::SetStation(SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("ScannerID")));
     if (options.writeLog)
         LogFile::Install();
     if (!commandLine.copyDatabaseTo.isEmpty()) {
@@ -104,6 +106,8 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     } catch (const QuillerError& e) {
         QuillerApplication::FailWithRuntimeError(e.number(), e.description());
     }
+    // A first run's configuration dialog has set the identifier by now.
+    LogFile::SetStation(context.ScannerID);
     if (exitCode)
         return *exitCode;
     QObject::connect(&instance, &SingleInstance::raiseRequested, [&] {

@@ -316,6 +316,7 @@ bool frmConfiguration::Save() {
         app.dataPath = dataPath;
         app.filePath = filePath;
         app.ScannerID = Text2->text();
+        LogFile::SetStation(app.ScannerID);
         // A server's Configuration row would be every station's: the settings keep it.
         if (!server)
             app.DbConnection->WriteScannerSource(position);
