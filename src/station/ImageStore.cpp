@@ -16,6 +16,18 @@
 
 namespace quiller {
 
+namespace {
+// A page gets its folder's sharing whatever the scanner's writer and the process's
+// file-creation mask left it with.
+void ProtectPage(const QString& path, const QString& folder) {
+    try {
+        FileSystem::Protect(path, FileSystem::SharingOf(folder));
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+    }
+}
+} // namespace
+
 QString ImageStore::StampedName(const QString& base, const QDateTime& when) {
     QString safe;
     for (QChar c : base.left(64)) {
@@ -35,8 +47,12 @@ QString ImageStore::Folder(const QString& sub) const {
     QDir images(ctx_.dataPath);
     if (ctx_.dataPath.isEmpty() || !images.exists())
         return QString();
-    images.mkdir(sub);
-    return FileSystem::Join(ctx_.dataPath, sub);
+    try {
+        return FileSystem::MakeFolder(ctx_.dataPath, sub);
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+        return QString();
+    }
 }
 
 QString ImageStore::FreeName(const QString& folder, const QString& base) const {
@@ -60,10 +76,12 @@ QString ImageStore::KeepUnmatched(ScannerControl& scanner, int index, const QStr
     const QString temp = FileSystem::Join(
         folder, QStringLiteral(".%1.new").arg(QUuid::createUuid().toString(QUuid::Id128)));
     if (scanner.SaveImage(index, temp) == 0) {
+        QFile::remove(temp);
         if (reason)
             *reason = scanner.ErrorText();
         return QString();
     }
+    ProtectPage(temp, folder);
     // Stations sharing the image folder may pick the same name in the same second. The
     // page is written under a name of its own first and then renamed, which never
     // replaces a file: when another station took the name meanwhile, the next is tried.
@@ -109,9 +127,11 @@ ImageStore::Result ImageStore::Store(ScannerControl& scanner, int index, const Q
                                    "file"));
     const QString fresh = ctx_.ImagePath(QStringLiteral(".") + name + QStringLiteral(".new"));
     if (scanner.SaveImage(index, fresh) == 0) {
+        QFile::remove(fresh);
         r.reason = QStringLiteral("the page could not be written: ") + scanner.ErrorText();
         return r;
     }
+    ProtectPage(fresh, ctx_.dataPath);
     // The page takes its name first and the row names it last, so a station ended between
     // the two leaves a page no row names yet (stored again when it is scanned again), never
     // a row naming a page that is not there. The image it replaces is kept first.
