@@ -13,10 +13,7 @@ namespace quiller {
 namespace DataPrivacy {
 
 bool IsValidStationId(const QString& id) {
-    if (id.size() != 1)
-        return false;
-    const char16_t c = id.front().unicode();
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    return id.size() == 1 && id.front().isLetterOrNumber();
 }
 
 QString StationIdProblem(const QString& id) {

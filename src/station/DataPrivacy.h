@@ -8,7 +8,7 @@ namespace quiller {
 // data it keeps, and settings a hostile or mistaken settings file may hold.
 namespace DataPrivacy {
 
-// One letter or digit (ASCII): the first character of the data files addressed to this
+// One letter or digit: the first character of the data files addressed to this
 // station and of its lock file, so never a pattern character, a separator or a dot.
 bool IsValidStationId(const QString& id);
 // Why a station identifier read from the settings cannot be used.

@@ -361,7 +361,8 @@ private slots:
         QTest::newRow("dot") << "." << false;
         QTest::newRow("slash") << "/" << false;
         QTest::newRow("two letters") << "AB" << false;
-        QTest::newRow("accented") << QString(QChar(0xC9)) << false;
+        QTest::newRow("accented letter") << QString(QChar(0xC9)) << true;
+        QTest::newRow("space") << " " << false;
         QTest::newRow("empty") << "" << false;
     }
     void stationIdentifiers() {
