@@ -196,8 +196,12 @@ private slots:
         QCOMPARE(QImage::fromData(kept.readAll()).size(), QSize(40, 30));
         // The audit trail names the search's criterion, the previews and the deletion.
         QStringList audit;
-        for (const AuditRow& r : AuditTrail::Read(db.Connection(), QDate(), QDate(), QString()))
+        const QList<AuditRow> rows = AuditTrail::Read(db.Connection(), QDate(), QDate(), QString());
+        for (const AuditRow& r : rows)
             audit << r.action + " " + r.rxNbr + "-" + r.refNo + " " + r.detail;
+        // On a server the role is the server's name for the connection.
+        QCOMPARE(rows.constLast().role.isEmpty(), db.engine() == Engine::Sqlite);
+        QCOMPARE(rows.constLast().account, AuditTrail::OsAccount());
         QCOMPARE(audit.mid(audit.lastIndexOf("search - Rx Number")),
                  (QStringList{"search - Rx Number", "preview 123-01 ", "preview 00123-02 ",
                               "preview 123-01 ", "delete 123-01 " + deleted->keptAs,
