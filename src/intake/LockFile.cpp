@@ -28,6 +28,10 @@ bool LockFile::Raise(const QString& path) {
         throw FileError(QStringLiteral("Cannot write the lock file %1: %2")
                             .arg(FileSystem::Native(path), file.errorString()),
                         QStringLiteral("LockFile.Raise"));
+    file.close();
+    // The pharmacy system reads the lock file: it follows the interchange folder's own
+    // sharing, not the image folder's.
+    FileSystem::Protect(path, FileSystem::InterchangeSharingOf(QFileInfo(path).absolutePath()));
     return true;
 }
 

@@ -60,11 +60,23 @@ ServerAddress ParseServerUri(const QString& uri) {
     static const QRegularExpression form(QStringLiteral(
         "^postgres(?:ql)?://(?:([^@/?]*)@)?([^/:?]*)(?::([0-9]{1,5}))?/([^/?]+)(?:\\?(.*))?$"));
     const QRegularExpressionMatch m = form.match(uri);
+    // A password is never taken from a command line (other accounts can read it there)
+    // and never repeated: libpq reads it from the account's own ~/.pgpass.
+    static const QRegularExpression password(
+        QStringLiteral("^[^/]*//[^@/?]*:[^@/?]*@|[?&]password="),
+        QRegularExpression::CaseInsensitiveOption);
+    if (password.match(uri).hasMatch())
+        throw QuillerError(kErrorBadSetting,
+                           QStringLiteral("The server address holds a password, which is never "
+                                          "taken from a command line. Give "
+                                          "postgresql://user@host:port/database and put the "
+                                          "password in ~/.pgpass (mode 0600)."),
+                           QStringLiteral("ParseServerUri"));
     if (!m.hasMatch())
         throw QuillerError(kErrorBadSetting,
                            QStringLiteral("\"%1\" is not a server address of the form "
                                           "postgresql://user@host:port/database.")
-                               .arg(uri),
+                               .arg(uri.left(80)),
                            QStringLiteral("ParseServerUri"));
     auto decoded = [](const QString& part) {
         return QUrl::fromPercentEncoding(part.toUtf8());

@@ -70,6 +70,12 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
     const QString target = PathIn(dataPath);
     if (QFile::exists(target))
         return;
+    // A folder that cannot be used is named with the system's reason, not as SQLite's
+    // bare "unable to open database file".
+    FileSystem::CheckFolderUsable(dataPath, QStringLiteral("Database.EnsureFile"));
+    // SQLite creates its files 0644 whatever the folder: the new file gets the folder's
+    // sharing before it is put in place (its journal then follows the file's mode).
+    const FileSystem::Sharing sharing = FileSystem::SharingOf(dataPath);
     // The new file is made whole under a name of its own and then put in place without
     // replacing anything: two stations starting at once on an empty folder each make
     // one, the first placed wins and the other station uses it.
@@ -77,7 +83,13 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
                             QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".new");
     const QString templ = FileSystem::Join(templateFolder, FileName());
     if (!templateFolder.isEmpty() && QFile::exists(templ)) {
-        FileSystem::CopyFile(templ, partial);
+        try {
+            FileSystem::CopyFile(templ, partial);
+            FileSystem::Protect(partial, sharing);
+        } catch (...) {
+            QFile::remove(partial);
+            throw;
+        }
         DatabaseCare::PlaceWithoutReplacing(partial, target);
         return;
     }
@@ -90,10 +102,12 @@ void Database::EnsureFile(const QString& dataPath, const QString& templateFolder
                 SqlFailure(db.lastError(), QStringLiteral("Database.EnsureFile"));
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
+            QFile::remove(partial);
             throw failure;
         }
         try {
             DatabaseCare::Migrate(db);
+            FileSystem::Protect(partial, sharing);
         } catch (...) {
             db.close();
             db = QSqlDatabase();

@@ -3,10 +3,41 @@
 #include "records/Database.h"
 #include "records/SqlSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 #include <QUuid>
 
 namespace quiller {
+
+namespace {
+
+// Why libpq would pass over the account's password file: it ignores one that other
+// accounts can reach, and then says only "no password supplied".
+QString PasswordFileProblem() {
+#ifdef Q_OS_UNIX
+    QString file = qEnvironmentVariable("PGPASSFILE");
+    if (file.isEmpty())
+        file = QDir::homePath() + QStringLiteral("/.pgpass");
+    struct stat info {};
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0)
+        return QString();
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("libpq ignores the password file %1: it is not a plain file.")
+            .arg(file);
+    if (info.st_mode & (S_IRWXG | S_IRWXO))
+        return QStringLiteral("libpq ignores the password file %1 because other accounts can "
+                              "read it (mode %2); run: chmod 600 %1")
+            .arg(file)
+            .arg(info.st_mode & 0777, 4, 8, QLatin1Char('0'));
+#endif
+    return QString();
+}
+
+} // namespace
 
 Engine EngineOf(const QSqlDatabase& db) {
     return db.driverName() == QLatin1String("QPSQL") ? Engine::PostgreSql : Engine::Sqlite;
@@ -60,6 +91,11 @@ QSqlDatabase OpenServerConnection(const ServerAddress& address, const QString& c
         QString why = error.databaseText().trimmed();
         if (why.isEmpty())
             why = error.text().trimmed();
+        const QString passwordFile = why.contains(QLatin1String("password"), Qt::CaseInsensitive)
+                                         ? PasswordFileProblem()
+                                         : QString();
+        if (!passwordFile.isEmpty())
+            why += QLatin1Char(' ') + passwordFile;
         throw QuillerError(
             kErrorServerUnavailable,
             QStringLiteral("The %1 cannot be reached: %2").arg(address.Describe(), why), source);

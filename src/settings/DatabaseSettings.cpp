@@ -18,6 +18,14 @@ DatabaseSettings DatabaseSettings::Read(const SettingsStore& settings) {
                                           "known; use sqlite or postgresql.")
                                .arg(driver),
                            source);
+    // A password in the settings file would lie in plain text where backups and support
+    // copies go; libpq reads it from the account's own ~/.pgpass instead.
+    if (!settings.Read(group, QStringLiteral("password")).isEmpty())
+        throw QuillerError(kErrorBadSetting,
+                           QStringLiteral("The settings hold a database password ([database] "
+                                          "password), which the station never reads there. "
+                                          "Remove it and put it in ~/.pgpass (mode 0600)."),
+                           source);
     s.host = settings.Read(group, QStringLiteral("host")).trimmed();
     const QString port = settings.Read(group, QStringLiteral("port")).trimmed();
     if (!port.isEmpty()) {

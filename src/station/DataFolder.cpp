@@ -3,12 +3,14 @@
 
 #include "base/Error.h"
 #include "base/FileSystem.h"
+#include "base/Log.h"
 #include "intake/LineParser.h"
 #include "station/StationContext.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 
@@ -79,7 +81,39 @@ void ForEachDataFileName(const QString& folder, const QString& scannerId, Take&&
         if (lower(n[length - 3]) != 'q' || lower(n[length - 2]) != 'l' ||
             lower(n[length - 1]) != 'v')
             continue;
-        const QString name = QFile::decodeName(n);
+        QString name = QFile::decodeName(n);
+        if (QFile::encodeName(name) != QByteArrayView(n, qsizetype(length))) {
+            // A name that is not valid text here (a Windows-1252 name written over a
+            // share) cannot be opened by its decoded form. It is renamed once to the
+            // same characters in the system's encoding and taken under that name; a
+            // name that cannot be renamed is reported once, never passed over silently.
+            const QString readable = DecodeCp1252(QByteArrayView(n, qsizetype(length)));
+            const QByteArray from = QFile::encodeName(folder) + '/' + n;
+            const QByteArray to = QFile::encodeName(FileSystem::Join(folder, readable));
+            struct stat existing {};
+            int why = 0;
+            if (::lstat(to.constData(), &existing) == 0)
+                why = EEXIST;
+            else if (::rename(from.constData(), to.constData()) != 0)
+                why = errno;
+            if (why == 0) {
+                qCInfo(lcIntake).noquote()
+                    << QStringLiteral("data file with a name in another encoding renamed to %1")
+                           .arg(readable);
+                name = readable;
+            } else {
+                static QSet<QByteArray> reported;
+                if (!reported.contains(from)) {
+                    reported.insert(from);
+                    qCWarning(lcIntake).noquote()
+                        << QStringLiteral("data file %1 in %2 has a name that is not valid "
+                                          "text and cannot be renamed: %3")
+                               .arg(readable, FileSystem::Native(folder),
+                                    QString::fromLocal8Bit(std::strerror(why)));
+                }
+                continue;
+            }
+        }
         if (PollingTick::IsDataFileName(name, scannerId))
             take(name);
     }

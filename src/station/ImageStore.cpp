@@ -15,6 +15,18 @@
 
 namespace quiller {
 
+namespace {
+// A page gets its folder's sharing whatever the scanner's writer and the process's
+// file-creation mask left it with.
+void ProtectPage(const QString& path, const QString& folder) {
+    try {
+        FileSystem::Protect(path, FileSystem::SharingOf(folder));
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+    }
+}
+} // namespace
+
 QString ImageStore::StampedName(const QString& base, const QDateTime& when) {
     QString safe;
     for (QChar c : base.left(64)) {
@@ -34,8 +46,12 @@ QString ImageStore::Folder(const QString& sub) const {
     QDir images(ctx_.dataPath);
     if (ctx_.dataPath.isEmpty() || !images.exists())
         return QString();
-    images.mkdir(sub);
-    return FileSystem::Join(ctx_.dataPath, sub);
+    try {
+        return FileSystem::MakeFolder(ctx_.dataPath, sub);
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+        return QString();
+    }
 }
 
 QString ImageStore::FreeName(const QString& folder, const QString& base) const {
@@ -55,6 +71,7 @@ QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint
                           .arg(FileSystem::Native(ctx_.dataPath));
         return QString();
     }
+    ProtectPage(stagedPath, folder);
     // Stations sharing the image folder may pick the same name in the same second. Qt's
     // rename never replaces a file: when another station took the name meanwhile, the
     // next is tried.
@@ -105,6 +122,7 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
         r.reason = QStringLiteral("the scanned page is missing from the staging folder");
         return r;
     }
+    ProtectPage(fresh, ctx_.dataPath);
     // The page takes its name first and the row names it last, so a station ended between
     // the two leaves a page no row names yet (stored again when it is scanned again), never
     // a row naming a page that is not there. The image it replaces is kept first.

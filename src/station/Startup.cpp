@@ -8,6 +8,7 @@
 #include "records/DatabaseCare.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "station/DataPrivacy.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
@@ -45,12 +46,22 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     app.filePath = settings.Read(setup, QStringLiteral("filePath"));
     app.ScannerID = settings.Read(setup, QStringLiteral("ScannerID"));
 
+    // An identifier that is not one letter or digit would match no data file (or the
+    // wrong ones): the operator is told and configures the station.
+    if (!app.ScannerID.isEmpty() && !DataPrivacy::IsValidStationId(app.ScannerID)) {
+        const QString problem = DataPrivacy::StationIdProblem(app.ScannerID);
+        qCWarning(lcSettings).noquote() << problem;
+        MessageBoxes::Show(problem, MsgIcon::Exclamation);
+        app.ScannerID.clear();
+    }
+
     // 4. First-run configuration.
     if (app.dataPath.isEmpty() || app.filePath.isEmpty() || app.ScannerID.isEmpty()) {
         for (;;) {
             hooks.showConfigurationDialogModal();
             app.dataPath = settings.Read(setup, QStringLiteral("dataPath"));
             app.filePath = settings.Read(setup, QStringLiteral("filePath"));
+            app.ScannerID = settings.Read(setup, QStringLiteral("ScannerID"));
             if (!app.dataPath.isEmpty() && !app.filePath.isEmpty())
                 break;
             const MsgAnswer answer = MessageBoxes::Show(
@@ -63,6 +74,14 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
 
     // 5.-7. The one connection: the file in the image folder or the pharmacy's server.
     // An unreachable server may come back: the operator chooses to try again or to stop.
+    // A dialog left without a usable identifier: the station runs as one without a
+    // letter, taking no data file, and the dialog comes again at the next start.
+    if (!DataPrivacy::IsValidStationId(app.ScannerID))
+        app.ScannerID.clear();
+
+    // What the station creates from here on starts private to this account, or to the
+    // image folder's operators' group.
+    DataPrivacy::ApplyCreationMask(app.dataPath);
     if (!DatabaseSettings::Read(settings).server)
         Database::EnsureFile(app.dataPath, hooks.templateFolder);
     while (!app.DbConnection || !app.DbConnection->IsOpen()) {
@@ -98,6 +117,13 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     if (!network.isEmpty())
         MessageBoxes::Show(NetworkDatabaseMessage(app.DbConnection->FilePath(), network),
                            MsgIcon::Exclamation);
+    // Patient data other accounts can read: said once, with the commands that fix it.
+    const QString exposed =
+        DataPrivacy::ReadableByOthersMessage(app.dataPath, app.DbConnection->FilePath());
+    if (!exposed.isEmpty()) {
+        qCWarning(lcStorage).noquote() << exposed;
+        MessageBoxes::Show(exposed, MsgIcon::Exclamation);
+    }
     // The day's backup, when none was made yet today.
     try {
         DatabaseCare::BackUpIfDue(app.DbConnection->Connection(), app.dataPath,

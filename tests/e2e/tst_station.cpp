@@ -15,6 +15,7 @@ private slots:
     void helpAndVersionNeedNoWindow();
     void qtOptionsReachQt();
     void dataFileToStoredImages();
+    void auditAndRestoreNeedNoWindow();
 };
 
 void TstStation::helpAndVersionNeedNoWindow_data() {
@@ -91,6 +92,76 @@ void TstStation::qtOptionsReachQt() {
         QString::fromUtf8(ReadFile(log)).contains(" station Q quiller.operator: station starting"));
     QCOMPARE(QFile::permissions(log) & ~(QFile::ReadUser | QFile::WriteUser),
              QFile::ReadOwner | QFile::WriteOwner);
+}
+
+namespace {
+
+// The program run as an administrator's command on env's settings, without a display.
+int RunTool(const TestEnv& env, const QStringList& args, QString* out = nullptr) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", env.home());
+    environment.insert("XDG_CONFIG_HOME", env.home() + "/.config");
+    environment.insert("XDG_STATE_HOME", env.home() + "/state");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    program.start(StationProcess::Program(), args);
+    if (!program.waitForFinished(30000))
+        return -1;
+    if (out)
+        *out = QString::fromUtf8(program.readAllStandardOutput());
+    return program.exitCode();
+}
+
+void Exec(const QString& dbPath, const QStringList& statements) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tool-test");
+        db.setDatabaseName(dbPath);
+        QVERIFY(db.open());
+        for (const QString& statement : statements)
+            QVERIFY2(QSqlQuery(db).exec(statement), qPrintable(statement));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("tool-test");
+}
+
+} // namespace
+
+// --audit prints the trail as CSV and --restore-deleted gives back a deleted
+// prescription and its identical image, both without a display.
+void TstStation::auditAndRestoreNeedNoWindow() {
+    TestEnv env;
+    env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\n")
+                          .arg(env.imageFolder(), env.interchangeFolder()));
+    const QString db = env.imageFolder() + "/Marrowby.mdb";
+    QCOMPARE(RunTool(env, {"--audit"}), 1); // no database: nothing is created
+    QVERIFY(!QFile::exists(db));
+    Exec(db, {"CREATE TABLE RxImages (RxNbr TEXT NOT NULL, RefNo TEXT NOT NULL, FillDate "
+              "TEXT, Drug TEXT, FirstName TEXT, LastName TEXT, RxImage TEXT)"});
+    QString csv;
+    QCOMPARE(RunTool(env, {"--audit", "--from", "2000-01-01"}, &csv), 0);
+    QVERIFY2(csv.startsWith("time,station,account,role,action,rx_number,refill,detail,outcome\r\n"),
+             qPrintable(csv));
+    QCOMPARE(RunTool(env, {"--audit", "--to", "yesterday"}), 2);
+
+    QDir(env.imageFolder()).mkdir("Deleted");
+    WriteFile(env.imageFolder() + "/Deleted/6401_00 2026-01-02 03.04.05.jpg", "JPEG bytes");
+    Exec(db, {"INSERT INTO DeletedPrescriptions (RxNbr, RefNo, FillDate, Drug, FirstName, "
+              "LastName, RxImage, KeptAs, DeletedAt, Station, Account) VALUES ('6401', '00', "
+              "'2026-01-02', 'OXYCODONE 10MG', 'JANE', 'DOE', '6401_00.jpg', "
+              "'Deleted/6401_00 2026-01-02 03.04.05.jpg', '2026-01-02T03:04:05.000Z', 'A', 'op')"});
+    QCOMPARE(RunTool(env, {"--restore-deleted", "6401-00"}), 0);
+    QCOMPARE(StoredRows(db), QStringList{"6401/00/6401_00.jpg"});
+    QFile image(env.imageFolder() + "/6401_00.jpg");
+    QVERIFY(image.open(QIODevice::ReadOnly));
+    QCOMPARE(image.readAll(), QByteArray("JPEG bytes"));
+    QCOMPARE(RunTool(env, {"--restore-deleted", "6401-00"}), 1); // restored once only
+    QCOMPARE(RunTool(env, {"--audit", "--rx", "6401"}, &csv), 0);
+    QVERIFY2(csv.contains(",restore deleted,6401,00,Deleted/6401_00 2026-01-02 03.04.05.jpg,done"),
+             qPrintable(csv));
+    QVERIFY(!csv.contains("OXYCODONE") && !csv.contains("JANE"));
 }
 
 void TstStation::dataFileToStoredImages() {

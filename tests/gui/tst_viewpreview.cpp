@@ -2,6 +2,10 @@
 // scan window's own controls over a fixture database.
 #include "common/ScriptedMessageBoxes.h"
 #include "common/ViewRig.h"
+#include "records/AuditTrail.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
 
 using namespace quiller;
 using namespace quiller::test;
@@ -214,6 +218,28 @@ private slots:
         QVERIFY(f && f->isVisible() && !f->isModal());
         QCOMPARE(f->windowTitle(), QStringLiteral("Scanned Image for Prescription 123-01"));
         QCOMPARE(f->Picture(), window->Image1->Picture());
+        // Opening and printing are recorded for the prescription shown.
+        const auto lastAudit = [] {
+            const QList<AuditRow> rows =
+                AuditTrail::Read(SharedContext().DbConnection->Connection(), {}, {}, "123");
+            return rows.isEmpty() ? AuditRow() : rows.constLast();
+        };
+        QCOMPARE(lastAudit().action + " " + lastAudit().refNo, QStringLiteral("enlarge 01"));
+        QTemporaryDir pdf;
+        frmShowPic::SetPrinterFactory([&] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf.filePath("page.pdf"));
+            return printer;
+        });
+        {
+            ScriptedMessageBoxes boxes;
+            f->findChild<QPushButton*>("Command1")->click();
+        }
+        frmShowPic::SetPrinterFactory(nullptr);
+        QCOMPARE(lastAudit().action, QStringLiteral("print"));
+        QCOMPARE(lastAudit().outcome, QStringLiteral("done"));
+        QCOMPARE(lastAudit().detail, "printer " + pdf.filePath("page.pdf") + ", 1 copies");
         delete f;
 
         window->fraList->hide();

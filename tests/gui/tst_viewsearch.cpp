@@ -1,7 +1,10 @@
 // Searches from the scan window's own controls over a fixture database, and deleting a
 // listed prescription.
+#include "base/FileSystem.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/ViewRig.h"
+#include "records/AuditTrail.h"
+#include "records/DeletedPrescriptions.h"
 
 #include <QLabel>
 #include <QSqlQuery>
@@ -184,7 +187,25 @@ private slots:
         Database& db = *SharedContext().DbConnection;
         QVERIFY(!db.Find("123", "01"));
         QVERIFY(db.Find("00123", "02") && db.Find(" 123", "1") && db.Find("123", "0'"));
-        QVERIFY(QFile::exists(SharedContext().ImagePath("123_01.jpg")));
+        // The record and its image are kept for an administrator, the image byte for byte.
+        QVERIFY(!QFile::exists(SharedContext().ImagePath("123_01.jpg")));
+        const auto deleted = DeletedPrescriptions::Newest(db, "123", "01");
+        QVERIFY(deleted && deleted->keptAs.startsWith("Deleted/123_01 "));
+        QFile kept(FileSystem::Join(SharedContext().dataPath, deleted->keptAs));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(QImage::fromData(kept.readAll()).size(), QSize(40, 30));
+        // The audit trail names the search's criterion, the previews and the deletion.
+        QStringList audit;
+        const QList<AuditRow> rows = AuditTrail::Read(db.Connection(), QDate(), QDate(), QString());
+        for (const AuditRow& r : rows)
+            audit << r.action + " " + r.rxNbr + "-" + r.refNo + " " + r.detail;
+        // On a server the role is the server's name for the connection.
+        QCOMPARE(rows.constLast().role.isEmpty(), db.engine() == Engine::Sqlite);
+        QCOMPARE(rows.constLast().account, AuditTrail::OsAccount());
+        QCOMPARE(audit.mid(audit.lastIndexOf("search - Rx Number")),
+                 (QStringList{"search - Rx Number", "preview 123-01 ", "preview 00123-02 ",
+                              "preview 123-01 ", "delete 123-01 " + deleted->keptAs,
+                              "preview 00123-02 "}));
         // A row is selected again and the preview shows it.
         const int now = Preview::SelectedRow(window->ListView2);
         QVERIFY(now >= 0);

@@ -5,7 +5,9 @@
 #include "common/TickStation.h"
 
 #include <QDir>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quiller;
 using namespace quiller::test;
@@ -19,6 +21,7 @@ private slots:
     void severalFilesInOneTickByModificationTime();
     void missingFolderIsReportedOnce();
     void linksFoldersAndPipesAreNeverTaken();
+    void nameInAnotherEncodingIsTaken();
 };
 
 void TestDataFolder::nameRules_data() {
@@ -66,6 +69,27 @@ void TestDataFolder::nameRules() {
     } else {
         QCOMPARE(s.status(), PollingTick::IdleStatus());
     }
+}
+
+// A name that is not valid UTF-8 (Windows-1252 bytes written over a share) is renamed to
+// the same characters and taken, mark included.
+void TestDataFolder::nameInAnotherEncodingIsTaken() {
+    ScriptedMessageBoxes boxes;
+    Station s;
+    const QByteArray raw = QFile::encodeName(s.env.interchangeFolder()) + "/A\xC9"
+                                                                          "0001.QLV";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray line = Line("42", "1", "20060307");
+    QCOMPARE(::write(fd, line.constData(), size_t(line.size())), ssize_t(line.size()));
+    ::close(fd);
+    s.ticks(3);
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(s.batches, 1);
+    QCOMPARE(s.rows(), 1);
+    QCOMPARE(s.list.entries[0].tag, QString(QChar(0xC9)));
+    QVERIFY(!QFile::exists(QString::fromUtf8(raw)));
+    QCOMPARE(QDir(s.env.interchangeFolder()).entryList({"*.QLV"}, QDir::Files), QStringList());
 }
 
 void TestDataFolder::onlyUnchangedFilesAreTaken() {

@@ -219,6 +219,26 @@ private slots:
         QCOMPARE(s.boxes.count(), 0);
     }
 
+    // An identifier that is not one letter or digit is named in a message, and the
+    // station is configured as one without a letter: it takes no data file.
+    void hostileStationIdIsRefused_data() {
+        QTest::addColumn<QString>("id");
+        QTest::newRow("pattern") << "*";
+        QTest::newRow("parent folder") << "..";
+        QTest::newRow("long") << QString(500, QLatin1Char('Z'));
+    }
+    void hostileStationIdIsRefused() {
+        QFETCH(QString, id);
+        Start s;
+        s.configure("ScannerID=" + id + "\n");
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY(s.boxes.last().text.contains("must be one letter or digit"));
+        QVERIFY(s.boxes.last().text.size() < 400);
+        QCOMPARE(s.dialogShown, 1);
+        QCOMPARE(s.app.ScannerID, QString());
+    }
+
     void secondCopyEndsAtOnceDoingNothing() {
         Start s;
         s.configure();

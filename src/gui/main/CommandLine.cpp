@@ -3,6 +3,7 @@
 #include "QuillerVersion.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 
 namespace quiller {
 
@@ -100,6 +101,29 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                        "(postgresql://user@host:port/name) and exit. Safe to run again; the "
                        "file is not changed."),
         QStringLiteral("CONNECTION"));
+    const QCommandLineOption audit(
+        QStringLiteral("audit"),
+        QStringLiteral("Print the audit trail (who accessed which prescription) as CSV and exit."));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("With --audit: from this day (YYYY-MM-DD)."),
+                                  QStringLiteral("DATE"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("With --audit: to this day (YYYY-MM-DD)."),
+                                QStringLiteral("DATE"));
+    const QCommandLineOption rx(QStringLiteral("rx"),
+                                QStringLiteral("With --audit: only prescription number N."),
+                                QStringLiteral("N"));
+    const QCommandLineOption purge(
+        QStringLiteral("purge-older-than"),
+        QStringLiteral("Remove audit rows older than DATE (YYYY-MM-DD) and exit; rows younger "
+                       "than the kept years ([audit] KeepYears, 7) are never removed."),
+        QStringLiteral("DATE"));
+    const QCommandLineOption restore(
+        QStringLiteral("restore-deleted"),
+        QStringLiteral("Restore the deleted prescription RX-REFILL (e.g. 123-01) and its image "
+                       "and exit."),
+        QStringLiteral("RX-REFILL"));
+    parser.addOptions({audit, from, to, rx, purge, restore});
     parser.addOption(help);
     parser.addOption(copyTo);
     parser.addOption(version);
@@ -133,6 +157,29 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.isSet(version)) {
         result.exitNow = true;
         result.output = QStringLiteral("quiller " QUILLER_VERSION_STRING "\n");
+        return result;
+    }
+    // Days are YYYY-MM-DD; anything else is a mistake, never an open range.
+    QString badDate;
+    auto day = [&](const QCommandLineOption& option) {
+        if (!parser.isSet(option))
+            return QDate();
+        const QDate date = QDate::fromString(parser.value(option), Qt::ISODate);
+        if (!date.isValid())
+            badDate = parser.value(option);
+        return date;
+    };
+    result.admin.audit = parser.isSet(audit);
+    result.admin.from = day(from);
+    result.admin.to = day(to);
+    result.admin.rxNbr = parser.value(rx);
+    result.admin.purgeOlderThan = day(purge);
+    result.admin.restore = parser.value(restore);
+    if (!badDate.isEmpty()) {
+        result.exitNow = true;
+        result.exitCode = 2;
+        result.output = program + QStringLiteral(": '") + badDate.left(80) +
+                        QStringLiteral("' is not a date (YYYY-MM-DD)\nTry 'quiller --help'.\n");
         return result;
     }
     result.configFile = parser.value(config);

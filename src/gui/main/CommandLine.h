@@ -1,5 +1,7 @@
 #pragma once
 
+#include "station/PatientRecords.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -8,9 +10,10 @@ namespace quiller {
 
 // What the command line asks for.
 struct CommandLine {
-    QString configFile;     // --config FILE: another settings file
-    QString copyDatabaseTo; // --copy-database-to CONNECTION: copy the records and end
-    bool exitNow = false;   // --help, --version or a mistake: print and end
+    QString configFile;                 // --config FILE: another settings file
+    QString copyDatabaseTo;             // --copy-database-to CONNECTION: copy the records and end
+    PatientRecords::AdminCommand admin; // --audit, --purge-older-than, --restore-deleted
+    bool exitNow = false;               // --help, --version or a mistake: print and end
     int exitCode = 0;
     QString output; // what to print before ending
 };

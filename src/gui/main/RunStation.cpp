@@ -13,6 +13,7 @@
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 #include "settings/SettingsStore.h"
+#include "station/PatientRecords.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
@@ -43,6 +44,17 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     LogFile::SetStation(SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("ScannerID")));
     if (options.writeLog)
         LogFile::Install();
+    if (commandLine.admin.any()) {
+        // An administrator's command: no window, no scanner, no second-instance check.
+        QCoreApplication tool(argc, argv);
+        QString out;
+        QString error;
+        const int status =
+            PatientRecords::RunAdminCommand(commandLine.admin, SettingsStore(), out, error);
+        std::fputs(out.toUtf8().constData(), stdout);
+        std::fputs(error.toLocal8Bit().constData(), stderr);
+        return status;
+    }
     if (!commandLine.copyDatabaseTo.isEmpty()) {
         // A tool run: no window, no scanner, no second-instance check.
         QCoreApplication tool(argc, argv);

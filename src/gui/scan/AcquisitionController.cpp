@@ -6,6 +6,7 @@
 #include "records/SearchResultModel.h"
 #include "scanner/ScannerControl.h"
 #include "station/ImageNaming.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
 
@@ -176,6 +177,9 @@ void AcquisitionController::Command1_Click() {
         MsgIcon::Information);
     if (!self || Busy() || !Scanner())
         return;
+    PatientRecords::RecordAccess(ctx_, QStringLiteral("rescan"), target.rxNbr, target.refNo,
+                                 viewing ? QStringLiteral("viewing list")
+                                         : QStringLiteral("to-be-scanned list"));
     core_.ScanOne(target, viewing);
 }
 

@@ -6,6 +6,8 @@
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
 #include "scanner/ScannerControl.h"
+#include "station/ImageNaming.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
 #include <QFileInfo>
@@ -70,6 +72,10 @@ void AcquisitionController::Command2_Click() {
         return;
     }
     ShowBufferImage(p);
+    const PrescriptionKey key =
+        SplitEntryText(QFileInfo(previewFile_).completeBaseName().replace(u'_', u'-'));
+    PatientRecords::RecordAccess(ctx_, QStringLiteral("rotate"), key.rxNbr, key.refNo,
+                                 previewFile_);
     if (sc->SaveImage(p, ctx_.ImagePath(previewFile_)) == 0)
         MessageBoxes::Show(
             QStringLiteral("The turned image could not be saved to %1: %2")

@@ -10,6 +10,7 @@
 #include "scanner/ScannerControl.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "station/DataPrivacy.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
@@ -39,8 +40,8 @@ QString frmConfiguration::ProposedInterchangeFolder() {
 }
 
 QString frmConfiguration::StationIdMessage() {
-    return QStringLiteral("The scanner unique ID must be exactly one character: data files "
-                          "for this station are those whose name begins with it.");
+    return tr("The scanner unique ID must be exactly one letter or digit: data files for "
+              "this station are those whose name begins with it.");
 }
 
 frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
@@ -250,7 +251,7 @@ bool frmConfiguration::Save() {
                     MsgIcon::Critical);
 
     // Data files are addressed to a station by their first character alone.
-    if (Text2->text().size() != 1)
+    if (!DataPrivacy::IsValidStationId(Text2->text()))
         return stop(Text2, StationIdMessage(), MsgIcon::Exclamation);
 
     try {

@@ -6,6 +6,7 @@
 #include "gui/view/Preview.h"
 #include "records/Database.h"
 #include "records/SearchResultModel.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
 #include <QKeyEvent>
@@ -38,14 +39,11 @@ void Deletion::ListView2_KeyDown(int key, Qt::KeyboardModifiers) {
     // The key is the row's stored Rx number and refill number (its text joins the two
     // with "-"), so a number that holds a "-" itself still names its own record.
     const SearchRow& record = model_->Row(row);
+    // The record moves to the deleted prescriptions and its image to Deleted/, where an
+    // administrator can restore both; the operator sees it gone from every list.
     try {
-        Database* db = context_.app().DbConnection.get();
-        if (!db || !db->IsOpen())
-            throw QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
-                               QStringLiteral("ListView2_KeyDown"));
-        db->DeletePrescription(record.RxNbr, record.RefNo);
-        qCInfo(lcView).noquote() << QStringLiteral("prescription deleted: RxNbr %1 RefNo %2")
-                                        .arg(record.RxNbr, record.RefNo);
+        PatientRecords::DeleteKeepingImage(context_.app(), record.RxNbr, record.RefNo,
+                                           record.RxImage);
     } catch (const QuillerError& e) {
         // Nothing was deleted: the row stays so the list matches the database.
         MessageBoxes::Show(e.description(), MsgIcon::Critical);

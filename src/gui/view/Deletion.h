@@ -9,8 +9,9 @@ namespace quiller {
 class SearchResultModel;
 
 // Deleting a stored prescription: the Delete key (with any modifier) on the selected
-// row of ListView2 asks for confirmation, deletes the record's row from RxImages and
-// then takes the row out of the list. The image file stays in the image folder.
+// row of ListView2 asks for confirmation, moves the record's row from RxImages to the
+// deleted prescriptions and its image to Deleted/ (an administrator can restore both),
+// and then takes the row out of the list.
 class Deletion : public QObject {
     Q_OBJECT
 public:

@@ -2,6 +2,8 @@
 
 #include "base/FileSystem.h"
 #include "gui/common/PictureBox.h"
+#include "station/ImageNaming.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
 #include <QGroupBox>
@@ -62,7 +64,8 @@ void Preview::ShowSelectedRow2() {
         w_.Command2->setEnabled(false);
     w_.Image1->Clear();
     const int row = SelectedRow(list);
-    const bool shown = row >= 0 && !RowTag(list, row).isEmpty() && LoadRowImage(RowTag(list, row));
+    const bool shown = row >= 0 && !RowTag(list, row).isEmpty() &&
+                       LoadRowImage(RowTag(list, row), RowText(list, row));
     if (w_.Frame2)
         w_.Frame2->setTitle(shown ? kCaptionOf + RowText(list, row) : kCaptionNone);
 }
@@ -81,7 +84,7 @@ void Preview::ShowSelectedRow1() {
         return;
     }
     w_.Image1->Clear();
-    const bool shown = LoadRowImage(tag);
+    const bool shown = LoadRowImage(tag, item->text(0));
     if (shown)
         context_.ApplyRotateState(w_.Command2);
     if (w_.Frame2)
@@ -110,12 +113,22 @@ QString Preview::RowTag(const QTreeView* list, int row) {
     return list->model()->index(row, 0).data(Qt::UserRole).toString();
 }
 
-bool Preview::LoadRowImage(const QString& tag) {
+bool Preview::LoadRowImage(const QString& tag, const QString& entryText) {
     const QString path = context_.app().ImagePath(tag);
     if (!FileSystem::FileExists(path))
         return false;
     // A file that cannot be read as a picture leaves the preview empty, as a missing one.
-    return w_.Image1->LoadFile(path);
+    if (!w_.Image1->LoadFile(path))
+        return false;
+    // Each prescription image shown is an access to patient data; the same one shown
+    // again by the next reaction to one click is the same access.
+    if (entryText != lastRecorded_) {
+        lastRecorded_ = entryText;
+        const PrescriptionKey key = SplitEntryText(entryText);
+        PatientRecords::RecordAccess(context_.app(), QStringLiteral("preview"), key.rxNbr,
+                                     key.refNo);
+    }
+    return true;
 }
 
 int Preview::ClearForRow2() {
@@ -142,7 +155,7 @@ void Preview::ListView2_Click() {
         return;
     // The caption names a row only while its picture is shown.
     const QString tag = RowTag(w_.ListView2, row);
-    const bool shown = !tag.isEmpty() && LoadRowImage(tag);
+    const bool shown = !tag.isEmpty() && LoadRowImage(tag, RowText(w_.ListView2, row));
     if (w_.Frame2)
         w_.Frame2->setTitle(shown ? kCaptionOf + RowText(w_.ListView2, row) : kCaptionNone);
 }
@@ -153,7 +166,7 @@ void Preview::ListView1_Click() {
         return;
     const QString tag = item->data(0, Qt::UserRole).toString();
     if (!tag.isEmpty()) {
-        const bool shown = LoadRowImage(tag);
+        const bool shown = LoadRowImage(tag, item->text(0));
         if (shown)
             context_.ApplyRotateState(w_.Command2);
         if (w_.Frame2)
@@ -172,7 +185,7 @@ void Preview::ListView1_KeyUp(int key) {
     const QTreeWidgetItem* item = ClearForItem1();
     const QString tag = item ? item->data(0, Qt::UserRole).toString() : QString();
     if (!tag.isEmpty())
-        LoadRowImage(tag);
+        LoadRowImage(tag, item->text(0));
 }
 
 void Preview::ListView2_KeyUp(int key) {
@@ -181,7 +194,7 @@ void Preview::ListView2_KeyUp(int key) {
     const int row = ClearForRow2();
     const QString tag = row >= 0 ? RowTag(w_.ListView2, row) : QString();
     if (!tag.isEmpty())
-        LoadRowImage(tag);
+        LoadRowImage(tag, RowText(w_.ListView2, row));
 }
 
 void Preview::ListView1_ItemClick(QTreeWidgetItem* item) {

@@ -26,8 +26,9 @@ public:
     static QString RowTag(const QTreeView* list, int row);
 
     // Loads the image named by a row's tag from the image folder into Image1; false
-    // (and an empty preview) when no such file exists or it cannot be read.
-    bool LoadRowImage(const QString& tag);
+    // (and an empty preview) when no such file exists or it cannot be read. A picture
+    // shown is recorded in the audit trail as a preview of entryText's prescription.
+    bool LoadRowImage(const QString& tag, const QString& entryText);
 
     // From now on whatever moves a list's selection (keys, typing, a drag, a deletion,
     // the program) shows the newly selected row, or nothing. Call once the lists have
@@ -36,6 +37,10 @@ public:
     // The preview shows the selected row of the viewing list / the to-be-scanned list.
     void ShowSelectedRow2();
     void ShowSelectedRow1();
+
+    // The next picture shown is recorded as a preview even when it is the last one's
+    // (a new search shows it anew).
+    void ForgetShown() { lastRecorded_.clear(); }
 
 public slots:
     void ListView1_Click();
@@ -48,6 +53,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString lastRecorded_; // the entry whose preview was recorded last
     // For a list with rows: clears the preview and gives the selected row or item (-1 or
     // null when none is selected). A missing or empty list gives -1 or null, preview kept.
     int ClearForRow2();

@@ -4,6 +4,7 @@
 #include "gui/common/PictureBox.h"
 #include "gui/view/Preview.h"
 #include "records/Database.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
 #include <QComboBox>
@@ -42,11 +43,15 @@ SearchList::SearchList(const ViewWidgets& widgets, ViewContext& context, Preview
 
 void SearchList::FillSearchList() {
     model_->Clear();
+    if (preview_)
+        preview_->ForgetShown();
     const QString text = w_.Text1 ? w_.Text1->text() : QString();
     std::optional<SearchQuery> query;
     const Database* open = context_.app().DbConnection.get();
     const Engine engine = open ? open->engine() : Engine::Sqlite;
-    switch (ParseSearchField(w_.Combo2 ? w_.Combo2->currentText() : QString())) {
+    const SearchField criterion =
+        ParseSearchField(w_.Combo2 ? w_.Combo2->currentText() : QString());
+    switch (criterion) {
     case SearchField::RxNumber:
         query = RxNumberQuery(ParseRxNumber(text), engine);
         break;
@@ -81,6 +86,12 @@ void SearchList::FillSearchList() {
             failed = true;
             context_.app().SetStatus(e.description());
         }
+        // The audit trail names the criterion only: the typed text may be a patient's name.
+        PatientRecords::RecordAccess(context_.app(), QStringLiteral("search"), QString(), QString(),
+                                     criterion == SearchField::Unrecognised
+                                         ? QStringLiteral("(none)")
+                                         : w_.Combo2->currentText(),
+                                     failed ? QStringLiteral("failed") : QStringLiteral("done"));
         if (model_->rowCount() < 1) {
             if (!failed && w_.Image1)
                 w_.Image1->Clear();

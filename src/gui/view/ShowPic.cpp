@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "station/ImageNaming.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
 #include "base/MessageBoxes.h"
@@ -191,9 +192,20 @@ void frmShowPic::Command1_Click() {
     std::unique_ptr<QPrinter> printer =
         Factory() ? Factory()() : std::make_unique<QPrinter>(QPrinter::HighResolution);
     QString why;
-    if (!printer) {
+    const bool printed =
+        printer && PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why);
+    if (!printer)
         why = QStringLiteral("No printer is available.");
-    } else if (PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why)) {
+    if (printRecorder_) {
+        const QString where = !printer                              ? QString()
+                              : printer->outputFileName().isEmpty() ? printer->printerName()
+                                                                    : printer->outputFileName();
+        printRecorder_(QStringLiteral("printer %1, %2 copies")
+                           .arg(where)
+                           .arg(printer ? printer->copyCount() : 0),
+                       printed ? QStringLiteral("done") : QStringLiteral("failed: ") + why);
+    }
+    if (printed) {
         MessageBoxes::Show(QStringLiteral("The image was sent to printer,"), MsgIcon::Information);
         return;
     }
@@ -237,6 +249,13 @@ void EnlargedView::ShowPicForm() {
     if (picture.isNull())
         return;
     frmShowPic* window = frmShowPic::Instance(w_.Image1->window());
+    const PrescriptionKey key = SplitEntryText(text);
+    StationContext& app = context_.app();
+    PatientRecords::RecordAccess(app, QStringLiteral("enlarge"), key.rxNbr, key.refNo);
+    window->SetPrintRecorder([&app, key](const QString& detail, const QString& outcome) {
+        PatientRecords::RecordAccess(app, QStringLiteral("print"), key.rxNbr, key.refNo, detail,
+                                     outcome);
+    });
     window->SetPicture(picture);
     window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
     window->show();

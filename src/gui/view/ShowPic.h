@@ -42,6 +42,10 @@ public:
     // Where prints go. By default the system's default printer; tests print to PDF.
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
     static void SetPrinterFactory(PrinterFactory factory);
+    // Told of each print of the shown prescription: the printer and copies, and "done"
+    // or why it failed (for the audit trail).
+    using PrintRecorder = std::function<void(const QString& detail, const QString& outcome)>;
+    void SetPrintRecorder(PrintRecorder recorder) { printRecorder_ = std::move(recorder); }
 
     // Prints the caption as one line at the top left of the printable area and the
     // picture 500 twips right of and below it at width x height twips (a negative size
@@ -61,6 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    PrintRecorder printRecorder_;
     void Form_Load();
 
     PictureBox* Image1;
