@@ -86,6 +86,10 @@ const QList<MigrationStep>& Steps() {
                          " Code TEXT NOT NULL, CheckedAt TEXT NOT NULL, Station TEXT NOT NULL)"),
           QStringLiteral(
               "CREATE INDEX IF NOT EXISTS PageChecks_Key ON PageChecks (RxNbr, RefNo)")}},
+        // The codes on a stored page that are not its label (a prescriber's, an
+        // e-prescription's), noted beside how the page was filed.
+        {4,
+         {QStringLiteral("ALTER TABLE PageChecks ADD COLUMN OtherCodes TEXT NOT NULL DEFAULT ''")}},
     };
     return steps;
 }

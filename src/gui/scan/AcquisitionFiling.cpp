@@ -40,7 +40,8 @@ void AcquisitionController::ReadPage(int index) {
     }
     const int page = a.Filing()->AddPage(index);
     ScannerControl* sc = Scanner();
-    reading_->Read(batchTicket_, page, sc->TakeScannedPage(index), sc->PageJpeg(index));
+    reading_->Read(batchTicket_, page, sc->TakeScannedPage(index), sc->PageJpeg(index),
+                   a.Filing()->Pattern());
 }
 
 void AcquisitionController::OnPageRead(quint64 batch, int page, const QList<PageCode>& codes) {
@@ -65,28 +66,36 @@ void AcquisitionController::FileSettledPage(const BatchFiling::Settled& s) {
     const PageDecision& d = s.decision;
     if (d.status == Status::Verified || d.status == Status::ByPosition) {
         const ScanTarget& target = a.Targets().at(d.prescription);
-        const PageCheck check{d.status == Status::Verified ? PageChecks::Verified()
-                                                           : PageChecks::ByPosition(),
-                              d.label, QDateTime::currentDateTime(), ctx_.ScannerID};
+        const PageCheck check{
+            d.status == Status::Verified ? PageChecks::Verified() : PageChecks::ByPosition(),
+            d.label, QDateTime::currentDateTime(), ctx_.ScannerID, otherCodesNote(d.others)};
         if (FileFor(s.bufferIndex, target, &check)) {
-            a.StoredFor(d.prescription);
-            ShowFiling(target, check.filed);
+            // A prescription listed twice (two data files of one tick) has this one page.
+            const QList<int>& first = a.Filing()->Result().firstListing;
+            for (int k = 0; k < first.size(); ++k)
+                if (first[k] == d.prescription) {
+                    a.StoredFor(k);
+                    ShowFiling(a.Targets().at(k), check.filed);
+                }
         }
         return;
     }
-    // Kept apart: a label of no prescription of this batch, a second page for one, or no
-    // label where one is required. The paper is never lost.
+    // Kept apart: a label of no prescription of this batch, labels of two prescriptions, a
+    // second page for one, or no label where one is required. The paper is never lost.
     QString hint = d.label.isEmpty() ? QStringLiteral("unlabelled") : d.label;
     if (d.status == Status::Duplicate)
         hint = QStringLiteral("duplicate ") + hint;
+    else if (d.why == PageDecision::Why::ConflictingLabels)
+        hint = QStringLiteral("two labels ") + d.label;
     QString reason;
     const QString kept = ImageStore(ctx_).KeepUnmatched(*Scanner(), s.bufferIndex, hint, &reason);
     a.ExtraKept(kept.isEmpty()
                     ? QStringLiteral("(page %1 could not be kept: %2)").arg(s.page + 1).arg(reason)
                     : kept);
-    qCWarning(lcStorage).noquote() << QStringLiteral("page %1 (label \"%2\") kept apart as %3")
-                                          .arg(s.page + 1)
-                                          .arg(d.label, kept);
+    qCWarning(lcStorage).noquote()
+        << QStringLiteral("page %1 (%2; other codes: %3) kept apart as %4")
+               .arg(s.page + 1)
+               .arg(keptReason(d), otherCodesNote(d.others), kept);
 }
 
 // The scanner is done. With label reading, the batch ends once every page has been read
@@ -109,8 +118,16 @@ bool AcquisitionController::EndFiling(const QString& scannerError) {
     if (ScannerControl* sc = Scanner())
         sc->KeepScannedPages(false);
     const FilingResult result = filing->Result();
+    // A prescription whose page went unfiled for carrying another's label as well says so.
+    QList<int> conflicting;
+    for (const PageDecision& d : result.pages)
+        if (d.why == PageDecision::Why::ConflictingLabels)
+            conflicting += d.named;
     for (int k : result.withoutPage)
-        ShowFiling(a.Targets().at(k), QStringLiteral("missing"));
+        for (int t = 0; t < result.firstListing.size(); ++t)
+            if (result.firstListing[t] == k)
+                ShowFiling(a.Targets().at(t), conflicting.contains(k) ? QStringLiteral("two labels")
+                                                                      : QStringLiteral("missing"));
     qCInfo(lcIntake).noquote() << QStringLiteral("batch filed: ") + a.FilingSummary();
     return true;
 }
@@ -124,8 +141,8 @@ void AcquisitionController::SettleOnStop() {
     endWaitsForReads_ = false;
     BatchFiling& filing = *current_->Filing();
     for (const auto& [page, index] : filing.Unread())
-        filing.SetCodes(page,
-                        PageReading::ReadNow(sc->TakeScannedPage(index), sc->PageJpeg(index)));
+        filing.SetCodes(page, PageReading::ReadNow(sc->TakeScannedPage(index), sc->PageJpeg(index),
+                                                   filing.Pattern()));
     FileSettled(true);
     sc->KeepScannedPages(false);
 }
