@@ -134,6 +134,11 @@ QList<QImage> makeStack(const QStringList& pageLabels, const QString& format,
         PageSpec page;
         page.paper = style.paper;
         const QStringList labels = pageLabels.at(i).split(u'+', Qt::SkipEmptyParts);
+        if (labels.isEmpty() && !style.other.text.isEmpty()) {
+            LabelSpec other = style.other;
+            other.centre = {0.3, 0.2};
+            page.codes.append(other);
+        }
         for (int k = 0; k < labels.size(); ++k) {
             LabelSpec label;
             label.text = labels.at(k);

@@ -92,10 +92,13 @@ void AcquisitionController::FileSettledPage(const BatchFiling::Settled& s) {
     a.ExtraKept(kept.isEmpty()
                     ? QStringLiteral("(page %1 could not be kept: %2)").arg(s.page + 1).arg(reason)
                     : kept);
+    const QString others = otherCodesNote(d.others);
     qCWarning(lcStorage).noquote()
-        << QStringLiteral("page %1 (%2; other codes: %3) kept apart as %4")
+        << QStringLiteral("page %1 (%2%3) kept apart as %4")
                .arg(s.page + 1)
-               .arg(keptReason(d), otherCodesNote(d.others), kept);
+               .arg(keptReason(d),
+                    others.isEmpty() ? QString() : QStringLiteral("; other codes: ") + others,
+                    kept);
 }
 
 // The scanner is done. With label reading, the batch ends once every page has been read

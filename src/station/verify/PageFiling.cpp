@@ -108,6 +108,11 @@ Reading readPage(const QList<PageCode>& codes, const Index& index, const LabelPa
         else if (!same->first.refill && key->refill)
             *same = {*key, code.text};
     }
+    // Named in the order of their prescriptions, whatever order the page was read in.
+    std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.rx, a.first.refill.value_or(-1)) <
+               std::pair(b.first.rx, b.first.refill.value_or(-1));
+    });
     QStringList texts;
     for (const auto& l : std::as_const(labels))
         texts.append(l.second);
