@@ -139,15 +139,15 @@ int Verify(const Args& a) {
     // The figures tell how many labels were read back; the run itself always succeeds.
     benchVerify(int(a.Number(QStringLiteral("--pages"), 100)));
     QTextStream out(stdout);
-    QList<double> medians, slowest;
-    for (const PaperFigures& f : benchPaperSweep(int(a.Number(QStringLiteral("--per-grey"), 24)))) {
+    QList<double> slowest;
+    const int perGrey = int(a.Number(QStringLiteral("--per-grey"), 24));
+    for (const PaperFigures& f : perGrey > 0 ? benchPaperSweep(perGrey) : QList<PaperFigures>()) {
         out << "verify_paper_" << f.paper << "_read=" << f.read << '/' << f.pages
             << " median_ms=" << QString::number(f.medianMs, 'f', 1)
             << " slowest_ms=" << QString::number(f.slowestMs, 'f', 1) << " (" << f.slowest << ")";
         if (!f.missed.isEmpty())
             out << " missed: " << f.missed.join(QStringLiteral(", "));
         out << '\n';
-        medians.append(f.medianMs);
         slowest.append(f.slowestMs);
     }
     if (!slowest.isEmpty())
