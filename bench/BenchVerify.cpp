@@ -30,6 +30,59 @@ double timedRead(const PageCodeReader& reader, const QImage& page, QList<PageCod
 
 } // namespace
 
+QList<PaperFigures> benchPaperSweep(int perGrey) {
+    static const char* const formats[] = {"Code128", "Code39",     "ITF",
+                                          "QRCode",  "DataMatrix", "PDF417"};
+    static const QPointF places[] = {{0.72, 0.18}, {0.25, 0.82}, {0.50, 0.45}, {0.82, 0.70}};
+    static const int resolutions[] = {150, 200, 300};
+    const quiller::PageCodeReader reader;
+    QList<PaperFigures> sweep;
+    for (int grey = 40; grey <= 255; grey = grey == 240 ? 255 : grey + 20) {
+        PaperFigures f;
+        f.paper = grey;
+        f.pages = std::max(0, perGrey);
+        QList<double> times;
+        for (int i = 0; i < f.pages; ++i) {
+            testing::LabelSpec label;
+            label.format = QString::fromLatin1(formats[i % 6]);
+            label.text =
+                label.format == QLatin1String("ITF")
+                    ? QStringLiteral("%1%2")
+                          .arg(710000 + i, 8, 10, QLatin1Char('0'))
+                          .arg(i % 3, 2, 10, QLatin1Char('0'))
+                    : QStringLiteral("%1-%2").arg(710000 + i).arg(i % 3, 2, 10, QLatin1Char('0'));
+            label.centre = places[(i / 6) % 4];
+            // The four orientations, up to 10 degrees askew.
+            label.angle = 90.0 * (i % 4) + ((i * 7) % 21 - 10);
+            label.contrast = 200 - 40 * (i % 3); // down to a pale print
+            testing::PageSpec page{{label}, grey, resolutions[(i / 4) % 3]};
+            const QImage image = testing::makePage(page, i + grey);
+            QList<PageCode> codes;
+            times.append(timedRead(reader, image, &codes));
+            if (codes.size() == 1 && codes.first().text == label.text)
+                ++f.read;
+            else
+                f.missed << QStringLiteral("%1 %2dpi %3deg contrast %4")
+                                .arg(label.format)
+                                .arg(page.dpi)
+                                .arg(label.angle)
+                                .arg(label.contrast);
+            if (times.last() > f.slowestMs) {
+                f.slowestMs = times.last();
+                f.slowest = QStringLiteral("%1 %2dpi %3deg contrast %4")
+                                .arg(label.format)
+                                .arg(page.dpi)
+                                .arg(label.angle)
+                                .arg(label.contrast);
+            }
+        }
+        f.medianMs = median(times);
+        f.slowestMs = times.isEmpty() ? 0 : *std::max_element(times.begin(), times.end());
+        sweep.append(f);
+    }
+    return sweep;
+}
+
 VerifyFigures benchVerify(int pages) {
     static const char* const formats[] = {"Code128", "Code39",     "ITF",
                                           "QRCode",  "DataMatrix", "PDF417"};
@@ -85,6 +138,21 @@ namespace quiller::bench {
 int Verify(const Args& a) {
     // The figures tell how many labels were read back; the run itself always succeeds.
     benchVerify(int(a.Number(QStringLiteral("--pages"), 100)));
+    QTextStream out(stdout);
+    QList<double> slowest;
+    const int perGrey = int(a.Number(QStringLiteral("--per-grey"), 24));
+    for (const PaperFigures& f : perGrey > 0 ? benchPaperSweep(perGrey) : QList<PaperFigures>()) {
+        out << "verify_paper_" << f.paper << "_read=" << f.read << '/' << f.pages
+            << " median_ms=" << QString::number(f.medianMs, 'f', 1)
+            << " slowest_ms=" << QString::number(f.slowestMs, 'f', 1) << " (" << f.slowest << ")";
+        if (!f.missed.isEmpty())
+            out << " missed: " << f.missed.join(QStringLiteral(", "));
+        out << '\n';
+        slowest.append(f.slowestMs);
+    }
+    if (!slowest.isEmpty())
+        out << "verify_paper_slowest_ms="
+            << QString::number(*std::max_element(slowest.begin(), slowest.end()), 'f', 1) << '\n';
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
+
 namespace quiller::bench {
 
 struct VerifyFigures {
@@ -17,5 +20,21 @@ struct VerifyFigures {
 // verify_unlabelled_ms for five pages without a label (the slowest kind: nothing ends the
 // search early). Generating the pages is not timed.
 VerifyFigures benchVerify(int pages = 100);
+
+struct PaperFigures {
+    int paper = 255; // grey of the paper
+    int pages = 0;
+    int read = 0; // labels read back exactly
+    double medianMs = 0;
+    double slowestMs = 0;
+    QString slowest;    // the slowest page's label
+    QStringList missed; // the labels not read back
+};
+
+// Labels on paper of every grey from 40 to white (40, 60, ..., 240, 255): `perGrey`
+// pages each, the six symbologies, the four orientations up to 10 degrees askew, bars
+// down to 120 grey levels below the sticker, 150, 200 and 300 dpi. Printed as
+// verify_paper_<grey>_read=<read>/<pages> with the median and slowest read.
+QList<PaperFigures> benchPaperSweep(int perGrey = 24);
 
 } // namespace quiller::bench

@@ -28,7 +28,7 @@ void Usage() {
              "  poll --folder DIR --id A [--ticks 21]\n"
              "  buffer --pages N --dpi 200\n"
              "  startup [--scanner simulated|sane] [--runs 5]\n"
-             "  verify [--pages 100]   (reading the label of generated pages)\n"
+             "  verify [--pages 100] [--per-grey 24]   (reading the label of generated pages)\n"
              "  verify-batch [--pages 50] [--read-delay-ms 2] [--runs 3] [--fake-lib DIR]\n"
              "  feeder [--pages 10] [--fake-lib DIR]   (the test SANE backend)\n"
              "  rotate [--runs 20]\n"

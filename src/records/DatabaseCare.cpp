@@ -137,6 +137,10 @@ const QList<MigrationStep>& Steps() {
               " Station TEXT COLLATE \"C\" NOT NULL, Account TEXT COLLATE \"C\" NOT NULL)"),
           QStringLiteral("CREATE INDEX IF NOT EXISTS DeletedPrescriptions_Key ON "
                          "DeletedPrescriptions (RxNbr, RefNo)")}},
+        // The codes on a stored page that are not its label (a prescriber's, an
+        // e-prescription's), noted beside how the page was filed.
+        {5,
+         {QStringLiteral("ALTER TABLE PageChecks ADD COLUMN OtherCodes TEXT NOT NULL DEFAULT ''")}},
     };
     return steps;
 }

@@ -46,14 +46,16 @@ int SetImageChecked(Database& db, const QString& rxNbr, const QString& refNo,
             erase.addBindValue(Text(refNo));
             Run(erase, source);
             QSqlQuery insert(db.Connection());
-            insert.prepare(QStringLiteral("INSERT INTO PageChecks (RxNbr, RefNo, Filed, Code, "
-                                          "CheckedAt, Station) VALUES (?, ?, ?, ?, ?, ?)"));
+            insert.prepare(
+                QStringLiteral("INSERT INTO PageChecks (RxNbr, RefNo, Filed, Code, "
+                               "CheckedAt, Station, OtherCodes) VALUES (?, ?, ?, ?, ?, ?, ?)"));
             insert.addBindValue(Text(rxNbr));
             insert.addBindValue(Text(refNo));
             insert.addBindValue(Text(check.filed));
             insert.addBindValue(Text(check.code));
             insert.addBindValue(check.when.toUTC().toString(Qt::ISODate));
             insert.addBindValue(Text(check.station));
+            insert.addBindValue(Text(check.others));
             Run(insert, source);
         }
         db.Commit();

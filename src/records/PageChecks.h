@@ -20,6 +20,8 @@ struct PageCheck {
     QString code;    // the label text read, empty when none
     QDateTime when;  // stored as ISO text, UTC
     QString station; // the station's identifier
+    QString others;  // the page's other codes, not labels ("Code128: ...; QRCode: ..."),
+                     // empty when none
 };
 
 namespace PageChecks {

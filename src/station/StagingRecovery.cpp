@@ -139,7 +139,7 @@ public:
             if (page.codes)
                 codes = *page.codes;
             else if (unfiled.contains(p))
-                codes = PageReading::ReadNow(QImage(unfiled.value(p)), QByteArray());
+                codes = PageReading::ReadNow(QImage(unfiled.value(p)), QByteArray(), pattern_);
             filing.SetCodes(p, codes);
         }
         using Status = PageDecision::Status;
@@ -151,7 +151,8 @@ public:
             if (d.status == Status::Verified || d.status == Status::ByPosition) {
                 const PageCheck check{d.status == Status::Verified ? PageChecks::Verified()
                                                                    : PageChecks::ByPosition(),
-                                      d.label, QDateTime::currentDateTime(), ctx_.ScannerID};
+                                      d.label, QDateTime::currentDateTime(), ctx_.ScannerID,
+                                      otherCodesNote(d.others)};
                 File(path, batch.targets.at(d.prescription), &check);
             } else {
                 const QString hint = d.label.isEmpty() ? QStringLiteral("unlabelled") : d.label;

@@ -114,7 +114,8 @@ void StationCore::HandlePage(int index) {
 
 void StationCore::ReadPage(int page, int index) {
     ScannerControl* sc = scanner_;
-    reading_->Read(ticket_, page, sc->TakeScannedPage(index), sc->PageJpeg(index));
+    reading_->Read(ticket_, page, sc->TakeScannedPage(index), sc->PageJpeg(index),
+                   current_->Filing()->Pattern());
 }
 
 void StationCore::OnPageRead(quint64 batch, int page, const QList<PageCode>& codes) {
@@ -137,14 +138,20 @@ void StationCore::FileSettled(bool ended) {
         const PageDecision& d = s.decision;
         if (d.status == Status::Verified || d.status == Status::ByPosition) {
             const ScanTarget& target = a.Targets().at(d.prescription);
-            const PageCheck check{d.status == Status::Verified ? PageChecks::Verified()
-                                                               : PageChecks::ByPosition(),
-                                  d.label, QDateTime::currentDateTime(), ctx_.ScannerID};
+            const PageCheck check{
+                d.status == Status::Verified ? PageChecks::Verified() : PageChecks::ByPosition(),
+                d.label, QDateTime::currentDateTime(), ctx_.ScannerID, otherCodesNote(d.others)};
             if (FileFor(s.page, target, &check)) {
-                a.StoredFor(d.prescription);
-                if (!a.Viewing())
-                    entries_.SetFiled(target.entryText, check.filed);
-                emit FilingShown(target, check.filed, a.Viewing());
+                // A prescription listed twice (two data files of one tick) has this one page.
+                const QList<int>& first = a.Filing()->Result().firstListing;
+                for (int k = 0; k < first.size(); ++k) {
+                    if (first[k] != d.prescription)
+                        continue;
+                    a.StoredFor(k);
+                    if (!a.Viewing())
+                        entries_.SetFiled(a.Targets().at(k).entryText, check.filed);
+                    emit FilingShown(a.Targets().at(k), check.filed, a.Viewing());
+                }
             }
             continue;
         }
@@ -153,9 +160,15 @@ void StationCore::FileSettled(bool ended) {
         QString hint = d.label.isEmpty() ? QStringLiteral("unlabelled") : d.label;
         if (d.status == Status::Duplicate)
             hint = QStringLiteral("duplicate ") + hint;
+        else if (d.why == PageDecision::Why::ConflictingLabels)
+            hint = QStringLiteral("two labels ") + d.label;
         KeepApart(s.page, hint, true);
+        const QString others = otherCodesNote(d.others);
         qCWarning(lcStorage).noquote()
-            << QStringLiteral("page %1 (label \"%2\") kept apart").arg(s.page + 1).arg(d.label);
+            << QStringLiteral("page %1 (%2%3) kept apart")
+                   .arg(s.page + 1)
+                   .arg(keptReason(d),
+                        others.isEmpty() ? QString() : QStringLiteral("; other codes: ") + others);
     }
 }
 
@@ -238,10 +251,21 @@ bool StationCore::EndFiling(const QString& scannerError) {
     if (scanner_)
         scanner_->KeepScannedPages(false);
     const FilingResult result = filing->Result();
+    // A prescription whose page went unfiled for carrying another's label as well says so.
+    QList<int> conflicting;
+    for (const PageDecision& d : result.pages)
+        if (d.why == PageDecision::Why::ConflictingLabels)
+            conflicting += d.named;
     for (int k : result.withoutPage) {
-        if (!a.Viewing())
-            entries_.SetFiled(a.Targets().at(k).entryText, QStringLiteral("missing"));
-        emit FilingShown(a.Targets().at(k), QStringLiteral("missing"), a.Viewing());
+        const QString shown =
+            conflicting.contains(k) ? QStringLiteral("two labels") : QStringLiteral("missing");
+        for (int t = 0; t < result.firstListing.size(); ++t) {
+            if (result.firstListing[t] != k)
+                continue;
+            if (!a.Viewing())
+                entries_.SetFiled(a.Targets().at(t).entryText, shown);
+            emit FilingShown(a.Targets().at(t), shown, a.Viewing());
+        }
     }
     qCInfo(lcIntake).noquote() << QStringLiteral("batch filed: ") + a.FilingSummary();
     return true;
@@ -262,9 +286,10 @@ void StationCore::SettleOnStop() {
         const QByteArray jpeg =
             scanner_ && index < scanner_->ImageCount() ? scanner_->PageJpeg(index) : QByteArray();
         const QImage scanned = scanner_ ? scanner_->TakeScannedPage(index) : QImage();
-        QList<PageCode> codes = PageReading::ReadNow(scanned, jpeg);
+        QList<PageCode> codes = PageReading::ReadNow(scanned, jpeg, filing.Pattern());
         if (codes.isEmpty() && scanned.isNull() && jpeg.isEmpty())
-            codes = PageReading::ReadNow(QImage(staged_.at(page).path), QByteArray());
+            codes =
+                PageReading::ReadNow(QImage(staged_.at(page).path), QByteArray(), filing.Pattern());
         if (staging_)
             staging_->Codes(batchId_, page, codes);
         filing.SetCodes(page, codes);

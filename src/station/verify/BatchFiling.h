@@ -21,6 +21,7 @@ public:
 
     FilingMode Mode() const { return mode_; }
     const QList<ExpectedRx>& Expected() const { return expected_; }
+    const LabelPattern& Pattern() const { return pattern_; }
 
     // A page has arrived at this place of the scanner's buffer; gives its number.
     int AddPage(int bufferIndex);

@@ -1,7 +1,6 @@
 #include "station/verify/LabelRegions.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -9,45 +8,38 @@ namespace quiller {
 
 namespace {
 
-constexpr int Block = 32;       // pixels on a side of one counting block
+constexpr int Block200 = 32;    // pixels on a side of one counting block at 200 dpi
 constexpr int Stride = 4;       // every Stride-th row and column is walked
 constexpr int LabelBlocks = 3;  // a label is at least this many blocks across either way
 constexpr int Margin = 3;       // blocks added around a region: the label's quiet zone
 constexpr int BusyPercent = 35; // a block is busy at this share of the busiest one's count
 
-// Otsu's threshold over a sparse sample of the page: the grey level that best parts ink
-// from paper, whatever the scanner's brightness.
-int inkThreshold(const QImage& grey) {
-    std::array<qint64, 256> histogram{};
-    qint64 samples = 0;
-    for (int y = 0; y < grey.height(); y += 8) {
-        const uchar* line = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); x += 8, ++samples)
-            ++histogram[line[x]];
-    }
-    double sumAll = 0;
-    for (int g = 0; g < 256; ++g)
-        sumAll += double(g) * double(histogram[size_t(g)]);
-    double sumBelow = 0, best = -1;
-    qint64 below = 0;
-    int threshold = 128;
-    for (int g = 0; g < 256; ++g) {
-        below += histogram[size_t(g)];
-        sumBelow += double(g) * double(histogram[size_t(g)]);
-        const qint64 above = samples - below;
-        if (below == 0 || above == 0)
-            continue;
-        const double meanBelow = sumBelow / double(below);
-        const double meanAbove = (sumAll - sumBelow) / double(above);
-        const double between =
-            double(below) * double(above) * (meanBelow - meanAbove) * (meanBelow - meanAbove);
-        if (between > best) {
-            best = between;
-            threshold = g;
+// Ink and paper told apart along a line by their difference, not by a grey level: the
+// line turns to ink where it falls Swing below the lightest point since it last turned
+// to paper, and back where it rises Swing above the darkest point since. The paper's own
+// grey does not matter (white, a coloured form, dark paper), a pale print still turns,
+// and scanner noise and paper texture, far smaller than Swing, never do.
+constexpr int Swing = 40;
+
+struct Edge {
+    bool ink = false;
+    int extreme = 0; // lightest point on paper, darkest in ink, since the last turn
+    // Takes the next grey level; true when the line turned.
+    bool step(int v) {
+        if (ink) {
+            extreme = std::min(extreme, v);
+            if (v <= extreme + Swing)
+                return false;
+        } else {
+            extreme = std::max(extreme, v);
+            if (v >= extreme - Swing)
+                return false;
         }
+        ink = !ink;
+        extreme = v;
+        return true;
     }
-    return threshold;
-}
+};
 
 struct Region {
     int left, top, right, bottom; // in blocks, inclusive
@@ -58,35 +50,30 @@ struct Region {
 };
 
 // Changes between ink and paper per block, along every Stride-th row and column.
-std::vector<int> countChanges(const QImage& grey, int cols) {
+std::vector<int> countChanges(const QImage& grey, int Block, int cols) {
     const int width = grey.width(), height = grey.height();
     const int rows = (height + Block - 1) / Block;
-    const uchar threshold = uchar(inkThreshold(grey));
     std::vector<int> changes(size_t(cols) * size_t(rows), 0);
     auto count = [&](int x, int y) {
         ++changes[size_t(y / Block) * size_t(cols) + size_t(x / Block)];
     };
     for (int y = Stride / 2; y < height; y += Stride) {
         const uchar* line = grey.constScanLine(y);
-        bool ink = line[0] <= threshold;
-        for (int x = 1; x < width; ++x) {
-            const bool here = line[x] <= threshold;
-            if (here != ink) {
-                ink = here;
+        Edge edge{false, line[0]};
+        for (int x = 1; x < width; ++x)
+            if (edge.step(line[x]))
                 count(x, y);
-            }
-        }
     }
     // Columns walked a row at a time so the page is read in memory order.
-    std::vector<uchar> inkAbove(size_t((width + Stride - 1) / Stride));
-    for (int y = 0; y < height; ++y) {
+    std::vector<Edge> columns(size_t((width + Stride - 1) / Stride));
+    const uchar* first = grey.constScanLine(0);
+    for (int i = 0, x = Stride / 2; x < width; ++i, x += Stride)
+        columns[size_t(i)].extreme = first[x];
+    for (int y = 1; y < height; ++y) {
         const uchar* line = grey.constScanLine(y);
-        for (int i = 0, x = Stride / 2; x < width; ++i, x += Stride) {
-            const uchar here = line[x] <= threshold;
-            if (y > 0 && here != inkAbove[size_t(i)])
+        for (int i = 0, x = Stride / 2; x < width; ++i, x += Stride)
+            if (columns[size_t(i)].step(line[x]))
                 count(x, y);
-            inkAbove[size_t(i)] = here;
-        }
     }
     return changes;
 }
@@ -139,8 +126,13 @@ std::vector<Region> busyRegions(const std::vector<int>& changes, int cols) {
 QList<QRect> labelRegions(const QImage& grey, int maxRegions) {
     if (grey.isNull() || grey.format() != QImage::Format_Grayscale8 || maxRegions <= 0)
         return {};
+    // Blocks cover the same piece of paper at any resolution the scanner reports; an
+    // image that tells none (Qt's 96 dpi default) is taken as 200 dpi.
+    const int dpi = qRound(grey.dotsPerMeterX() * 0.0254);
+    const int known = dpi >= 120 && dpi <= 1200 ? dpi : 200;
+    const int Block = std::max(Stride, (Block200 * known / 200 + Stride / 2) / Stride * Stride);
     const int cols = (grey.width() + Block - 1) / Block;
-    std::vector<Region> regions = busyRegions(countChanges(grey, cols), cols);
+    std::vector<Region> regions = busyRegions(countChanges(grey, Block, cols), cols);
     // Label-sized first (a line of text is long but only a block or two high), then
     // densest first: a label is crowded all over, a signature only here and there.
     std::sort(regions.begin(), regions.end(), [](const Region& a, const Region& b) {

@@ -9,9 +9,9 @@ namespace quiller {
 // Where on a scanned page a barcode label may lie, found cheaply before any decoding.
 //
 // A barcode is a patch crowded with sharp changes between ink and paper: bars every few
-// pixels across a linear code, modules in both directions across a matrix code. The page
-// is binarised at a threshold chosen from its own grey levels, every fourth row and
-// column is walked counting those changes per 32-pixel block, and connected blocks that
+// pixels across a linear code, modules in both directions across a matrix code. Every
+// fourth row and column is walked counting those changes per 32-pixel block (a change is
+// a clear rise or fall of the grey level, whatever the paper's own grey), and connected blocks that
 // count at least a fraction of the busiest block's changes make one region. Printed text
 // and handwriting make regions too; they are only slower to rule out. Regions at least a
 // label's size across both ways come first (a line of text is long but thin), each group

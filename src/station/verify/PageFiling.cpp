@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace quiller {
 
 using Status = PageDecision::Status;
@@ -43,19 +45,29 @@ struct Reading {
     enum class Kind { None, Names, Among, Foreign, Conflict } kind = Kind::None;
     QList<int> prescriptions; // Names: the one; Among: the refills to choose from
     QString label;
+    QStringList others;
 };
 
 // Expected prescriptions by Rx number, each with its refill number (blank = 0). Rows whose
-// Rx number or refill is not a number cannot be named by a label.
+// Rx number or refill is not a number cannot be named by a label. A prescription listed
+// twice is indexed once, under its first listing.
 class Index {
 public:
-    explicit Index(const QList<ExpectedRx>& expected) {
+    explicit Index(const QList<ExpectedRx>& expected) : m_first(expected.size()) {
         for (int i = 0; i < expected.size(); ++i) {
+            m_first[i] = i;
             const auto rx = LabelPattern::number(expected[i].rx);
             const QString r = expected[i].refill.trimmed();
             const auto refill = r.isEmpty() ? std::optional<qint64>(0) : LabelPattern::number(r);
-            if (rx && refill)
-                m_byRx[*rx].append({i, *refill});
+            if (!rx || !refill)
+                continue;
+            QList<std::pair<int, qint64>>& listed = m_byRx[*rx];
+            const auto same = std::find_if(listed.cbegin(), listed.cend(),
+                                           [&](const auto& e) { return e.second == *refill; });
+            if (same != listed.cend())
+                m_first[i] = same->first;
+            else
+                listed.append({i, *refill});
         }
     }
     QList<int> matches(const LabelKey& key) const {
@@ -65,38 +77,61 @@ public:
                 found.append(i);
         return found;
     }
+    const QList<int>& firstListing() const { return m_first; }
 
 private:
     QHash<qint64, QList<std::pair<int, qint64>>> m_byRx;
+    QList<int> m_first;
 };
+
+// Two readings of a label name the same prescription when their Rx numbers are equal and
+// their refills are equal or one of them has none.
+bool sameLabel(const LabelKey& a, const LabelKey& b) {
+    return a.rx == b.rx && (!a.refill || !b.refill || *a.refill == *b.refill);
+}
 
 Reading readPage(const QList<PageCode>& codes, const Index& index, const LabelPattern& pattern) {
     Reading reading;
-    QStringList labels;
-    QList<int> named;
-    QList<int> among;
+    // The distinct labels on the page: the same label read twice (or once with and once
+    // without its refill) is one label, the more specific reading kept.
+    QList<std::pair<LabelKey, QString>> labels;
     for (const PageCode& code : codes) {
         const std::optional<LabelKey> key = pattern.parse(code.text);
-        if (!key)
+        if (!key) {
+            reading.others.append(code.format + QStringLiteral(": ") + code.text);
             continue; // another barcode on the page, not a label
-        labels.append(code.text);
-        const QList<int> found = index.matches(*key);
-        if (found.size() == 1 && !named.contains(found.first()))
-            named.append(found.first());
-        else if (found.size() > 1 && among.isEmpty())
-            among = found;
+        }
+        const auto same = std::find_if(labels.begin(), labels.end(),
+                                       [&](const auto& l) { return sameLabel(l.first, *key); });
+        if (same == labels.end())
+            labels.append({*key, code.text});
+        else if (!same->first.refill && key->refill)
+            *same = {*key, code.text};
     }
-    reading.label = labels.join(QStringLiteral(", "));
-    if (labels.isEmpty())
+    // Named in the order of their prescriptions, whatever order the page was read in.
+    std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.first.rx, a.first.refill.value_or(-1)) <
+               std::pair(b.first.rx, b.first.refill.value_or(-1));
+    });
+    QStringList texts;
+    for (const auto& l : std::as_const(labels))
+        texts.append(l.second);
+    reading.label = texts.join(QStringLiteral(", "));
+    if (labels.isEmpty()) {
         reading.kind = Reading::Kind::None;
-    else if (named.size() == 1)
-        reading = {Reading::Kind::Names, named, labels.join(QStringLiteral(", "))};
-    else if (named.size() > 1)
+    } else if (labels.size() > 1) {
+        // Whichever prescriptions they name, in this batch or not: the page cannot say
+        // which one it is.
         reading.kind = Reading::Kind::Conflict;
-    else if (!among.isEmpty())
-        reading = {Reading::Kind::Among, among, reading.label};
-    else
-        reading.kind = Reading::Kind::Foreign;
+        for (const auto& l : std::as_const(labels))
+            reading.prescriptions.append(index.matches(l.first));
+    } else {
+        const QList<int> found = index.matches(labels.first().first);
+        reading.prescriptions = found;
+        reading.kind = found.isEmpty()     ? Reading::Kind::Foreign
+                       : found.size() == 1 ? Reading::Kind::Names
+                                           : Reading::Kind::Among;
+    }
     return reading;
 }
 
@@ -107,21 +142,26 @@ FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<Page
     FilingResult result;
     result.pages.resize(pages.size());
     QList<bool> hasPage(expected.size(), false);
+    const Index index(expected);
+    result.firstListing = index.firstListing();
 
     QList<QList<int>> waiting(pages.size()); // by-position candidates, per page
     QList<bool> byPosition(pages.size(), false);
     if (mode == FilingMode::Off) {
         byPosition.fill(true);
     } else {
-        const Index index(expected);
-        QList<int> all(expected.size());
-        for (int i = 0; i < all.size(); ++i)
-            all[i] = i;
+        // A page without a label may take any prescription but a repeated listing: that
+        // one shares the page of its first listing.
+        QList<int> all;
+        for (int i = 0; i < expected.size(); ++i)
+            if (result.firstListing[i] == i)
+                all.append(i);
         // First the labels, over the whole batch.
         for (int p = 0; p < pages.size(); ++p) {
             const Reading reading = readPage(pages[p], index, pattern);
             PageDecision& d = result.pages[p];
             d.label = reading.label;
+            d.others = reading.others;
             switch (reading.kind) {
             case Reading::Kind::Names: {
                 const int rx = reading.prescriptions.first();
@@ -135,6 +175,7 @@ FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<Page
                 break;
             case Reading::Kind::Conflict:
                 d.why = Why::ConflictingLabels;
+                d.named = reading.prescriptions;
                 break;
             case Reading::Kind::Among:
                 if (mode == FilingMode::Require) {
@@ -195,9 +236,11 @@ FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<Page
             break;
         }
     }
-    for (int i = 0; i < expected.size(); ++i)
-        if (!hasPage[i])
+    for (int i = 0; i < expected.size(); ++i) {
+        const int first = result.firstListing[i];
+        if (!hasPage[i] && !hasPage[first] && first == i)
             result.withoutPage.append(i);
+    }
     return result;
 }
 
@@ -221,24 +264,70 @@ FilingResult PageFiler::result() const {
     return m_last;
 }
 
+QString keptReason(const PageDecision& d) {
+    if (d.status == Status::Duplicate)
+        return QStringLiteral("duplicate: ") + d.label;
+    if (d.status != Status::Unmatched)
+        return QString();
+    switch (d.why) {
+    case Why::ForeignLabel:
+        return QStringLiteral("label of another prescription: ") + d.label;
+    case Why::ConflictingLabels:
+        return (d.label.count(QStringLiteral(", ")) == 1 ? QStringLiteral("two labels: ")
+                                                         : QStringLiteral("several labels: ")) +
+               d.label;
+    case Why::AmbiguousLabel:
+        return QStringLiteral("label without its refill: ") + d.label;
+    case Why::None:
+    case Why::NoLabel:
+    case Why::NoPrescriptionLeft:
+        break;
+    }
+    return d.label.isEmpty() ? QStringLiteral("no label") : QStringLiteral("label ") + d.label;
+}
+
+QString otherCodesNote(const QStringList& others) {
+    constexpr qsizetype Longest = 120; // an e-prescription's code can be long
+    QStringList notes;
+    for (const QString& other : others) {
+        QString note;
+        for (const QChar c : other.left(Longest))
+            note += c.isPrint() ? c : QChar(u' ');
+        if (other.size() > Longest)
+            note += QStringLiteral("...");
+        notes.append(note);
+    }
+    return notes.join(QStringLiteral("; "));
+}
+
 namespace {
 
-// "label 999-00" / "labels 999-00, 998-00" / "no label", for the pages kept apart.
+// Why the pages of one status were kept apart: "label of another prescription: 999-00;
+// two labels: 7315-00, 7316-00; no label" (duplicates: "label 101-00").
 QString keptApart(const FilingResult& result, Status status) {
-    QStringList labels;
+    QStringList foreign, labels, reasons;
     int unlabelled = 0;
     for (const PageDecision& d : result.pages) {
         if (d.status != status)
             continue;
         if (d.label.isEmpty())
             ++unlabelled;
-        else
+        else if (status == Status::Duplicate)
             labels.append(d.label);
+        else if (d.why == Why::ForeignLabel)
+            foreign.append(d.label);
+        else
+            reasons.append(keptReason(d));
     }
     QStringList parts;
     if (!labels.isEmpty())
         parts.append((labels.size() == 1 ? QStringLiteral("label ") : QStringLiteral("labels ")) +
                      labels.join(QStringLiteral(", ")));
+    if (!foreign.isEmpty())
+        parts.append((foreign.size() == 1 ? QStringLiteral("label of another prescription: ")
+                                          : QStringLiteral("labels of other prescriptions: ")) +
+                     foreign.join(QStringLiteral(", ")));
+    parts.append(reasons);
     if (unlabelled == 1)
         parts.append(QStringLiteral("no label"));
     else if (unlabelled > 1)

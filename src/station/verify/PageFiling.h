@@ -15,7 +15,11 @@ namespace quiller {
 // without a readable label is filed "by position": for the first prescription, in the
 // acquisition's order, that has no page. Labels that name none of them keep their page
 // apart ("unmatched"), and so does a second labelled page for a prescription that
-// already has one ("duplicate"); the report names their labels.
+// already has one ("duplicate"); the report names their labels. A page whose labels
+// name two different prescriptions is never filed: it cannot say which one it is.
+//
+// The same prescription listed twice (two data files of one tick both name it) is one
+// prescription: it gets one page, one outcome, and its page is verified by its label.
 //
 // Ordering: a labelled page may arrive after an unlabelled page that, counted in order,
 // would have taken its prescription (sheets swapped, a double feed before it). So the
@@ -58,7 +62,10 @@ struct PageDecision {
     Status status = Status::Unmatched;
     Why why = Why::None;
     int prescription = -1; // index into the expected list; -1 when kept apart
-    QString label;         // the label text that decided (verified, unmatched, duplicate)
+    QString label;         // the label text that decided; for conflicting labels, each one
+                           // as read, joined by ", "
+    QStringList others;    // the page's codes that are not labels: "format: text"
+    QList<int> named;      // conflicting labels: the prescriptions of the list they name
     friend bool operator==(const PageDecision&, const PageDecision&) = default;
 };
 
@@ -68,7 +75,12 @@ struct FilingResult {
     int byPosition = 0;
     int unmatched = 0;
     int duplicates = 0;
-    QList<int> withoutPage; // prescriptions (indices, in order) that got no page
+    QList<int> withoutPage; // prescriptions (indices, in order) that got no page; a
+                            // prescription listed twice is named once
+    // For each expected prescription, the index of its first listing: itself, or the
+    // earlier entry it repeats (same Rx number and refill). A repeat shares its first
+    // listing's page and outcome.
+    QList<int> firstListing;
 };
 
 // Files a whole batch. `pages` holds each page's codes as PageCodeReader read them, in
@@ -98,6 +110,14 @@ private:
     FilingResult m_last;
     QList<int> m_moved;
 };
+
+// Why a page was kept apart, in words for the operator: "no label", "two labels: 7315-00,
+// 7316-00", "label of another prescription: 999-00", "duplicate: 101-00"; empty for a
+// filed page.
+QString keptReason(const PageDecision& decision);
+// The codes of a page that are not labels, as noted beside its filing: each "format:
+// text", the text cut short and stripped of control characters, joined by "; ".
+QString otherCodesNote(const QStringList& others);
 
 // The result in plain words for the operator, e.g. "12 pages verified by their label,
 // 1 filed by position, 1 kept as unmatched (label 999-00), no page for 124-00."

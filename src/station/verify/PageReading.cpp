@@ -16,14 +16,19 @@ PageReading::~PageReading() {
     pool_.waitForDone();
 }
 
-QList<PageCode> PageReading::ReadNow(const QImage& scanned, const QByteArray& jpeg) {
+QList<PageCode> PageReading::ReadNow(const QImage& scanned, const QByteArray& jpeg,
+                                     const LabelPattern& labels) {
     const QImage page = scanned.isNull() ? QImage::fromData(jpeg, "JPEG") : scanned;
-    return PageCodeReader().read(page);
+    return PageCodeReader().read(page, labels);
 }
 
-void PageReading::Read(quint64 batch, int page, const QImage& scanned, const QByteArray& jpeg) {
-    pool_.start([this, batch, page, scanned, jpeg] {
-        const QList<PageCode> codes = ReadNow(scanned, jpeg);
+void PageReading::Read(quint64 batch, int page, const QImage& scanned, const QByteArray& jpeg,
+                       const LabelPattern& labels) {
+    // Each read compiles the pattern for itself: no regular expression is shared between
+    // threads.
+    pool_.start([this, batch, page, scanned, jpeg, pattern = labels.pattern()] {
+        const std::optional<LabelPattern> own = LabelPattern::fromSetting(pattern);
+        const QList<PageCode> codes = ReadNow(scanned, jpeg, own ? *own : LabelPattern());
         // Queued to this object's thread; the destructor waits for this task, so `this`
         // is alive here, and a call still queued when it goes is dropped with it.
         QMetaObject::invokeMethod(

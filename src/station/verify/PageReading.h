@@ -22,10 +22,13 @@ public:
     ~PageReading() override;
 
     // Reads a page: the scanned image when there is one, else its JPEG bytes, decoded on
-    // the worker. Returns at once.
-    void Read(quint64 batch, int page, const QImage& scanned, const QByteArray& jpeg);
+    // the worker; the search goes on until it finds a code that is a label by `labels`.
+    // Returns at once.
+    void Read(quint64 batch, int page, const QImage& scanned, const QByteArray& jpeg,
+              const LabelPattern& labels = LabelPattern());
     // Reads a page now, on the calling thread (a stop that cannot wait for the workers).
-    static QList<PageCode> ReadNow(const QImage& scanned, const QByteArray& jpeg);
+    static QList<PageCode> ReadNow(const QImage& scanned, const QByteArray& jpeg,
+                                   const LabelPattern& labels = LabelPattern());
 
 signals:
     void PageRead(quint64 batch, int page, const QList<quiller::PageCode>& codes);

@@ -12,9 +12,11 @@
 #include "records/SearchResultModel.h"
 #include "scanner/SaneScanner.h"
 #include "station/StationCore.h"
+#include "station/verify/LabelPattern.h"
 #include "station/verify/PageCodeReader.h"
 
 #include <QDir>
+#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -41,9 +43,14 @@ void TstLabelledBatches::fileByLabel_data() {
     QTest::addColumn<QString>("byPosition");    // the prescription the unlabelled page takes
     QTest::addColumn<QStringList>("unmatched"); // names in Unmatched start so
     QTest::addColumn<QStringList>("report");    // the report says these; none: no report
+    QTest::addColumn<int>("paper");             // grey of the paper
+    QTest::addColumn<bool>("otherCode");        // a prescriber's barcode beside each label
+    QTest::addColumn<QString>("repeated");      // listed again in a second data file
     auto row = [](const char* name, StackFault fault, const char* mode, const char* byPosition,
-                  QStringList unmatched, QStringList report) {
-        QTest::newRow(name) << fault << QString(mode) << QString(byPosition) << unmatched << report;
+                  QStringList unmatched, QStringList report, int paper = 255,
+                  bool otherCode = false, const char* repeated = "") {
+        QTest::newRow(name) << fault << QString(mode) << QString(byPosition) << unmatched << report
+                            << paper << otherCode << QString(repeated);
     };
     using F = StackFault;
     row("double feed", F::DoubleFeed, "check", "", {},
@@ -55,13 +62,28 @@ void TstLabelledBatches::fileByLabel_data() {
     row("swapped, mode misspelt", F::Swapped, "chekc", "", {},
         {"Check the [verify] settings", "4 pages verified by their label."});
     row("foreign", F::Foreign, "require", "", {"999-00 "},
-        {"4 pages verified", "1 kept as unmatched (label 999-00)", "Unmatched/999-00 "});
+        {"4 pages verified", "1 kept as unmatched (label of another prescription: 999-00)",
+         "Unmatched/999-00 "});
     row("duplicate", F::Duplicate, "check", "", {"duplicate_101-00 "},
         {"4 pages verified", "1 kept apart as a duplicate (label 101-00)"});
     row("unlabelled", F::Unlabelled, "check", "101-00", {},
         {"3 pages verified", "1 filed by position"});
     row("unlabelled, required", F::Unlabelled, "require", "", {"unlabelled "},
         {"3 pages verified", "1 kept as unmatched (no label)", "no page for 101-00"});
+    // Papers as a pharmacy scans them.
+    row("another code beside each label", F::None, "check", "", {}, {}, 255, true);
+    row("another code beside each label, double feed", F::DoubleFeed, "check", "", {},
+        {"3 pages verified by their label", "no page for 102-00"}, 255, true);
+    row("another code beside each label, required", F::Swapped, "require", "", {}, {}, 255, true);
+    row("another code and no label, required", F::Unlabelled, "require", "", {"unlabelled "},
+        {"1 kept as unmatched (no label)"}, 255, true);
+    row("two labels on one sheet", F::TwoLabels, "check", "", {"two_labels_101-00__102-00 "},
+        {"3 pages verified", "1 kept as unmatched (two labels: 101-00, 102-00)",
+         "no page for 101-00"});
+    row("dark paper, swapped", F::Swapped, "check", "", {}, {}, 50);
+    row("coloured form in grey, swapped", F::Swapped, "check", "", {}, {}, 150, true);
+    row("the same prescription in two data files", F::Swapped, "check", "", {}, {}, 255, false,
+        "101-00");
 }
 
 void TstLabelledBatches::fileByLabel() {
@@ -70,11 +92,17 @@ void TstLabelledBatches::fileByLabel() {
     QFETCH(QString, byPosition);
     QFETCH(QStringList, unmatched);
     QFETCH(QStringList, report);
+    QFETCH(int, paper);
+    QFETCH(bool, otherCode);
+    QFETCH(QString, repeated);
     test::TestEnv env;
     env.writeSettings("[verify]\nmode = " + mode + "\n");
     const QStringList pageLabels = stackLabels(kLabels, fault);
     const QString pages = env.home() + "/pages";
-    QCOMPARE(writeStackAsPgm(pages, makeStack(pageLabels, "Code128")), QString());
+    StackStyle style{paper, {}};
+    if (otherCode)
+        style.other = {.text = "DEA AB1234567", .contrast = 240, .sticker = false};
+    QCOMPARE(writeStackAsPgm(pages, makeStack(pageLabels, "Code128", style)), QString());
     test::WriteFile(
         env.home() + "/fake.conf",
         "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
@@ -106,36 +134,63 @@ void TstLabelledBatches::fileByLabel() {
         for (const QString& label : kLabels)
             lines += test::Line(label.left(3).toLatin1(), "00", "20240307", "Drug", "Ann", "Lee");
         test::WriteFile(env.interchangeFolder() + "/AP1.QLV", lines);
+        if (!repeated.isEmpty())
+            test::WriteFile(
+                env.interchangeFolder() + "/AP2.QLV",
+                test::Line(repeated.left(3).toLatin1(), "00", "20240307", "Drug", "Ann", "Lee"));
         intake->Tick();
         intake->Tick();
         QTRY_VERIFY(controller->Busy());
         QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), 60000);
 
-        // Every prescription: its own labelled page, the unlabelled one, or none.
+        // Every prescription: its own labelled page, the unlabelled one, or none; a
+        // prescription whose page carried another's label too is marked so in the list.
         const QHash<QString, QString> filed =
             PageChecks::FiledOf(app.DbConnection->Connection(),
                                 {{"100", "00"}, {"101", "00"}, {"102", "00"}, {"103", "00"}});
+        auto labelsOn = [&](const QString& image) {
+            QStringList labels;
+            for (const PageCode& code : PageCodeReader().read(QImage(app.ImagePath(image))))
+                if (LabelPattern().parse(code.text))
+                    labels << code.text;
+            return labels;
+        };
         for (int k = 0; k < kLabels.size(); ++k) {
             const QString rx = kLabels[k].left(3);
             const QString expected = pageLabels.contains(kLabels[k]) ? PageChecks::Verified()
                                      : kLabels[k] == byPosition      ? PageChecks::ByPosition()
                                                                      : QString();
+            const bool conflict =
+                !expected.isEmpty()
+                    ? false
+                    : pageLabels.filter("+").join("+").split("+").contains(kLabels[k]);
             QCOMPARE(filed.value(PageChecks::Key(rx, "00")), expected);
-            QCOMPARE(core.Entries().At(k).filed,
-                     expected.isEmpty() ? QStringLiteral("missing") : expected);
+            const QString listed = expected.isEmpty()
+                                       ? (conflict ? QString("two labels") : QString("missing"))
+                                       : expected;
+            QCOMPARE(core.Entries().At(k).filed, listed);
+            if (kLabels[k] == repeated) // its second listing: the same one outcome
+                QCOMPARE(core.Entries().At(int(kLabels.size())).filed, listed);
             const QString image = app.DbConnection->Find(rx, "00")->RxImage;
             QCOMPARE(image, expected.isEmpty() ? QString() : rx + "_00.jpg");
             if (expected.isEmpty())
                 continue;
-            const QList<PageCode> codes = PageCodeReader().read(QImage(app.ImagePath(image)));
-            QCOMPARE(codes.isEmpty() ? QString() : codes.first().text,
-                     expected == PageChecks::Verified() ? kLabels[k] : QString());
+            // Which sheet is where: the stored page carries this prescription's label.
+            QCOMPARE(labelsOn(image),
+                     expected == PageChecks::Verified() ? QStringList{kLabels[k]} : QStringList{});
+            // The other code on the page is noted beside its filing.
+            QSqlQuery others(app.DbConnection->Connection());
+            others.prepare("SELECT OtherCodes FROM PageChecks WHERE RxNbr = ? AND RefNo = '00'");
+            others.addBindValue(rx);
+            QVERIFY(others.exec() && others.next());
+            QCOMPARE(others.value(0).toString(),
+                     otherCode ? QString("Code128: DEA AB1234567") : QString());
         }
         // The viewing list shows the same for the stored pages.
         SearchResultModel found;
         found.Start(DateQuery(QDate(2024, 3, 7), QDate(2024, 3, 7)),
                     app.DbConnection->Connection());
-        QCOMPARE(found.rowCount(), kLabels.size());
+        QCOMPARE(found.rowCount(), kLabels.size()); // a prescription listed twice has one row
         for (int r = 0; r < found.rowCount(); ++r)
             QCOMPARE(found.index(r, 4).data().toString(),
                      filed.value(PageChecks::Key(found.Row(r).RxNbr, "00")));

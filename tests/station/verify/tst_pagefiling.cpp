@@ -99,6 +99,19 @@ void TstPageFiling::files_data() {
            "U V1 / 0,2,3,4");
     Filing("two labels naming different prescriptions", Batch, {"100-00|101-00", "101-00"}, "check",
            "U V1 / 0,2,3,4");
+    Filing("a label and one of another batch", Batch, {"100-00|999-00", "101-00"}, "check",
+           "U V1 / 0,2,3,4");
+    Filing("the same label twice is one label", Batch, {"100-00|0100-0", "101|101-00"}, "check",
+           "V0 V1 / 2,3,4");
+    Filing("two labels in require mode", Batch, {"100-00|101-00", ""}, "require",
+           "U U / 0,1,2,3,4");
+    const QStringList twice = {"100-00", "101-00", "100-00"};
+    Filing("a prescription listed twice has one page, by its label", twice, {"101-00", "100-00"},
+           "check", "V1 V0 / ");
+    Filing("a prescription listed twice takes no second page by position", twice,
+           {"100-00", "", ""}, "check", "V0 P1 U / ");
+    Filing("a prescription listed twice without its page is named once", twice, {"101-00"}, "check",
+           "V1 / 0");
     Filing("other barcodes than labels are ignored", Batch, {"100-00|LOT A17", "ABC"}, "check",
            "V0 P1 / 2,3,4");
     const QStringList refills = {"105-00", "105-01", "106-00"};
@@ -174,12 +187,24 @@ void TstPageFiling::reportInWords() {
     FilingResult r = fileBatch(batch, codesOf(pages), FilingMode::Check);
     QCOMPARE(filingReport(r, batch),
              QString("3 pages verified by their label, 1 filed by position, 1 kept as unmatched "
-                     "(label 999-00), 1 kept apart as a duplicate (label 103-00), "
+                     "(label of another prescription: 999-00), 1 kept apart as a duplicate "
+                     "(label 103-00), "
                      "no page for 104-00."));
     r = fileBatch(batch, codesOf({"", "999-00", "998-00"}), FilingMode::Require);
     QCOMPARE(filingReport(r, batch),
-             QString("3 pages kept as unmatched (labels 999-00, 998-00; no label), no page for "
-                     "100-00, 101-00, 102-01, 103-00, 104-00."));
+             QString("3 pages kept as unmatched (labels of other prescriptions: 999-00, 998-00; "
+                     "no label), no page for 100-00, 101-00, 102-01, 103-00, 104-00."));
+    // Labels of two prescriptions: the page is kept, the report names both, and the codes
+    // that are not labels are noted.
+    r = fileBatch(batch, codesOf({"100-00|101-00|DEA AB1234567", "101-00"}), FilingMode::Check);
+    QCOMPARE(keptReason(r.pages[0]), QString("two labels: 100-00, 101-00"));
+    QCOMPARE(r.pages[0].named, (QList<int>{0, 1}));
+    QCOMPARE(otherCodesNote(r.pages[0].others), QString("Code128: DEA AB1234567"));
+    QCOMPARE(filingReport(r, batch),
+             QString("1 page verified by its label, 1 kept as unmatched (two labels: 100-00, "
+                     "101-00), no page for 100-00, 102-01, 103-00, 104-00."));
+    QCOMPARE(otherCodesNote({"QRCode: a\tb" + QString(130, 'x'), "Code39: X"}),
+             "QRCode: a b" + QString(109, 'x') + "...; Code39: X");
 }
 
 void TstPageFiling::livePagesMoveWhenALabelArrives() {
