@@ -5,6 +5,7 @@
 #include "common/StationFixture.h"
 
 #include <QImageReader>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTreeWidget>
@@ -235,6 +236,67 @@ private slots:
         QVERIFY(QFile::exists(s.lockFile()));
         QVERIFY(!s.scan()->Timer1->isActive());
         QVERIFY(s.scan()->Busy());
+    }
+
+    // Restart or Exit late in a batch: the pages that came are filed (by position, since
+    // the batch ends), the lock file comes down, and after a Restart the prescriptions
+    // left without a page can be scanned with Scan the rest.
+    void restartOrExitLateInABatchKeepsEveryPage_data() {
+        QTest::addColumn<bool>("exit");
+        QTest::addColumn<int>("fed");
+        QTest::newRow("Restart, every sheet fed") << false << 3;
+        QTest::newRow("Exit, every sheet fed") << true << 3;
+        QTest::newRow("Restart, one sheet fed") << false << 1;
+    }
+    void restartOrExitLateInABatchKeepsEveryPage() {
+        QFETCH(bool, exit);
+        QFETCH(int, fed);
+        Station s;
+        s.script.manual = true;
+        s.configure();
+        s.env.writeSettings(
+            QStringLiteral("[setup]\ndataPath=%1\nfilePath=%2\nScannerID=A\nScanner=0\n"
+                           "[verify]\nmode=check\n")
+                .arg(s.env.imageFolder(), s.env.interchangeFolder()));
+        s.openWindow();
+        s.fastPolling();
+        s.drop("AX0001.QLV", ThreeLines());
+        QTRY_VERIFY_WITH_TIMEOUT(s.simulated && s.simulated->IsAcquiring(), 5000);
+        for (int k = 0; k < fed; ++k)
+            s.simulated->DeliverPage(); // unlabelled: filed by position at the batch's end
+        QVERIFY(QFile::exists(s.lockFile()));
+        s.boxes.answer(MsgAnswer::Yes); // "... still being scanned. Stop and exit?"
+        if (exit)
+            s.window->mPopExit_Click();
+        else
+            s.window->mnuRestart_Click();
+        QVERIFY2(s.boxes.texts().join("\n").contains("still being scanned. Stop and exit?"),
+                 qPrintable(s.boxes.texts().join("\n")));
+        QCOMPARE(s.images().size(), fed);
+        if (exit) { // the ended station closed its database: look at the file again
+            test::SharedContext().DbConnection = std::make_unique<Database>();
+            test::SharedContext().DbConnection->Open(s.env.imageFolder());
+        }
+        for (const QString& name : s.images())
+            QVERIFY(s.rows().values().contains(name));
+        QVERIFY(!QFile::exists(s.lockFile()));
+        if (exit)
+            return;
+        QTRY_VERIFY(s.idleAndPolling());
+        if (fed == 3) {
+            QVERIFY(!s.scan()->cmdScanRest->isEnabled());
+            return;
+        }
+        // The new scan window offers the rest and scans it.
+        QVERIFY(s.scan()->cmdScanRest->isEnabled());
+        s.fastPolling();
+        s.scan()->cmdScanRest->click();
+        QTRY_VERIFY_WITH_TIMEOUT(s.simulated && s.simulated->IsAcquiring(), 5000);
+        s.simulated->DeliverPage();
+        s.simulated->DeliverPage();
+        s.simulated->FinishAcquisition();
+        QTRY_VERIFY(s.idleAndPolling());
+        QCOMPARE(s.images().size(), 3);
     }
 };
 
