@@ -16,7 +16,10 @@ public:
     // Writes the station's settings (image and interchange folders of `env`, scanner
     // ID A, the first scanner; or the given settings text) and starts the program on
     // SANE's slow virtual scanner.
-    explicit StationProcess(const TestEnv& env, const QString& settings = QString()) {
+    // With `ownSane`, the scanners are those of the SANE configuration the test itself
+    // runs with (a test backend), not the slow virtual one.
+    explicit StationProcess(const TestEnv& env, const QString& settings = QString(),
+                            bool ownSane = false) {
         env.writeSettings(
             !settings.isEmpty()
                 ? settings
@@ -31,7 +34,8 @@ public:
         e.insert("XDG_RUNTIME_DIR", env.home() + "/runtime");
         e.insert("XDG_STATE_HOME", env.home() + "/state");
         e.insert("QT_QPA_PLATFORM", "offscreen");
-        e.insert("SANE_CONFIG_DIR", QStringLiteral(QUILLER_TEST_DATA) + "/sane-e2e");
+        if (!ownSane)
+            e.insert("SANE_CONFIG_DIR", QStringLiteral(QUILLER_TEST_DATA) + "/sane-e2e");
         environment_ = e;
         process_.setProcessEnvironment(e);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
