@@ -20,6 +20,8 @@
 #include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "station/ImageNaming.h"
+#include "station/ImageStore.h"
+#include "station/PageStaging.h"
 #include "station/PollingTick.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
@@ -51,8 +53,10 @@
 
 namespace quiller::bench {
 
-// Post-scan storage of N pages: each page arrives in the scanner control's buffer, is
-// written as a JPEG through SaveImage and its row updated through SetRxImage.
+// Post-scan storage of N pages, the way the station stores them: each page arrives in the
+// scanner control's buffer (encoded there), is written and flushed into the staging
+// folder with its journal line, then filed by ImageStore (renamed to its name, its row
+// updated).
 int Store(const Args& a) {
     QImage page(a.Required(QStringLiteral("--image")));
     if (page.isNull())
@@ -77,6 +81,20 @@ int Store(const Args& a) {
     db.Commit();
 
     SimulatedScanner scanner;
+    Context().ScannerID = QStringLiteral("A");
+    PageStaging staging(folder.path(), Context().ScannerID);
+    staging.Open();
+    QList<ScanTarget> targets;
+    for (int i = 0; i < count; ++i) {
+        ScanTarget t;
+        t.entryText = QString::number(300000 + i) + QStringLiteral("-00");
+        t.rxNbr = QString::number(300000 + i);
+        t.refNo = QStringLiteral("00");
+        targets << t;
+    }
+    const QString batch =
+        staging.BeginBatch(Acquisition(Acquisition::Kind::Batch, targets), QStringLiteral("off"));
+    ImageStore store(Context());
     double arrive = 0, save = 0, record = 0, preview = 0;
     qint64 bytes = 0;
     for (int i = 0; i < count; ++i) {
@@ -87,11 +105,14 @@ int Store(const Args& a) {
         scanner.DeliverPage(page); // into the buffer, as a scanner hands it over
         arrive += Ms(t);
         t.restart();
-        if (scanner.SaveImage(scanner.ImageCount() - 1, Context().ImagePath(name)) != 1)
-            throw QStringLiteral("SaveImage: ") + scanner.ErrorText();
+        const StagedPage staged =
+            staging.Stage(batch, i, scanner.PageJpeg(scanner.ImageCount() - 1), 200);
         save += Ms(t);
         t.restart();
-        db.SetRxImage(rx, QStringLiteral("00"), name);
+        staging.Filing(batch, i, targets.at(i), name);
+        if (!store.Store(staged, name, rx, QStringLiteral("00")).stored)
+            throw QStringLiteral("the page was not filed: ") + name;
+        staging.Filed(batch, i, name, true);
         record += Ms(t);
         t.restart();
         // The preview shows the stored page, with its size and depth.

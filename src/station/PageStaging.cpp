@@ -92,7 +92,7 @@ void PageStaging::Open() {
     SyncFolder(folder_);
 }
 
-bool PageStaging::AppendLine(int fd, const QJsonObject& line) {
+bool PageStaging::AppendLine(int fd, const QJsonObject& line, bool flush) {
     QByteArray bytes = QJsonDocument(line).toJson(QJsonDocument::Compact);
     bytes += '\n';
     qsizetype done = 0;
@@ -104,22 +104,22 @@ bool PageStaging::AppendLine(int fd, const QJsonObject& line) {
             return false;
         done += n;
     }
-    return ::fdatasync(fd) == 0;
+    return !flush || ::fdatasync(fd) == 0;
 }
 
-void PageStaging::Note(const QJsonObject& line) {
+void PageStaging::Note(const QJsonObject& line, bool flush) {
     try {
-        Journal(line);
+        Journal(line, flush);
     } catch (const QuillerError& e) {
         qCWarning(lcStorage).noquote() << e.description();
     }
 }
 
-void PageStaging::Journal(const QJsonObject& line) {
+void PageStaging::Journal(const QJsonObject& line, bool flush) {
     if (!IsOpen())
         throw QuillerError(kErrorUnknown, QStringLiteral("The staging folder is not open."),
                            QStringLiteral("PageStaging.Journal"));
-    if (!AppendLine(journalFd_, line))
+    if (!AppendLine(journalFd_, line, flush))
         throw FileError(QStringLiteral("Cannot write the staging journal in %1")
                             .arg(FileSystem::Native(folder_)),
                         QStringLiteral("PageStaging.Journal"));
@@ -207,7 +207,7 @@ void PageStaging::Codes(const QString& batch, int position, const QList<PageCode
     QJsonArray list;
     for (const PageCode& c : codes)
         list.append(QJsonArray{c.text, c.format});
-    Note({{"e", "codes"}, {"b", batch}, {"p", position}, {"codes", list}});
+    Note({{"e", "codes"}, {"b", batch}, {"p", position}, {"codes", list}}, false);
 }
 
 void PageStaging::Filing(const QString& batch, int position, const ScanTarget& target,
@@ -221,7 +221,7 @@ void PageStaging::Filing(const QString& batch, int position, const ScanTarget& t
 }
 
 void PageStaging::Filed(const QString& batch, int position, const QString& as, bool stored) {
-    Note({{"e", "filed"}, {"b", batch}, {"p", position}, {"as", as}, {"stored", stored}});
+    Note({{"e", "filed"}, {"b", batch}, {"p", position}, {"as", as}, {"stored", stored}}, false);
 }
 
 void PageStaging::Ended(const QString& batch) {
@@ -229,7 +229,7 @@ void PageStaging::Ended(const QString& batch) {
 }
 
 void PageStaging::Closed(const QString& batch) {
-    Note({{"e", "closed"}, {"b", batch}});
+    Note({{"e", "closed"}, {"b", batch}}, false);
 }
 
 } // namespace quiller

@@ -63,7 +63,9 @@ public:
     // cannot be written: the caller must then keep the page in memory and say so.
     StagedPage Stage(const QString& batch, int position, const QByteArray& jpeg, int dpi);
     // The later lines only make recovery quicker and surer: when one cannot be written
-    // the page is still on disk, so it is logged and the station goes on.
+    // the page is still on disk, so it is logged and the station goes on. Only "filing"
+    // (before a page takes its name) and "end" are flushed: a lost "codes", "filed" or
+    // "closed" line makes recovery read a page again or find it gone, never misfile it.
     void Codes(const QString& batch, int position, const QList<PageCode>& codes);
     void Filing(const QString& batch, int position, const ScanTarget& target, const QString& name);
     void Filed(const QString& batch, int position, const QString& as, bool stored);
@@ -75,12 +77,12 @@ public:
     // disk, renamed over the target and the folder flushed. False with `error` set when
     // any step fails (the temporary file is removed then).
     static bool WriteDurably(const QString& path, const QByteArray& bytes, QString* error);
-    // Appends one JSON line to an open journal and flushes it.
-    static bool AppendLine(int fd, const QJsonObject& line);
+    // Appends one JSON line to an open journal, flushed to disk with `flush`.
+    static bool AppendLine(int fd, const QJsonObject& line, bool flush = true);
 
 private:
-    void Journal(const QJsonObject& line); // throws
-    void Note(const QJsonObject& line);    // logs a failure
+    void Journal(const QJsonObject& line, bool flush = true); // throws
+    void Note(const QJsonObject& line, bool flush = true);    // logs a failure
 
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
