@@ -153,8 +153,17 @@ void StationCore::AcquireBatch() {
     Start(std::move(a));
 }
 
+// The scanner to scan with: none while no device is chosen (a configured position that
+// is not listed, say), so that nothing is scanned with a device nobody chose. While the
+// device listing still runs, the scanner itself waits for the choice.
+ScannerControl* StationCore::UsableScanner() const {
+    if (!scanner_ || (scanner_->ListingComplete() && scanner_->SelectedDevice().isEmpty()))
+        return nullptr;
+    return scanner_;
+}
+
 void StationCore::ScanOne(const ScanTarget& target, bool viewing) {
-    if (busy_ || !scanner_)
+    if (busy_ || !UsableScanner())
         return;
     ClearBuffer();
     Acquisition a(Acquisition::Kind::SinglePage, {target}, viewing);
@@ -228,7 +237,7 @@ void StationCore::Start(Acquisition a) {
     // While a batch runs, no data file is taken and the pharmacy system sees the lock.
     SetPolling(false);
     RaiseLock();
-    ScannerControl* sc = scanner_;
+    ScannerControl* sc = UsableScanner();
     if (!sc) {
         current_ = std::move(a);
         EndAcquisition(NoScannerText());

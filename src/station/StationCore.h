@@ -143,6 +143,7 @@ private:
     void BecomeIdle();
     void FeederOff();
     void ClearBuffer();
+    ScannerControl* UsableScanner() const;
     void SetBusy(bool busy);
     // Pages (StationCoreFiling.cpp).
     void HandlePage(int index);

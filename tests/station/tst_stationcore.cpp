@@ -257,6 +257,20 @@ private slots:
         QVERIFY(QFile::exists(PageStaging::FolderFor(rig.ctx.dataPath, "B") + "/x.jpg"));
     }
 
+    // A configured scanner that is not there (a position out of range) scans nothing and
+    // the batch says so.
+    void noChosenScannerScansNothing() {
+        Rig rig;
+        rig.scanner.SetSourceIndex(-7);
+        rig.Batch(2);
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QVERIFY2(rig.boxes.last().text.contains("No scanner is available"),
+                 qPrintable(rig.boxes.last().text));
+        QCOMPARE(rig.scanner.acquireCount(), 0);
+        QTRY_VERIFY(!rig.core->Busy());
+        QVERIFY(!rig.Lock());
+    }
+
     // A feeder without a paper sensor, loaded after the batch began: the batch waits and
     // tries again until the paper is there, then scans it all.
     void sensorlessFeederWaitsForPaper() {

@@ -168,7 +168,7 @@ void AcquisitionController::Command1_Click() {
                            MsgIcon::Information);
         return;
     }
-    if (!Scanner()) {
+    if (!Scanner() || (Scanner()->ListingComplete() && Scanner()->SelectedDevice().isEmpty())) {
         MessageBoxes::Show(StationCore::NoScannerText(), MsgIcon::Exclamation);
         return;
     }

@@ -114,6 +114,8 @@ bool ScannerStartup::Start() {
     // be running, or the device may be plugged in before the next scan.
     if (!configuredDevice_.isEmpty())
         scanner_->SelectDevice(configuredDevice_);
+    else if (configured_ < 0)
+        scanner_->SetSourceIndex(-1); // a position that is no position chooses no scanner
     SelectConfigured();
     TellIfMissing();
     return true;
@@ -125,6 +127,8 @@ void ScannerStartup::TellIfMissing() {
     if (configuredSelected_ || missingTold_ || !scanner_->ListingComplete())
         return;
     missingTold_ = true;
+    if (configuredDevice_.isEmpty())
+        scanner_->SetSourceIndex(-1); // nothing is scanned until the operator chooses one
     if (w_.window) {
         w_.window->show();
         w_.window->raise();
