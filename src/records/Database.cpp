@@ -5,6 +5,7 @@
 #include "records/DatabaseStatements.h"
 #include "records/SqlSupport.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace quiller {
@@ -59,7 +60,7 @@ void Database::OpenFile(const QString& filePath) {
         // writing and reading them back midway. Only a limit: memory is taken as pages
         // are used.
         QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -32768"));
-        MigrateOpened(source);
+        MigrateOpened(source, QFileInfo(filePath).absolutePath());
     } catch (...) {
         db = QSqlDatabase();
         Close();
@@ -67,39 +68,40 @@ void Database::OpenFile(const QString& filePath) {
     }
 }
 
-void Database::OpenServer(const ServerAddress& address) {
+void Database::OpenServer(const ServerAddress& address, const QString& imageFolder) {
     Close();
     filePath_.clear();
     engine_ = Engine::PostgreSql;
     description_ = address.Describe();
     OpenServerConnection(address, connectionName_);
     try {
-        MigrateOpened(QStringLiteral("Database.OpenServer"));
+        MigrateOpened(QStringLiteral("Database.OpenServer"), imageFolder);
     } catch (...) {
         Close();
         throw;
     }
+    server_ = address;
 }
 
-void Database::MigrateOpened(const QString& source) {
+void Database::MigrateOpened(const QString& source, const QString& imageFolder) {
     QSqlDatabase db = Connection();
-    try {
-        DatabaseCare::Migrate(db);
-    } catch (const QuillerError& e) {
-        // A read-only database with the tables present is still usable for viewing.
-        QSqlQuery tables(db);
-        if (!tables.exec(QStringLiteral("SELECT count(*) FROM RxImages")))
-            throw QuillerError(e.number(), e.description(), source);
-    }
+    // The station never runs on a schema it cannot write: a database that cannot be
+    // brought up to date stops the station (the caller says why) instead of failing
+    // every data file later.
+    DatabaseCare::Migrate(db, imageFolder, source);
 }
 
 bool Database::IsOpen() const {
+    if (reconnection_)
+        return true;
     return QSqlDatabase::contains(connectionName_) &&
            QSqlDatabase::database(connectionName_, false).isOpen();
 }
 
 void Database::Close() {
     statements_.reset();
+    reconnection_.reset();
+    server_.reset();
     inTransaction_ = false;
     if (!QSqlDatabase::contains(connectionName_))
         return;
@@ -116,6 +118,11 @@ QSqlDatabase Database::Connection() const {
 }
 
 void Database::BeginTransaction() {
+    // A transaction that a broken connection took with it is over; a new one may start
+    // on a connection made again.
+    if (reconnection_)
+        inTransaction_ = false;
+    Usable(QStringLiteral("Database.BeginTransaction"), true);
     // SQLite takes the write lock at once, so the transaction never fails midway on a
     // lock; PostgreSQL locks row by row.
     ExecText(Connection(),
@@ -126,16 +133,19 @@ void Database::BeginTransaction() {
 }
 
 void Database::Commit() {
+    Usable(QStringLiteral("Database.Commit"), false);
     ExecText(Connection(), QStringLiteral("COMMIT"), QStringLiteral("Database.Commit"));
     inTransaction_ = false;
 }
 
 void Database::Rollback() {
     inTransaction_ = false;
+    Usable(QStringLiteral("Database.Rollback"), false);
     ExecText(Connection(), QStringLiteral("ROLLBACK"), QStringLiteral("Database.Rollback"));
 }
 
 void Database::Savepoint(const QString& name) {
+    Usable(QStringLiteral("Database.Savepoint"));
     ExecText(Connection(), QStringLiteral("SAVEPOINT ") + SafeName(name),
              QStringLiteral("Database.Savepoint"));
 }

@@ -20,11 +20,17 @@ bool IsServerUnavailable(const QString& state) {
 
 } // namespace
 
-QuillerError SqlFailure(const QSqlError& error, const QString& source) {
+QuillerError SqlFailure(const QSqlError& error, const QString& source,
+                        const QSqlDriver* driver) {
     const QString native = error.nativeErrorCode();
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
+    if (ServerConnectionLost(driver))
+        return QuillerError(kErrorServerUnavailable,
+                            Database::ServerUnavailableStatus() + QStringLiteral(": ") +
+                                text.trimmed(),
+                            source);
     // SQLite's result codes have at most four digits; SQLSTATEs are five characters.
     if (native.size() == 5)
         return QuillerError(
@@ -39,13 +45,13 @@ QuillerError SqlFailure(const QSqlError& error, const QString& source) {
 
 void Exec(QSqlQuery& query, const QString& source) {
     if (!query.exec())
-        throw SqlFailure(query.lastError(), source);
+        throw SqlFailure(query.lastError(), source, query.driver());
 }
 
 void ExecText(const QSqlDatabase& db, const QString& text, const QString& source) {
     QSqlQuery query(db);
     if (!query.exec(text))
-        throw SqlFailure(query.lastError(), source);
+        throw SqlFailure(query.lastError(), source, db.driver());
 }
 
 QVariant BoundText(const QString& value) {

@@ -33,6 +33,12 @@ DatabaseSettings DatabaseSettings::Read(const SettingsStore& settings) {
     s.name = settings.Read(group, QStringLiteral("name"), QStringLiteral("quiller")).trimmed();
     s.user = settings.Read(group, QStringLiteral("user")).trimmed();
     s.sslmode = settings.Read(group, QStringLiteral("sslmode")).trimmed();
+    static const QStringList known{QStringLiteral("driver"), QStringLiteral("host"),
+                                   QStringLiteral("port"),   QStringLiteral("name"),
+                                   QStringLiteral("user"),   QStringLiteral("sslmode")};
+    for (const QString& key : settings.Keys(group))
+        if (!known.contains(key))
+            s.options.append({key, settings.Read(group, key).trimmed()});
     return s;
 }
 

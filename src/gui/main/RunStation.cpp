@@ -11,7 +11,8 @@
 #include "gui/main/WidgetMessageBoxes.h"
 #include "gui/main/frmMain.h"
 #include "records/Database.h"
-#include "records/DatabaseCare.h"
+#include "base/MessageBoxes.h"
+#include "records/DatabaseServer.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
@@ -41,18 +42,27 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
         SettingsStore::UseFile(commandLine.configFile);
     if (options.writeLog)
         LogFile::Install();
-    if (!commandLine.copyDatabaseTo.isEmpty()) {
-        // A tool run: no window, no scanner, no second-instance check.
+    if (commandLine.copyDatabase) {
+        // A tool run: no window, no scanner, no second-instance check. An empty or
+        // malformed target is refused before anything is opened.
+        const auto fail = [](const QString& why, int code) {
+            const QString nothing = QStringLiteral("Nothing was copied");
+            const QString text = why.startsWith(nothing) ? why : nothing + QStringLiteral(": ") + why;
+            std::fputs(QStringLiteral("quiller: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+            return code;
+        };
+        try {
+            ParseConnectionString(commandLine.copyDatabaseTo);
+        } catch (const QuillerError& e) {
+            return fail(e.description(), 2);
+        }
         QCoreApplication tool(argc, argv);
         try {
             const QString done = CopyStationDatabase(SettingsStore(), commandLine.copyDatabaseTo);
             std::fputs(done.toLocal8Bit().constData(), stdout);
             return 0;
         } catch (const QuillerError& e) {
-            std::fputs(
-                QStringLiteral("quiller: %1\n").arg(e.description()).toLocal8Bit().constData(),
-                stderr);
-            return 1;
+            return fail(e.description(), 1);
         }
     }
 
@@ -115,14 +125,9 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     // The day's backup of a station that runs for days.
     QTimer backups;
     QObject::connect(&backups, &QTimer::timeout, [&] {
-        if (!context.DbConnection || !context.DbConnection->IsOpen())
-            return;
-        try {
-            DatabaseCare::BackUpIfDue(context.DbConnection->Connection(), context.dataPath,
-                                      QDate::currentDate());
-        } catch (const QuillerError& e) {
-            qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
-        }
+        const QString failed = BackUpDaily(context, QDate::currentDate());
+        if (!failed.isEmpty())
+            MessageBoxes::Show(failed, MsgIcon::Exclamation);
     });
     backups.start(60 * 60 * 1000);
     if (options.mainWindowShown && mainWindow)
