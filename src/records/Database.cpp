@@ -47,9 +47,10 @@ void Database::OpenFile(const QString& filePath) {
     description_ = QStringLiteral("SQLite file ") + filePath;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db.setDatabaseName(filePath);
-    // Another program holding the file briefly should not fail a statement at once,
-    // but the GUI thread must never wait long.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
+    // Opening and upgrading wait for another program that holds the file for a while;
+    // afterwards (Migrate sets it) a statement waits a quarter of a second at most, as
+    // the GUI thread must never wait long.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     try {
         if (!db.open())
             throw SqlFailure(db.lastError(), source);

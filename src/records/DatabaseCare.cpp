@@ -9,14 +9,14 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QFileInfo>
-#include <QScopeGuard>
-#include <QThread>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QRegularExpression>
+#include <QThread>
 #include <QUuid>
 #include <QVariant>
 
@@ -178,7 +178,6 @@ void StoreVersion(const QSqlDatabase& db, int version, const QString& source) {
     Run(db, QStringLiteral("INSERT INTO SchemaVersion (version) VALUES (%1)").arg(version), source);
 }
 
-
 // How long statements wait for a database another program holds: everyday, and while
 // upgrading (then tried again a few times).
 constexpr int kEverydayBusyMs = 250;
@@ -201,11 +200,13 @@ bool HasRxImages(const QSqlDatabase& db) {
 // A whole copy of the file as it is, in Backups/ beside it, before anything changes.
 QString CopyBeforeUpgrade(const QSqlDatabase& db, const QString& file) {
     const QString source = QStringLiteral("DatabaseCare.Migrate");
-    const QString folder = FileSystem::Join(QFileInfo(file).absolutePath(), QStringLiteral("Backups"));
-    if (!QDir().mkpath(folder))
-        throw FileError(
-            QStringLiteral("Cannot create the backup folder %1").arg(FileSystem::Native(folder)),
-            source);
+    const QString folder =
+        FileSystem::Join(QFileInfo(file).absolutePath(), QStringLiteral("Backups"));
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        throw FileError(QStringLiteral("no copy of it could be made: the folder %1 cannot be "
+                                       "created")
+                            .arg(FileSystem::Native(folder)),
+                        source);
     const QString base = QStringLiteral("Marrowby-before-schema-%1-%2")
                              .arg(Steps().constLast().version)
                              .arg(QDate::currentDate().toString(Qt::ISODate));
@@ -227,9 +228,9 @@ QString CopyBeforeUpgrade(const QSqlDatabase& db, const QString& file) {
     }
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
-        throw FileError(QStringLiteral("no copy of it could be made as %1")
-                            .arg(FileSystem::Native(target)),
-                        source);
+        throw FileError(
+            QStringLiteral("no copy of it could be made as %1").arg(FileSystem::Native(target)),
+            source);
     }
     qCInfo(lcStorage).noquote() << "database copied before its upgrade to" << target;
     return target;
@@ -282,7 +283,6 @@ QStringList MigrateOnce(QSqlDatabase& db, const QString& imageFolder, int& from)
     }
     return orphans;
 }
-
 
 // True when the SQLite file at path opens and holds at least one prescription.
 bool HoldsPrescriptions(const QString& path) {
@@ -342,8 +342,8 @@ void Migrate(QSqlDatabase& db, const QString& imageFolder, const QString& source
             return;
         } catch (const QuillerError& e) {
             if (IsBusy(e) && attempt < kUpgradeAttempts) {
-                qCInfo(lcStorage).noquote() << "database busy during the upgrade, trying again:"
-                                            << e.description();
+                qCInfo(lcStorage).noquote()
+                    << "database busy during the upgrade, trying again:" << e.description();
                 QThread::msleep(500);
                 continue;
             }
@@ -517,8 +517,8 @@ FileHealth InspectFile(const QString& path) {
 
 QString NewestGoodBackup(const QString& dataPath) {
     const QString folder = BackupFolder(dataPath);
-    const QStringList backups = QDir(folder).entryList({QStringLiteral("Marrowby-*.mdb")},
-                                                       QDir::Files, QDir::Time);
+    const QStringList backups =
+        QDir(folder).entryList({QStringLiteral("Marrowby-*.mdb")}, QDir::Files, QDir::Time);
     for (const QString& name : backups) {
         const QString path = FileSystem::Join(folder, name);
         if (InspectFile(path).kind == FileHealth::Sound && HoldsPrescriptions(path))
@@ -530,9 +530,8 @@ QString NewestGoodBackup(const QString& dataPath) {
 QString RestoreBackup(const QString& dataPath, const QString& backup) {
     const QString source = QStringLiteral("DatabaseCare.Restore");
     const QString target = Database::PathIn(dataPath);
-    const QString aside =
-        target + QStringLiteral(".damaged-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString aside = target + QStringLiteral(".damaged-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // The backup is copied first, so a failure leaves the damaged file where it was.
     const QString partial = target + QStringLiteral(".restore.") +
                             QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".new");
@@ -553,8 +552,8 @@ QString RestoreBackup(const QString& dataPath, const QString& backup) {
                                        "was not put in its place")
                             .arg(FileSystem::Native(target)),
                         source);
-    qCWarning(lcStorage).noquote() << "damaged database kept aside as" << aside
-                                   << "and replaced by the backup" << backup;
+    qCWarning(lcStorage).noquote()
+        << "damaged database kept aside as" << aside << "and replaced by the backup" << backup;
     return QFileInfo(aside).fileName();
 }
 

@@ -52,8 +52,7 @@ private:
 };
 
 // A text column read as its bytes: UTF-8 when it is, else the legacy decoding.
-QVariant TextOf(const QVariant& bytes,
-                const std::function<QString(QByteArrayView)>& decodeLegacy) {
+QVariant TextOf(const QVariant& bytes, const std::function<QString(QByteArrayView)>& decodeLegacy) {
     if (bytes.isNull())
         return QVariant();
     const QByteArray raw = bytes.toByteArray();
@@ -114,8 +113,8 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
                 "excluded.RxImage) RETURNING (xmax = 0)")))
             throw SqlFailure(upsert.lastError(), source);
         QSqlQuery image(server);
-        if (!image.prepare(QStringLiteral(
-                "SELECT RxImage FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref")))
+        if (!image.prepare(
+                QStringLiteral("SELECT RxImage FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref")))
             throw SqlFailure(image.lastError(), source);
         QSqlQuery key(server);
         if (!key.prepare(QStringLiteral("INSERT INTO CopiedKeys VALUES (:rx, :ref)")))
@@ -161,8 +160,8 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
             row.rowid = rows.value(0).toLongLong();
             for (int c = 0; c < 7; ++c)
                 row.values[c] = TextOf(rows.value(c + 1), decodeLegacy);
-            if (!group.isEmpty() && (group[0].values[0] != row.values[0] ||
-                                     group[0].values[1] != row.values[1])) {
+            if (!group.isEmpty() &&
+                (group[0].values[0] != row.values[0] || group[0].values[1] != row.values[1])) {
                 copy(group);
                 group.clear();
             }
@@ -196,9 +195,9 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
         } catch (const QuillerError&) {
             // The connection itself failed: the server drops the transaction.
         }
-        throw QuillerError(e.number(),
-                           QStringLiteral("Nothing was copied: %1").arg(WithoutPassword(e.description())),
-                           source);
+        throw QuillerError(
+            e.number(),
+            QStringLiteral("Nothing was copied: %1").arg(WithoutPassword(e.description())), source);
     }
     DoubledRows::MoveToReplaced(imageFolder, orphans);
     return counts;

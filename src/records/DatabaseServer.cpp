@@ -96,11 +96,16 @@ QByteArray Quoted(const QString& value) {
 // What the server or libpq said when a connection could not be made, sorted: refused
 // (a retry cannot help) or unreachable.
 int ConnectFailureNumber(const QString& why) {
-    static const char* const refused[] = {
-        "password authentication failed", "no password supplied", "authentication failed",
-        "pg_hba.conf",                    "does not exist",       "is not permitted to log in",
-        "permission denied for database", "server does not support SSL",
-        "too many connections for role",  "certificate"};
+    static const char* const refused[] = {"password authentication failed",
+                                          "no password supplied",
+                                          "authentication failed",
+                                          "pg_hba.conf",
+                                          "does not exist",
+                                          "is not permitted to log in",
+                                          "permission denied for database",
+                                          "server does not support SSL",
+                                          "too many connections for role",
+                                          "certificate"};
     for (const char* text : refused)
         if (why.contains(QLatin1String(text), Qt::CaseInsensitive))
             return kErrorServerRefused;
@@ -239,11 +244,12 @@ QSqlDatabase OpenServerConnection(const ServerAddress& address, const QString& c
     const int number = ConnectFailureNumber(why);
     if (number == kErrorServerRefused) {
         const QString passfile = PasswordFileProblem();
-        throw QuillerError(number,
-                           QStringLiteral("The %1 refused the station: %2%3")
-                               .arg(address.Describe(), why,
-                                    passfile.isEmpty() ? QString() : QStringLiteral("\n") + passfile),
-                           source);
+        throw QuillerError(
+            number,
+            QStringLiteral("The %1 refused the station: %2%3")
+                .arg(address.Describe(), why,
+                     passfile.isEmpty() ? QString() : QStringLiteral("\n") + passfile),
+            source);
     }
     if (number == kErrorBadSetting)
         throw QuillerError(number, QStringLiteral("The setting sslmode is refused: %1").arg(why),

@@ -50,8 +50,8 @@ QStringList MoveToReplaced(const QString& imageFolder, const QStringList& images
         for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
             target = FileSystem::Join(folder, base + QStringLiteral(" (%1).jpg").arg(n));
         if (QFile::rename(FileSystem::Join(imageFolder, image), target)) {
-            qCInfo(lcStorage).noquote() << "image of a doubled row moved:" << image << "to"
-                                        << target;
+            qCInfo(lcStorage).noquote()
+                << "image of a doubled row moved:" << image << "to" << target;
         } else {
             failed << image;
             qCWarning(lcStorage).noquote()

@@ -20,17 +20,15 @@ bool IsServerUnavailable(const QString& state) {
 
 } // namespace
 
-QuillerError SqlFailure(const QSqlError& error, const QString& source,
-                        const QSqlDriver* driver) {
+QuillerError SqlFailure(const QSqlError& error, const QString& source, const QSqlDriver* driver) {
     const QString native = error.nativeErrorCode();
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
     if (ServerConnectionLost(driver))
-        return QuillerError(kErrorServerUnavailable,
-                            Database::ServerUnavailableStatus() + QStringLiteral(": ") +
-                                text.trimmed(),
-                            source);
+        return QuillerError(
+            kErrorServerUnavailable,
+            Database::ServerUnavailableStatus() + QStringLiteral(": ") + text.trimmed(), source);
     // SQLite's result codes have at most four digits; SQLSTATEs are five characters.
     if (native.size() == 5)
         return QuillerError(

@@ -127,9 +127,8 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
             }
             if (e.number() != kErrorServerUnavailable) {
                 MessageBoxes::Show(
-                    QCoreApplication::translate("Startup",
-                                                "The connection with database cannot be "
-                                                "established.\n\n%1")
+                    QCoreApplication::translate("Startup", "The connection with database cannot be "
+                                                           "established.\n\n%1")
                         .arg(e.description()),
                     MsgIcon::Critical);
                 return 1;

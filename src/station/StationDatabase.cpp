@@ -1,10 +1,10 @@
 #include "station/StationDatabase.h"
 
 #include "base/Error.h"
-#include "records/Database.h"
 #include "base/FileSystem.h"
 #include "base/Log.h"
 #include "intake/LineParser.h"
+#include "records/Database.h"
 #include "records/DatabaseCare.h"
 #include "records/DatabaseCopy.h"
 #include "settings/DatabaseSettings.h"
@@ -75,18 +75,18 @@ QString CopyStationDatabase(const SettingsStore& settings, const QString& connec
     const QString file = Database::PathIn(folder);
     const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
     if (health.kind != DatabaseCare::FileHealth::Sound)
-        throw QuillerError(health.kind == DatabaseCare::FileHealth::Missing ? kErrorUnknown
-                                                                            : kErrorDatabaseDamaged,
-                           health.kind == DatabaseCare::FileHealth::Missing
-                               ? QStringLiteral("There is no database file %1.")
-                                     .arg(FileSystem::Native(file))
-                               : QStringLiteral("The database %1 is damaged: %2.")
-                                     .arg(FileSystem::Native(file), health.finding),
-                           QStringLiteral("CopyDatabase"));
+        throw QuillerError(
+            health.kind == DatabaseCare::FileHealth::Missing ? kErrorUnknown
+                                                             : kErrorDatabaseDamaged,
+            health.kind == DatabaseCare::FileHealth::Missing
+                ? QStringLiteral("There is no database file %1.").arg(FileSystem::Native(file))
+                : QStringLiteral("The database %1 is damaged: %2.")
+                      .arg(FileSystem::Native(file), health.finding),
+            QStringLiteral("CopyDatabase"));
     Database target(QStringLiteral("quiller-copy-target"));
     target.OpenServer(address, folder);
-    const CopyCounts c = CopySqliteToServer(
-        file, target, [](QByteArrayView bytes) { return DecodeCp1252(bytes); });
+    const CopyCounts c =
+        CopySqliteToServer(file, target, [](QByteArrayView bytes) { return DecodeCp1252(bytes); });
     return QStringLiteral("Copied %1 to %2: %3 rows (%4 prescriptions); %5 added, %6 updated, "
                           "%7 already the same, %8 kept as the server had them with an image; "
                           "the server holds %9 rows (%10 before).\n")

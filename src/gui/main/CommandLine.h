@@ -8,10 +8,10 @@ namespace quiller {
 
 // What the command line asks for.
 struct CommandLine {
-    QString configFile;     // --config FILE: another settings file
-    QString copyDatabaseTo; // --copy-database-to CONNECTION: copy the records and end
+    QString configFile;        // --config FILE: another settings file
+    QString copyDatabaseTo;    // --copy-database-to CONNECTION: copy the records and end
     bool copyDatabase = false; // the option was given (even with an empty CONNECTION)
-    bool exitNow = false;   // --help, --version or a mistake: print and end
+    bool exitNow = false;      // --help, --version or a mistake: print and end
     int exitCode = 0;
     QString output; // what to print before ending
 };

@@ -3,6 +3,7 @@
 #include "QuillerVersion.h"
 #include "base/Error.h"
 #include "base/Log.h"
+#include "base/MessageBoxes.h"
 #include "gui/help/AppIcon.h"
 #include "gui/main/CommandLine.h"
 #include "gui/main/QuillerApplication.h"
@@ -11,7 +12,6 @@
 #include "gui/main/WidgetMessageBoxes.h"
 #include "gui/main/frmMain.h"
 #include "records/Database.h"
-#include "base/MessageBoxes.h"
 #include "records/DatabaseServer.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
@@ -47,7 +47,8 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
         // malformed target is refused before anything is opened.
         const auto fail = [](const QString& why, int code) {
             const QString nothing = QStringLiteral("Nothing was copied");
-            const QString text = why.startsWith(nothing) ? why : nothing + QStringLiteral(": ") + why;
+            const QString text =
+                why.startsWith(nothing) ? why : nothing + QStringLiteral(": ") + why;
             std::fputs(QStringLiteral("quiller: %1\n").arg(text).toLocal8Bit().constData(), stderr);
             return code;
         };
