@@ -406,7 +406,7 @@ QString BackUpIfDue(const QSqlDatabase& db, const QString& dataPath, const QDate
     // A copy of nothing would count as a day's backup and push a good one out; a
     // damaged database is no backup at all.
     if (ReadInt(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM RxImages)")) == 0) {
-        qCInfo(lcStorage) << "database backup skipped: no prescriptions yet";
+        qCDebug(lcStorage) << "database backup skipped: no prescriptions yet";
         return QString();
     }
     const QString damage = QuickCheck(db);
