@@ -93,7 +93,8 @@ void Database::MigrateOpened(const QString& source, const QString& imageFolder) 
 }
 
 bool Database::IsOpen() const {
-    if (reconnection_)
+    // A server database stays open while its lost connection is being made again.
+    if (server_)
         return true;
     return QSqlDatabase::contains(connectionName_) &&
            QSqlDatabase::database(connectionName_, false).isOpen();
@@ -126,10 +127,16 @@ void Database::BeginTransaction() {
     Usable(QStringLiteral("Database.BeginTransaction"), true);
     // SQLite takes the write lock at once, so the transaction never fails midway on a
     // lock; PostgreSQL locks row by row.
+    const QString source = QStringLiteral("Database.BeginTransaction");
     ExecText(Connection(),
              engine_ == Engine::Sqlite ? QStringLiteral("BEGIN IMMEDIATE")
                                        : QStringLiteral("BEGIN"),
-             QStringLiteral("Database.BeginTransaction"));
+             source);
+    // The station's own transactions (a data file, a page) run on the GUI thread: a row
+    // another client holds locked makes a statement fail after a quarter of a second,
+    // as SQLite's busy wait does, and the work is left for a later tick.
+    if (engine_ == Engine::PostgreSql)
+        ExecText(Connection(), QStringLiteral("SET LOCAL lock_timeout = '250ms'"), source);
     inTransaction_ = true;
 }
 

@@ -83,6 +83,8 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
     const QSqlDatabase server = target.Connection();
     target.BeginTransaction();
     try {
+        // The copy, a tool run, may wait for the stations' short transactions.
+        ExecText(server, QStringLiteral("SET LOCAL lock_timeout = '5s'"), source);
         // No station writes while the rows are copied, so the counts below are exact.
         ExecText(server, QStringLiteral("LOCK TABLE RxImages IN SHARE ROW EXCLUSIVE MODE"), source);
         ExecText(server,

@@ -58,7 +58,8 @@ void Database::Usable(const QString& source, bool reconnect) {
     if (engine_ != Engine::PostgreSql || !server_)
         return;
     if (!reconnection_) {
-        if (!ServerConnectionLost(Connection()))
+        const QSqlDatabase db = Connection();
+        if (db.isOpen() && !ServerConnectionLost(db))
             return;
         qCWarning(lcStorage).noquote()
             << "the connection to the database server broke; trying again by itself";

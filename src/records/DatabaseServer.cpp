@@ -269,17 +269,22 @@ void LimitServerStatements(const QSqlDatabase& db) {
 }
 
 bool ServerConnectionLost(const QSqlDatabase& db) {
-    return db.isOpen() && ServerConnectionLost(db.driver());
+    return ServerConnectionLost(db.driver());
 }
 
 bool ServerConnectionLost(const QSqlDriver* driver) {
     if (!driver || driver->dbmsType() != QSqlDriver::PostgreSQL)
         return false;
+    // Qt's driver reports itself closed once libpq's connection has broken.
+    if (!driver->isOpen())
+        return true;
     const QVariant handle = driver->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // Qt names the handle's type after libpq's struct (pg_conn*, or PGconn*).
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
         return false;
     PGconn* conn = *static_cast<PGconn* const*>(handle.constData());
-    return !conn || PQstatus(conn) == CONNECTION_BAD;
+    return conn && PQstatus(conn) == CONNECTION_BAD;
 }
 
 QString PasswordFileProblem() {

@@ -8,10 +8,12 @@ namespace {
 
 // SQLSTATE classes that say the server or the connection cannot take the statement
 // now, whatever the row: connection lost, server shutting down or out of resources,
-// a read-only transaction, a lock or a deadlock.
+// a read-only transaction, a lock or a deadlock, a statement over its time limit, a
+// transaction an earlier failure spoilt, a table missing or not granted (a database
+// restored or set up wrongly: the data file waits, it is not set aside).
 bool IsServerUnavailable(const QString& state) {
-    static const char* const prefixes[] = {"08",    "53",    "57",    "58", "25006",
-                                           "40001", "40P01", "55P03", "XX"};
+    static const char* const prefixes[] = {"08",    "53",    "57",    "58",    "25006", "25P02",
+                                           "40001", "40P01", "55P03", "42P01", "42501", "XX"};
     for (const char* prefix : prefixes)
         if (state.startsWith(QLatin1String(prefix)))
             return true;
@@ -25,7 +27,10 @@ QuillerError SqlFailure(const QSqlError& error, const QString& source, const QSq
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
-    if (ServerConnectionLost(driver))
+    // A server's error without a SQLSTATE comes from libpq itself: the connection failed
+    // (its state may read broken only at the next call).
+    if (ServerConnectionLost(driver) ||
+        (driver && driver->dbmsType() == QSqlDriver::PostgreSQL && native.isEmpty()))
         return QuillerError(
             kErrorServerUnavailable,
             Database::ServerUnavailableStatus() + QStringLiteral(": ") + text.trimmed(), source);
