@@ -1,6 +1,7 @@
 #include "records/Database.h"
 
 #include "base/Error.h"
+#include "base/FileSystem.h"
 #include "records/DatabaseCare.h"
 #include "records/DatabaseStatements.h"
 #include "records/SqlSupport.h"
@@ -42,6 +43,15 @@ void Database::Open(const QString& dataPath) {
 void Database::OpenFile(const QString& filePath) {
     Close();
     const QString source = QStringLiteral("Database.Open");
+    // SQLite would take an empty or foreign file for a new database and write its tables
+    // into it; an existing file must already be one.
+    const DatabaseCare::FileHealth health = DatabaseCare::InspectHeader(filePath);
+    if (health.kind == DatabaseCare::FileHealth::Damaged)
+        throw QuillerError(kErrorDatabaseDamaged,
+                           QStringLiteral("The database %1 is damaged: %2. Its backups are in "
+                                          "the folder Backups beside it.")
+                               .arg(FileSystem::Native(filePath), health.finding),
+                           source);
     filePath_ = filePath;
     engine_ = Engine::Sqlite;
     description_ = QStringLiteral("SQLite file ") + filePath;

@@ -467,7 +467,7 @@ QString BackUpIfDue(const QSqlDatabase& db, const QString& dataPath, const QDate
     return target;
 }
 
-FileHealth InspectFile(const QString& path) {
+FileHealth InspectHeader(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return {FileHealth::Missing, QString()};
@@ -481,7 +481,13 @@ FileHealth InspectFile(const QString& path) {
                 QStringLiteral("the file cannot be read (%1)").arg(file.errorString())};
     if (file.read(16) != QByteArray("SQLite format 3\0", 16))
         return {FileHealth::Damaged, QStringLiteral("the file is not a database")};
-    file.close();
+    return {FileHealth::Sound, QString()};
+}
+
+FileHealth InspectFile(const QString& path) {
+    const FileHealth header = InspectHeader(path);
+    if (header.kind != FileHealth::Sound)
+        return header;
     const QString name = QStringLiteral("quiller-inspect-") + QUuid::createUuid().toString();
     QString finding;
     {

@@ -33,6 +33,8 @@ struct FileHealth {
 // database, or one that fails quick_check is Damaged. A file another program holds
 // busy is taken as sound (it is opened and checked again).
 FileHealth InspectFile(const QString& path);
+// The same without quick_check: only what the file's size and header tell.
+FileHealth InspectHeader(const QString& path);
 // The newest backup in Backups/ that is sound and holds prescriptions; empty when none.
 QString NewestGoodBackup(const QString& dataPath);
 // Puts `backup` in place of the damaged database of dataPath: the damaged file (and its

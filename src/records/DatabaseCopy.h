@@ -10,6 +10,12 @@ namespace quiller {
 
 class Database;
 
+// A server address from a connection text (libpq's URI or keyword=value pairs); see
+// ParseConnectionString.
+inline ServerAddress ParseServerUri(const QString& uri) {
+    return ParseConnectionString(uri);
+}
+
 // What a copy found and did.
 struct CopyCounts {
     qint64 sourceRows = 0;   // rows of the SQLite file

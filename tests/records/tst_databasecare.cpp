@@ -295,6 +295,11 @@ private slots:
                                                    : DatabaseCare::FileHealth::Damaged);
         QVERIFY2(health.finding.contains(finding == "missing" ? "" : finding),
                  qPrintable(health.finding));
+        // Opening never turns a file that is no database into a new, empty one.
+        if (health.finding.contains("empty") || health.finding.contains("not a database")) {
+            Database db;
+            QVERIFY_THROWS_EXCEPTION(QuillerError, db.Open(env.imageFolder()));
+        }
         // Nothing was made or changed by looking.
         QCOMPARE(QFile::exists(file), how != "none");
         if (how != "none")
