@@ -164,6 +164,20 @@ private slots:
         }
     }
 
+    // A password file others may read is ignored by libpq: the station names it.
+    void passwordFileOthersMayReadIsNamed() {
+        TestEnv env;
+        const QString file = env.home() + "/pgpass";
+        WriteFile(file, "*:*:*:quiller:s3cret\n");
+        qputenv("PGPASSFILE", QFile::encodeName(file));
+        auto unset = qScopeGuard([] { qunsetenv("PGPASSFILE"); });
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        QVERIFY2(PasswordFileProblem().contains(file) && PasswordFileProblem().contains("600"),
+                 qPrintable(PasswordFileProblem()));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(PasswordFileProblem(), QString());
+    }
+
     // Another client holding the table locked (a long copy, a maintenance script): the
     // tick's statement gives up after a short wait and the data file stays for a later
     // tick; once the lock is gone the file is taken whole.

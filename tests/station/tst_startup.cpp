@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
+#include "station/StationDatabase.h"
 
 #include <QDir>
 #include <QSqlQuery>
@@ -194,6 +195,26 @@ private slots:
         QSqlQuery q(s.app.DbConnection->Connection());
         QVERIFY(q.exec("SELECT count(*) FROM RxImages") && q.next());
         QCOMPARE(q.value(0).toInt(), 300);
+    }
+
+    // A daily backup that fails is shown to the operator, once a day.
+    void failedBackupIsShownOnceADay() {
+        Start s;
+        s.configure();
+        Database::EnsureFile(s.env.imageFolder(), QString());
+        {
+            Database db("before");
+            db.Open(s.env.imageFolder());
+            db.UpsertPrescription({"1", "01", "03/07/2006", "D", "F", "L", QString()});
+        }
+        WriteFile(s.env.imageFolder() + "/Backups", "a file where the folder belongs");
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY2(s.boxes.last().text.contains("backup") &&
+                     s.boxes.last().text.contains(QDir::toNativeSeparators(s.env.imageFolder())),
+                 qPrintable(s.boxes.last().text));
+        QCOMPARE(BackUpDaily(s.app, QDate::currentDate()), QString());
+        QVERIFY(!BackUpDaily(s.app, QDate::currentDate().addDays(1)).isEmpty());
     }
 
     void scannerSourceCopiedIntoSetting_data() {
