@@ -22,6 +22,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #ifdef Q_OS_LINUX
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -328,6 +329,7 @@ void Migrate(QSqlDatabase& db, const QString& imageFolder, const QString& source
     QString copy;
     int from = 0;
     QString cause;
+    std::optional<QuillerError> serverFailure;
     for (int attempt = 1;; ++attempt) {
         try {
             from = StoredVersion(db);
@@ -348,9 +350,15 @@ void Migrate(QSqlDatabase& db, const QString& imageFolder, const QString& source
                 continue;
             }
             cause = e.description();
+            if (e.number() == kErrorServerUnavailable)
+                serverFailure = e;
             break;
         }
     }
+    // A server that went away or stayed locked (another station upgrading it) may come
+    // back: the caller offers to try again.
+    if (serverFailure)
+        throw *serverFailure;
     const QString what = postgres ? QStringLiteral("The database on the server")
                                   : QStringLiteral("The database %1").arg(FileSystem::Native(file));
     QString text = QStringLiteral("%1 cannot be brought up to date for this version of the "

@@ -121,7 +121,9 @@ Engine EngineOf(const QSqlDatabase& db) {
 }
 
 QString ServerAddress::Describe() const {
-    QString text = QStringLiteral("PostgreSQL database %1").arg(name);
+    QString text = QStringLiteral("PostgreSQL database");
+    if (!name.isEmpty())
+        text += QLatin1Char(' ') + name;
     for (const auto& [key, value] : options)
         if (key == QLatin1String("service"))
             text += QStringLiteral(" (service %1)").arg(value);

@@ -118,7 +118,8 @@ private slots:
             const ServerAddress a = ServerAddressOf(DatabaseSettings::Read(settings));
             QVERIFY2(refused.isEmpty(), "accepted");
             QCOMPARE(a.host, QStringLiteral("db.lan"));
-            QVERIFY(a.Describe().contains("(service pharmacy)"));
+            // The service file names the database; the station does not override it.
+            QVERIFY(a.Describe().contains("(service pharmacy)") && a.name.isEmpty());
         } catch (const QuillerError& e) {
             QVERIFY2(!refused.isEmpty(), qPrintable(e.description()));
             QCOMPARE(e.number(), int(kErrorBadSetting));
