@@ -37,6 +37,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -45,8 +46,10 @@
 #include <QTreeWidget>
 #include <QWindow>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace quiller::bench {
@@ -100,6 +103,22 @@ int Search(const Args& a) {
     QCoreApplication::processEvents();
     SearchResultModel* model = search.Model();
     const qint64 everyRowUpTo = a.Number(QStringLiteral("--max-rows"), -1);
+
+    // --busy-core: another program keeps a second core busy for the whole measurement,
+    // as a station scanning or a pharmacy system's report does.
+    std::atomic<bool> stopBusy{false};
+    std::thread busy;
+    if (a.Has(QStringLiteral("--busy-core")))
+        busy = std::thread([&stopBusy] {
+            volatile quint64 spins = 0;
+            while (!stopBusy.load(std::memory_order_relaxed))
+                spins = spins + 1;
+        });
+    const auto endBusy = qScopeGuard([&] {
+        stopBusy = true;
+        if (busy.joinable())
+            busy.join();
+    });
 
     // The connection has been open for a while at the station: the first statement
     // pays for reading the schema, which a running station has done long before.
@@ -167,6 +186,7 @@ int Search(const Args& a) {
     Figure("all_ms", Median(all));
     Figure("longest_step_ms", worstStep);
     Figure("runs", qint64(runs));
+    Figure("busy_core", qint64(busy.joinable() ? 1 : 0));
     Context().MainWindow = nullptr;
     Context().DbConnection.reset();
     return 0;

@@ -23,7 +23,7 @@ void Usage() {
              "  intake --db DB --file FILE [--id A]   (DB: a file or postgresql://...)\n"
              "  intake-sql --file FILE --out SQL   (the sqlite3 shell's anchor script)\n"
              "  search --db DB --criterion \"Rx Number\"|Patient|Drug|Date|\"Not scanned\" "
-             "(--text T | --from MM/DD/YYYY --to MM/DD/YYYY) [--runs 5]\n"
+             "(--text T | --from MM/DD/YYYY --to MM/DD/YYYY) [--runs 5] [--busy-core]\n"
              "  store --image PAGE --count N [--dir FOLDER]\n"
              "  poll --folder DIR --id A [--ticks 21]\n"
              "  buffer --pages N --dpi 200\n"

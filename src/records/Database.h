@@ -13,6 +13,13 @@ class QuillerError;
 
 // The number of a failure of the database server or of the connection to it.
 inline constexpr int kErrorServerUnavailable = 1100;
+// The server answered and refused the station: login, password, no such database or
+// role. Trying again does not help; the settings or the server must change.
+inline constexpr int kErrorServerRefused = 1101;
+// The database file is not a sound database (empty, not a database, failing its check).
+inline constexpr int kErrorDatabaseDamaged = 1102;
+// The database could not be brought to the schema of this program.
+inline constexpr int kErrorUpgradeFailed = 1103;
 
 // One prescription fill as the data file announces it and RxImages stores it.
 // FillDate is the month/day/year text of the data file; the table holds ISO text.
@@ -64,9 +71,23 @@ public:
     // Opens a file by full path (":memory:" for tests and fuzzing).
     void OpenFile(const QString& filePath);
     // Opens a PostgreSQL database and brings it to the current schema; throws
-    // QuillerError (kErrorServerUnavailable when the server cannot be reached).
-    void OpenServer(const ServerAddress& address);
+    // QuillerError (kErrorServerUnavailable when the server cannot be reached,
+    // kErrorServerRefused when it refused the station). imageFolder is where the images
+    // of the rows lie, for an upgrade that has to choose between doubled rows.
+    void OpenServer(const ServerAddress& address, const QString& imageFolder = QString());
+    // Open, also while a lost server connection is being re-established.
     bool IsOpen() const;
+
+    // Whether the database takes statements now. When the connection to the server
+    // breaks (a restart, a network fault) the database is ServerUnavailable until the
+    // station has connected again by itself: the next statements, and this call, try
+    // again 1, 2, 5 and then every 10 s after the failure, each waiting at most a fifth
+    // of a second for the server (an attempt in progress goes on at the next call). Meanwhile every
+    // statement throws kErrorServerUnavailable at once, so data files and pages wait.
+    enum class State { Open, ServerUnavailable, Closed };
+    State CurrentState();
+    // What the status line says while the server is unavailable.
+    static QString ServerUnavailableStatus();
     void Close();
     // The SQLite file; empty on a server.
     QString FilePath() const { return filePath_; }
@@ -107,7 +128,16 @@ private:
     struct Statements;
     Statements& Prepared();
     // Brings the just opened connection to the current schema.
-    void MigrateOpened(const QString& source);
+    void MigrateOpened(const QString& source, const QString& imageFolder);
+    // Before each statement: throws kErrorServerUnavailable while a lost server
+    // connection is not back; tries to bring it back when `reconnect` and an attempt is
+    // due (never inside a transaction the broken connection has taken with it).
+    void Usable(const QString& source);
+    void Usable(const QString& source, bool reconnect);
+    bool TryReconnect();
+    struct Reconnection;
+    std::unique_ptr<Reconnection> reconnection_;
+    std::optional<ServerAddress> server_;
 
     QString connectionName_;
     std::unique_ptr<Statements> statements_;

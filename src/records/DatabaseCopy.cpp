@@ -2,12 +2,11 @@
 
 #include "base/Error.h"
 #include "records/Database.h"
+#include "records/DoubledRows.h"
 #include "records/SqlSupport.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QUrl>
-#include <QUrlQuery>
+#include <QStringDecoder>
 #include <QUuid>
 
 namespace quiller {
@@ -52,59 +51,40 @@ private:
     QString name_;
 };
 
-} // namespace
-
-ServerAddress ParseServerUri(const QString& uri) {
-    // libpq's URI form: scheme, optional user, host (a socket folder percent-encoded),
-    // optional port, the database, optional parameters of which sslmode is read.
-    static const QRegularExpression form(QStringLiteral(
-        "^postgres(?:ql)?://(?:([^@/?]*)@)?([^/:?]*)(?::([0-9]{1,5}))?/([^/?]+)(?:\\?(.*))?$"));
-    const QRegularExpressionMatch m = form.match(uri);
-    // A password is never taken from a command line (other accounts can read it there)
-    // and never repeated: libpq reads it from the account's own ~/.pgpass.
-    static const QRegularExpression password(
-        QStringLiteral("^[^/]*//[^@/?]*:[^@/?]*@|[?&]password="),
-        QRegularExpression::CaseInsensitiveOption);
-    if (password.match(uri).hasMatch())
-        throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("The server address holds a password, which is never "
-                                          "taken from a command line. Give "
-                                          "postgresql://user@host:port/database and put the "
-                                          "password in ~/.pgpass (mode 0600)."),
-                           QStringLiteral("ParseServerUri"));
-    if (!m.hasMatch())
-        throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("\"%1\" is not a server address of the form "
-                                          "postgresql://user@host:port/database.")
-                               .arg(uri.left(80)),
-                           QStringLiteral("ParseServerUri"));
-    auto decoded = [](const QString& part) {
-        return QUrl::fromPercentEncoding(part.toUtf8());
-    };
-    ServerAddress a;
-    a.user = decoded(m.captured(1));
-    a.host = decoded(m.captured(2));
-    a.port = m.captured(3).toInt();
-    a.name = decoded(m.captured(4));
-    a.sslmode =
-        QUrlQuery(m.captured(5)).queryItemValue(QStringLiteral("sslmode"), QUrl::FullyDecoded);
-    return a;
+// A text column read as its bytes: UTF-8 when it is, else the legacy decoding.
+QVariant TextOf(const QVariant& bytes, const std::function<QString(QByteArrayView)>& decodeLegacy) {
+    if (bytes.isNull())
+        return QVariant();
+    const QByteArray raw = bytes.toByteArray();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(raw);
+    if (utf8.hasError() && decodeLegacy)
+        text = decodeLegacy(raw);
+    return BoundText(text);
 }
 
-CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target) {
+struct SourceRow {
+    qint64 rowid = 0;
+    QVariant values[7]; // RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage
+};
+
+} // namespace
+
+CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
+                              const std::function<QString(QByteArrayView)>& decodeLegacy) {
     const QString source = QStringLiteral("CopyDatabase");
     if (target.engine() != Engine::PostgreSql || !target.IsOpen())
         throw QuillerError(kErrorUnknown, QStringLiteral("The copy goes to an open server."),
                            source);
     const ReadOnlyFile file(sqliteFile, source);
+    const QString imageFolder = QFileInfo(sqliteFile).absolutePath();
     CopyCounts counts;
-    counts.sourceKeys = Count(file.db(),
-                              QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT RxNbr, RefNo "
-                                             "FROM RxImages)"),
-                              source);
+    QStringList orphans;
     const QSqlDatabase server = target.Connection();
     target.BeginTransaction();
     try {
+        // The copy, a tool run, may wait for the stations' short transactions.
+        ExecText(server, QStringLiteral("SET LOCAL lock_timeout = '5s'"), source);
         // No station writes while the rows are copied, so the counts below are exact.
         ExecText(server, QStringLiteral("LOCK TABLE RxImages IN SHARE ROW EXCLUSIVE MODE"), source);
         ExecText(server,
@@ -116,48 +96,82 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target) {
 
         QSqlQuery rows(file.db());
         rows.setForwardOnly(true);
-        // Rows in the order they were written, so of a key stored twice in an old file
-        // the newest is the one copied last.
-        if (!rows.exec(
-                QStringLiteral("SELECT RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage "
-                               "FROM RxImages ORDER BY rowid")))
+        // The rows of one key together, oldest first; texts as their stored bytes.
+        if (!rows.exec(QStringLiteral(
+                "SELECT rowid, CAST(RxNbr AS BLOB), CAST(RefNo AS BLOB), CAST(FillDate AS BLOB), "
+                "CAST(Drug AS BLOB), CAST(FirstName AS BLOB), CAST(LastName AS BLOB), "
+                "CAST(RxImage AS BLOB) FROM RxImages ORDER BY RxNbr, RefNo, rowid")))
             throw SqlFailure(rows.lastError(), source);
         QSqlQuery upsert(server);
+        // Only a row that differs is written: a repeated copy changes nothing.
         if (!upsert.prepare(QStringLiteral(
                 "INSERT INTO RxImages AS r (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, "
                 "RxImage) VALUES (:rx, :ref, :d, :drug, :f, :l, :img) "
                 "ON CONFLICT (RxNbr, RefNo) DO UPDATE SET FillDate = excluded.FillDate, "
                 "Drug = excluded.Drug, FirstName = excluded.FirstName, "
                 "LastName = excluded.LastName, RxImage = excluded.RxImage WHERE r.RxImage = '' "
-                "RETURNING (xmax = 0)")))
+                "AND (r.FillDate, r.Drug, r.FirstName, r.LastName, r.RxImage) IS DISTINCT FROM "
+                "(excluded.FillDate, excluded.Drug, excluded.FirstName, excluded.LastName, "
+                "excluded.RxImage) RETURNING (xmax = 0)")))
             throw SqlFailure(upsert.lastError(), source);
+        QSqlQuery image(server);
+        if (!image.prepare(
+                QStringLiteral("SELECT RxImage FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref")))
+            throw SqlFailure(image.lastError(), source);
         QSqlQuery key(server);
         if (!key.prepare(QStringLiteral("INSERT INTO CopiedKeys VALUES (:rx, :ref)")))
             throw SqlFailure(key.lastError(), source);
+
+        const auto copy = [&](const QList<SourceRow>& group) {
+            if (group.isEmpty())
+                return;
+            QList<DoubledRows::Row> choice;
+            for (const SourceRow& row : group)
+                choice << DoubledRows::Row{row.rowid, row.values[6].toString()};
+            const qsizetype kept = DoubledRows::Kept(choice, imageFolder);
+            orphans << DoubledRows::ImagesLeftWithoutRow(choice, kept, imageFolder);
+            const SourceRow& row = group[kept];
+            static const char* const names[] = {":rx", ":ref", ":d", ":drug", ":f", ":l", ":img"};
+            for (int c = 0; c < 7; ++c)
+                upsert.bindValue(QString::fromLatin1(names[c]),
+                                 c < 2 || c == 6 ? BoundText(row.values[c].toString())
+                                                 : row.values[c]);
+            Exec(upsert, source);
+            if (upsert.next()) {
+                ++(upsert.value(0).toBool() ? counts.inserted : counts.updated);
+            } else {
+                image.bindValue(QStringLiteral(":rx"), BoundText(row.values[0].toString()));
+                image.bindValue(QStringLiteral(":ref"), BoundText(row.values[1].toString()));
+                Exec(image, source);
+                const bool scanned = image.next() && !image.value(0).toString().isEmpty();
+                ++(scanned && image.value(0).toString() != row.values[6].toString()
+                       ? counts.kept
+                       : counts.unchanged);
+                image.finish();
+            }
+            upsert.finish();
+            key.bindValue(QStringLiteral(":rx"), BoundText(row.values[0].toString()));
+            key.bindValue(QStringLiteral(":ref"), BoundText(row.values[1].toString()));
+            Exec(key, source);
+            ++counts.sourceKeys;
+        };
+        QList<SourceRow> group;
         while (rows.next()) {
             ++counts.sourceRows;
-            const QVariant rx = BoundText(rows.value(0).toString());
-            const QVariant ref = BoundText(rows.value(1).toString());
-            upsert.bindValue(QStringLiteral(":rx"), rx);
-            upsert.bindValue(QStringLiteral(":ref"), ref);
-            upsert.bindValue(QStringLiteral(":d"), rows.value(2));
-            upsert.bindValue(QStringLiteral(":drug"), rows.value(3));
-            upsert.bindValue(QStringLiteral(":f"), rows.value(4));
-            upsert.bindValue(QStringLiteral(":l"), rows.value(5));
-            upsert.bindValue(QStringLiteral(":img"), BoundText(rows.value(6).toString()));
-            Exec(upsert, source);
-            if (!upsert.next())
-                ++counts.kept;
-            else if (upsert.value(0).toBool())
-                ++counts.inserted;
-            else
-                ++counts.updated;
-            key.bindValue(QStringLiteral(":rx"), rx);
-            key.bindValue(QStringLiteral(":ref"), ref);
-            Exec(key, source);
+            SourceRow row;
+            row.rowid = rows.value(0).toLongLong();
+            for (int c = 0; c < 7; ++c)
+                row.values[c] = TextOf(rows.value(c + 1), decodeLegacy);
+            if (!group.isEmpty() &&
+                (group[0].values[0] != row.values[0] || group[0].values[1] != row.values[1])) {
+                copy(group);
+                group.clear();
+            }
+            group << row;
         }
         if (rows.lastError().isValid())
             throw SqlFailure(rows.lastError(), source);
+        copy(group);
         counts.targetAfter = Count(server, QStringLiteral("SELECT count(*) FROM RxImages"), source);
         const qint64 found = Count(server,
                                    QStringLiteral("SELECT count(*) FROM (SELECT DISTINCT k.RxNbr, "
@@ -169,7 +183,7 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target) {
             throw QuillerError(kErrorUnknown,
                                QStringLiteral("The copy does not add up (%1 of %2 prescriptions "
                                               "found on the server; %3 rows before, %4 added, %5 "
-                                              "after); nothing was copied.")
+                                              "after).")
                                    .arg(found)
                                    .arg(counts.sourceKeys)
                                    .arg(counts.targetBefore)
@@ -177,14 +191,17 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target) {
                                    .arg(counts.targetAfter),
                                source);
         target.Commit();
-    } catch (...) {
+    } catch (const QuillerError& e) {
         try {
             target.Rollback();
         } catch (const QuillerError&) {
             // The connection itself failed: the server drops the transaction.
         }
-        throw;
+        throw QuillerError(
+            e.number(),
+            QStringLiteral("Nothing was copied: %1").arg(WithoutPassword(e.description())), source);
     }
+    DoubledRows::MoveToReplaced(imageFolder, orphans);
     return counts;
 }
 

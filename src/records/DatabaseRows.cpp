@@ -26,13 +26,14 @@ void ExecKept(QSqlQuery& query, const QString& source) {
     if (!query.exec()) {
         const QSqlError error = query.lastError();
         query.finish();
-        throw SqlFailure(error, source);
+        throw SqlFailure(error, source, query.driver());
     }
 }
 
 } // namespace
 
 std::optional<QString> Database::ReadScannerSource() {
+    Usable(QStringLiteral("Database.ReadScannerSource"));
     QSqlQuery query(Connection());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT ScannerSource FROM Configuration ORDER BY rowid LIMIT 1"));
@@ -44,6 +45,7 @@ std::optional<QString> Database::ReadScannerSource() {
 }
 
 void Database::WriteScannerSource(int position) {
+    Usable(QStringLiteral("Database.WriteScannerSource"));
     QSqlQuery update(Connection());
     update.prepare(
         QStringLiteral("UPDATE Configuration SET ScannerSource = :p "
@@ -61,6 +63,7 @@ void Database::WriteScannerSource(int position) {
 void Database::UpsertPrescription(const Prescription& p) {
     const QString iso = IsoDate(p.FillDate);
     const QString source = QStringLiteral("Database.UpsertPrescription");
+    Usable(source);
     Statements& s = Prepared();
     QSqlQuery& upsert = s.upsert;
     // The same text on both engines; the row of an existing key keeps its rowid (its
@@ -97,6 +100,7 @@ void Database::UpsertPrescription(const Prescription& p) {
 }
 
 int Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QString& imageName) {
+    Usable(QStringLiteral("Database.SetRxImage"));
     Statements& s = Prepared();
     QSqlQuery& query = s.setImage;
     const QString source = QStringLiteral("Database.SetRxImage");
@@ -112,6 +116,7 @@ int Database::SetRxImage(const QString& rxNbr, const QString& refNo, const QStri
 }
 
 void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
+    Usable(QStringLiteral("Database.DeletePrescription"));
     QSqlQuery query(Connection());
     query.prepare(QStringLiteral("DELETE FROM RxImages WHERE RxNbr = :rx AND RefNo = :ref"));
     query.bindValue(QStringLiteral(":rx"), BoundText(rxNbr));
@@ -120,6 +125,7 @@ void Database::DeletePrescription(const QString& rxNbr, const QString& refNo) {
 }
 
 std::optional<Prescription> Database::Find(const QString& rxNbr, const QString& refNo) {
+    Usable(QStringLiteral("Database.Find"));
     QSqlQuery query(Connection());
     query.setForwardOnly(true);
     query.prepare(

@@ -12,7 +12,6 @@
 #include <QScopedValueRollback>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThreadPool>
 #include <memory>
 
 namespace quiller {
@@ -63,7 +62,22 @@ bool PreparePageQuery(QSqlQuery& q, const QString& statement, const SearchQuery&
     return true;
 }
 
-SearchResultModel::SearchResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+SearchResultModel::SearchResultModel(QObject* parent) : QAbstractTableModel(parent) {
+    freeing_.setInterval(0);
+    connect(&freeing_, &QTimer::timeout, this, &SearchResultModel::FreeSlice);
+}
+
+void SearchResultModel::FreeSlice() {
+    if (discarded_.isEmpty()) {
+        freeing_.stop();
+        return;
+    }
+    QVector<SearchRow>& old = discarded_.last();
+    if (old.size() > kFreeSliceRows)
+        old.resize(old.size() - kFreeSliceRows);
+    else
+        discarded_.removeLast();
+}
 
 QIcon SearchResultModel::RxPicIcon() {
     static const QIcon icon = [] {
@@ -92,11 +106,12 @@ QIcon SearchResultModel::RxPicIcon() {
 void SearchResultModel::Clear() {
     beginResetModel();
     // A search that listed every prescription holds a million rows; freeing them takes
-    // longer than reading the next search's first screen, so they are freed on a pool
-    // thread (nothing else shares them).
+    // far longer than reading the next search's first screen. They are freed a slice at
+    // a time when the window is idle, after that first screen: freed on another thread
+    // they would hold the allocator's lock the first screen needs.
     if (rows_.size() > kFreeAsideRows) {
-        auto old = std::make_shared<QVector<SearchRow>>(std::move(rows_));
-        QThreadPool::globalInstance()->start([old = std::move(old)]() mutable { old.reset(); });
+        discarded_.append(std::move(rows_));
+        freeing_.start();
     }
     rows_ = QVector<SearchRow>();
     query_ = SearchQuery();

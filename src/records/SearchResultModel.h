@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QVector>
 
 namespace quiller {
@@ -79,12 +80,18 @@ signals:
 
 private:
     static constexpr qsizetype kFreeAsideRows = 4096;
+    static constexpr qsizetype kFreeSliceRows = 2048;
+    // Frees a slice of the rows of earlier searches (one turn of the event loop).
+    void FreeSlice();
     // Reads up to `limit` rows of one page statement; returns how many were read.
     int ReadPage(const QString& statement, int limit, bool withKey);
     void ReadNextPage();
     void ReadFiled(QVector<SearchRow>& page) const;
 
     QVector<SearchRow> rows_;
+    // The rows of earlier long lists, freed a slice at a time while the window is idle.
+    QList<QVector<SearchRow>> discarded_;
+    QTimer freeing_;
     SearchQuery query_;
     QString connectionName_;
     // Where the next page continues: the key and rowid of the last row read (rows

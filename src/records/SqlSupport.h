@@ -13,7 +13,10 @@ namespace quiller {
 // A database's failure as QuillerError: SQLite's result code as the number; for
 // PostgreSQL (a five-character SQLSTATE) kErrorServerUnavailable when the server or the
 // connection failed, else kErrorUnknown with the SQLSTATE in the text.
-QuillerError SqlFailure(const QSqlError& error, const QString& source);
+// With the driver, a statement that failed because the connection to the server broke
+// is kErrorServerUnavailable too.
+QuillerError SqlFailure(const QSqlError& error, const QString& source,
+                        const QSqlDriver* driver = nullptr);
 
 void Exec(QSqlQuery& query, const QString& source);
 void ExecText(const QSqlDatabase& db, const QString& text, const QString& source);

@@ -38,9 +38,20 @@ DatabaseSettings DatabaseSettings::Read(const SettingsStore& settings) {
                                    .arg(port),
                                source);
     }
-    s.name = settings.Read(group, QStringLiteral("name"), QStringLiteral("quiller")).trimmed();
+    // A service file names its own database; without one the station's is "quiller".
+    const bool service = !settings.Read(group, QStringLiteral("service")).isEmpty();
+    s.name =
+        settings
+            .Read(group, QStringLiteral("name"), service ? QString() : QStringLiteral("quiller"))
+            .trimmed();
     s.user = settings.Read(group, QStringLiteral("user")).trimmed();
     s.sslmode = settings.Read(group, QStringLiteral("sslmode")).trimmed();
+    static const QStringList known{QStringLiteral("driver"), QStringLiteral("host"),
+                                   QStringLiteral("port"),   QStringLiteral("name"),
+                                   QStringLiteral("user"),   QStringLiteral("sslmode")};
+    for (const QString& key : settings.Keys(group))
+        if (!known.contains(key))
+            s.options.append({key, settings.Read(group, key).trimmed()});
     return s;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 namespace quiller {
 
@@ -17,6 +19,7 @@ class SettingsStore;
 //   name=quiller
 //   user=station
 //   sslmode=require
+//   service=pharmacy       ; any other key is a libpq connection keyword, checked by libpq
 struct DatabaseSettings {
     bool server = false; // driver=postgresql
     QString host;
@@ -24,6 +27,8 @@ struct DatabaseSettings {
     QString name;
     QString user;
     QString sslmode;
+    // Every other key of the group with its value, for libpq to accept or refuse by name.
+    QList<std::pair<QString, QString>> options;
 
     // Throws QuillerError (kErrorBadSetting) for an unknown driver or a port that is not
     // a number from 1 to 65535.

@@ -174,6 +174,19 @@ QString SettingsStore::Read(const QString& section, const QString& key,
     return value.isEmpty() ? defaultValue : value;
 }
 
+QStringList SettingsStore::Keys(const QString& section) const {
+    QStringList keys;
+    QStringList files{file_};
+    files << SystemLocations();
+    for (const QString& file : files)
+        ForEachKey(ReadLines(file), section, [&](qsizetype, const KeyLine& k) {
+            const QString key = k.key.toLower();
+            if (!k.value.isEmpty() && !keys.contains(key))
+                keys << key;
+        });
+    return keys;
+}
+
 void SettingsStore::Write(const QString& section, const QString& key, const QString& value) {
     const QString source = QStringLiteral("SettingsStore.Write");
     // A value is one line of the file; refuse before anything changes.

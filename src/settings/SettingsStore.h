@@ -28,6 +28,9 @@ public:
     QString Read(const QString& section, const QString& key,
                  const QString& defaultValue = QString()) const;
     void Write(const QString& section, const QString& key, const QString& value);
+    // The keys a section holds with a value, in the user's file and the system-wide ones,
+    // each once (lower case), so that a misspelt key can be named.
+    QStringList Keys(const QString& section) const;
 
     // Where the values live, for messages and the README.
     QString Location() const;

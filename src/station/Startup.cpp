@@ -12,7 +12,9 @@
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QFileInfo>
 
 namespace quiller {
 
@@ -22,10 +24,31 @@ QString ConfigureNowQuestion() {
 }
 
 QString DamagedDatabaseMessage(const QString& file, const QString& found) {
-    return QStringLiteral("The database %1 is damaged and the station cannot use it (%2).\n\n"
-                          "Ask your administrator to restore the latest copy from the folder "
-                          "Backups beside it.")
+    return QCoreApplication::translate("Startup",
+                                       "The database %1 is damaged and the station cannot use it "
+                                       "(%2).\n\nThere is no good backup of it in the folder "
+                                       "Backups beside it; ask your administrator for help.")
         .arg(FileSystem::Native(file), found);
+}
+
+QString RestoreBackupQuestion(const QString& file, const QString& found, const QString& backup) {
+    return QCoreApplication::translate(
+               "Startup",
+               "The database %1 is damaged and the station cannot use it (%2).\n\n"
+               "The newest good backup in the folder Backups is %3 (%4). Restore it now? The "
+               "damaged file is kept beside it as %5.damaged-<date and time>; prescriptions "
+               "recorded after the backup must be taken again.\n\nNo closes the program.")
+        .arg(FileSystem::Native(file), found, QFileInfo(backup).fileName(),
+             QFileInfo(backup).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+             QFileInfo(file).fileName());
+}
+
+QString DatabaseRefusedMessage(const QString& why) {
+    return QCoreApplication::translate(
+               "Startup", "The database server refused the station:\n\n%1\n\nCheck the "
+                          "user name, the database name and the password (in ~/.pgpass or a "
+                          "service file) with your administrator; trying again will not help.")
+        .arg(why);
 }
 
 QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem) {
@@ -73,7 +96,6 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     }
 
     // 5.-7. The one connection: the file in the image folder or the pharmacy's server.
-    // An unreachable server may come back: the operator chooses to try again or to stop.
     // A dialog left without a usable identifier: the station runs as one without a
     // letter, taking no data file, and the dialog comes again at the next start.
     if (!DataPrivacy::IsValidStationId(app.ScannerID))
@@ -82,16 +104,52 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     // What the station creates from here on starts private to this account, or to the
     // image folder's operators' group.
     DataPrivacy::ApplyCreationMask(app.dataPath);
-    if (!DatabaseSettings::Read(settings).server)
+
+    // A file that exists but is not a sound database is damaged, never replaced by a new
+    // empty one; a good backup can be put in its place. An unreachable server may come
+    // back: the operator chooses to try again or to stop.
+    if (!DatabaseSettings::Read(settings).server) {
+        const QString file = Database::PathIn(app.dataPath);
+        const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
+        if (health.kind == DatabaseCare::FileHealth::Damaged) {
+            qCWarning(lcStorage).noquote() << "database damaged:" << file << health.finding;
+            const QString backup = DatabaseCare::NewestGoodBackup(app.dataPath);
+            if (backup.isEmpty()) {
+                MessageBoxes::Show(DamagedDatabaseMessage(file, health.finding), MsgIcon::Critical);
+                return 1;
+            }
+            const MsgAnswer answer = MessageBoxes::Show(MessageBoxRequest{
+                RestoreBackupQuestion(file, health.finding, backup), QStringLiteral("Restore?"),
+                MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No});
+            if (answer != MsgAnswer::Yes)
+                return 1;
+            try {
+                DatabaseCare::RestoreBackup(app.dataPath, backup);
+            } catch (const QuillerError& e) {
+                MessageBoxes::Show(e.description(), MsgIcon::Critical);
+                return 1;
+            }
+        }
         Database::EnsureFile(app.dataPath, hooks.templateFolder);
+    }
     while (!app.DbConnection || !app.DbConnection->IsOpen()) {
         try {
             OpenStationDatabase(app, settings, hooks.templateFolder);
         } catch (const QuillerError& e) {
             qCWarning(lcStorage).noquote() << "database cannot be opened:" << e.description();
+            if (e.number() == kErrorServerRefused) {
+                MessageBoxes::Show(DatabaseRefusedMessage(e.description()), MsgIcon::Critical);
+                return 1;
+            }
+            if (e.number() == kErrorUpgradeFailed || e.number() == kErrorBadSetting) {
+                MessageBoxes::Show(e.description(), MsgIcon::Critical);
+                return 1;
+            }
             if (e.number() != kErrorServerUnavailable) {
                 MessageBoxes::Show(
-                    QStringLiteral("The connection with database cannot be established."),
+                    QCoreApplication::translate("Startup", "The connection with database cannot be "
+                                                           "established.\n\n%1")
+                        .arg(e.description()),
                     MsgIcon::Critical);
                 return 1;
             }
@@ -103,13 +161,6 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         }
     }
 
-    // A damaged file is not written to: the station stops with a plain message.
-    const QString damage = DatabaseCare::QuickCheck(app.DbConnection->Connection());
-    if (!damage.isEmpty()) {
-        MessageBoxes::Show(DamagedDatabaseMessage(app.DbConnection->FilePath(), damage),
-                           MsgIcon::Critical);
-        return 1;
-    }
     // SQLite's locking cannot be trusted on a network file system.
     const QString network = app.DbConnection->engine() == Engine::Sqlite
                                 ? DatabaseCare::NetworkFileSystemOf(app.dataPath)
@@ -125,12 +176,9 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         MessageBoxes::Show(exposed, MsgIcon::Exclamation);
     }
     // The day's backup, when none was made yet today.
-    try {
-        DatabaseCare::BackUpIfDue(app.DbConnection->Connection(), app.dataPath,
-                                  QDate::currentDate());
-    } catch (const QuillerError& e) {
-        qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
-    }
+    const QString backupFailed = BackUpDaily(app, QDate::currentDate());
+    if (!backupFailed.isEmpty())
+        MessageBoxes::Show(backupFailed, MsgIcon::Exclamation);
 
     // 8. The scanner position recorded in the database wins over the setting. The row
     // holds only the position; the device's name is setting ScannerDevice, written beside

@@ -23,8 +23,12 @@ struct StartupHooks {
 // as QuillerError (the caller ends the program with the run-time error message).
 std::optional<int> Main(StationContext& app, SettingsStore& settings, const StartupHooks& hooks);
 
-// The message that ends start-up on a database that fails its integrity check.
+// The message that ends start-up on a damaged database without a good backup.
 QString DamagedDatabaseMessage(const QString& file, const QString& found);
+// The question asked at start-up on a damaged database when a good backup exists.
+QString RestoreBackupQuestion(const QString& file, const QString& found, const QString& backup);
+// The message that ends start-up when the database server refused the station.
+QString DatabaseRefusedMessage(const QString& why);
 // The warning at start-up when the database lies on a network file system.
 QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem);
 

@@ -1,22 +1,38 @@
 #include "station/StationDatabase.h"
 
 #include "base/Error.h"
+#include "base/FileSystem.h"
+#include "base/Log.h"
+#include "intake/LineParser.h"
 #include "records/Database.h"
+#include "records/DatabaseCare.h"
 #include "records/DatabaseCopy.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
+#include <QCoreApplication>
+#include <QDate>
+
 namespace quiller {
 
 ServerAddress ServerAddressOf(const DatabaseSettings& settings) {
-    ServerAddress address;
-    address.host = settings.host;
-    address.port = settings.port;
-    address.name = settings.name;
-    address.user = settings.user;
-    address.sslmode = settings.sslmode;
-    return address;
+    // Through libpq's own parser, so that a misspelt key is refused by name.
+    QList<std::pair<QString, QString>> keywords{
+        {QStringLiteral("host"), settings.host},
+        {QStringLiteral("port"), settings.port > 0 ? QString::number(settings.port) : QString()},
+        {QStringLiteral("name"), settings.name},
+        {QStringLiteral("user"), settings.user},
+        {QStringLiteral("sslmode"), settings.sslmode}};
+    keywords << settings.options;
+    try {
+        return ServerAddressFromKeywords(keywords);
+    } catch (const QuillerError& e) {
+        throw QuillerError(kErrorBadSetting,
+                           QStringLiteral("The [database] group of the settings is refused: %1")
+                               .arg(e.description()),
+                           QStringLiteral("DatabaseSettings"));
+    }
 }
 
 void OpenStationDatabase(StationContext& app, const SettingsStore& settings,
@@ -25,7 +41,7 @@ void OpenStationDatabase(StationContext& app, const SettingsStore& settings,
     if (!app.DbConnection)
         app.DbConnection = std::make_unique<Database>();
     if (chosen.server) {
-        app.DbConnection->OpenServer(ServerAddressOf(chosen));
+        app.DbConnection->OpenServer(ServerAddressOf(chosen), app.dataPath);
         return;
     }
     Database::EnsureFile(app.dataPath, templateFolder);
@@ -49,26 +65,61 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
 }
 
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection) {
+    // The target is read before anything is opened: an empty or malformed one is refused.
+    const ServerAddress address = ParseConnectionString(connection);
     const QString folder = settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"));
     if (folder.isEmpty())
         throw QuillerError(kErrorNotConfigured,
                            QStringLiteral("The station has no image folder in its settings."),
                            QStringLiteral("CopyDatabase"));
     const QString file = Database::PathIn(folder);
+    const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
+    if (health.kind != DatabaseCare::FileHealth::Sound)
+        throw QuillerError(
+            health.kind == DatabaseCare::FileHealth::Missing ? kErrorUnknown
+                                                             : kErrorDatabaseDamaged,
+            health.kind == DatabaseCare::FileHealth::Missing
+                ? QStringLiteral("There is no database file %1.").arg(FileSystem::Native(file))
+                : QStringLiteral("The database %1 is damaged: %2.")
+                      .arg(FileSystem::Native(file), health.finding),
+            QStringLiteral("CopyDatabase"));
     Database target(QStringLiteral("quiller-copy-target"));
-    target.OpenServer(ParseServerUri(connection));
-    const CopyCounts c = CopySqliteToServer(file, target);
+    target.OpenServer(address, folder);
+    const CopyCounts c =
+        CopySqliteToServer(file, target, [](QByteArrayView bytes) { return DecodeCp1252(bytes); });
     return QStringLiteral("Copied %1 to %2: %3 rows (%4 prescriptions); %5 added, %6 updated, "
-                          "%7 kept as the server had them with an image; the server holds %8 "
-                          "rows (%9 before).\n")
-        .arg(file, target.Describe())
+                          "%7 already the same, %8 kept as the server had them with an image; "
+                          "the server holds %9 rows (%10 before).\n")
+        .arg(FileSystem::Native(file), target.Describe())
         .arg(c.sourceRows)
         .arg(c.sourceKeys)
         .arg(c.inserted)
         .arg(c.updated)
+        .arg(c.unchanged)
         .arg(c.kept)
         .arg(c.targetAfter)
         .arg(c.targetBefore);
+}
+
+QString BackUpDaily(const StationContext& app, const QDate& day) {
+    static QDate toldOn;
+    if (!app.DbConnection || !app.DbConnection->IsOpen() ||
+        app.DbConnection->engine() != Engine::Sqlite)
+        return QString();
+    try {
+        DatabaseCare::BackUpIfDue(app.DbConnection->Connection(), app.dataPath, day);
+        return QString();
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
+        if (toldOn == day)
+            return QString();
+        toldOn = day;
+        return QCoreApplication::translate("StationDatabase",
+                                           "The daily backup of the database could not be "
+                                           "made:\n%1\n\nThe station goes on working; "
+                                           "ask your administrator to look at the folder %2.")
+            .arg(e.description(), FileSystem::Native(DatabaseCare::BackupFolder(app.dataPath)));
+    }
 }
 
 QString UnreachableServerQuestion(const QString& why) {

@@ -2,6 +2,7 @@
 
 #include "records/DatabaseServer.h"
 
+#include <QDate>
 #include <QString>
 
 namespace quiller {
@@ -25,10 +26,15 @@ void OpenStationDatabase(StationContext& app, const SettingsStore& settings,
 QString DescribeStationDatabase(const StationContext& app, const SettingsStore& settings);
 
 // Copies the records of this station's SQLite file (the image folder of the settings)
-// into the PostgreSQL database at `connection` (postgresql://user@host:port/name) and
+// into the PostgreSQL database at `connection` (a libpq URI or keyword=value pairs) and
 // says what it did; throws QuillerError when the copy cannot be made (nothing is then
-// written). The file is never changed.
+// written): kErrorBadSetting, before anything is opened, for an empty or malformed
+// connection. The file is opened read-only whatever its schema, never changed.
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection);
+
+// Makes the day's backup of a SQLite database when due. A failure is logged, and told to
+// the operator once a day: the text to show, else empty.
+QString BackUpDaily(const StationContext& app, const QDate& day);
 
 // The question asked at start-up when the database server cannot be reached.
 QString UnreachableServerQuestion(const QString& why);

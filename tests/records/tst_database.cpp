@@ -294,7 +294,12 @@ private slots:
         for (const auto& [sslmode, number] : {std::pair<QString, int>{"", kErrorServerUnavailable},
                                               {"disable host=elsewhere", kErrorBadSetting}}) {
             try {
-                db.OpenServer({env.home(), 0, "quiller", "nobody", sslmode});
+                ServerAddress address;
+                address.host = env.home();
+                address.name = "quiller";
+                address.user = "nobody";
+                address.sslmode = sslmode;
+                db.OpenServer(address);
                 QFAIL("opened");
             } catch (const QuillerError& e) {
                 QCOMPARE(e.number(), number);

@@ -324,14 +324,15 @@ private slots:
         QTest::newRow("password parameter") << "postgres://db/quiller?password=S3cretPW";
         QTest::newRow("malformed with password") << "postgresql://q:S3cretPW@";
     }
+    // A password in a server address reaches libpq only: the address as described to the
+    // operator or the log, and any refusal, never repeat it.
     void secretsAreNeverRepeated() {
         QFETCH(QString, uri);
         try {
-            ParseServerUri(uri);
-            QFAIL("a password was taken");
+            const ServerAddress address = ParseServerUri(uri);
+            QVERIFY(!address.Describe().contains(QStringLiteral("S3cretPW")));
         } catch (const QuillerError& e) {
             QVERIFY(!e.description().contains(QStringLiteral("S3cretPW")));
-            QVERIFY(e.description().contains(QStringLiteral(".pgpass")));
         }
     }
 

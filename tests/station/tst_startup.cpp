@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
+#include "station/StationDatabase.h"
 
 #include <QDir>
 #include <QSqlQuery>
@@ -84,9 +85,10 @@ private slots:
         QCOMPARE(s.mainWindowShown, 1);
         QCOMPARE(s.app.filePath, s.env.interchangeFolder());
         QVERIFY(s.app.DbConnection && s.app.DbConnection->IsOpen());
-        // The day's backup is made at the first start of the day.
-        QVERIFY(QFile::exists(s.env.imageFolder() + "/Backups/" +
-                              DatabaseCare::BackupName(QDate::currentDate())));
+        // A database without prescriptions is not backed up: its copy would count as a
+        // day's backup.
+        QVERIFY(!QFile::exists(s.env.imageFolder() + "/Backups/" +
+                               DatabaseCare::BackupName(QDate::currentDate())));
     }
 
     // An incomplete configuration asks whether to configure it now: Yes shows the dialog
@@ -127,38 +129,92 @@ private slots:
         QVERIFY(!QFile::exists(Database::PathIn(s.env.imageFolder())));
     }
 
-    // A file that is no database, or a damaged one, ends the start at once: the lock file
-    // is not touched, the file not replaced.
-    void unusableDatabaseIsReportedAndEnds_data() {
-        QTest::addColumn<bool>("damaged");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("not a database")
-            << false << "The connection with database cannot be established.";
-        QTest::newRow("damaged") << true << "The database %1 is damaged";
+    // A file that is empty, no database or damaged is never replaced by a new empty one:
+    // the station names it and the newest good backup and offers to restore it (the
+    // damaged file kept aside), or ends; the lock file is not touched meanwhile.
+    void damagedDatabaseIsRestoredOrEnds_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("backup");
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("0 bytes, no backup") << "empty" << false << false;
+        QTest::newRow("0 bytes, restored") << "empty" << true << true;
+        QTest::newRow("not a database, not restored") << "junk" << true << false;
+        QTest::newRow("pages overwritten, restored") << "pages" << true << true;
     }
-    void unusableDatabaseIsReportedAndEnds() {
-        QFETCH(bool, damaged);
-        QFETCH(QString, message);
+    void damagedDatabaseIsRestoredOrEnds() {
+        QFETCH(QString, damage);
+        QFETCH(bool, backup);
+        QFETCH(bool, restore);
         Start s;
         s.configure();
         const QString file = Database::PathIn(s.env.imageFolder());
-        QByteArray bytes(4096, '\x5a');
-        if (damaged) {
-            // The schema page stays readable; the tables' and indexes' pages are overwritten.
-            Database::EnsureFile(s.env.imageFolder(), QString());
-            bytes = ReadFile(file);
-            bytes.replace(4096, bytes.size() - 4096, QByteArray(bytes.size() - 4096, 'Z'));
+        {
+            Database db("before");
+            db.Open(s.env.imageFolder());
+            for (int i = 0; i < 300; ++i)
+                db.UpsertPrescription({QString::number(i), "01", "03/07/2006",
+                                       QString(30, QChar('D')), "F", "L", QString()});
+            if (backup)
+                DatabaseCare::BackUpIfDue(db.Connection(), s.env.imageFolder(),
+                                          QDate::currentDate().addDays(-1));
         }
+        QByteArray bytes = ReadFile(file);
+        if (damage == "empty")
+            bytes.clear();
+        else if (damage == "junk")
+            bytes = QByteArray(4096, '\x5a');
+        else
+            bytes.replace(4096, bytes.size() - 4096, QByteArray(bytes.size() - 4096, 'Z'));
         WriteFile(file, bytes);
         WriteFile(s.env.interchangeFolder() + "/AQLVLock.xs4", "Locked\r\n");
-        QCOMPARE(s.run(), std::optional<int>(1));
-        QCOMPARE(s.mainWindowShown + s.dialogShown, 0);
+        s.boxes.answer(restore ? MsgAnswer::Yes : MsgAnswer::No);
+        QCOMPARE(s.run(), restore ? std::nullopt : std::optional<int>(1));
         QCOMPARE(s.boxes.count(), 1);
-        QVERIFY2(s.boxes.last().text.startsWith(message.arg(QDir::toNativeSeparators(file))),
+        const QString text = s.boxes.last().text;
+        QVERIFY2(text.contains(QDir::toNativeSeparators(file)) && text.contains("damaged") &&
+                     text.contains("Backups"),
+                 qPrintable(text));
+        QCOMPARE(s.boxes.last().icon, backup ? MsgIcon::Question : MsgIcon::Critical);
+        if (backup) {
+            QVERIFY2(text.contains(DatabaseCare::BackupName(QDate::currentDate().addDays(-1))),
+                     qPrintable(text));
+            QCOMPARE(s.boxes.last().defaultButton, MsgAnswer::No);
+        }
+        const QStringList aside =
+            QDir(s.env.imageFolder()).entryList({"Marrowby.mdb.damaged-*"}, QDir::Files);
+        if (!restore) {
+            QCOMPARE(s.mainWindowShown, 0);
+            QCOMPARE(ReadFile(file), bytes);
+            QVERIFY(aside.isEmpty());
+            QVERIFY(QFile::exists(s.env.interchangeFolder() + "/AQLVLock.xs4"));
+            return;
+        }
+        QCOMPARE(s.mainWindowShown, 1);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(ReadFile(s.env.imageFolder() + "/" + aside[0]), bytes);
+        QSqlQuery q(s.app.DbConnection->Connection());
+        QVERIFY(q.exec("SELECT count(*) FROM RxImages") && q.next());
+        QCOMPARE(q.value(0).toInt(), 300);
+    }
+
+    // A daily backup that fails is shown to the operator, once a day.
+    void failedBackupIsShownOnceADay() {
+        Start s;
+        s.configure();
+        Database::EnsureFile(s.env.imageFolder(), QString());
+        {
+            Database db("before");
+            db.Open(s.env.imageFolder());
+            db.UpsertPrescription({"1", "01", "03/07/2006", "D", "F", "L", QString()});
+        }
+        WriteFile(s.env.imageFolder() + "/Backups", "a file where the folder belongs");
+        QCOMPARE(s.run(), std::nullopt);
+        QCOMPARE(s.boxes.count(), 1);
+        QVERIFY2(s.boxes.last().text.contains("backup") &&
+                     s.boxes.last().text.contains(QDir::toNativeSeparators(s.env.imageFolder())),
                  qPrintable(s.boxes.last().text));
-        QCOMPARE(s.boxes.last().icon, MsgIcon::Critical);
-        QVERIFY(QFile::exists(s.env.interchangeFolder() + "/AQLVLock.xs4"));
-        QCOMPARE(ReadFile(file), bytes);
+        QCOMPARE(BackUpDaily(s.app, QDate::currentDate()), QString());
+        QVERIFY(!BackUpDaily(s.app, QDate::currentDate().addDays(1)).isEmpty());
     }
 
     void scannerSourceCopiedIntoSetting_data() {

@@ -98,8 +98,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("copy-database-to"),
         QStringLiteral("Copy this station's records (the database file in its image folder) "
                        "into the PostgreSQL database CONNECTION "
-                       "(postgresql://user@host:port/name) and exit. Safe to run again; the "
-                       "file is not changed."),
+                       "(postgresql://user@host:port/name, or keyword=value pairs such as "
+                       "service=pharmacy) and exit. Safe to run again; the file is not changed."),
         QStringLiteral("CONNECTION"));
     const QCommandLineOption audit(
         QStringLiteral("audit"),
@@ -184,6 +184,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
     result.configFile = parser.value(config);
     result.copyDatabaseTo = parser.value(copyTo);
+    result.copyDatabase = parser.isSet(copyTo);
     return result;
 }
 

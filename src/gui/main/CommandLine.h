@@ -12,6 +12,7 @@ namespace quiller {
 struct CommandLine {
     QString configFile;                 // --config FILE: another settings file
     QString copyDatabaseTo;             // --copy-database-to CONNECTION: copy the records and end
+    bool copyDatabase = false;          // the option was given (even with an empty CONNECTION)
     PatientRecords::AdminCommand admin; // --audit, --purge-older-than, --restore-deleted
     bool exitNow = false;               // --help, --version or a mistake: print and end
     int exitCode = 0;

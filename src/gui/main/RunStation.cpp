@@ -3,6 +3,7 @@
 #include "QuillerVersion.h"
 #include "base/Error.h"
 #include "base/Log.h"
+#include "base/MessageBoxes.h"
 #include "gui/help/AppIcon.h"
 #include "gui/main/CommandLine.h"
 #include "gui/main/QuillerApplication.h"
@@ -11,7 +12,7 @@
 #include "gui/main/WidgetMessageBoxes.h"
 #include "gui/main/frmMain.h"
 #include "records/Database.h"
-#include "records/DatabaseCare.h"
+#include "records/DatabaseServer.h"
 #include "settings/SettingsStore.h"
 #include "station/PatientRecords.h"
 #include "station/Startup.h"
@@ -55,18 +56,28 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
         std::fputs(error.toLocal8Bit().constData(), stderr);
         return status;
     }
-    if (!commandLine.copyDatabaseTo.isEmpty()) {
-        // A tool run: no window, no scanner, no second-instance check.
+    if (commandLine.copyDatabase) {
+        // A tool run: no window, no scanner, no second-instance check. An empty or
+        // malformed target is refused before anything is opened.
+        const auto fail = [](const QString& why, int code) {
+            const QString nothing = QStringLiteral("Nothing was copied");
+            const QString text =
+                why.startsWith(nothing) ? why : nothing + QStringLiteral(": ") + why;
+            std::fputs(QStringLiteral("quiller: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+            return code;
+        };
+        try {
+            ParseConnectionString(commandLine.copyDatabaseTo);
+        } catch (const QuillerError& e) {
+            return fail(e.description(), 2);
+        }
         QCoreApplication tool(argc, argv);
         try {
             const QString done = CopyStationDatabase(SettingsStore(), commandLine.copyDatabaseTo);
             std::fputs(done.toLocal8Bit().constData(), stdout);
             return 0;
         } catch (const QuillerError& e) {
-            std::fputs(
-                QStringLiteral("quiller: %1\n").arg(e.description()).toLocal8Bit().constData(),
-                stderr);
-            return 1;
+            return fail(e.description(), 1);
         }
     }
 
@@ -131,14 +142,9 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     // The day's backup of a station that runs for days.
     QTimer backups;
     QObject::connect(&backups, &QTimer::timeout, [&] {
-        if (!context.DbConnection || !context.DbConnection->IsOpen())
-            return;
-        try {
-            DatabaseCare::BackUpIfDue(context.DbConnection->Connection(), context.dataPath,
-                                      QDate::currentDate());
-        } catch (const QuillerError& e) {
-            qCWarning(lcStorage).noquote() << "database backup failed:" << e.description();
-        }
+        const QString failed = BackUpDaily(context, QDate::currentDate());
+        if (!failed.isEmpty())
+            MessageBoxes::Show(failed, MsgIcon::Exclamation);
     });
     backups.start(60 * 60 * 1000);
     if (options.mainWindowShown && mainWindow)
