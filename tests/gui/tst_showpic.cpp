@@ -81,8 +81,8 @@ private slots:
 
     void init() {
         QFile::remove(pdfFile());
-        copies = 1;
-        frmShowPic::SetPrinterFactory([this] { return PdfPrinter(pdfFile(), copies); });
+        copiesAsked = 1;
+        frmShowPic::SetPrinterFactory([this] { return PdfPrinter(pdfFile(), copiesAsked); });
         window = new frmShowPic;
         window->SetCopyDetails(Details());
         recorded.clear();
@@ -115,7 +115,7 @@ private slots:
         QFETCH(int, dpi);
         QFETCH(int, copies);
         QFETCH(bool, fits);
-        this->copies = copies;
+        copiesAsked = copies;
         window->SetPicture(Scan(pixels.width(), pixels.height(), dpi));
         ScriptedMessageBoxes boxes;
         window->findChild<QPushButton*>("Command1")->click();
@@ -158,7 +158,7 @@ private slots:
 
     // The preview shows the pages the print would make, titled after the prescription.
     void previewShowsEveryCopy() {
-        copies = 3;
+        copiesAsked = 3;
         window->SetPicture(Scan(1204, 1196, 200));
         window->show();
         window->findChild<QPushButton*>("Command3")->click();
@@ -269,7 +269,7 @@ private:
     std::unique_ptr<TestEnv> env;
     QPointer<frmShowPic> window;
     QStringList recorded;
-    int copies = 1;
+    int copiesAsked = 1;
 };
 
 QTEST_MAIN(TstShowPic)
