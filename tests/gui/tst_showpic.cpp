@@ -131,17 +131,18 @@ private slots:
     }
 
     void printFailureTold_data() {
-        QTest::addColumn<bool>("noPrinter");
-        QTest::newRow("no printer") << true;
-        QTest::newRow("printer fails") << false;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("no printer") << "none";
+        QTest::newRow("printer fails") << "unwritable";
+        QTest::newRow("PDF output without a file") << "no file";
     }
     void printFailureTold() {
-        QFETCH(bool, noPrinter);
+        QFETCH(QString, how);
         const QString unwritable = env->home() + "/no-such-folder/page.pdf";
         frmShowPic::SetPrinterFactory([&]() -> std::unique_ptr<QPrinter> {
-            if (noPrinter)
+            if (how == "none")
                 return nullptr;
-            return PdfPrinter(unwritable);
+            return PdfPrinter(how == "unwritable" ? unwritable : QString());
         });
         window->SetPicture(Scan(100, 100, 200));
         ScriptedMessageBoxes boxes;

@@ -103,8 +103,10 @@ bool PrintedCopy::Print(QPrinter& printer, const QImage& image, CopyDetails& det
             *why = reason;
         return false;
     };
-    if (printer.outputFormat() == QPrinter::NativeFormat &&
-        (printer.printerName().isEmpty() || !printer.isValid()))
+    // Without any print queue Qt falls back to PDF output, which needs a file.
+    const bool native = printer.outputFormat() == QPrinter::NativeFormat;
+    if ((native && (printer.printerName().isEmpty() || !printer.isValid())) ||
+        (!native && printer.outputFileName().isEmpty()))
         return fail(tr("No printer is set up on this workstation."));
     if (image.isNull())
         return fail(tr("There is no image to print."));
