@@ -5,6 +5,7 @@
 #include "gui/view/ShowPic.h"
 
 #include <QDir>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -157,7 +158,8 @@ private slots:
         QVERIFY2(recorded.first().contains(" / failed: "), qPrintable(recorded.first()));
     }
 
-    // The preview shows the pages the print would make, titled after the prescription.
+    // The preview shows the pages the print would make, titled after the prescription;
+    // printing from there is a print like any other.
     void previewShowsEveryCopy() {
         copiesAsked = 3;
         window->SetPicture(Scan(1204, 1196, 200));
@@ -171,9 +173,27 @@ private slots:
         QTRY_COMPARE(pages->pageCount(), 3);
         QVERIFY(dialog->windowTitle().contains("Rx 4711-02"));
         QCOMPARE(dialog->printer()->docName(), QStringLiteral("Rx 4711-02"));
-        dialog->reject();
         QVERIFY(recorded.isEmpty()); // looking is not printing
         QVERIFY(!QFile::exists(pdfFile()));
+
+        // Printing from the preview goes through its print dialog and is recorded.
+        QAction* print = nullptr;
+        for (QAction* action : dialog->findChildren<QAction*>())
+            if (action->text().remove('&') == "Print")
+                print = action;
+        QVERIFY(print);
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* printDialog =
+                    qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                printDialog->accept();
+            }
+        });
+        print->trigger();
+        QVERIFY(asked);
+        QCOMPARE(PdfInfo(pdfFile(), "Pages"), QStringLiteral("3"));
+        QCOMPARE(recorded, QStringList{"printer " + pdfFile() + ", 3 copies / done"});
     }
 
     // A real print queue: the job reaches CUPS with its title and every copy. Run with
