@@ -1,6 +1,7 @@
 #include "records/SearchResultModel.h"
 
 #include "base/Error.h"
+#include "base/Text.h"
 #include "records/PageChecks.h"
 #include "records/SqlSupport.h"
 
@@ -44,7 +45,7 @@ void BindAll(QSqlQuery& q, const QString& statement,
 
 QString ShortDate(const QString& iso) {
     const QDate date = QDate::fromString(iso, Qt::ISODate);
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : iso;
+    return date.isValid() ? ListDate(date) : iso;
 }
 
 } // namespace

@@ -37,7 +37,10 @@ private slots:
         rig->scanner.script().manual = true;
         intake = rig->AttachIntake();
     }
-    void cleanup() { rig.reset(); }
+    void cleanup() {
+        rig.reset();
+        QLocale::setDefault(QLocale::system());
+    }
 
     // Files arriving during a batch, and while its report is open, change nothing of it
     // and are all scanned in the next batch; the unscanned one is reported.
@@ -51,7 +54,7 @@ private slots:
         QCOMPARE(rig->window->ListView1->topLevelItemCount(), 2);
         const QTreeWidgetItem* first = rig->window->ListView1->topLevelItem(0);
         QCOMPARE(QStringList({first->text(0), first->text(1), first->text(2), first->text(3)}),
-                 QStringList({"1-00", "03/07/2006", QString("Drug").leftJustified(30), "Ann Lee"}));
+                 QStringList({"1-00", "7 Mar 2006", QString("Drug").leftJustified(30), "Ann Lee"}));
         rig->scanner.DeliverPage();
         int inside = 0;
         rig->boxes.onShow([&](const MessageBoxRequest& box) {
@@ -111,6 +114,36 @@ private slots:
         QTRY_COMPARE(rig->boxes.count(), 3);
         QVERIFY(rig->boxes.last().text.contains("kept as AX2.QLV.err"));
         QVERIFY(!rig->controller->Busy());
+    }
+
+    // One prescription shows one date in both lists, in the locale's order with four
+    // year digits.
+    void bothListsShowOneDate_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("English") << "en_US"
+                                 << "11/8/2006";
+        QTest::newRow("Spanish") << "es_ES"
+                                 << "8/11/2006";
+        QTest::newRow("German") << "de_DE"
+                                << "08.11.2006";
+        QTest::newRow("French") << "fr_FR"
+                                << "08/11/2006";
+    }
+    void bothListsShowOneDate() {
+        QFETCH(QString, locale);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        drop("AX1.QLV", Rx("7", "20061108"));
+        ticks(2);
+        QCOMPARE(rig->window->ListView1->topLevelItemCount(), 1);
+        QCOMPARE(rig->window->ListView1->topLevelItem(0)->text(1), shown);
+        SearchResultModel model;
+        model.Start(NotScannedQuery(), SharedContext().DbConnection->Connection());
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.RowText(0), QStringLiteral("7-00"));
+        QCOMPARE(model.data(model.index(0, 1)).toString(), shown);
+        QLocale::setDefault(QLocale::system());
     }
 
     // A viewing rescan with ten sheets in the feeder stores one page once, under the

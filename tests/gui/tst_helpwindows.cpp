@@ -7,6 +7,7 @@
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -230,6 +231,7 @@ private slots:
             ++shown;
             hasPicture |= picture == "arrives";
             dialog.printer()->setCopyCount(4); // kept only when accepted
+            dialog.printer()->setOutputFileName(QDir::tempPath() + "/chosen.pdf");
             // Only the whole document can be printed.
             if (dialog.testOption(QAbstractPrintDialog::PrintPageRange) ||
                 dialog.testOption(QAbstractPrintDialog::PrintSelection))
@@ -249,6 +251,12 @@ private slots:
         QCOMPARE(openedNow, opened);
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(commands.CurrentPrinter().copyCount(), hasActiveChild && accept ? 4 : 1);
+        // What a print job is given: the dialog's choices once accepted.
+        const std::unique_ptr<QPrinter> job = commands.NewPrinterAsChosen();
+        QCOMPARE(job->copyCount(), hasActiveChild && accept ? 4 : 1);
+        QCOMPARE(job->outputFormat(), QPrinter::PdfFormat);
+        QCOMPARE(job->outputFileName(),
+                 hasActiveChild && accept ? QDir::tempPath() + "/chosen.pdf" : QString());
     }
 };
 

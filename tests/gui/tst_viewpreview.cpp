@@ -166,6 +166,13 @@ private slots:
         QCOMPARE(frmShowPic::Current()->Picture(),
                  QImage(SharedContext().ImagePath(m->RowTag(now))));
         QCOMPARE(window->Image1->Picture(), frmShowPic::Current()->Picture());
+        // The printed caption describes the same row.
+        const CopyDetails& d = frmShowPic::Current()->Details();
+        QCOMPARE(d.rxNbr + '-' + d.refNo, m->RowText(now));
+        QCOMPARE(d.fillDate, m->index(now, 1).data().toString());
+        QCOMPARE(d.drug, m->Row(now).Drug);
+        QCOMPARE(d.patient, m->Row(now).FirstName + ' ' + m->Row(now).LastName);
+        QVERIFY(d.station.startsWith(SharedContext().ScannerID + " - "));
     }
 
     // Clicks and keys on an empty list, or on a list without a selected row, change neither

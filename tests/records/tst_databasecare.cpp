@@ -113,6 +113,7 @@ private slots:
         {
             const QSqlDatabase c = db.Connection();
             Query(c, "DROP INDEX RxImages_Key");
+            Query(c, "DROP TABLE PageChecks"); // made by a later schema
             Query(c, server ? "UPDATE SchemaVersion SET version = 1" : "PRAGMA user_version = 1");
             for (const QString& image : images)
                 Query(c, QStringLiteral("INSERT INTO RxImages (RxNbr, RefNo, FillDate, RxImage) "

@@ -60,6 +60,12 @@ PrintCommands::PrintCommands(QWidget* dialogParent)
 
 PrintCommands::~PrintCommands() = default;
 
+std::unique_ptr<QPrinter> PrintCommands::NewPrinterAsChosen() const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrinterSettings::Of(*printer_).RestoreTo(*printer);
+    return printer;
+}
+
 bool PrintCommands::mnuFilePageSetup_Click() {
     const PrinterSettings before = PrinterSettings::Of(*printer_);
     QPageSetupDialog dialog(printer_.get(), dialogParent_);

@@ -30,6 +30,9 @@ public:
 
     // The current printer: the settings chosen in these dialogs, kept for the run.
     QPrinter& CurrentPrinter() { return *printer_; }
+    // A new printer for one print job, set as the dialogs chose: the printer or the
+    // file, copies, page, colour and sides.
+    std::unique_ptr<QPrinter> NewPrinterAsChosen() const;
 
     void SetPageSetupRunner(PageSetupRunner runner) { pageSetupRunner_ = std::move(runner); }
     void SetPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }

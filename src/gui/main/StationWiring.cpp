@@ -134,17 +134,10 @@ void WireMainWindow(frmMain& window) {
     // enlarged image window prints on.
     auto printing = std::make_shared<PrintCommands>(&window);
     std::weak_ptr<PrintCommands> chosen = printing;
-    frmShowPic::SetPrinterFactory([chosen] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        if (auto commands = chosen.lock()) {
-            const QPrinter& current = commands->CurrentPrinter();
-            if (!current.printerName().isEmpty())
-                printer->setPrinterName(current.printerName());
-            printer->setPageLayout(current.pageLayout());
-            printer->setColorMode(current.colorMode());
-            printer->setDuplex(current.duplex());
-        }
-        return printer;
+    frmShowPic::SetPrinterFactory([chosen]() -> std::unique_ptr<QPrinter> {
+        if (auto commands = chosen.lock())
+            return commands->NewPrinterAsChosen();
+        return std::make_unique<QPrinter>(QPrinter::HighResolution);
     });
     c.pageSetup = [printing](QWidget*) {
         printing->mnuFilePageSetup_Click();

@@ -1,5 +1,6 @@
 #include "gui/scan/ToBeScannedList.h"
 
+#include "base/Text.h"
 #include "station/BatchEntries.h"
 
 #include <QBrush>
@@ -44,7 +45,7 @@ void ToBeScannedList::Fill() {
 void ToBeScannedList::Show(QTreeWidgetItem* item, int row) {
     const BatchEntry& e = entries_.At(row);
     item->setText(0, e.text);
-    item->setText(1, e.date);
+    item->setText(1, ListDateOfText(e.date)); // the file's date, in the locale's format
     item->setText(2, e.drug);
     item->setText(3, e.refusal.isEmpty()
                          ? e.patient

@@ -6,21 +6,19 @@
 #include "station/StationContext.h"
 
 #include "base/MessageBoxes.h"
+#include "base/Text.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
-#include "records/SearchCriteria.h"
-#include "settings/SettingsStore.h"
+#include "records/SearchResultModel.h"
 
-#include <QEvent>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -38,56 +36,36 @@ frmShowPic::PrinterFactory& Factory() {
     return factory;
 }
 
-const QString kWidthKey = QStringLiteral("picWidth");
-const QString kHeightKey = QStringLiteral("picHeight");
-
-void Validate(QLineEdit* box, const QString& defaultText) {
-    const QString text = box->text();
-    if (text.isEmpty() || !IsNumericText(text))
-        box->setText(defaultText);
-}
-
 } // namespace
 
 frmShowPic::frmShowPic(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmShowPic"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Scanned Image for Prescription"));
+    setWindowTitle(tr("Scanned Image for Prescription"));
 
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Label1 = new QLabel(QStringLiteral("Height"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    txtHeight = new QLineEdit(DefaultHeight(), this);
-    txtHeight->setObjectName(QStringLiteral("txtHeight"));
-    Label2 = new QLabel(QStringLiteral("Width"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    txtWidth = new QLineEdit(DefaultWidth(), this);
-    txtWidth->setObjectName(QStringLiteral("txtWidth"));
-    Command1 = new QPushButton(QStringLiteral("&Print"), this);
+    Command3 = new QPushButton(tr("Pre&view"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command1 = new QPushButton(tr("&Print"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    Command2 = new QPushButton(tr("&Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
     resize(Twips(6855, this), Twips(6450, this));
     PlaceTwips(Image1, 120, 120, 6495, 5655);
-    PlaceTwips(Label1, 120, 6000, 495, 255);
-    PlaceTwips(txtHeight, 720, 6000, 495, 285);
-    PlaceTwips(Label2, 1320, 6000, 495, 255);
-    PlaceTwips(txtWidth, 1920, 6000, 495, 285);
+    PlaceTwips(Command3, 3240, 6000, 1095, 375);
     PlaceTwips(Command1, 4440, 6000, 1095, 375);
     PlaceTwips(Command2, 5640, 6000, 975, 375);
 
-    txtWidth->installEventFilter(this);
-    txtHeight->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmShowPic::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmShowPic::Command2_Click);
-
-    Form_Load();
+    connect(Command3, &QPushButton::clicked, this, &frmShowPic::Command3_Click);
     CurrentWindow() = this;
 }
 
 frmShowPic::~frmShowPic() {
+    delete preview_; // it paints on previewPrinter_
     if (CurrentWindow() == this)
         CurrentWindow() = nullptr;
 }
@@ -102,17 +80,6 @@ frmShowPic* frmShowPic::Instance(QWidget* parent) {
     return CurrentWindow();
 }
 
-void frmShowPic::Form_Load() {
-    // Stored sizes are shown as they are; they are checked before they are printed.
-    SettingsStore store;
-    const QString width = store.Read(SettingsStore::Setup(), kWidthKey);
-    if (!width.isEmpty())
-        txtWidth->setText(width);
-    const QString height = store.Read(SettingsStore::Setup(), kHeightKey);
-    if (!height.isEmpty())
-        txtHeight->setText(height);
-}
-
 void frmShowPic::SetPicture(const QImage& picture) {
     Image1->SetPicture(picture);
 }
@@ -125,95 +92,77 @@ void frmShowPic::SetPrinterFactory(PrinterFactory factory) {
     Factory() = std::move(factory);
 }
 
-void frmShowPic::ValidateWidth() {
-    Validate(txtWidth, DefaultWidth());
+std::unique_ptr<QPrinter> frmShowPic::NewPrinter() {
+    return Factory() ? Factory()() : std::make_unique<QPrinter>(QPrinter::HighResolution);
 }
 
-void frmShowPic::ValidateHeight() {
-    Validate(txtHeight, DefaultHeight());
-}
-
-bool frmShowPic::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == txtWidth)
-            ValidateWidth();
-        else if (watched == txtHeight)
-            ValidateHeight();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
-                              double widthTwips, double heightTwips, QString* why) {
-    auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
-        return false;
-    };
-    if (printer.outputFormat() == QPrinter::NativeFormat &&
-        (printer.printerName().isEmpty() || !printer.isValid()))
-        return fail(QStringLiteral("No default printer is set up on this workstation."));
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return fail(QStringLiteral("The printer could not be started."));
-    // The painter's origin is the top left corner of the printable area.
-    const double perTwip = printer.resolution() / 1440.0;
-    const QFontMetricsF metrics(painter.font(), &printer);
-    painter.drawText(QPointF(0, metrics.ascent()), caption);
-
-    if (!picture.isNull() && widthTwips != 0 && heightTwips != 0) {
-        const QRectF target =
-            QRectF(500 * perTwip, 500 * perTwip, widthTwips * perTwip, heightTwips * perTwip)
-                .normalized();
-        const QImage drawn = picture.mirrored(widthTwips < 0, heightTwips < 0);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, drawn);
-    }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return fail(QStringLiteral("The page could not be sent to the printer."));
-    qCInfo(lcView).noquote() << "image printed on" << printer.printerName();
-    return true;
+void frmShowPic::Record(const QPrinter* printer, int copies, bool printed, const QString& why) {
+    if (!printRecorder_)
+        return;
+    const QString where = !printer                              ? QString()
+                          : printer->outputFileName().isEmpty() ? printer->printerName()
+                                                                : printer->outputFileName();
+    printRecorder_(QStringLiteral("printer %1, %2 copies").arg(where).arg(copies),
+                   printed ? QStringLiteral("done") : QStringLiteral("failed: ") + why);
 }
 
 void frmShowPic::Command1_Click() {
-    // A size read from the settings has not been through the boxes' check yet.
-    ValidateWidth();
-    ValidateHeight();
-    SettingsStore store;
-    store.Write(SettingsStore::Setup(), kWidthKey, txtWidth->text());
-    store.Write(SettingsStore::Setup(), kHeightKey, txtHeight->text());
-
-    double width = 0;
-    double height = 0;
-    IsNumericText(txtWidth->text(), &width);
-    IsNumericText(txtHeight->text(), &height);
-
-    std::unique_ptr<QPrinter> printer =
-        Factory() ? Factory()() : std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QString why;
-    const bool printed =
-        printer && PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why);
-    if (!printer)
-        why = QStringLiteral("No printer is available.");
-    if (printRecorder_) {
-        const QString where = !printer                              ? QString()
-                              : printer->outputFileName().isEmpty() ? printer->printerName()
-                                                                    : printer->outputFileName();
-        printRecorder_(QStringLiteral("printer %1, %2 copies")
-                           .arg(where)
-                           .arg(printer ? printer->copyCount() : 0),
-                       printed ? QStringLiteral("done") : QStringLiteral("failed: ") + why);
-    }
-    if (printed) {
-        MessageBoxes::Show(QStringLiteral("The image was sent to printer,"), MsgIcon::Information);
+    std::unique_ptr<QPrinter> printer = NewPrinter();
+    const int copies = printer ? std::max(1, printer->copyCount()) : 0;
+    QString why = tr("No printer is available.");
+    const bool printed = printer && PrintedCopy::Print(*printer, Picture(), details_, &why);
+    Record(printer.get(), copies, printed, why);
+    if (!printed) {
+        MessageBoxes::Show(tr("The image could not be printed. ") + why, MsgIcon::Critical);
         return;
     }
-    MessageBoxes::Show(QStringLiteral("The image could not be printed. ") + why, MsgIcon::Critical);
+    const QString file =
+        printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
+    MessageBoxes::Show(file.isEmpty()
+                           ? tr("The image was sent to the printer %1.").arg(printer->printerName())
+                           : tr("The image was saved as %1.").arg(file),
+                       MsgIcon::Information);
 }
 
 void frmShowPic::Command2_Click() {
     close();
+}
+
+void frmShowPic::Command3_Click() {
+    if (Picture().isNull())
+        return;
+    delete preview_; // before the printer it paints on
+    previewPrinter_ = NewPrinter();
+    QPrinter* printer = previewPrinter_.get();
+    if (!printer)
+        return;
+    preview_ = new QPrintPreviewDialog(printer, this);
+    preview_->setObjectName(QStringLiteral("printPreview"));
+    preview_->setAttribute(Qt::WA_DeleteOnClose);
+    preview_->setWindowTitle(tr("Print Preview - %1").arg(PrintedCopy::Title(details_)));
+    printer->setDocName(PrintedCopy::Title(details_));
+    // The copies asked for are drawn as pages of one job; a print dialog opened from the
+    // preview may change their number, which is then taken over the same way.
+    auto copies = std::make_shared<int>(std::max(1, printer->copyCount()));
+    auto details = std::make_shared<CopyDetails>(details_);
+    const QImage picture = Picture();
+    connect(preview_, &QPrintPreviewDialog::paintRequested, preview_,
+            [copies, details, picture](QPrinter* target) {
+                if (target->copyCount() > 1) {
+                    *copies = target->copyCount();
+                    target->setCopyCount(1);
+                }
+                details->printedAt = QDateTime::currentDateTime();
+                QPainter painter(target);
+                PrintedCopy::Paint(painter, *target, picture, *details, *copies);
+            });
+    // The preview closes as accepted once its pages have been printed.
+    connect(preview_, &QDialog::accepted, this, [this, printer, copies] {
+        const bool failed = printer->printerState() == QPrinter::Error;
+        Record(printer, *copies, !failed,
+               failed ? tr("The page could not be sent to the printer.") : QString());
+    });
+    preview_->open();
 }
 
 EnlargedView::EnlargedView(const ViewWidgets& widgets, ViewContext& context, QObject* parent)
@@ -228,18 +177,31 @@ void EnlargedView::ShowPicForm() {
     const bool viewing = w_.fraList && !w_.fraList->isHidden();
     QString text;
     QString tag;
+    CopyDetails details; // as the list shows the prescription
     if (viewing) {
         const int row = Preview::SelectedRow(w_.ListView2);
         if (row < 0)
             return;
         text = Preview::RowText(w_.ListView2, row);
         tag = Preview::RowTag(w_.ListView2, row);
+        const QAbstractItemModel* model = w_.ListView2->model();
+        details.fillDate = model->index(row, 1).data().toString();
+        details.drug = model->index(row, 2).data().toString();
+        if (const auto* found = qobject_cast<const SearchResultModel*>(model)) {
+            const SearchRow& r = found->Row(row);
+            details.patient = TrimBlanks(r.FirstName + u' ' + r.LastName);
+        } else {
+            details.patient = model->index(row, 3).data().toString();
+        }
     } else {
         QTreeWidgetItem* item = Preview::SelectedItem(w_.ListView1);
         if (!item)
             return;
         text = item->text(0);
         tag = item->data(0, Qt::UserRole).toString();
+        details.fillDate = item->text(1);
+        details.drug = item->text(2);
+        details.patient = item->text(3);
     }
     if (!w_.Image1 || !w_.Image1->HasPicture() || tag.isEmpty() || !IsSafeImageName(tag))
         return;
@@ -251,12 +213,16 @@ void EnlargedView::ShowPicForm() {
     frmShowPic* window = frmShowPic::Instance(w_.Image1->window());
     const PrescriptionKey key = SplitEntryText(text);
     StationContext& app = context_.app();
+    details.rxNbr = key.rxNbr;
+    details.refNo = key.refNo;
+    details.station = app.ScannerID + QStringLiteral(" - ") + QSysInfo::machineHostName();
     PatientRecords::RecordAccess(app, QStringLiteral("enlarge"), key.rxNbr, key.refNo);
     window->SetPrintRecorder([&app, key](const QString& detail, const QString& outcome) {
         PatientRecords::RecordAccess(app, QStringLiteral("print"), key.rxNbr, key.refNo, detail,
                                      outcome);
     });
     window->SetPicture(picture);
+    window->SetCopyDetails(details);
     window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
     window->show();
     window->raise();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/view/PrintedCopy.h"
 #include "gui/view/ViewWidgets.h"
 
 #include <QImage>
@@ -9,37 +10,36 @@
 #include <functional>
 #include <memory>
 
-class QLabel;
-class QLineEdit;
 class QPrinter;
+class QPrintPreviewDialog;
 class QPushButton;
 
 namespace quiller {
 
 class PictureBox;
 
-// The enlarged image window: shows the preview's picture larger and prints it on the
-// default printer at a chosen size (twips), remembered in the settings picWidth and
-// picHeight. One instance at a time; closing it unloads it.
+// The enlarged image window: shows the preview's picture larger and prints it as a copy
+// of the stored image (true size, captioned) on the printer the print dialogs chose,
+// with a print preview. One instance at a time; closing it unloads it.
 class frmShowPic : public QWidget {
     Q_OBJECT
 public:
-    static QString DefaultWidth() { return QStringLiteral("6000"); }
-    static QString DefaultHeight() { return QStringLiteral("5500"); }
-
-    // Loads the window (reads the stored sizes).
     explicit frmShowPic(QWidget* parent = nullptr);
     ~frmShowPic() override;
 
     // The open window, or null.
     static frmShowPic* Current();
-    // The open window, created (and loaded) when there is none.
+    // The open window, created when there is none.
     static frmShowPic* Instance(QWidget* parent = nullptr);
 
     void SetPicture(const QImage& picture);
     QImage Picture() const;
+    // What the printed caption says about the prescription shown.
+    void SetCopyDetails(const CopyDetails& details) { details_ = details; }
+    const CopyDetails& Details() const { return details_; }
 
-    // Where prints go. By default the system's default printer; tests print to PDF.
+    // Where prints go: a printer set as the print dialogs chose (printer, copies, file).
+    // Without a factory, the system's default printer.
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
     static void SetPrinterFactory(PrinterFactory factory);
     // Told of each print of the shown prescription: the printer and copies, and "done"
@@ -47,32 +47,22 @@ public:
     using PrintRecorder = std::function<void(const QString& detail, const QString& outcome)>;
     void SetPrintRecorder(PrintRecorder recorder) { printRecorder_ = std::move(recorder); }
 
-    // Prints the caption as one line at the top left of the printable area and the
-    // picture 500 twips right of and below it at width x height twips (a negative size
-    // mirrors the picture, as a negative size always has). False with the reason when
-    // the page could not be printed.
-    static bool PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
-                             double widthTwips, double heightTwips, QString* why);
-
 public slots:
     void Command1_Click(); // Print
     void Command2_Click(); // Cancel: unloads the window
-    // Leaving a size box: an empty or non-numeric text becomes the default.
-    void ValidateWidth();
-    void ValidateHeight();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void Command3_Click(); // Preview: the pages as they will print, printable from there
 
 private:
+    static std::unique_ptr<QPrinter> NewPrinter();
+    void Record(const QPrinter* printer, int copies, bool printed, const QString& why);
+
     PrintRecorder printRecorder_;
-    void Form_Load();
+    CopyDetails details_;
+    std::unique_ptr<QPrinter> previewPrinter_;
+    QPointer<QPrintPreviewDialog> preview_;
 
     PictureBox* Image1;
-    QLabel* Label1;
-    QLineEdit* txtHeight;
-    QLabel* Label2;
-    QLineEdit* txtWidth;
+    QPushButton* Command3;
     QPushButton* Command1;
     QPushButton* Command2;
 };
