@@ -12,24 +12,27 @@
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 namespace quiller {
 
 QString ConfigureNowQuestion() {
-    return QStringLiteral(
-        "The configuration must be done before using this program. Configure it now?");
+    return QCoreApplication::translate(
+        "Startup", "The configuration must be done before using this program. Configure it now?");
 }
 
 QString DamagedDatabaseMessage(const QString& file, const QString& found) {
-    return QStringLiteral("The database %1 is damaged and the station cannot use it (%2).\n\n"
+    return QCoreApplication::translate(
+               "Startup", "The database %1 is damaged and the station cannot use it (%2).\n\n"
                           "Ask your administrator to restore the latest copy from the folder "
                           "Backups beside it.")
         .arg(FileSystem::Native(file), found);
 }
 
 QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem) {
-    return QStringLiteral("The database %1 lies on a network file system (%2). Records can be "
+    return QCoreApplication::translate(
+               "Startup", "The database %1 lies on a network file system (%2). Records can be "
                           "lost there when two programs use it; keep the image folder on a "
                           "local disk.")
         .arg(FileSystem::Native(file), fileSystem);
@@ -91,7 +94,8 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
             qCWarning(lcStorage).noquote() << "database cannot be opened:" << e.description();
             if (e.number() != kErrorServerUnavailable) {
                 MessageBoxes::Show(
-                    QStringLiteral("The connection with database cannot be established."),
+                    QCoreApplication::translate(
+                        "Startup", "The connection with database cannot be established."),
                     MsgIcon::Critical);
                 return 1;
             }

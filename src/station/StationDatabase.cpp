@@ -6,6 +6,7 @@
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+#include <QCoreApplication>
 
 namespace quiller {
 
@@ -45,22 +46,27 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
     const QString folder = app.dataPath.isEmpty()
                                ? settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"))
                                : app.dataPath;
-    return QStringLiteral("SQLite file ") + Database::PathIn(folder);
+    return QCoreApplication::translate("StationDatabase", "SQLite file %1")
+        .arg(Database::PathIn(folder));
 }
 
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection) {
     const QString folder = settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"));
     if (folder.isEmpty())
-        throw QuillerError(kErrorNotConfigured,
-                           QStringLiteral("The station has no image folder in its settings."),
-                           QStringLiteral("CopyDatabase"));
+        throw QuillerError(
+            kErrorNotConfigured,
+            QCoreApplication::translate("StationDatabase",
+                                        "The station has no image folder in its settings."),
+            QStringLiteral("CopyDatabase"));
     const QString file = Database::PathIn(folder);
     Database target(QStringLiteral("quiller-copy-target"));
     target.OpenServer(ParseServerUri(connection));
     const CopyCounts c = CopySqliteToServer(file, target);
-    return QStringLiteral("Copied %1 to %2: %3 rows (%4 prescriptions); %5 added, %6 updated, "
-                          "%7 kept as the server had them with an image; the server holds %8 "
-                          "rows (%9 before).\n")
+    return QCoreApplication::translate(
+               "StationDatabase",
+               "Copied %1 to %2: %3 rows (%4 prescriptions); %5 added, %6 updated, "
+               "%7 kept as the server had them with an image; the server holds %8 "
+               "rows (%9 before).\n")
         .arg(file, target.Describe())
         .arg(c.sourceRows)
         .arg(c.sourceKeys)
@@ -72,9 +78,11 @@ QString CopyStationDatabase(const SettingsStore& settings, const QString& connec
 }
 
 QString UnreachableServerQuestion(const QString& why) {
-    return QStringLiteral("The station cannot reach its database server.\n\n%1\n\n"
-                          "Check the network and that the server is running, then choose Yes "
-                          "to try again, or No to close the program.")
+    return QCoreApplication::translate(
+               "StationDatabase",
+               "The station cannot reach its database server.\n\n%1\n\n"
+               "Check the network and that the server is running, then choose Yes "
+               "to try again, or No to close the program.")
         .arg(why);
 }
 

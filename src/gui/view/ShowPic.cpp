@@ -52,21 +52,21 @@ void Validate(QLineEdit* box, const QString& defaultText) {
 frmShowPic::frmShowPic(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmShowPic"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Scanned Image for Prescription"));
+    setWindowTitle(tr("Scanned Image for Prescription"));
 
     Image1 = new PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Label1 = new QLabel(QStringLiteral("Height"), this);
+    Label1 = new QLabel(tr("Height"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     txtHeight = new QLineEdit(DefaultHeight(), this);
     txtHeight->setObjectName(QStringLiteral("txtHeight"));
-    Label2 = new QLabel(QStringLiteral("Width"), this);
+    Label2 = new QLabel(tr("Width"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     txtWidth = new QLineEdit(DefaultWidth(), this);
     txtWidth->setObjectName(QStringLiteral("txtWidth"));
-    Command1 = new QPushButton(QStringLiteral("&Print"), this);
+    Command1 = new QPushButton(tr("&Print"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    Command2 = new QPushButton(tr("&Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
     resize(Twips(6855, this), Twips(6450, this));
@@ -152,11 +152,11 @@ bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const Q
     };
     if (printer.outputFormat() == QPrinter::NativeFormat &&
         (printer.printerName().isEmpty() || !printer.isValid()))
-        return fail(QStringLiteral("No default printer is set up on this workstation."));
+        return fail(tr("No default printer is set up on this workstation."));
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return fail(QStringLiteral("The printer could not be started."));
+        return fail(tr("The printer could not be started."));
     // The painter's origin is the top left corner of the printable area.
     const double perTwip = printer.resolution() / 1440.0;
     const QFontMetricsF metrics(painter.font(), &printer);
@@ -171,7 +171,7 @@ bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const Q
         painter.drawImage(target, drawn);
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return fail(QStringLiteral("The page could not be sent to the printer."));
+        return fail(tr("The page could not be sent to the printer."));
     qCInfo(lcView).noquote() << "image printed on" << printer.printerName();
     return true;
 }
@@ -195,7 +195,7 @@ void frmShowPic::Command1_Click() {
     const bool printed =
         printer && PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why);
     if (!printer)
-        why = QStringLiteral("No printer is available.");
+        why = tr("No printer is available.");
     if (printRecorder_) {
         const QString where = !printer                              ? QString()
                               : printer->outputFileName().isEmpty() ? printer->printerName()
@@ -206,10 +206,10 @@ void frmShowPic::Command1_Click() {
                        printed ? QStringLiteral("done") : QStringLiteral("failed: ") + why);
     }
     if (printed) {
-        MessageBoxes::Show(QStringLiteral("The image was sent to printer,"), MsgIcon::Information);
+        MessageBoxes::Show(tr("The image was sent to the printer."), MsgIcon::Information);
         return;
     }
-    MessageBoxes::Show(QStringLiteral("The image could not be printed. ") + why, MsgIcon::Critical);
+    MessageBoxes::Show(tr("The image could not be printed. %1").arg(why), MsgIcon::Critical);
 }
 
 void frmShowPic::Command2_Click() {
@@ -257,7 +257,7 @@ void EnlargedView::ShowPicForm() {
                                      outcome);
     });
     window->SetPicture(picture);
-    window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
+    window->setWindowTitle(tr("Scanned Image for Prescription %1").arg(text));
     window->show();
     window->raise();
     window->activateWindow();
