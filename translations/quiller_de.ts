@@ -729,6 +729,13 @@ Prüfen Sie das Netzwerk und ob der Server läuft; wählen Sie dann Ja, um es er
     </message>
 </context>
 <context>
+    <name>SystemInfoTool</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind zurzeit nicht verfügbar</translation>
+    </message>
+</context>
+<context>
     <name>Tray</name>
     <message>
         <source>Tellan Marrowby that scans and views prescriptions</source>

@@ -729,6 +729,13 @@ Compruebe la red y que el servidor esté en marcha; después elija Sí para volv
     </message>
 </context>
 <context>
+    <name>SystemInfoTool</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>La información del sistema no está disponible en este momento</translation>
+    </message>
+</context>
+<context>
     <name>Tray</name>
     <message>
         <source>Tellan Marrowby that scans and views prescriptions</source>

@@ -729,6 +729,13 @@ Vérifiez le réseau et que le serveur fonctionne, puis choisissez Oui pour rée
     </message>
 </context>
 <context>
+    <name>SystemInfoTool</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Les informations système ne sont pas disponibles pour le moment</translation>
+    </message>
+</context>
+<context>
     <name>Tray</name>
     <message>
         <source>Tellan Marrowby that scans and views prescriptions</source>
