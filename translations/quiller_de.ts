@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>%1 extra page(s) belonged to no prescription of this scan and were kept in the image folder as: %2</source>
-        <translation>%1 zusätzliche Seite(n) gehörte(n) zu keinem Rezept dieses Scanvorgangs und wurde(n) im Bildordner aufbewahrt als: %2</translation>
+        <translation>Zusätzliche Seiten (%1) gehörten zu keinem Rezept dieses Scanvorgangs und wurden im Bildordner aufbewahrt als: %2</translation>
     </message>
 </context>
 <context>
@@ -666,7 +666,7 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
     </message>
     <message>
         <source>%1 page(s) could not be filed and stay in the staging folder:</source>
-        <translation>%1 Seite(n) konnte(n) nicht abgelegt werden und bleibt/bleiben im Zwischenordner:</translation>
+        <translation>Nicht abgelegte Seiten (%1); sie bleiben im Zwischenordner:</translation>
     </message>
 </context>
 <context>

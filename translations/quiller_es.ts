@@ -666,7 +666,7 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
     </message>
     <message>
         <source>%1 page(s) could not be filed and stay in the staging folder:</source>
-        <translation>%1 página(s) no se pudieron archivar y quedan en la carpeta de espera:</translation>
+        <translation>Páginas que no se pudieron archivar (%1); quedan en la carpeta de espera:</translation>
     </message>
 </context>
 <context>

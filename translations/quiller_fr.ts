@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>%1 extra page(s) belonged to no prescription of this scan and were kept in the image folder as: %2</source>
-        <translation>%1 page(s) en trop n&apos;appartenai(en)t à aucune ordonnance de cette numérisation et a/ont été conservée(s) dans le dossier des images sous : %2</translation>
+        <translation>Pages en trop (%1) : elles n&apos;appartenaient à aucune ordonnance de cette numérisation et ont été conservées dans le dossier des images sous : %2</translation>
     </message>
 </context>
 <context>
@@ -666,7 +666,7 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
     </message>
     <message>
         <source>%1 page(s) could not be filed and stay in the staging folder:</source>
-        <translation>%1 page(s) n&apos;ont pas pu être classée(s) et reste(nt) dans le dossier d&apos;attente :</translation>
+        <translation>Pages non classées (%1) ; elles restent dans le dossier d&apos;attente :</translation>
     </message>
 </context>
 <context>

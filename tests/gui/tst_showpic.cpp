@@ -106,7 +106,7 @@ private slots:
         Box("txtWidth")->setText(QString::number(widthTwips));
         Box("txtHeight")->setText(QString::number(heightTwips));
         Print();
-        QCOMPARE(boxes.texts(), QStringList{"The image was sent to printer,"});
+        QCOMPARE(boxes.texts(), QStringList{"The image was sent to the printer."});
         QVERIFY(window); // the window stays open after printing
 
         SettingsStore store;
