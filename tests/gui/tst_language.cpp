@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -304,6 +305,14 @@ private slots:
             QCOMPARE(s.scan()->Frame1->title(), expected.toScan);
             main.Command1_Click(1);
             QCOMPARE(s.scan()->fraList->title(), expected.toView);
+            // The search criterion shown in the operator's language still searches: by
+            // date it offers the two dates.
+            QComboBox* criteria = s.scan()->Combo2;
+            const int byDate = criteria->findData(QStringLiteral("Date"));
+            QVERIFY(byDate >= 0);
+            criteria->setCurrentIndex(byDate);
+            emit criteria->activated(byDate);
+            QVERIFY(!s.scan()->lblDate[0]->isHidden() && !s.scan()->DTPicker1[1]->isHidden());
         }
         RecoveryResult recovered;
         recovered.filed = 1;
