@@ -160,6 +160,13 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
     </message>
 </context>
 <context>
+    <name>Database</name>
+    <message>
+        <source>SQLite file %1</source>
+        <translation>SQLite-Datei %1</translation>
+    </message>
+</context>
+<context>
     <name>ErrorReport</name>
     <message>
         <source>Error Number:</source>

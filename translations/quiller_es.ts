@@ -160,6 +160,13 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
     </message>
 </context>
 <context>
+    <name>Database</name>
+    <message>
+        <source>SQLite file %1</source>
+        <translation>Archivo SQLite %1</translation>
+    </message>
+</context>
+<context>
     <name>ErrorReport</name>
     <message>
         <source>Error Number:</source>

@@ -160,6 +160,13 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
     </message>
 </context>
 <context>
+    <name>Database</name>
+    <message>
+        <source>SQLite file %1</source>
+        <translation>Fichier SQLite %1</translation>
+    </message>
+</context>
+<context>
     <name>ErrorReport</name>
     <message>
         <source>Error Number:</source>

@@ -5,6 +5,7 @@
 #include "records/DatabaseStatements.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 
 namespace quiller {
@@ -43,7 +44,7 @@ void Database::OpenFile(const QString& filePath) {
     const QString source = QStringLiteral("Database.Open");
     filePath_ = filePath;
     engine_ = Engine::Sqlite;
-    description_ = QStringLiteral("SQLite file ") + filePath;
+    description_ = QCoreApplication::translate("Database", "SQLite file %1").arg(filePath);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db.setDatabaseName(filePath);
     // Another program holding the file briefly should not fail a statement at once,
