@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
 
     window->Command1_Click(1);
     frmScan* scan = window->ScanWindow();
-    scan->Combo2->setCurrentText(QStringLiteral("Patient"));
+    scan->Combo2->setCurrentIndex(scan->Combo2->findData(QStringLiteral("Patient")));
     scan->Text1->setText(QStringLiteral(","));
     QMetaObject::invokeMethod(scan->Text1, "returnPressed");
     Wait(500);

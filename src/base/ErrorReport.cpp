@@ -1,15 +1,19 @@
 #include "base/ErrorReport.h"
 
 #include "base/MessageBoxes.h"
+#include <QCoreApplication>
 
 namespace quiller {
 
 QString ErrorReportText(const ErrorInfo& error) {
-    // Four lines joined by carriage return and line feed.
-    return QStringLiteral("Error Number: \t%1\r\nDescription: \t%2\r\nError Source: \t%3\r\n"
-                          "Last DLL Error: \t%4")
-        // One pass, so a "%1" inside a description or source is shown as it stands.
-        .arg(QString::number(error.number), error.description, error.source,
+    // Four lines joined by carriage return and line feed. One pass, so a "%1" inside a
+    // description or source is shown as it stands.
+    return QStringLiteral("%1 \t%2\r\n%3 \t%4\r\n%5 \t%6\r\n%7 \t%8")
+        .arg(QCoreApplication::translate("ErrorReport", "Error Number:"),
+             QString::number(error.number),
+             QCoreApplication::translate("ErrorReport", "Description:"), error.description,
+             QCoreApplication::translate("ErrorReport", "Error Source:"), error.source,
+             QCoreApplication::translate("ErrorReport", "Last DLL Error:"),
              QString::number(error.lastSystemError));
 }
 

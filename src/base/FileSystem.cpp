@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #ifdef Q_OS_UNIX
+#include <QCoreApplication>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -35,14 +36,16 @@ bool FileSystem::FolderExists(const QString& path) {
 void FileSystem::CopyFile(const QString& from, const QString& to) {
     if (!QFile::exists(from)) {
         errno = ENOENT;
-        throw FileError(QStringLiteral("File not found: %1").arg(Native(from)),
-                        QStringLiteral("FileSystem.CopyFile"));
+        throw FileError(
+            QCoreApplication::translate("FileSystem", "File not found: %1").arg(Native(from)),
+            QStringLiteral("FileSystem.CopyFile"));
     }
     if (QFile::exists(to))
         DeleteFile(to);
     errno = 0;
     if (!QFile::copy(from, to))
-        throw FileError(QStringLiteral("Cannot copy %1 to %2").arg(Native(from), Native(to)),
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot copy %1 to %2")
+                            .arg(Native(from), Native(to)),
                         QStringLiteral("FileSystem.CopyFile"));
     // A copy of a read-only template must stay writable as a working database.
     QFile(to).setPermissions(QFile(to).permissions() | QFile::WriteOwner | QFile::ReadOwner);
@@ -56,9 +59,9 @@ void FileSystem::DeleteFile(const QString& path) {
         file.setPermissions(file.permissions() | QFile::WriteOwner);
     errno = 0;
     if (!file.remove())
-        throw FileError(
-            QStringLiteral("Cannot delete %1: %2").arg(Native(path), file.errorString()),
-            QStringLiteral("FileSystem.DeleteFile"));
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot delete %1: %2")
+                            .arg(Native(path), file.errorString()),
+                        QStringLiteral("FileSystem.DeleteFile"));
 }
 
 namespace {
@@ -116,17 +119,18 @@ void FileSystem::Protect(const QString& path, const Sharing& sharing) {
 #ifdef Q_OS_UNIX
     struct stat info {};
     if (!StatOf(path, info))
-        throw FileError(
-            QStringLiteral("Cannot reach %1: %2").arg(Native(path), SystemReason(errno)),
-            QStringLiteral("FileSystem.Protect"));
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot reach %1: %2")
+                            .arg(Native(path), SystemReason(errno)),
+                        QStringLiteral("FileSystem.Protect"));
     const mode_t wanted =
         static_cast<mode_t>(S_ISDIR(info.st_mode) ? sharing.folderMode : sharing.fileMode);
     if ((info.st_mode & 07777) == wanted)
         return;
     if (::chmod(QFile::encodeName(path).constData(), wanted) != 0)
-        throw FileError(QStringLiteral("Cannot set the permissions of %1: %2")
-                            .arg(Native(path), SystemReason(errno)),
-                        QStringLiteral("FileSystem.Protect"));
+        throw FileError(
+            QCoreApplication::translate("FileSystem", "Cannot set the permissions of %1: %2")
+                .arg(Native(path), SystemReason(errno)),
+            QStringLiteral("FileSystem.Protect"));
 #else
     Q_UNUSED(path);
     Q_UNUSED(sharing);
@@ -139,7 +143,7 @@ QString FileSystem::MakeFolder(const QString& parent, const QString& name) {
         return path;
     errno = 0;
     if (!QDir(parent).mkdir(name) && !FolderExists(path))
-        throw FileError(QStringLiteral("Cannot create the folder %1: %2")
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot create the folder %1: %2")
                             .arg(Native(path), SystemReason(errno ? errno : ENOENT)),
                         QStringLiteral("FileSystem.MakeFolder"));
     Protect(path, SharingOf(parent));
@@ -161,7 +165,7 @@ void FileSystem::WriteFile(const QString& folder, const QString& name, const QBy
         const int error = errno;
         file.cancelWriting();
         errno = error;
-        throw FileError(QStringLiteral("Cannot write %1: %2")
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot write %1: %2")
                             .arg(Native(path), error ? SystemReason(error) : file.errorString()),
                         QStringLiteral("FileSystem.WriteFile"));
     }
@@ -177,25 +181,25 @@ void FileSystem::CheckFolderUsable(const QString& folder, const QString& source)
 #ifdef Q_OS_UNIX
     struct stat info {};
     if (::stat(encoded.constData(), &info) != 0)
-        throw FileError(
-            QStringLiteral("Cannot open the folder %1: %2").arg(shown, SystemReason(errno)),
-            source);
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot open the folder %1: %2")
+                            .arg(shown, SystemReason(errno)),
+                        source);
     if (!S_ISDIR(info.st_mode)) {
         errno = ENOTDIR;
-        throw FileError(
-            QStringLiteral("Cannot open the folder %1: %2").arg(shown, SystemReason(ENOTDIR)),
-            source);
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot open the folder %1: %2")
+                            .arg(shown, SystemReason(ENOTDIR)),
+                        source);
     }
     if (::access(encoded.constData(), R_OK | W_OK | X_OK) != 0)
-        throw FileError(
-            QStringLiteral("Cannot open the folder %1: %2").arg(shown, SystemReason(errno)),
-            source);
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot open the folder %1: %2")
+                            .arg(shown, SystemReason(errno)),
+                        source);
 #else
     if (!FolderExists(folder)) {
         errno = ENOENT;
-        throw FileError(
-            QStringLiteral("Cannot open the folder %1: %2").arg(shown, SystemReason(ENOENT)),
-            source);
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot open the folder %1: %2")
+                            .arg(shown, SystemReason(ENOENT)),
+                        source);
     }
 #endif
 }

@@ -3,6 +3,7 @@
 #include "intake/LineParser.h"
 #include "intake/ScanListPort.h"
 #include "records/Database.h"
+#include <QCoreApplication>
 
 namespace quiller {
 
@@ -23,8 +24,9 @@ FillResult FillList(Database& db, ScanListPort& list, const QString& line, const
     // the database a copy of every page each line touches.
     if (!db.IsOpen()) {
         result.outcome = FillOutcome::Unavailable;
-        result.error = QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
-                                    QStringLiteral("FillList"));
+        result.error = QuillerError(
+            kErrorUnknown, QCoreApplication::translate("FillList", "The database is not open."),
+            QStringLiteral("FillList"));
         return result;
     }
     try {

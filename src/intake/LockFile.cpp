@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -25,7 +26,7 @@ bool LockFile::Raise(const QString& path) {
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write("Locked\r\n") != 8 ||
         !file.flush())
-        throw FileError(QStringLiteral("Cannot write the lock file %1: %2")
+        throw FileError(QCoreApplication::translate("LockFile", "Cannot write the lock file %1: %2")
                             .arg(FileSystem::Native(path), file.errorString()),
                         QStringLiteral("LockFile.Raise"));
     file.close();

@@ -6,6 +6,7 @@
 #include "records/DatabaseStatements.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlQuery>
 
@@ -54,7 +55,7 @@ void Database::OpenFile(const QString& filePath) {
                            source);
     filePath_ = filePath;
     engine_ = Engine::Sqlite;
-    description_ = QStringLiteral("SQLite file ") + filePath;
+    description_ = QCoreApplication::translate("Database", "SQLite file %1").arg(filePath);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db.setDatabaseName(filePath);
     // Opening and upgrading wait for another program that holds the file for a while;

@@ -289,8 +289,10 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char* const names[] = {"Rx Number", "Date", "Drug Name", "Patient", "Page"};
-    return section >= 0 && section < 5 ? QString::fromLatin1(names[section]) : QVariant();
+    static const char* const names[] = {QT_TR_NOOP("Rx Number"), QT_TR_NOOP("Date"),
+                                        QT_TR_NOOP("Drug Name"), QT_TR_NOOP("Patient"),
+                                        QT_TR_NOOP("Page")};
+    return section >= 0 && section < 5 ? tr(names[section]) : QVariant();
 }
 
 bool SearchResultModel::canFetchMore(const QModelIndex& parent) const {

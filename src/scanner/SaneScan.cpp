@@ -3,6 +3,7 @@
 #include "scanner/SaneImage.h"
 #include "scanner/SaneSession.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace quiller::sane {
@@ -12,8 +13,9 @@ void Scan(Worker& w, const ScanRequest& r, const QString& deviceText,
           const std::function<void(int, const QString&)>& finish) {
     SANE_Status status = SANE_STATUS_GOOD;
     if (!w.EnsureOpen(r.device, &status)) {
-        finish(int(status), QStringLiteral("The scanner %1 could not be opened. %2")
-                                .arg(deviceText, StatusText(status)));
+        finish(int(status),
+               QCoreApplication::translate("SaneScan", "The scanner %1 could not be opened. %2")
+                   .arg(deviceText, StatusText(status)));
         return;
     }
     const Applied applied =
@@ -28,7 +30,8 @@ void Scan(Worker& w, const ScanRequest& r, const QString& deviceText,
             break; // the feeder has run empty: the normal end of a feeder batch
         if (status == SANE_STATUS_JAMMED && r.feeder && applied.doubleFeedOn) {
             code = kDoubleFeed;
-            text = QStringLiteral(
+            text = QCoreApplication::translate(
+                "SaneScan",
                 "The scanner stopped: two sheets were pulled in at once, or the paper jammed. "
                 "The pages scanned so far are kept. Take the sheets out of the scanner, put "
                 "the ones not scanned back into the feeder and scan the rest.");
@@ -43,8 +46,8 @@ void Scan(Worker& w, const ScanRequest& r, const QString& deviceText,
         frames.clear();
         if (image.isNull()) {
             code = kUnreadableImage;
-            text =
-                QStringLiteral("The scanner delivered an image in a form the station cannot read.");
+            text = QCoreApplication::translate(
+                "SaneScan", "The scanner delivered an image in a form the station cannot read.");
             break;
         }
         // (by format: a colour page of grey pixels is still three samples a pixel)

@@ -6,6 +6,7 @@
 #include "scanner/SaneSession.h"
 #include "scanner/SaneWorker.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 
@@ -20,14 +21,14 @@ constexpr int kNoAnswer = 104;
 
 QString CallPhrase(const QByteArray& call) {
     if (call == "sane_get_devices")
-        return QStringLiteral("while listing the scanners");
+        return QCoreApplication::translate("SaneScanner", "while listing the scanners");
     if (call == "sane_open")
-        return QStringLiteral("while connecting");
+        return QCoreApplication::translate("SaneScanner", "while connecting");
     if (call == "sane_start")
-        return QStringLiteral("when asked to feed the next page");
+        return QCoreApplication::translate("SaneScanner", "when asked to feed the next page");
     if (call == "sane_close")
-        return QStringLiteral("while disconnecting");
-    return QStringLiteral("while sending a page");
+        return QCoreApplication::translate("SaneScanner", "while disconnecting");
+    return QCoreApplication::translate("SaneScanner", "while sending a page");
 }
 
 } // namespace
@@ -107,7 +108,7 @@ void SaneScanner::OnListed(const QList<SaneSource>& found, bool answered) {
     if (!started_)
         return;
     if (!answered)
-        SetError(kNoAnswer, QStringLiteral("The scanner list did not answer."));
+        SetError(kNoAnswer, tr("The scanner list did not answer."));
     sane::MergeSources(sources_, found);
     if (sourceIndex_ < 0 && !selected_.isEmpty())
         sourceIndex_ = FindSource(SelectedDevice());
@@ -131,7 +132,7 @@ void SaneScanner::Watch() {
     if (lister_ && !lister_->Overdue().isEmpty()) {
         lister_->Abandon();
         lister_.reset();
-        SetError(kNoAnswer, QStringLiteral("The scanner list did not answer."));
+        SetError(kNoAnswer, tr("The scanner list did not answer."));
         emit SourcesChanged();
         AcquireAfterListing();
     }
@@ -145,11 +146,10 @@ void SaneScanner::Watch() {
 void SaneScanner::AbandonWorker(const QByteArray& call) {
     worker_->Abandon();
     worker_.reset();
-    const QString text =
-        QStringLiteral("The scanner %1 did not answer %2. The batch was stopped; the pages "
-                       "scanned so far are kept. Check that the scanner is switched on and "
-                       "connected, then scan the rest.")
-            .arg(Described(selected_), CallPhrase(call));
+    const QString text = tr("The scanner %1 did not answer %2. The batch was stopped; the pages "
+                            "scanned so far are kept. Check that the scanner is switched on and "
+                            "connected, then scan the rest.")
+                             .arg(Described(selected_), CallPhrase(call));
     sensorPending_ = false;
     const auto waiters = std::exchange(sensorWaiters_, {});
     for (const auto& answer : waiters)
@@ -297,7 +297,7 @@ void SaneScanner::OnValueWritten(Setting s, int) {
 
 int SaneScanner::Acquire() {
     if (acquiring_) {
-        SetError(kAlreadyRunning, QStringLiteral("The scanner is already scanning."));
+        SetError(kAlreadyRunning, tr("The scanner is already scanning."));
         return 0;
     }
     ClearError();
@@ -310,8 +310,8 @@ int SaneScanner::Acquire() {
     }
     if (!started_ || selected_.isEmpty()) {
         Enqueue({true, EncodedPage(), kNoDevice,
-                 QStringLiteral("No scanner is available. Choose a scanner under Tools, "
-                                "Configuration.")});
+                 tr("No scanner is available. Choose a scanner under Tools, "
+                    "Configuration.")});
         return 1;
     }
     sane::ScanRequest r;

@@ -1,5 +1,6 @@
 #include "scanner/SaneSession.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <chrono>
 #include <condition_variable>
@@ -94,38 +95,49 @@ bool WaitUntilClosed(const QByteArray& device, int timeoutMs) {
 QString StatusText(int status) {
     switch (status) {
     case SANE_STATUS_JAMMED:
-        return QStringLiteral("The document feeder is jammed. Clear the jam and scan again.");
+        return QCoreApplication::translate(
+            "SaneSession", "The document feeder is jammed. Clear the jam and scan again.");
     case SANE_STATUS_NO_DOCS:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "SaneSession",
             "There is no document in the scanner. Put the prescription on the scanner and "
             "scan again.");
     case SANE_STATUS_COVER_OPEN:
-        return QStringLiteral("The scanner cover is open. Close it and scan again.");
+        return QCoreApplication::translate("SaneSession",
+                                           "The scanner cover is open. Close it and scan again.");
     case SANE_STATUS_IO_ERROR:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "SaneSession",
             "The scanner could not be reached. Check that it is switched on and connected, "
             "then scan again.");
     case SANE_STATUS_DEVICE_BUSY:
-        return QStringLiteral("The scanner is busy. Wait a moment and scan again.");
+        return QCoreApplication::translate("SaneSession",
+                                           "The scanner is busy. Wait a moment and scan again.");
     case SANE_STATUS_NO_MEM:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "SaneSession",
             "The scanner ran out of memory. Scan again; if it happens again, switch the "
             "scanner off and on.");
     case SANE_STATUS_INVAL:
-        return QStringLiteral("The scanner did not accept the scan. Check that it is switched "
-                              "on and connected, and the scanner under Tools, Configuration.");
+        return QCoreApplication::translate(
+            "SaneSession", "The scanner did not accept the scan. Check that it is switched "
+                           "on and connected, and the scanner under Tools, Configuration.");
     case SANE_STATUS_ACCESS_DENIED:
-        return QStringLiteral("The station is not allowed to use the scanner.");
+        return QCoreApplication::translate("SaneSession",
+                                           "The station is not allowed to use the scanner.");
     case SANE_STATUS_UNSUPPORTED:
-        return QStringLiteral("The scanner does not support this kind of scan.");
+        return QCoreApplication::translate("SaneSession",
+                                           "The scanner does not support this kind of scan.");
     case SANE_STATUS_CANCELLED:
-        return QStringLiteral("The scan was cancelled.");
+        return QCoreApplication::translate("SaneSession", "The scan was cancelled.");
     case 12: // SANE_STATUS_WARMING_UP
-        return QStringLiteral("The scanner is warming up. Wait a moment and scan again.");
+        return QCoreApplication::translate(
+            "SaneSession", "The scanner is warming up. Wait a moment and scan again.");
     case 13: // SANE_STATUS_HW_LOCKED
-        return QStringLiteral("The scanner is locked for transport. Unlock it and scan again.");
+        return QCoreApplication::translate(
+            "SaneSession", "The scanner is locked for transport. Unlock it and scan again.");
     default:
-        return QStringLiteral("The scanner reported an error: %1.")
+        return QCoreApplication::translate("SaneSession", "The scanner reported an error: %1.")
             .arg(QString::fromUtf8(sane_strstatus(SANE_Status(status))));
     }
 }

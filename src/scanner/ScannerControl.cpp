@@ -124,26 +124,26 @@ int ScannerControl::ImageBitsPerPixel(int index) const {
 int ScannerControl::SaveImage(int index, const QString& path) {
     const BufferEntry* entry = Entry(index);
     if (!entry || entry->page.width == 0) {
-        SetError(1, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        SetError(1, tr("There is no image %1 in the buffer.").arg(index));
         return 0;
     }
     if (entry->page.jpeg.isEmpty()) {
-        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, entry->page.error));
+        SetError(2, tr("Cannot write %1: %2").arg(path, entry->page.error));
         return 0;
     }
     // The page was encoded once, when it arrived; these are the bytes of its file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
         return 0;
     }
     if (file.write(entry->page.jpeg) != entry->page.jpeg.size()) {
         file.cancelWriting();
-        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
         return 0;
     }
     if (!file.commit()) {
-        SetError(2, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
         return 0;
     }
     ClearError();
@@ -167,7 +167,7 @@ int ScannerControl::ChooseSource(const ScannerControl& s, const QString& device,
 
 int ScannerControl::DeleteImage(int index) {
     if (index < 0 || index >= buffer_.size()) {
-        SetError(3, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        SetError(3, tr("There is no image %1 in the buffer.").arg(index));
         return 0;
     }
     if (buffer_.at(index).id == decodedId_) {
@@ -181,12 +181,12 @@ int ScannerControl::DeleteImage(int index) {
 
 int ScannerControl::RotateImage(int index, float angle, int) {
     if (index < 0 || index >= buffer_.size()) {
-        SetError(4, QStringLiteral("There is no image %1 in the buffer.").arg(index));
+        SetError(4, tr("There is no image %1 in the buffer.").arg(index));
         return 0;
     }
     const float quarter = std::fmod(angle, 90.0f);
     if (quarter != 0.0f) {
-        SetError(4, QStringLiteral("Images can only be turned by multiples of 90 degrees."));
+        SetError(4, tr("Images can only be turned by multiples of 90 degrees."));
         return 0;
     }
     const int turns = int(angle / 90.0f);
@@ -202,7 +202,7 @@ int ScannerControl::RotateImage(int index, float angle, int) {
         page = EncodePage(GetImage(index).transformed(QTransform().rotate(angle)));
     }
     if (page.jpeg.isEmpty()) {
-        SetError(4, QStringLiteral("The image cannot be turned: %1").arg(page.error));
+        SetError(4, tr("The image cannot be turned: %1").arg(page.error));
         return 0;
     }
     // The page keeps the depth it was scanned with.

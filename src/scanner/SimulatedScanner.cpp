@@ -111,7 +111,7 @@ int SimulatedScanner::SetScanFrame(float left, float top, float right, float bot
 
 int SimulatedScanner::DeleteImage(int index) {
     if (script_.refuseDelete) {
-        SetError(5, QStringLiteral("The image cannot be deleted."));
+        SetError(5, tr("The image cannot be deleted."));
         return 0;
     }
     return ScannerControl::DeleteImage(index);
@@ -119,7 +119,7 @@ int SimulatedScanner::DeleteImage(int index) {
 
 int SimulatedScanner::RotateImage(int index, float angle, int flags) {
     if (script_.refuseRotate) {
-        SetError(6, QStringLiteral("The image cannot be rotated."));
+        SetError(6, tr("The image cannot be rotated."));
         return 0;
     }
     return ScannerControl::RotateImage(index, angle, flags);

@@ -1,5 +1,6 @@
 #include "station/Acquisition.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace quiller {
@@ -11,7 +12,8 @@ constexpr qsizetype kNamesListed = 12;
 QString Listed(const QStringList& names, const QString& separator) {
     QStringList shown = names.mid(0, kNamesListed);
     if (names.size() > kNamesListed)
-        shown << QStringLiteral("and %1 more").arg(names.size() - kNamesListed);
+        shown << QCoreApplication::translate("Acquisition", "and %1 more")
+                     .arg(names.size() - kNamesListed);
     return shown.join(separator);
 }
 } // namespace
@@ -46,7 +48,8 @@ void Acquisition::Stored() {
 }
 
 void Acquisition::Kept(const QString& entryText, const QString& keptAs, const QString& reason) {
-    kept_ << QStringLiteral("%1: %2 (its page is kept as %3)").arg(entryText, reason, keptAs);
+    kept_ << QCoreApplication::translate("Acquisition", "%1: %2 (its page is kept as %3)")
+                 .arg(entryText, reason, keptAs);
 }
 
 void Acquisition::Lost(const QString& entryText, const QString& reason) {
@@ -98,7 +101,8 @@ QStringList Acquisition::NotScanned() const {
 QString Acquisition::Report(bool stopped) const {
     QStringList lines;
     if (!settingsProblem_.isEmpty())
-        lines << QStringLiteral("Check the [verify] settings: ") + settingsProblem_ + u'.';
+        lines << QCoreApplication::translate("Acquisition", "Check the [verify] settings: %1.")
+                     .arg(settingsProblem_);
     if (filing_) {
         // Nothing to say when every prescription got its page, none was kept apart, and
         // the pages were either all verified or all filed by position (no labels in use).
@@ -109,32 +113,42 @@ QString Acquisition::Report(bool stopped) const {
             return QString();
         const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
         if (!kept_.isEmpty() || !r.withoutPage.isEmpty())
-            lines << QStringLiteral("%1 of %2 prescriptions scanned and stored.")
+            lines << QCoreApplication::translate("Acquisition",
+                                                 "%1 of %2 prescriptions scanned and stored.")
                          .arg(stored)
                          .arg(Total());
-        lines << (stopped ? QStringLiteral("Stopped: ") : QString()) + FilingSummary();
+        lines
+            << (stopped
+                    ? QCoreApplication::translate("Acquisition", "Stopped: %1").arg(FilingSummary())
+                    : FilingSummary());
         if (!kept_.isEmpty())
-            lines << QStringLiteral("Not stored:\n") + Listed(kept_, QStringLiteral("\n"));
+            lines << QCoreApplication::translate("Acquisition", "Not stored:") + QLatin1Char('\n') +
+                         Listed(kept_, QStringLiteral("\n"));
         if (!extra_.isEmpty())
-            lines << QStringLiteral("Pages kept apart, in the image folder as: %1")
+            lines << QCoreApplication::translate("Acquisition",
+                                                 "Pages kept apart, in the image folder as: %1")
                          .arg(Listed(extra_, QStringLiteral(", ")));
         return lines.join(QLatin1Char('\n'));
     }
     const QStringList missing = NotScanned();
     const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
     if (!missing.isEmpty() || !kept_.isEmpty())
-        lines << QStringLiteral("%1 of %2 prescriptions scanned and stored.")
+        lines << QCoreApplication::translate("Acquisition",
+                                             "%1 of %2 prescriptions scanned and stored.")
                      .arg(stored)
                      .arg(Total());
     if (!missing.isEmpty())
-        lines << (stopped ? QStringLiteral("Stopped before their page came: ")
-                          : QStringLiteral("Not scanned: ")) +
-                     Listed(missing, QStringLiteral(", "));
+        lines << (stopped ? QCoreApplication::translate("Acquisition",
+                                                        "Stopped before their page came: %1")
+                          : QCoreApplication::translate("Acquisition", "Not scanned: %1"))
+                     .arg(Listed(missing, QStringLiteral(", ")));
     if (!kept_.isEmpty())
-        lines << QStringLiteral("Not stored:\n") + Listed(kept_, QStringLiteral("\n"));
+        lines << QCoreApplication::translate("Acquisition", "Not stored:") + QLatin1Char('\n') +
+                     Listed(kept_, QStringLiteral("\n"));
     if (!extra_.isEmpty())
-        lines << QStringLiteral("%1 extra page(s) belonged to no prescription of this scan and "
-                                "were kept in the image folder as: %2")
+        lines << QCoreApplication::translate(
+                     "Acquisition", "%1 extra page(s) belonged to no prescription of this scan and "
+                                    "were kept in the image folder as: %2")
                      .arg(extra_.size())
                      .arg(Listed(extra_, QStringLiteral(", ")));
     return lines.join(QLatin1Char('\n'));

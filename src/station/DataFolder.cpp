@@ -15,6 +15,7 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <QCoreApplication>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -67,7 +68,8 @@ void ForEachDataFileName(const QString& folder, const QString& scannerId, Take&&
     errno = 0;
     DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
-        throw FileError(QStringLiteral("Cannot list %1").arg(FileSystem::Native(folder)),
+        throw FileError(QCoreApplication::translate("DataFolder", "Cannot list %1")
+                            .arg(FileSystem::Native(folder)),
                         QStringLiteral("PollingTick.Survey"));
     const QByteArray id = QFile::encodeName(scannerId);
     auto lower = [](char c) {
@@ -149,9 +151,9 @@ QStringList PollingTick::ReadDataFile(const QString& path) {
     QFile file;
     errno = 0;
     if (!OpenDataFile(file, path))
-        throw FileError(
-            QStringLiteral("Cannot open the data file %1").arg(FileSystem::Native(path)),
-            QStringLiteral("PollingTick.ReadDataFile"));
+        throw FileError(QCoreApplication::translate("DataFolder", "Cannot open the data file %1")
+                            .arg(FileSystem::Native(path)),
+                        QStringLiteral("PollingTick.ReadDataFile"));
     // Keep at most kMaxDataLine + 1 bytes of each line (the extra byte tells a CR that
     // ends a line from the start of a long one); the rest of a long line is skipped.
     QByteArray kept;
@@ -169,9 +171,10 @@ QStringList PollingTick::ReadDataFile(const QString& path) {
         const QByteArray chunk = file.read(kReadChunk);
         if (chunk.isEmpty()) {
             if (file.error() != QFileDevice::NoError)
-                throw FileError(QStringLiteral("Cannot read the data file %1: %2")
-                                    .arg(FileSystem::Native(path), file.errorString()),
-                                QStringLiteral("PollingTick.ReadDataFile"));
+                throw FileError(
+                    QCoreApplication::translate("DataFolder", "Cannot read the data file %1: %2")
+                        .arg(FileSystem::Native(path), file.errorString()),
+                    QStringLiteral("PollingTick.ReadDataFile"));
             break;
         }
         qsizetype start = 0;
@@ -198,7 +201,8 @@ std::vector<PollingTick::Candidate> PollingTick::Survey() {
     const QString folder = app_.filePath;
     if (!FileSystem::FolderExists(folder)) {
         errno = ENOENT;
-        throw FileError(QStringLiteral("Path not found: %1").arg(FileSystem::Native(folder)),
+        throw FileError(QCoreApplication::translate("DataFolder", "Path not found: %1")
+                            .arg(FileSystem::Native(folder)),
                         QStringLiteral("PollingTick.Survey"));
     }
     // One listing of the folder; the names of other stations' files cost a comparison

@@ -49,7 +49,7 @@ void GlassPrompts::Ask(int page) {
         const QString entry = hooks_.current()->Targets().at(page).entryText;
         QPointer<GlassPrompts> self(this);
         const MsgAnswer answer =
-            MessageBoxes::Show(QStringLiteral("Place %1 on the glass, then OK").arg(entry),
+            MessageBoxes::Show(tr("Place %1 on the glass, then OK").arg(entry),
                                MsgIcon::Information, MsgButtons::OkCancel, MsgAnswer::Ok);
         // The box ran the event loop: the window may have gone, the batch been stopped.
         if (!self || !waiting())

@@ -9,6 +9,7 @@
 #include "station/PageStaging.h"
 #include "station/StationContext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +68,7 @@ QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint
     const QString folder = Folder(UnmatchedFolder());
     if (folder.isEmpty()) {
         if (reason)
-            *reason = QStringLiteral("the image folder %1 is missing")
+            *reason = QCoreApplication::translate("ImageStore", "the image folder %1 is missing")
                           .arg(FileSystem::Native(ctx_.dataPath));
         return QString();
     }
@@ -88,7 +89,8 @@ QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint
             break; // not a clash of names: the rename itself fails
     }
     if (reason)
-        *reason = QStringLiteral("the page could not be named in %1").arg(UnmatchedFolder());
+        *reason = QCoreApplication::translate("ImageStore", "the page could not be named in %1")
+                      .arg(UnmatchedFolder());
     return QString();
 }
 
@@ -103,23 +105,29 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
         if (r.keptAs.isEmpty())
-            r.reason += QStringLiteral("; the page could not be kept either: ") + failure;
+            r.reason +=
+                QStringLiteral("; ") +
+                QCoreApplication::translate("ImageStore", "the page could not be kept either: %1")
+                    .arg(failure);
         return r;
     };
     if (!IsSafeImageName(name))
-        return keep(QStringLiteral("its image name would leave the image folder"));
+        return keep(QCoreApplication::translate("ImageStore",
+                                                "its image name would leave the image folder"));
     Database* db = ctx_.DbConnection.get();
     if (!db || !db->IsOpen())
-        return keep(QStringLiteral("the database is not open"));
+        return keep(QCoreApplication::translate("ImageStore", "the database is not open"));
 
     const QString finalPath = ctx_.ImagePath(name);
     const QFileInfo existing(finalPath);
     if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()))
-        return keep(QStringLiteral("its image name is taken by something that is not an image "
-                                   "file"));
+        return keep(QCoreApplication::translate(
+            "ImageStore", "its image name is taken by something that is not an image "
+                          "file"));
     const QString fresh = page.path;
     if (!QFileInfo::exists(fresh)) {
-        r.reason = QStringLiteral("the scanned page is missing from the staging folder");
+        r.reason = QCoreApplication::translate(
+            "ImageStore", "the scanned page is missing from the staging folder");
         return r;
     }
     ProtectPage(fresh, ctx_.dataPath);
@@ -135,8 +143,9 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
                 FreeName(replaced, StampedName(QFileInfo(name).completeBaseName(), now_())));
         if (kept.isEmpty() || !QFile::rename(finalPath, kept)) {
             // The row keeps its name and the old file is untouched.
-            return keep(QStringLiteral("the image it replaces could not be moved to ") +
-                        ReplacedFolder());
+            return keep(QCoreApplication::translate(
+                            "ImageStore", "the image it replaces could not be moved to %1")
+                            .arg(ReplacedFolder()));
         }
     }
     // Puts back what was there before this page; the page goes back to staging.
@@ -148,7 +157,9 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     };
     if (!QFile::rename(fresh, finalPath)) {
         undo(false);
-        return keep(QStringLiteral("the page could not be given its name ") + name);
+        return keep(
+            QCoreApplication::translate("ImageStore", "the page could not be given its name %1")
+                .arg(name));
     }
     int rows = 0;
     QString failure;
@@ -160,8 +171,11 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     }
     if (rows == 0) {
         undo(true);
-        return keep(failure.isEmpty() ? QStringLiteral("its prescription is no longer recorded")
-                                      : QStringLiteral("its row could not be updated: ") + failure);
+        return keep(failure.isEmpty() ? QCoreApplication::translate(
+                                            "ImageStore", "its prescription is no longer recorded")
+                                      : QCoreApplication::translate(
+                                            "ImageStore", "its row could not be updated: %1")
+                                            .arg(failure));
     }
     r.stored = true;
     qCInfo(lcStorage).noquote()

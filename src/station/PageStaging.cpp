@@ -59,14 +59,15 @@ void PageStaging::Open() {
     const QString images = QFileInfo(QFileInfo(folder_).path()).path();
     if (!QFileInfo(images).isDir()) {
         errno = ENOENT;
-        throw FileError(
-            QStringLiteral("The image folder %1 is missing").arg(FileSystem::Native(images)),
-            where);
+        throw FileError(QCoreApplication::translate("PageStaging", "The image folder %1 is missing")
+                            .arg(FileSystem::Native(images)),
+                        where);
     }
     if (!QDir().mkpath(folder_)) {
         errno = errno ? errno : EACCES;
         throw FileError(
-            QStringLiteral("Cannot make the staging folder %1").arg(FileSystem::Native(folder_)),
+            QCoreApplication::translate("PageStaging", "Cannot make the staging folder %1")
+                .arg(FileSystem::Native(folder_)),
             where);
     }
     QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -75,8 +76,9 @@ void PageStaging::Open() {
     if (!lock_->tryLock(0)) {
         lock_.reset();
         throw QuillerError(kErrorUnknown,
-                           QStringLiteral("The staging folder %1 is in use by another run of "
-                                          "this station.")
+                           QCoreApplication::translate(
+                               "PageStaging", "The staging folder %1 is in use by another run of "
+                                              "this station.")
                                .arg(FileSystem::Native(folder_)),
                            where);
     }
@@ -87,7 +89,8 @@ void PageStaging::Open() {
                         O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (journalFd_ < 0)
         throw FileError(
-            QStringLiteral("Cannot write the staging journal %1").arg(FileSystem::Native(journal)),
+            QCoreApplication::translate("PageStaging", "Cannot write the staging journal %1")
+                .arg(FileSystem::Native(journal)),
             where);
     SyncFolder(folder_);
 }
@@ -117,12 +120,15 @@ void PageStaging::Note(const QJsonObject& line, bool flush) {
 
 void PageStaging::Journal(const QJsonObject& line, bool flush) {
     if (!IsOpen())
-        throw QuillerError(kErrorUnknown, QStringLiteral("The staging folder is not open."),
-                           QStringLiteral("PageStaging.Journal"));
+        throw QuillerError(
+            kErrorUnknown,
+            QCoreApplication::translate("PageStaging", "The staging folder is not open."),
+            QStringLiteral("PageStaging.Journal"));
     if (!AppendLine(journalFd_, line, flush))
-        throw FileError(QStringLiteral("Cannot write the staging journal in %1")
-                            .arg(FileSystem::Native(folder_)),
-                        QStringLiteral("PageStaging.Journal"));
+        throw FileError(
+            QCoreApplication::translate("PageStaging", "Cannot write the staging journal in %1")
+                .arg(FileSystem::Native(folder_)),
+            QStringLiteral("PageStaging.Journal"));
 }
 
 QString PageStaging::BeginBatch(const Acquisition& a, const QString& mode) {
@@ -192,8 +198,11 @@ StagedPage PageStaging::Stage(const QString& batch, int position, const QByteArr
     if (!IsOpen() || !WriteDurably(page.path, jpeg, &error))
         throw QuillerError(
             kErrorUnknown,
-            QStringLiteral("A scanned page could not be kept on disk: %1")
-                .arg(IsOpen() ? error : QStringLiteral("the staging folder is not open")),
+            QCoreApplication::translate("PageStaging",
+                                        "A scanned page could not be kept on disk: %1")
+                .arg(IsOpen() ? error
+                              : QCoreApplication::translate("PageStaging",
+                                                            "the staging folder is not open")),
             QStringLiteral("PageStaging.Stage"));
     Journal({{"e", "page"},
              {"b", batch},

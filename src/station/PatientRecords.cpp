@@ -13,6 +13,7 @@
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,7 +26,9 @@ namespace {
 Database& OpenDatabase(const StationContext& app, const QString& source) {
     Database* db = app.DbConnection.get();
     if (!db || !db->IsOpen())
-        throw QuillerError(kErrorUnknown, QStringLiteral("The database is not open."), source);
+        throw QuillerError(
+            kErrorUnknown,
+            QCoreApplication::translate("PatientRecords", "The database is not open."), source);
     return *db;
 }
 
@@ -33,15 +36,16 @@ Database& OpenDatabase(const StationContext& app, const QString& source) {
 void MoveFile(const QString& from, const QString& to, const QString& source) {
     if (QFileInfo::exists(to) || QFileInfo(to).isSymLink()) {
         errno = EEXIST;
-        throw FileError(QStringLiteral("Cannot move %1 to %2: the name is taken")
-                            .arg(FileSystem::Native(from), FileSystem::Native(to)),
-                        source);
+        throw FileError(
+            QCoreApplication::translate("PatientRecords", "Cannot move %1 to %2: the name is taken")
+                .arg(FileSystem::Native(from), FileSystem::Native(to)),
+            source);
     }
     QFile file(from);
     errno = 0;
     if (!file.rename(to))
         throw FileError(
-            QStringLiteral("Cannot move %1 to %2: %3")
+            QCoreApplication::translate("PatientRecords", "Cannot move %1 to %2: %3")
                 .arg(FileSystem::Native(from), FileSystem::Native(to), file.errorString()),
             source);
 }
@@ -100,10 +104,11 @@ void DeleteKeepingImage(const StationContext& app, const QString& rxNbr, const Q
         if (!moved) {
             if (!kept.isEmpty())
                 QFile::rename(kept, image);
-            throw QuillerError(
-                kErrorUnknown,
-                QStringLiteral("Prescription %1-%2 is no longer recorded.").arg(rxNbr, refNo),
-                source);
+            throw QuillerError(kErrorUnknown,
+                               QCoreApplication::translate(
+                                   "PatientRecords", "Prescription %1-%2 is no longer recorded.")
+                                   .arg(rxNbr, refNo),
+                               source);
         }
         qCInfo(lcView).noquote() << QStringLiteral("prescription deleted: RxNbr %1 RefNo %2, "
                                                    "record kept, image kept as %3")
@@ -124,18 +129,22 @@ QString RestoreDeleted(const StationContext& app, const QString& rxRefill) {
     const std::optional<DeletedPrescriptions::Deleted> found =
         DeletedPrescriptions::Newest(db, key.rxNbr, key.refNo);
     if (!found)
-        throw QuillerError(kErrorUnknown,
-                           QStringLiteral("No deleted prescription %1 is kept.").arg(rxRefill),
-                           source);
+        throw QuillerError(
+            kErrorUnknown,
+            QCoreApplication::translate("PatientRecords", "No deleted prescription %1 is kept.")
+                .arg(rxRefill),
+            source);
     QString from;
     QString to;
     if (!found->keptAs.isEmpty()) {
         if (!IsDeletedImagePath(found->keptAs) || !IsSafeImageName(found->row.RxImage))
-            throw QuillerError(kErrorUnsafeName,
-                               QStringLiteral("The deleted record of %1 names an image outside "
-                                              "the image folder; it is left as it is.")
-                                   .arg(rxRefill),
-                               source);
+            throw QuillerError(
+                kErrorUnsafeName,
+                QCoreApplication::translate("PatientRecords",
+                                            "The deleted record of %1 names an image outside "
+                                            "the image folder; it is left as it is.")
+                    .arg(rxRefill),
+                source);
         from = FileSystem::Join(app.dataPath, found->keptAs);
         to = app.ImagePath(found->row.RxImage);
         MoveFile(from, to, source);
@@ -150,10 +159,17 @@ QString RestoreDeleted(const StationContext& app, const QString& rxRefill) {
         throw;
     }
     RecordAccess(app, QStringLiteral("restore deleted"), key.rxNbr, key.refNo, found->keptAs);
-    return QStringLiteral("Restored prescription %1 (deleted %2 on station %3 by %4)%5.\n")
-        .arg(rxRefill, found->deletedAt, found->station, found->account,
-             to.isEmpty() ? QString()
-                          : QStringLiteral(" with its image ") + FileSystem::Native(to));
+    return (to.isEmpty()
+                ? QCoreApplication::translate(
+                      "PatientRecords",
+                      "Restored prescription %1 (deleted %2 on station %3 by %4).")
+                      .arg(rxRefill, found->deletedAt, found->station, found->account)
+                : QCoreApplication::translate("PatientRecords",
+                                              "Restored prescription %1 (deleted %2 on station %3 "
+                                              "by %4) with its image %5.")
+                      .arg(rxRefill, found->deletedAt, found->station, found->account,
+                           FileSystem::Native(to))) +
+           QLatin1Char('\n');
 }
 
 void OpenForTool(StationContext& app, const SettingsStore& settings) {
@@ -169,12 +185,14 @@ void OpenForTool(StationContext& app, const SettingsStore& settings) {
         return;
     }
     if (app.dataPath.isEmpty())
-        throw QuillerError(kErrorNotConfigured,
-                           QStringLiteral("The station has no image folder in its settings."),
-                           QStringLiteral("OpenForTool"));
+        throw QuillerError(
+            kErrorNotConfigured,
+            QCoreApplication::translate("PatientRecords",
+                                        "The station has no image folder in its settings."),
+            QStringLiteral("OpenForTool"));
     if (!QFileInfo::exists(Database::PathIn(app.dataPath))) {
         errno = ENOENT;
-        throw FileError(QStringLiteral("There is no database %1.")
+        throw FileError(QCoreApplication::translate("PatientRecords", "There is no database %1.")
                             .arg(FileSystem::Native(Database::PathIn(app.dataPath))),
                         QStringLiteral("OpenForTool"));
     }
@@ -195,18 +213,20 @@ QString PurgeAudit(const StationContext& app, int keepYears, const QDate& olderT
     const QString source = QStringLiteral("PurgeAudit");
     const QDate latest = today.addYears(-keepYears);
     if (!olderThan.isValid() || olderThan > latest)
-        throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("Audit rows are kept for %1 years: only rows older "
-                                          "than %2 may be removed.")
-                               .arg(keepYears)
-                               .arg(latest.toString(Qt::ISODate)),
-                           source);
+        throw QuillerError(
+            kErrorBadSetting,
+            QCoreApplication::translate("PatientRecords",
+                                        "Audit rows are kept for %1 years: only rows older "
+                                        "than %2 may be removed.")
+                .arg(keepYears)
+                .arg(latest.toString(Qt::ISODate)),
+            source);
     Database& db = OpenDatabase(app, source);
     const int removed = AuditTrail::RemoveBefore(db.Connection(), olderThan.startOfDay());
     RecordAccess(
         app, QStringLiteral("purge audit"), QString(), QString(),
         QStringLiteral("before %1: %2 rows").arg(olderThan.toString(Qt::ISODate)).arg(removed));
-    return QStringLiteral("Removed %1 audit rows older than %2.\n")
+    return QCoreApplication::translate("PatientRecords", "Removed %1 audit rows older than %2.\n")
         .arg(removed)
         .arg(olderThan.toString(Qt::ISODate));
 }

@@ -12,6 +12,7 @@
 #include "station/ImageNaming.h"
 #include "station/StationContext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -67,11 +68,12 @@ QString PollingTick::SetAside(const Candidate& file, bool refused) {
         return QFileInfo(target).fileName();
     }
     done_.insert(file.path, file.stamp);
-    Problem(QStringLiteral("rename:") + file.path,
-            FileError(QStringLiteral("Cannot rename the data file %1 to %2")
-                          .arg(FileSystem::Native(file.path), FileSystem::Native(target)),
-                      QStringLiteral("PollingTick.SetAside")),
-            TickLocation());
+    Problem(
+        QStringLiteral("rename:") + file.path,
+        FileError(QCoreApplication::translate("PollingTick", "Cannot rename the data file %1 to %2")
+                      .arg(FileSystem::Native(file.path), FileSystem::Native(target)),
+                  QStringLiteral("PollingTick.SetAside")),
+        TickLocation());
     return file.name;
 }
 
@@ -93,10 +95,12 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
 
     Database* db = app_.DbConnection.get();
     if (!db || !db->IsOpen()) {
-        Problem(QStringLiteral("database"),
-                QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
-                             QStringLiteral("PollingTick.TakeFile")),
-                TickLocation());
+        Problem(
+            QStringLiteral("database"),
+            QuillerError(kErrorUnknown,
+                         QCoreApplication::translate("PollingTick", "The database is not open."),
+                         QStringLiteral("PollingTick.TakeFile")),
+            TickLocation());
         return FileResult::Deferred;
     }
     // A database file removed while open would take the lines into a file nobody can
@@ -105,7 +109,7 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
         !QFileInfo::exists(db->FilePath())) {
         errno = ENOENT;
         Problem(QStringLiteral("database"),
-                FileError(QStringLiteral("The database %1 is missing")
+                FileError(QCoreApplication::translate("PollingTick", "The database %1 is missing")
                               .arg(FileSystem::Native(db->FilePath())),
                           QStringLiteral("PollingTick.TakeFile")),
                 TickLocation());
@@ -134,23 +138,26 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
             // Its image could never be filed under its name: listed, never recorded.
             list_.Append(parsed.entryText, parsed.dateText, parsed.drug, parsed.patient, mark);
             list_.SetLastKey(parsed.p.RxNbr, parsed.p.RefNo);
-            refusal = QStringLiteral("its Rx number or refill holds characters an image "
-                                     "file name cannot have");
+            refusal = QCoreApplication::translate(
+                "PollingTick", "its Rx number or refill holds characters an image "
+                               "file name cannot have");
         } else {
             const FillResult r = FillList(*db, list_, line, mark);
             if (r.outcome == FillOutcome::Unavailable) {
                 unavailable = r.error;
                 if (!unavailable)
-                    unavailable =
-                        QuillerError(kErrorUnknown, QStringLiteral("The database failed."),
-                                     QStringLiteral("PollingTick.TakeFile"));
+                    unavailable = QuillerError(
+                        kErrorUnknown,
+                        QCoreApplication::translate("PollingTick", "The database failed."),
+                        QStringLiteral("PollingTick.TakeFile"));
                 break;
             }
             if (r.outcome == FillOutcome::Stored)
                 ++stored;
             if (r.outcome == FillOutcome::Refused)
                 refusal =
-                    r.error ? r.error->description() : QStringLiteral("the database refused it");
+                    r.error ? r.error->description()
+                            : QCoreApplication::translate("PollingTick", "the database refused it");
         }
         if (!refusal.isEmpty()) {
             list_.MarkLastRefused(refusal);
@@ -188,7 +195,8 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     if (!refusals.isEmpty()) {
         // One report per file, after its transaction has ended, in the operator's words.
         QStringList text;
-        text << QStringLiteral("The data file %1: %2 line(s) taken, %3 refused.")
+        text << QCoreApplication::translate("PollingTick",
+                                            "The data file %1: %2 line(s) taken, %3 refused.")
                     .arg(file.name)
                     .arg(stored)
                     .arg(refusals.size());
@@ -196,12 +204,14 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
         if (refusals.size() > kRefusalsReported)
             text << QStringLiteral("... and %1 more.").arg(refusals.size() - kRefusalsReported);
         if (stored == 0)
-            text << QStringLiteral("None of its prescriptions is listed for scanning.");
+            text << QCoreApplication::translate(
+                "PollingTick", "None of its prescriptions is listed for scanning.");
         else
-            text << QStringLiteral("The refused prescriptions stay listed, marked "
-                                   "\"not recorded\"; their pages are kept in the image "
-                                   "folder's Unmatched folder.");
-        text << QStringLiteral("The file is kept as %1 in %2.")
+            text << QCoreApplication::translate(
+                "PollingTick", "The refused prescriptions stay listed, marked "
+                               "\"not recorded\"; their pages are kept in the image "
+                               "folder's Unmatched folder.");
+        text << QCoreApplication::translate("PollingTick", "The file is kept as %1 in %2.")
                     .arg(keptAs, FileSystem::Native(app_.filePath));
         reports_.push_back(TickReport{text.join(QLatin1Char('\n')), std::nullopt, QString()});
     }

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -82,10 +83,13 @@ public:
     static bool IsDataFileName(const QString& fileName, const QString& scannerId);
     static QString MarkOf(const QString& fileName);
 
-    static QString ReadingStatus() { return QStringLiteral("Open and read data files"); }
-    static QString IdleStatus() { return QStringLiteral("Idle"); }
+    static QString ReadingStatus() {
+        return QCoreApplication::translate("PollingTick", "Open and read data files");
+    }
+    static QString IdleStatus() { return QCoreApplication::translate("PollingTick", "Idle"); }
     static QString RestartHint() {
-        return QStringLiteral(". Click Restart from Tools menu to start again.");
+        return QCoreApplication::translate("PollingTick",
+                                           ". Click Restart from Tools menu to start again.");
     }
     static QString TickLocation() { return QStringLiteral("Timer1_Timer of frmScan"); }
     static QString FillListLocation() { return QStringLiteral("Sub FillList of frmScan"); }

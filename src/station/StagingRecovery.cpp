@@ -10,6 +10,7 @@
 #include "station/verify/BatchFiling.h"
 #include "station/verify/PageReading.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,8 @@ namespace quiller {
 namespace {
 
 QString StoppedReason() {
-    return QStringLiteral("the station stopped before this page was filed");
+    return QCoreApplication::translate("StagingRecovery",
+                                       "the station stopped before this page was filed");
 }
 
 struct JournalPage {
@@ -123,7 +125,8 @@ public:
                     File(it.value(), batch.targets.at(it.key()), nullptr);
                 else
                     Keep(it.value(), QStringLiteral("extra page"),
-                         QStringLiteral("a page beyond the prescriptions of its batch"));
+                         QCoreApplication::translate(
+                             "StagingRecovery", "a page beyond the prescriptions of its batch"));
             }
             return;
         }
@@ -159,8 +162,11 @@ public:
                 Keep(path,
                      d.status == Status::Duplicate ? QStringLiteral("duplicate ") + hint : hint,
                      d.status == Status::Duplicate
-                         ? QStringLiteral("a second page labelled %1").arg(d.label)
-                         : QStringLiteral("its label names no prescription of its batch"));
+                         ? QCoreApplication::translate("StagingRecovery",
+                                                       "a second page labelled %1")
+                               .arg(d.label)
+                         : QCoreApplication::translate(
+                               "StagingRecovery", "its label names no prescription of its batch"));
             }
         }
         for (const QString& path : std::as_const(unfiled))
@@ -186,7 +192,9 @@ private:
 
     void File(const QString& path, const ScanTarget& target, const PageCheck* check) {
         if (!target.refusal.isEmpty()) {
-            Keep(path, target.entryText, QStringLiteral("not recorded (%1)").arg(target.refusal));
+            Keep(path, target.entryText,
+                 QCoreApplication::translate("StagingRecovery", "not recorded (%1)")
+                     .arg(target.refusal));
             return;
         }
         const StagedPage page{QString(), -1, path, 0};
@@ -221,17 +229,25 @@ QString RecoveryResult::Report() const {
     if (Empty())
         return QString();
     QStringList lines;
-    lines << QStringLiteral("The station finished what its last run left unfinished:");
+    lines << QCoreApplication::translate("StagingRecovery",
+                                         "The station finished what its last run left unfinished:");
     if (filed > 0)
-        lines << QStringLiteral("%1 page(s) filed under their prescription.").arg(filed);
+        lines << QCoreApplication::translate("StagingRecovery",
+                                             "%1 page(s) filed under their prescription.")
+                     .arg(filed);
     if (reconciled > 0)
-        lines << QStringLiteral("%1 stored image(s) recorded in their prescription's row.")
+        lines << QCoreApplication::translate(
+                     "StagingRecovery", "%1 stored image(s) recorded in their prescription's row.")
                      .arg(reconciled);
     if (!kept.isEmpty())
-        lines << QStringLiteral("%1 page(s) kept in the image folder:").arg(kept.size())
+        lines << QCoreApplication::translate("StagingRecovery",
+                                             "%1 page(s) kept in the image folder:")
+                     .arg(kept.size())
               << kept.mid(0, 12);
     if (!failed.isEmpty())
-        lines << QStringLiteral("%1 page(s) could not be filed and stay in the staging folder:")
+        lines << QCoreApplication::translate(
+                     "StagingRecovery",
+                     "%1 page(s) could not be filed and stay in the staging folder:")
                      .arg(failed.size())
               << failed.mid(0, 12);
     return lines.join(QLatin1Char('\n'));

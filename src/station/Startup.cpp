@@ -19,8 +19,8 @@
 namespace quiller {
 
 QString ConfigureNowQuestion() {
-    return QStringLiteral(
-        "The configuration must be done before using this program. Configure it now?");
+    return QCoreApplication::translate(
+        "Startup", "The configuration must be done before using this program. Configure it now?");
 }
 
 QString DamagedDatabaseMessage(const QString& file, const QString& found) {
@@ -52,7 +52,8 @@ QString DatabaseRefusedMessage(const QString& why) {
 }
 
 QString NetworkDatabaseMessage(const QString& file, const QString& fileSystem) {
-    return QStringLiteral("The database %1 lies on a network file system (%2). Records can be "
+    return QCoreApplication::translate(
+               "Startup", "The database %1 lies on a network file system (%2). Records can be "
                           "lost there when two programs use it; keep the image folder on a "
                           "local disk.")
         .arg(FileSystem::Native(file), fileSystem);

@@ -77,8 +77,8 @@ StationCore::StationCore(StationContext& ctx, QObject* parent)
 StationCore::~StationCore() = default;
 
 QString StationCore::NoScannerText() {
-    return QStringLiteral("No scanner is available. Choose a scanner under Tools, "
-                          "Configuration.");
+    return tr("No scanner is available. Choose a scanner under Tools, "
+              "Configuration.");
 }
 
 void StationCore::SetScanner(ScannerControl* scanner) {
@@ -133,7 +133,7 @@ void StationCore::ClearBuffer() {
 }
 
 void StationCore::AcquireBatch() {
-    ctx_.SetStatus(QStringLiteral("Looking for items to be scanned."));
+    ctx_.SetStatus(tr("Looking for items to be scanned."));
     if (entries_.Count() == 0) {
         // A data file without a single prescription line: nothing to acquire, and the
         // station is ready again at once.
@@ -243,9 +243,9 @@ void StationCore::Start(Acquisition a) {
         EndAcquisition(NoScannerText());
         return;
     }
-    ctx_.SetStatus(QStringLiteral("Clear images in buffer"));
+    ctx_.SetStatus(tr("Clear images in buffer"));
     ClearBuffer();
-    ctx_.SetStatus(QStringLiteral("Acquire images"));
+    ctx_.SetStatus(tr("Acquire images"));
     SetUp(a);
     ctx_.SetProgress(0, a.Total());
     current_ = std::move(a);
@@ -261,7 +261,7 @@ void StationCore::Start(Acquisition a) {
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
         sc->SetFeedSettingB(1);
-        ctx_.SetStatus(QStringLiteral("No document loaded, waiting ..."));
+        ctx_.SetStatus(tr("No document loaded, waiting ..."));
         WaitForDocument();
     } else if (GlassPrompts::Applies(*sc, *current_)) {
         FeederOff();
@@ -285,9 +285,9 @@ void StationCore::BeginStaging(Acquisition& a) {
     } catch (const QuillerError& e) {
         qCWarning(lcStorage).noquote() << QStringLiteral("batch not scanned: ") + e.description();
         batchId_.clear();
-        EndAcquisition(QStringLiteral("Nothing was scanned: scanned pages cannot be kept on disk "
-                                      "until they are filed. ") +
-                       e.description());
+        EndAcquisition(tr("Nothing was scanned: scanned pages cannot be kept on disk "
+                          "until they are filed. %1")
+                           .arg(e.description()));
     }
 }
 
@@ -304,13 +304,13 @@ void StationCore::OnFeederPoll() {
         return;
     if (scanner_->DocumentLoaded() != 1) {
         if (QDateTime::currentMSecsSinceEpoch() >= paperDeadline_)
-            EndAcquisition(QStringLiteral("No paper was put into the feeder in time."));
+            EndAcquisition(tr("No paper was put into the feeder in time."));
         return;
     }
     waitingForDocument_ = false;
     emit WaitingForPaperChanged(false);
     feederTimer_->stop();
-    ctx_.SetStatus(QStringLiteral("Acquiring image ..."));
+    ctx_.SetStatus(tr("Acquiring image ..."));
     StartAcquire();
 }
 
@@ -330,7 +330,7 @@ bool StationCore::WaitForPaperAgain() {
         return false;
     waitingForDocument_ = true;
     emit WaitingForPaperChanged(true);
-    ctx_.SetStatus(QStringLiteral("No document loaded, waiting ..."));
+    ctx_.SetStatus(tr("No document loaded, waiting ..."));
     paperTimer_->start(kPaperRetryMs);
     return true;
 }
@@ -403,7 +403,7 @@ void StationCore::BecomeIdle() {
         RemoveLock();
         SetPolling(true);
     }
-    ctx_.SetStatus(QStringLiteral("Idle"));
+    ctx_.SetStatus(tr("Idle"));
 }
 
 QString StationCore::Stop() {

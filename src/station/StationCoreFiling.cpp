@@ -59,9 +59,9 @@ void StationCore::HandlePage(int index) {
                 staging->Closed(batch);
             const QString text =
                 kept.isEmpty()
-                    ? QStringLiteral("A page arrived outside of any scan; it stays in %1: %2")
+                    ? tr("A page arrived outside of any scan; it stays in %1: %2")
                           .arg(FileSystem::Native(staging->Folder()), reason)
-                    : QStringLiteral("A page arrived outside of any scan; it is kept as ") + kept;
+                    : tr("A page arrived outside of any scan; it is kept as %1").arg(kept);
             QTimer::singleShot(0, this, [text] { MessageBoxes::Show(text, MsgIcon::Exclamation); });
         } catch (const QuillerError& e) {
             qCWarning(lcStorage).noquote() << e.description();
@@ -96,7 +96,7 @@ void StationCore::HandlePage(int index) {
     if (a.kind() == Acquisition::Kind::Batch) {
         const int n = std::min(a.Received(), a.Total());
         ctx_.SetProgress(n, a.Total());
-        ctx_.SetStatus(QStringLiteral("Scanning: image %1 of %2").arg(n).arg(a.Total()));
+        ctx_.SetStatus(tr("Scanning: image %1 of %2").arg(n).arg(a.Total()));
     }
     if (a.Filing()) {
         bufferOf_ << index;
@@ -182,18 +182,18 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
         QString reason;
         const QString kept = store.KeepUnmatched(staged.path, target.entryText, &reason);
         if (kept.isEmpty())
-            a.Lost(target.entryText, QStringLiteral("not recorded (%1); its page stays in the "
-                                                    "staging folder: %2")
+            a.Lost(target.entryText, tr("not recorded (%1); its page stays in the "
+                                        "staging folder: %2")
                                          .arg(target.refusal, reason));
         else
-            a.Kept(target.entryText, kept, QStringLiteral("not recorded (%1)").arg(target.refusal));
+            a.Kept(target.entryText, kept, tr("not recorded (%1)").arg(target.refusal));
         staging_->Filed(batchId_, page, kept, false);
         settled_[page] = !kept.isEmpty();
         emit PageShown(bufferOf_.value(page, -1), QString());
         return false;
     }
     const QString name = ImageFileName(target.entryText);
-    ctx_.SetStatus(QStringLiteral("Saving image file ") + name);
+    ctx_.SetStatus(tr("Saving image file %1").arg(name));
     staging_->Filing(batchId_, page, target, name);
     const ImageStore::Result r = store.Store(staged, name, target.rxNbr, target.refNo, check);
     if (!r.stored && r.keptAs.isEmpty())
@@ -218,10 +218,9 @@ void StationCore::KeepApart(int page, const QString& hint, bool extra) {
     QString reason;
     const QString kept = ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint, &reason);
     if (extra)
-        a.ExtraKept(kept.isEmpty() ? QStringLiteral("(page %1 stays in the staging folder: %2)")
-                                         .arg(page + 1)
-                                         .arg(reason)
-                                   : kept);
+        a.ExtraKept(kept.isEmpty()
+                        ? tr("(page %1 stays in the staging folder: %2)").arg(page + 1).arg(reason)
+                        : kept);
     staging_->Filed(batchId_, page, kept, false);
     settled_[page] = !kept.isEmpty();
 }
@@ -239,7 +238,7 @@ bool StationCore::EndFiling(const QString& scannerError) {
     if (!filing->AllRead()) {
         endWaitsForReads_ = true;
         endError_ = scannerError;
-        ctx_.SetStatus(QStringLiteral("Reading the labels of the last pages ..."));
+        ctx_.SetStatus(tr("Reading the labels of the last pages ..."));
         return false;
     }
     endWaitsForReads_ = false;
@@ -257,8 +256,7 @@ bool StationCore::EndFiling(const QString& scannerError) {
         if (d.why == PageDecision::Why::ConflictingLabels)
             conflicting += d.named;
     for (int k : result.withoutPage) {
-        const QString shown =
-            conflicting.contains(k) ? QStringLiteral("two labels") : QStringLiteral("missing");
+        const QString shown = conflicting.contains(k) ? tr("two labels") : tr("missing");
         for (int t = 0; t < result.firstListing.size(); ++t) {
             if (result.firstListing[t] != k)
                 continue;

@@ -63,7 +63,7 @@ void StationCore::Resume() {
         return;
     RemoveLock();
     SetPolling(true);
-    ctx_.SetStatus(QStringLiteral("Idle"));
+    ctx_.SetStatus(tr("Idle"));
 }
 
 void StationCore::SetViewing(bool viewing) {

@@ -10,6 +10,7 @@
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
+#include <QCoreApplication>
 
 #include <QCoreApplication>
 #include <QDate>
@@ -61,7 +62,8 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
     const QString folder = app.dataPath.isEmpty()
                                ? settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"))
                                : app.dataPath;
-    return QStringLiteral("SQLite file ") + Database::PathIn(folder);
+    return QCoreApplication::translate("StationDatabase", "SQLite file %1")
+        .arg(Database::PathIn(folder));
 }
 
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection) {
@@ -69,9 +71,11 @@ QString CopyStationDatabase(const SettingsStore& settings, const QString& connec
     const ServerAddress address = ParseConnectionString(connection);
     const QString folder = settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"));
     if (folder.isEmpty())
-        throw QuillerError(kErrorNotConfigured,
-                           QStringLiteral("The station has no image folder in its settings."),
-                           QStringLiteral("CopyDatabase"));
+        throw QuillerError(
+            kErrorNotConfigured,
+            QCoreApplication::translate("StationDatabase",
+                                        "The station has no image folder in its settings."),
+            QStringLiteral("CopyDatabase"));
     const QString file = Database::PathIn(folder);
     const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
     if (health.kind != DatabaseCare::FileHealth::Sound)
@@ -123,9 +127,11 @@ QString BackUpDaily(const StationContext& app, const QDate& day) {
 }
 
 QString UnreachableServerQuestion(const QString& why) {
-    return QStringLiteral("The station cannot reach its database server.\n\n%1\n\n"
-                          "Check the network and that the server is running, then choose Yes "
-                          "to try again, or No to close the program.")
+    return QCoreApplication::translate(
+               "StationDatabase",
+               "The station cannot reach its database server.\n\n%1\n\n"
+               "Check the network and that the server is running, then choose Yes "
+               "to try again, or No to close the program.")
         .arg(why);
 }
 

@@ -13,6 +13,9 @@ set(expected_files
     usr/share/icons/hicolor/scalable/apps/quiller.svg
     usr/share/man/man1/quiller.1.gz
     usr/share/metainfo/io.github.quiller.quiller.metainfo.xml
+    usr/share/quiller/translations/quiller_de.qm
+    usr/share/quiller/translations/quiller_es.qm
+    usr/share/quiller/translations/quiller_fr.qm
 )
 list(SORT expected_files)
 

@@ -1,5 +1,7 @@
 #include "gui/help/AppIcon.h"
 
+#include <QCoreApplication>
+
 namespace quiller {
 
 QIcon ApplicationIcon() {
@@ -14,7 +16,8 @@ QString ApplicationIconPath() {
 }
 
 QString TrayToolTip() {
-    return QStringLiteral("Tellan Marrowby that scanns and views prescriptions");
+    return QCoreApplication::translate("Tray",
+                                       "Tellan Marrowby that scans and views prescriptions");
 }
 
 } // namespace quiller

@@ -4,6 +4,7 @@
 #include <QPrintDialog>
 #include <QWidget>
 
+#include <QCoreApplication>
 #include <exception>
 
 namespace quiller {
@@ -69,7 +70,7 @@ std::unique_ptr<QPrinter> PrintCommands::NewPrinterAsChosen() const {
 bool PrintCommands::mnuFilePageSetup_Click() {
     const PrinterSettings before = PrinterSettings::Of(*printer_);
     QPageSetupDialog dialog(printer_.get(), dialogParent_);
-    dialog.setWindowTitle(QStringLiteral("Page Setup"));
+    dialog.setWindowTitle(QCoreApplication::translate("PrintCommands", "Page Setup"));
     const bool accepted = pageSetupRunner_ && pageSetupRunner_(dialog);
     if (!accepted)
         before.RestoreTo(*printer_);
@@ -86,7 +87,7 @@ bool PrintCommands::mnuFilePrint_Click(bool hasActiveChild,
     bool accepted = false;
     {
         QPrintDialog dialog(printer_.get(), dialogParent_);
-        dialog.setWindowTitle(QStringLiteral("Print"));
+        dialog.setWindowTitle(QCoreApplication::translate("PrintCommands", "Print"));
         // The picture is printed whole on one page: no page range, no selection.
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

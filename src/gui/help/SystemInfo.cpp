@@ -2,6 +2,7 @@
 
 #include "base/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -104,8 +105,8 @@ bool SystemInfoTool::Start() const {
     const std::optional<QString> program = Locate();
     if (program && starter_ && starter_(*program))
         return true;
-    MessageBoxes::Show(QString::fromLatin1(kUnavailableMessage), MsgIcon::NoIcon, MsgButtons::Ok,
-                       MsgAnswer::Ok);
+    MessageBoxes::Show(QCoreApplication::translate("SystemInfoTool", kUnavailableMessage),
+                       MsgIcon::NoIcon, MsgButtons::Ok, MsgAnswer::Ok);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,7 +30,7 @@ public:
     using Starter = std::function<bool(const QString& program)>;
 
     static constexpr const char* kUnavailableMessage =
-        "System Information Is Unavailable At This Time";
+        QT_TRANSLATE_NOOP("SystemInfoTool", "System Information Is Unavailable At This Time");
 
     SystemInfoTool();
 

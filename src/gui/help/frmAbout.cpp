@@ -43,7 +43,7 @@ QFrame* MakeLine(QWidget* parent, const char* name, QPalette::ColorRole role, in
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Marrowby"));
+    setWindowTitle(tr("About Marrowby"));
     setWindowIcon(ApplicationIcon());
     setFixedSize(Twips(kClientWidth, this), Twips(kClientHeight, this));
 
@@ -63,8 +63,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     lblDescription_ = MakeLabel(
         this, "lblDescription",
-        QStringLiteral(
-            "This application is for scanning prescriptions from Tellan Calvora software."));
+        tr("This application is for scanning prescriptions from Tellan Calvora software."));
     lblDescription_->setWordWrap(true);
     lblDescription_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PlaceTwips(lblDescription_, 1140, 1185, 4485, 720);
@@ -77,12 +76,12 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PlaceTwips(lblDisclaimer_, 255, 2265, 3870, 1185);
 
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_ = new QPushButton(tr("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
     PlaceTwips(cmdOK_, 4245, 2265, 1380, 345);
 
-    cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo_ = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo_->setAutoDefault(false);
     PlaceTwips(cmdSysInfo_, 4245, 2715, 1380, 345);
@@ -95,16 +94,16 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 }
 
 QString frmAbout::VersionText() {
-    return QStringLiteral("Version %1.%2.%3")
+    return tr("Version %1.%2.%3")
         .arg(QUILLER_VERSION_MAJOR)
         .arg(QUILLER_VERSION_MINOR)
         .arg(QUILLER_VERSION_PATCH);
 }
 
 QString frmAbout::DisclaimerText() {
-    return QStringLiteral("This program stores and shows prescription images only. It does not "
-                          "check, change or fill prescriptions; every prescription remains the "
-                          "responsibility of the dispensing pharmacist.");
+    return tr("This program stores and shows prescription images only. It does not "
+              "check, change or fill prescriptions; every prescription remains the "
+              "responsibility of the dispensing pharmacist.");
 }
 
 void frmAbout::Form_Load() {

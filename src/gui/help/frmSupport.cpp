@@ -27,7 +27,7 @@ QLabel* AddLine(QVBoxLayout* lines, QWidget* parent, const char* name, const QSt
 frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
     : QWidget(parent, Qt::Window), contact_(contact) {
     setObjectName(QStringLiteral("frmSupport"));
-    setWindowTitle(QStringLiteral("Technical Support"));
+    setWindowTitle(tr("Technical Support"));
     setWindowIcon(ApplicationIcon());
 
     auto* row = new QHBoxLayout(this);
@@ -42,7 +42,7 @@ frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
 
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
-    auto* intro = new QLabel(QStringLiteral("If you have questions, please contact"), this);
+    auto* intro = new QLabel(tr("If you have questions, please contact"), this);
     intro->setObjectName(QStringLiteral("lblContact"));
     lines->addWidget(intro);
     lines->addSpacing(8);
@@ -54,9 +54,9 @@ frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
     AddLine(lines, this, "lblStreet", contact.street);
     AddLine(lines, this, "lblCity", contact.city);
     lines->addSpacing(8);
-    AddLine(lines, this, "lblTelephone", contact.telephone, QStringLiteral("Telephone: "));
-    AddLine(lines, this, "lblFax", contact.fax, QStringLiteral("Fax: "));
-    AddLine(lines, this, "lblEmail", contact.email, QStringLiteral("E-mail: "));
+    AddLine(lines, this, "lblTelephone", contact.telephone, tr("Telephone: "));
+    AddLine(lines, this, "lblFax", contact.fax, tr("Fax: "));
+    AddLine(lines, this, "lblEmail", contact.email, tr("E-mail: "));
     lines->addStretch(1);
     row->addLayout(lines, 1);
 

@@ -3,6 +3,7 @@
 #include "QuillerVersion.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDate>
 
 namespace quiller {
@@ -77,51 +78,69 @@ QStringList WithoutQtOptions(const QStringList& arguments) {
     return kept;
 }
 
+namespace {
+QString TryHelp() {
+    return QCoreApplication::translate("CommandLine", "Try 'quiller --help'.") + QLatin1Char('\n');
+}
+} // namespace
+
 CommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine",
         "Quiller: prescription image scanning station for a pharmacy.\n"
         "Log: $XDG_STATE_HOME/Quiller/quiller.log (~/.local/state/Quiller/quiller.log).\n"
         "Settings: ~/.config/Quiller/Quiller.conf; station-wide defaults in "
         "/etc/xdg/Quiller/Quiller.conf.\n"
         "Qt's standard options (-platform, -style, -reverse, -qwindowgeometry, ...) are "
         "accepted as well."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption help(
+        QStringList{QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Show this help and exit."));
+    const QCommandLineOption version(
+        QStringList{QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Show the version and exit."));
     const QCommandLineOption config(
         QStringLiteral("config"),
-        QStringLiteral("Use FILE as the settings file instead of the user's Quiller.conf."),
+        QCoreApplication::translate(
+            "CommandLine", "Use FILE as the settings file instead of the user's Quiller.conf."),
         QStringLiteral("FILE"));
     const QCommandLineOption copyTo(
         QStringLiteral("copy-database-to"),
-        QStringLiteral("Copy this station's records (the database file in its image folder) "
-                       "into the PostgreSQL database CONNECTION "
-                       "(postgresql://user@host:port/name, or keyword=value pairs such as "
-                       "service=pharmacy) and exit. Safe to run again; the file is not changed."),
+        QCoreApplication::translate(
+            "CommandLine", "Copy this station's records (the database file in its image folder) "
+                           "into the PostgreSQL database CONNECTION "
+                           "(postgresql://user@host:port/name, or keyword=value pairs such as "
+                           "service=pharmacy) and exit. Safe to run again; the file is not changed."),
         QStringLiteral("CONNECTION"));
     const QCommandLineOption audit(
         QStringLiteral("audit"),
-        QStringLiteral("Print the audit trail (who accessed which prescription) as CSV and exit."));
-    const QCommandLineOption from(QStringLiteral("from"),
-                                  QStringLiteral("With --audit: from this day (YYYY-MM-DD)."),
-                                  QStringLiteral("DATE"));
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("With --audit: to this day (YYYY-MM-DD)."),
-                                QStringLiteral("DATE"));
-    const QCommandLineOption rx(QStringLiteral("rx"),
-                                QStringLiteral("With --audit: only prescription number N."),
-                                QStringLiteral("N"));
+        QCoreApplication::translate(
+            "CommandLine",
+            "Print the audit trail (who accessed which prescription) as CSV and exit."));
+    const QCommandLineOption from(
+        QStringLiteral("from"),
+        QCoreApplication::translate("CommandLine", "With --audit: from this day (YYYY-MM-DD)."),
+        QStringLiteral("DATE"));
+    const QCommandLineOption to(
+        QStringLiteral("to"),
+        QCoreApplication::translate("CommandLine", "With --audit: to this day (YYYY-MM-DD)."),
+        QStringLiteral("DATE"));
+    const QCommandLineOption rx(
+        QStringLiteral("rx"),
+        QCoreApplication::translate("CommandLine", "With --audit: only prescription number N."),
+        QStringLiteral("N"));
     const QCommandLineOption purge(
         QStringLiteral("purge-older-than"),
-        QStringLiteral("Remove audit rows older than DATE (YYYY-MM-DD) and exit; rows younger "
-                       "than the kept years ([audit] KeepYears, 7) are never removed."),
+        QCoreApplication::translate(
+            "CommandLine", "Remove audit rows older than DATE (YYYY-MM-DD) and exit; rows younger "
+                           "than the kept years ([audit] KeepYears, 7) are never removed."),
         QStringLiteral("DATE"));
     const QCommandLineOption restore(
         QStringLiteral("restore-deleted"),
-        QStringLiteral("Restore the deleted prescription RX-REFILL (e.g. 123-01) and its image "
-                       "and exit."),
+        QCoreApplication::translate(
+            "CommandLine", "Restore the deleted prescription RX-REFILL (e.g. 123-01) and its image "
+                           "and exit."),
         QStringLiteral("RX-REFILL"));
     parser.addOptions({audit, from, to, rx, purge, restore});
     parser.addOption(help);
@@ -134,16 +153,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!parser.parse(WithoutQtOptions(arguments))) {
         result.exitNow = true;
         result.exitCode = 2;
-        result.output = program + QStringLiteral(": ") + parser.errorText() +
-                        QStringLiteral("\nTry 'quiller --help'.\n");
+        result.output =
+            program + QStringLiteral(": ") + parser.errorText() + QLatin1Char('\n') + TryHelp();
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
         result.exitNow = true;
         result.exitCode = 2;
-        result.output = program + QStringLiteral(": unexpected argument '") +
-                        parser.positionalArguments().constFirst() +
-                        QStringLiteral("'\nTry 'quiller --help'.\n");
+        result.output = program + QStringLiteral(": ") +
+                        QCoreApplication::translate("CommandLine", "unexpected argument '%1'")
+                            .arg(parser.positionalArguments().constFirst()) +
+                        QLatin1Char('\n') + TryHelp();
         return result;
     }
     if (parser.isSet(help)) {
@@ -151,7 +171,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.output = parser.helpText();
         // Qt names the program after argv[0]; show the installed name.
         const qsizetype end = result.output.indexOf(QLatin1Char('\n'));
-        result.output.replace(0, end, QStringLiteral("Usage: quiller [options]"));
+        result.output.replace(
+            0, end, QCoreApplication::translate("CommandLine", "Usage: quiller [options]"));
         return result;
     }
     if (parser.isSet(version)) {
@@ -178,8 +199,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!badDate.isEmpty()) {
         result.exitNow = true;
         result.exitCode = 2;
-        result.output = program + QStringLiteral(": '") + badDate.left(80) +
-                        QStringLiteral("' is not a date (YYYY-MM-DD)\nTry 'quiller --help'.\n");
+        result.output =
+            program + QStringLiteral(": ") +
+            QCoreApplication::translate("CommandLine", "'%1' is not a date (YYYY-MM-DD)")
+                .arg(badDate.left(80)) +
+            QLatin1Char('\n') + TryHelp();
         return result;
     }
     result.configFile = parser.value(config);

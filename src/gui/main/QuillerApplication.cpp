@@ -25,7 +25,7 @@ bool QuillerApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void QuillerApplication::FailWithRuntimeError(int number, const QString& description) {
-    MessageBoxes::Show(QStringLiteral("Run-time error %1:\n\n%2").arg(number).arg(description),
+    MessageBoxes::Show(tr("Run-time error %1:\n\n%2").arg(number).arg(description),
                        MsgIcon::Critical);
     // The program ends at once: no window's unload runs and nothing is saved.
     EndProgramAtOnce(kRuntimeErrorExitCode);

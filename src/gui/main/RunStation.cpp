@@ -9,6 +9,7 @@
 #include "gui/main/QuillerApplication.h"
 #include "gui/main/SingleInstance.h"
 #include "gui/main/StationWiring.h"
+#include "gui/main/Translations.h"
 #include "gui/main/WidgetMessageBoxes.h"
 #include "gui/main/frmMain.h"
 #include "records/Database.h"
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace quiller {
 
@@ -32,8 +34,19 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine commandLine =
-        options.parseCommandLine ? ParseCommandLine(arguments) : CommandLine{};
+    // Everything the station says, its help included, is in the system's language.
+    Translations translations;
+    CommandLine commandLine;
+    if (options.parseCommandLine) {
+        // The help and the command line's complaints are translated while parsing, which
+        // needs an application object; the program's own is made only after it.
+        std::optional<QCoreApplication> parsing;
+        if (!QCoreApplication::instance())
+            parsing.emplace(argc, argv);
+        translations.Install();
+        commandLine = ParseCommandLine(arguments);
+        translations.Remove();
+    }
     if (commandLine.exitNow) {
         std::fputs(commandLine.output.toLocal8Bit().constData(),
                    commandLine.exitCode == 0 ? stdout : stderr);
@@ -48,6 +61,7 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     if (commandLine.admin.any()) {
         // An administrator's command: no window, no scanner, no second-instance check.
         QCoreApplication tool(argc, argv);
+        translations.Install();
         QString out;
         QString error;
         const int status =
@@ -72,6 +86,7 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
             return fail(e.description(), 2);
         }
         QCoreApplication tool(argc, argv);
+        translations.Install();
         try {
             const QString done = CopyStationDatabase(SettingsStore(), commandLine.copyDatabaseTo);
             std::fputs(done.toLocal8Bit().constData(), stdout);
@@ -82,6 +97,7 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     }
 
     QuillerApplication application(argc, argv);
+    translations.Install();
     // Closing the main window hides it to the tray; the program ends only after the
     // real exit, when no window is left.
     application.setQuitOnLastWindowClosed(false);

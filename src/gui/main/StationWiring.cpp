@@ -20,6 +20,7 @@
 #include "gui/scan/ScannerStartup.h"
 #include "gui/settings/frmConfiguration.h"
 #include "scanner/SaneScanner.h"
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTimer>
@@ -107,8 +108,9 @@ void RecoverLastRun(frmMain& window) {
         const VerifySettings settings = ReadVerifySettings(SettingsStore());
         report = RecoverStaging(ctx, *staging, settings.pattern).Report();
     } catch (const QuillerError& e) {
-        report =
-            QStringLiteral("Pages left by the last run could not be looked at: ") + e.description();
+        report = QCoreApplication::translate(
+                     "StationWiring", "Pages left by the last run could not be looked at: %1")
+                     .arg(e.description());
     }
     if (!report.isEmpty())
         QTimer::singleShot(0, &window,

@@ -55,7 +55,7 @@ QColor frmMain::ReadinessColour(bool ready, const QColor& background) {
 }
 
 QString frmMain::Caption() {
-    return QStringLiteral("Tellan Rx Image Scan (V.%1.%2.%3)")
+    return tr("Tellan Rx Image Scan (V.%1.%2.%3)")
         .arg(QUILLER_VERSION_MAJOR)
         .arg(QUILLER_VERSION_MINOR)
         .arg(QUILLER_VERSION_PATCH);
@@ -64,7 +64,7 @@ QString frmMain::Caption() {
 frmMain::frmMain(StationContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), core_(new StationCore(context, this)) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Tellan Rx Image Scan"));
+    setWindowTitle(tr("Tellan Rx Image Scan"));
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -78,7 +78,7 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(12);
     // Alt+S and Alt+V belong to the scan window's Scan and View Larger Image buttons.
-    const QString captions[2] = {QStringLiteral("S&can"), QStringLiteral("V&iew")};
+    const QString captions[2] = {tr("S&can"), tr("V&iew")};
     const int tops[2] = {240, 1200};
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(captions[i], Picture1);
@@ -88,14 +88,14 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
         PlaceTwips(Command1[i], 120, tops[i], 1215, 855);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
-    Label1 = new QLabel(QStringLiteral("Ready to Scan"), Picture1);
+    Label1 = new QLabel(tr("Ready to Scan"), Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont labelFont = Label1->font();
     labelFont.setPointSizeF(13.5);
     Label1->setFont(labelFont);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setAccessibleName(QStringLiteral("Readiness"));
+    Label1->setAccessibleName(tr("Readiness"));
     SetReadyLabel(true);
     PlaceTwips(Label1, 120, 2160, 1215, 1815);
     layout->addWidget(Picture1);
@@ -119,7 +119,7 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     auto add = [this](QMenu* menu, const QString& caption, const char* name, auto slot) {
         QAction* action = menu->addAction(caption);
@@ -127,33 +127,32 @@ void frmMain::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, QStringLiteral("Page Set&up..."), "mnuFilePageSetup",
-        &frmMain::mnuFilePageSetup_Click);
-    add(file, QStringLiteral("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click);
+    add(file, tr("Page Set&up..."), "mnuFilePageSetup", &frmMain::mnuFilePageSetup_Click);
+    add(file, tr("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click);
     file->addSeparator();
-    add(file, QStringLiteral("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+    add(file, tr("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
 
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
-    add(tools, QStringLiteral("&Restart"), "mnuRestart", &frmMain::mnuRestart_Click);
-    add(tools, QStringLiteral("&Configuration"), "mnuConfig", &frmMain::mnuConfig_Click);
+    add(tools, tr("&Restart"), "mnuRestart", &frmMain::mnuRestart_Click);
+    add(tools, tr("&Configuration"), "mnuConfig", &frmMain::mnuConfig_Click);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    add(help, QStringLiteral("&Technical Support"), "mnuSupport", &frmMain::mnuSupport_Click);
-    add(help, QStringLiteral("&About "), "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+    add(help, tr("&Technical Support"), "mnuSupport", &frmMain::mnuSupport_Click);
+    add(help, tr("&About "), "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
 
     // The tray's menu; never shown in the menu bar.
-    mPopupSys = new QMenu(QStringLiteral("&SysTray"), this);
+    mPopupSys = new QMenu(tr("&SysTray"), this);
     mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
-    add(mPopupSys, QStringLiteral("&Restore"), "mPopRestore", &frmMain::mPopRestore_Click);
-    add(mPopupSys, QStringLiteral("&Exit"), "mPopExit", &frmMain::mPopExit_Click);
+    add(mPopupSys, tr("&Restore"), "mPopRestore", &frmMain::mPopRestore_Click);
+    add(mPopupSys, tr("&Exit"), "mPopExit", &frmMain::mPopExit_Click);
 }
 
 void frmMain::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbStatusBar"));
-    StatusPanels[0] = new QLabel(QStringLiteral("Status"), bar);
+    StatusPanels[0] = new QLabel(tr("Status"), bar);
     StatusPanels[1] = new QLabel(bar);
     StatusPanels[2] = new QLabel(bar);
     for (int i = 0; i < 3; ++i)
@@ -162,7 +161,7 @@ void frmMain::BuildStatusBar() {
     // Progress of a batch: page n of N, beside the three panels.
     BatchProgress = new QProgressBar(bar);
     BatchProgress->setObjectName(QStringLiteral("BatchProgress"));
-    BatchProgress->setFormat(QStringLiteral("Image %v of %m"));
+    BatchProgress->setFormat(tr("Image %v of %m"));
     BatchProgress->setMaximumWidth(Twips(2400, this));
     BatchProgress->hide();
     bar->addPermanentWidget(BatchProgress);
@@ -246,7 +245,7 @@ void frmMain::UnloadScanWindow() {
     if (!scan_)
         return;
     if (!scan_->Form_Unload())
-        throw QuillerError(kErrorUnknown, QStringLiteral("The scan window could not be closed."),
+        throw QuillerError(kErrorUnknown, tr("The scan window could not be closed."),
                            QStringLiteral("frmMain"));
     if (scanSub_)
         delete scanSub_.data();
@@ -264,7 +263,7 @@ void frmMain::SetButtonColours(int highlighted) {
 }
 
 void frmMain::SetReadyLabel(bool ready) {
-    Label1->setText(ready ? QStringLiteral("Ready to Scan") : QStringLiteral("Not Ready to Scan"));
+    Label1->setText(ready ? tr("Ready to Scan") : tr("Not Ready to Scan"));
     const QColor c = ReadinessColour(ready, palette().color(QPalette::Window));
     Label1->setStyleSheet(
         QStringLiteral("color: rgb(%1, %2, %3);").arg(c.red()).arg(c.green()).arg(c.blue()));
@@ -277,7 +276,7 @@ void frmMain::Command1_Click(int index) {
         frmScan* scan = ShowScanWindow();
         scan->fraList->setVisible(view);
         scan->fraSearch->setVisible(view);
-        scan->Frame2->setTitle(QStringLiteral("Rx Image"));
+        scan->Frame2->setTitle(tr("Rx Image"));
         scan->Image1->Clear();
         // The core switches polling and the lock file: viewing raises it; back to
         // scanning it goes, unless a batch still runs, whose end removes it.
@@ -288,7 +287,7 @@ void frmMain::Command1_Click(int index) {
         }
     });
     if (view)
-        IgnoringErrors([&] { SetStatusText(QStringLiteral("View scanned images")); });
+        IgnoringErrors([&] { SetStatusText(tr("View scanned images")); });
     IgnoringErrors([&] { SetReadyLabel(!view); });
 }
 

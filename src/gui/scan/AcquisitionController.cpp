@@ -105,15 +105,14 @@ bool AcquisitionController::SelectedTarget(ScanTarget& target, bool viewing) {
     if (viewing) {
         QAbstractItemModel* model = w->ListView2->model();
         if (!model || model->rowCount() == 0) {
-            MessageBoxes::Show(QStringLiteral("No prescription is in the list."),
-                               MsgIcon::Exclamation);
+            MessageBoxes::Show(tr("No prescription is in the list."), MsgIcon::Exclamation);
             return false;
         }
         const QModelIndex current = w->ListView2->currentIndex();
         const bool selected = current.isValid() && w->ListView2->selectionModel() &&
                               w->ListView2->selectionModel()->isRowSelected(current.row(), {});
         if (!selected) {
-            MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
+            MessageBoxes::Show(tr("Select a prescription from the list to scan."),
                                MsgIcon::Information);
             return false;
         }
@@ -133,13 +132,13 @@ bool AcquisitionController::SelectedTarget(ScanTarget& target, bool viewing) {
         return true;
     }
     if (w->ListView1->topLevelItemCount() == 0) {
-        MessageBoxes::Show(QStringLiteral("No prescription is in the list."), MsgIcon::Exclamation);
+        MessageBoxes::Show(tr("No prescription is in the list."), MsgIcon::Exclamation);
         return false;
     }
     QTreeWidgetItem* item = w->ListView1->currentItem();
     const int row = item ? w->ListView1->indexOfTopLevelItem(item) : -1;
     if (!item || !item->isSelected() || row < 0 || row >= core_.Entries().Count()) {
-        MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
+        MessageBoxes::Show(tr("Select a prescription from the list to scan."),
                            MsgIcon::Information);
         return false;
     }
@@ -149,8 +148,8 @@ bool AcquisitionController::SelectedTarget(ScanTarget& target, bool viewing) {
 
 void AcquisitionController::Command1_Click() {
     if (Busy()) {
-        MessageBoxes::Show(QStringLiteral("A scan is in progress. Wait until it has finished, "
-                                          "then scan again."),
+        MessageBoxes::Show(tr("A scan is in progress. Wait until it has finished, "
+                              "then scan again."),
                            MsgIcon::Information);
         return;
     }
@@ -159,12 +158,11 @@ void AcquisitionController::Command1_Click() {
     ScanTarget target;
     if (!SelectedTarget(target, viewing))
         return;
-    const MsgAnswer answer = MessageBoxes::Ask(QStringLiteral("Rescan prescription ") +
-                                               target.entryText + QStringLiteral("?"));
+    const MsgAnswer answer = MessageBoxes::Ask(tr("Rescan prescription %1?").arg(target.entryText));
     if (!self || Busy())
         return;
     if (answer != MsgAnswer::Yes) {
-        MessageBoxes::Show(QStringLiteral("Select a prescription from the list to scan."),
+        MessageBoxes::Show(tr("Select a prescription from the list to scan."),
                            MsgIcon::Information);
         return;
     }
@@ -172,9 +170,8 @@ void AcquisitionController::Command1_Click() {
         MessageBoxes::Show(StationCore::NoScannerText(), MsgIcon::Exclamation);
         return;
     }
-    MessageBoxes::Show(
-        QStringLiteral("Put the prescription on the scanner.  Then press Ok button."),
-        MsgIcon::Information);
+    MessageBoxes::Show(tr("Put the prescription on the scanner.  Then press Ok button."),
+                       MsgIcon::Information);
     if (!self || Busy() || !Scanner())
         return;
     PatientRecords::RecordAccess(ctx_, QStringLiteral("rescan"), target.rxNbr, target.refNo,
@@ -185,28 +182,28 @@ void AcquisitionController::Command1_Click() {
 
 void AcquisitionController::ScanRest_Click() {
     if (Busy()) {
-        MessageBoxes::Show(QStringLiteral("A scan is in progress. Wait until it has finished, "
-                                          "then scan the rest."),
+        MessageBoxes::Show(tr("A scan is in progress. Wait until it has finished, "
+                              "then scan the rest."),
                            MsgIcon::Information);
         return;
     }
     if (window_->ViewingMode()) {
-        MessageBoxes::Show(QStringLiteral("Scan the rest works on the prescriptions to be "
-                                          "scanned. Leave the viewing list first."),
+        MessageBoxes::Show(tr("Scan the rest works on the prescriptions to be "
+                              "scanned. Leave the viewing list first."),
                            MsgIcon::Information);
         return;
     }
     if (!core_.ScanRest())
-        MessageBoxes::Show(QStringLiteral("Every prescription of the last batch has been scanned."),
+        MessageBoxes::Show(tr("Every prescription of the last batch has been scanned."),
                            MsgIcon::Information);
 }
 
 bool AcquisitionController::ConfirmStop() {
     const int n = core_.Outstanding();
     if (n > 0) {
-        const QString question = (n == 1 ? QStringLiteral("1 prescription is")
-                                         : QStringLiteral("%1 prescriptions are").arg(n)) +
-                                 QStringLiteral(" still being scanned. Stop and exit?");
+        const QString question =
+            n == 1 ? tr("1 prescription is still being scanned. Stop and exit?")
+                   : tr("%1 prescriptions are still being scanned. Stop and exit?").arg(n);
         if (MessageBoxes::Show(question, MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) !=
             MsgAnswer::Yes)
             return false;

@@ -78,7 +78,7 @@ void AcquisitionController::Command2_Click() {
                                  previewFile_);
     if (sc->SaveImage(p, ctx_.ImagePath(previewFile_)) == 0)
         MessageBoxes::Show(
-            QStringLiteral("The turned image could not be saved to %1: %2")
+            tr("The turned image could not be saved to %1: %2")
                 .arg(FileSystem::Native(ctx_.ImagePath(previewFile_)), sc->ErrorText()),
             MsgIcon::Critical);
 }

@@ -23,19 +23,18 @@ ScannerStartup::ScannerStartup(const ScanWidgets& widgets, EndProgram endProgram
 ScannerStartup::~ScannerStartup() = default;
 
 QString ScannerStartup::NotConfiguredText() {
-    return QStringLiteral(
-        "Configuration is not completed yet. Restart this program and complete configuration "
-        "first.");
+    return tr("Configuration is not completed yet. Restart this program and complete configuration "
+              "first.");
 }
 
 QString ScannerStartup::ScannerMissingText() {
-    return QStringLiteral(
+    return tr(
         "The configured scanner is not available. Choose a scanner under Tools, Configuration.");
 }
 
 QString ScannerStartup::ScannerGoneText(const QString& device) {
-    return QStringLiteral("The configured scanner %1 is not connected. Check that it is switched "
-                          "on and connected, or choose a scanner under Tools, Configuration.")
+    return tr("The configured scanner %1 is not connected. Check that it is switched "
+              "on and connected, or choose a scanner under Tools, Configuration.")
         .arg(device);
 }
 
@@ -45,9 +44,9 @@ QString ScannerStartup::N(int v) {
 
 QString ScannerStartup::ImageText(int index, int width, int height, int bitsPerPixel,
                                   bool postScanForm) {
-    return QStringLiteral("Image ") + N(index) + QStringLiteral(" (") + N(width) +
-           QStringLiteral(" x ") + N(height) + QStringLiteral(" x ") + N(bitsPerPixel) +
-           (postScanForm ? QStringLiteral(" bpp )") : QStringLiteral(" bpp)"));
+    // The numbers carry their own leading blank when not negative.
+    return (postScanForm ? tr("Image %1 (%2 x %3 x %4 bpp )") : tr("Image %1 (%2 x %3 x %4 bpp)"))
+        .arg(N(index), N(width), N(height), N(bitsPerPixel));
 }
 
 QString ScannerStartup::ImageText(bool postScanForm) const {
@@ -80,7 +79,7 @@ bool ScannerStartup::Start() {
     }
     if (w_.Timer2)
         w_.Timer2->stop();
-    w_.context->SetStatus(QStringLiteral("Start scanner"));
+    w_.context->SetStatus(tr("Start scanner"));
 
     if (!scanner_) {
         scanner_ = ScannerControl::Create();
@@ -141,7 +140,7 @@ void ScannerStartup::TellIfMissing() {
 void ScannerStartup::StartScannerDevice() {
     ScannerControl& s = *scanner_;
     if (s.StartDevice()) {
-        w_.context->SetStatus(QStringLiteral("Start device"));
+        w_.context->SetStatus(tr("Start device"));
         s.SetScanSettingD(10);
         s.SetScanSettingB(false);
         s.SetScanSettingG(0);

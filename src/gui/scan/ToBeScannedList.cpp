@@ -47,9 +47,8 @@ void ToBeScannedList::Show(QTreeWidgetItem* item, int row) {
     item->setText(0, e.text);
     item->setText(1, ListDateOfText(e.date)); // the file's date, in the locale's format
     item->setText(2, e.drug);
-    item->setText(3, e.refusal.isEmpty()
-                         ? e.patient
-                         : e.patient + QStringLiteral(" - not recorded: ") + e.refusal);
+    item->setText(3, e.refusal.isEmpty() ? e.patient
+                                         : tr("%1 - not recorded: %2").arg(e.patient, e.refusal));
     item->setText(kFilingColumn, e.filed);
     item->setData(0, Qt::UserRole, e.scanned ? e.imageName : e.mark);
     item->setData(0, kRxNbrRole, e.rxNbr);
@@ -61,7 +60,7 @@ void ToBeScannedList::Show(QTreeWidgetItem* item, int row) {
         item->setData(0, Qt::CheckStateRole, QVariant());
         for (int c = 0; c < item->columnCount(); ++c) {
             item->setForeground(c, QBrush(Qt::darkRed));
-            item->setToolTip(c, QStringLiteral("Not recorded: ") + e.refusal);
+            item->setToolTip(c, tr("Not recorded: %1").arg(e.refusal));
         }
         return;
     }

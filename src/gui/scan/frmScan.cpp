@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -53,11 +54,13 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
     return label;
 }
 
-const QStringList& ListColumns() {
-    static const QStringList columns{QStringLiteral("Rx Number"), QStringLiteral("Date"),
-                                     QStringLiteral("Drug Name"), QStringLiteral("Patient"),
-                                     QStringLiteral("Page")};
-    return columns;
+QStringList ListColumns() {
+    // Translated when the list is made, in the language the station runs in.
+    return {QCoreApplication::translate("quiller::frmScan", "Rx Number"),
+            QCoreApplication::translate("quiller::frmScan", "Date"),
+            QCoreApplication::translate("quiller::frmScan", "Drug Name"),
+            QCoreApplication::translate("quiller::frmScan", "Patient"),
+            QCoreApplication::translate("quiller::frmScan", "Page")};
 }
 
 void SetColumnWidths(QHeaderView* header, const QWidget* w) {
@@ -71,10 +74,10 @@ void SetColumnWidths(QHeaderView* header, const QWidget* w) {
 frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     : QWidget(parent), context_(context), core_(core) {
     setObjectName(QStringLiteral("frmScan"));
-    setWindowTitle(QStringLiteral("Scanning Prescriptions"));
+    setWindowTitle(tr("Scanning Prescriptions"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    Frame1 = MakeFrame(this, "Frame1", QStringLiteral("Prescriptions to be scanned"));
+    Frame1 = MakeFrame(this, "Frame1", tr("Prescriptions to be scanned"));
     PlaceTwips(Frame1, 120, 0, 7335, 3735);
     ListView1 = Make<QTreeWidget>(Frame1, "ListView1");
     PlaceTwips(ListView1, 120, 240, 7095, 3255);
@@ -84,37 +87,37 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     ListView1->setAllColumnsShowFocus(true);
     SetColumnWidths(ListView1->header(), this);
 
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Rx image"));
+    Frame2 = MakeFrame(this, "Frame2", tr("Rx image"));
     PlaceTwips(Frame2, 120, 3840, 7335, 3015);
     Image1 = Make<PictureBox>(Frame2, "Image1");
     PlaceTwips(Image1, 120, 360, 3375, 2535);
-    Image1->setToolTip(QStringLiteral("Double click the image to view larger picture"));
-    Label1 = MakeLabel(Frame2, "Label1", QStringLiteral("Scanner"));
+    Image1->setToolTip(tr("Double click the image to view larger picture"));
+    Label1 = MakeLabel(Frame2, "Label1", tr("Scanner"));
     PlaceTwips(Label1, 3600, 360, 735, 255);
     Combo1 = Make<QComboBox>(Frame2, "Combo1");
     PlaceTwips(Combo1, 4440, 360, 2655, 315);
     Combo1->setEditable(false); // the operator can only choose a source
-    Command1 = MakeButton(Frame2, "Command1", QStringLiteral("&Scan"));
+    Command1 = MakeButton(Frame2, "Command1", tr("&Scan"));
     PlaceTwips(Command1, 4440, 840, 2655, 375);
-    Command2 = MakeButton(Frame2, "Command2", QStringLiteral("&Rotate"));
+    Command2 = MakeButton(Frame2, "Command2", tr("&Rotate"));
     PlaceTwips(Command2, 4440, 1320, 2655, 375);
-    Command4 = MakeButton(Frame2, "Command4", QStringLiteral("&View Larger Image/Print"));
+    Command4 = MakeButton(Frame2, "Command4", tr("&View Larger Image/Print"));
     PlaceTwips(Command4, 4440, 1800, 2655, 375);
-    cmdScanRest = MakeButton(Frame2, "cmdScanRest", QStringLiteral("Scan &the rest"));
+    cmdScanRest = MakeButton(Frame2, "cmdScanRest", tr("Scan &the rest"));
     PlaceTwips(cmdScanRest, 4440, 2205, 2655, 315);
     cmdScanRest->setEnabled(false);
-    cmdScanRest->setToolTip(QStringLiteral("Scan the prescriptions of the last batch that were "
-                                           "not scanned, in one go"));
-    cmdStop = MakeButton(Frame2, "cmdStop", QStringLiteral("Sto&p waiting for paper"));
+    cmdScanRest->setToolTip(tr("Scan the prescriptions of the last batch that were "
+                               "not scanned, in one go"));
+    cmdStop = MakeButton(Frame2, "cmdStop", tr("Sto&p waiting for paper"));
     PlaceTwips(cmdStop, 4440, 840, 2655, 375);
-    cmdStop->setToolTip(QStringLiteral("End the batch now; its prescriptions are reported as "
-                                       "not scanned and can be scanned later"));
+    cmdStop->setToolTip(tr("End the batch now; its prescriptions are reported as "
+                           "not scanned and can be scanned later"));
     cmdStop->hide();
-    LabelImageNum = MakeLabel(Frame2, "LabelImageNum", QStringLiteral("No images"));
+    LabelImageNum = MakeLabel(Frame2, "LabelImageNum", tr("No images"));
     PlaceTwips(LabelImageNum, 3600, 2520, 2055, 255);
     LabelImageNum->setAlignment(Qt::AlignCenter);
 
-    fraSearch = MakeFrame(this, "fraSearch", QStringLiteral("Search for"));
+    fraSearch = MakeFrame(this, "fraSearch", tr("Search for"));
     PlaceTwips(fraSearch, 120, 0, 7335, 735);
     Combo2 = Make<QComboBox>(fraSearch, "Combo2");
     // A drop-down with an editable text; what is typed is never added as an entry.
@@ -125,7 +128,7 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     PlaceTwips(Text1, 1680, 240, 2055, 285);
     const char* labelNames[] = {"lblDate(0)", "lblDate(1)"};
     const char* pickerNames[] = {"DTPicker1(0)", "DTPicker1(1)"};
-    const QString labelTexts[] = {QStringLiteral("From fill date"), QStringLiteral("Ro fill date")};
+    const QString labelTexts[] = {tr("From fill date"), tr("To fill date")};
     const int labelGeometry[2][4] = {{1680, 240, 975, 255}, {4080, 240, 855, 255}};
     const int pickerGeometry[2][4] = {{2640, 240, 1235, 315}, {4920, 240, 1235, 315}};
     for (int i = 0; i < 2; ++i) {
@@ -140,7 +143,7 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     }
     fraSearch->hide();
 
-    fraList = MakeFrame(this, "fraList", QStringLiteral("Prescriptions to be viewed"));
+    fraList = MakeFrame(this, "fraList", tr("Prescriptions to be viewed"));
     PlaceTwips(fraList, 120, 720, 7335, 3015);
     ListView2 = Make<QTreeView>(fraList, "ListView2");
     PlaceTwips(ListView2, 120, 240, 7095, 2655);
@@ -151,12 +154,12 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     fraList->hide();
 
     // Names for screen readers, and labels tied to their fields.
-    ListView1->setAccessibleName(QStringLiteral("Prescriptions to be scanned"));
-    ListView2->setAccessibleName(QStringLiteral("Prescriptions to be viewed"));
-    Image1->setAccessibleName(QStringLiteral("Prescription image"));
+    ListView1->setAccessibleName(tr("Prescriptions to be scanned"));
+    ListView2->setAccessibleName(tr("Prescriptions to be viewed"));
+    Image1->setAccessibleName(tr("Prescription image"));
     Image1->setAccessibleDescription(Image1->toolTip());
-    Combo2->setAccessibleName(QStringLiteral("Search by"));
-    Text1->setAccessibleName(QStringLiteral("Search text"));
+    Combo2->setAccessibleName(tr("Search by"));
+    Text1->setAccessibleName(tr("Search text"));
     Label1->setBuddy(Combo1);
     for (int i = 0; i < 2; ++i)
         lblDate[i]->setBuddy(DTPicker1[i]);
@@ -192,9 +195,13 @@ bool frmScan::Form_Load() {
         return false;
 
     Combo2->clear();
-    Combo2->addItems({QStringLiteral("Rx Number"), QStringLiteral("Patient"),
-                      QStringLiteral("Date"), QStringLiteral("Drug"),
-                      QStringLiteral("Not scanned")});
+    // Each item carries its criterion in English, which the search understands whatever
+    // the language shown.
+    Combo2->addItem(tr("Rx Number"), QStringLiteral("Rx Number"));
+    Combo2->addItem(tr("Patient"), QStringLiteral("Patient"));
+    Combo2->addItem(tr("Date"), QStringLiteral("Date"));
+    Combo2->addItem(tr("Drug"), QStringLiteral("Drug"));
+    Combo2->addItem(tr("Not scanned"), QStringLiteral("Not scanned"));
     Combo2->setCurrentIndex(0);
 
     for (int i = 0; i < 2; ++i) {

@@ -47,7 +47,7 @@ QString frmConfiguration::StationIdMessage() {
 frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
     setObjectName(QStringLiteral("frmConfiguration"));
-    setWindowTitle(QStringLiteral("Configuration"));
+    setWindowTitle(tr("Configuration"));
     setModal(true);
 
     auto label = [this](int i, const QString& text, int top, int height) {
@@ -57,10 +57,10 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
         Labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         PlaceTwips(Labels[i], 120, top + 45, 1680, height);
     };
-    label(0, QStringLiteral("&Scanner"), 240, 255);
-    label(1, QStringLiteral("&Where to save images"), 840, 495);
-    label(2, QStringLiteral("&Rx file interchange path"), 1920, 495);
-    label(3, QStringLiteral("Scanner &unique ID"), 2880, 255);
+    label(0, tr("&Scanner"), 240, 255);
+    label(1, tr("&Where to save images"), 840, 495);
+    label(2, tr("&Rx file interchange path"), 1920, 495);
+    label(3, tr("Scanner &unique ID"), 2880, 255);
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -77,25 +77,25 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     Text2->setObjectName(QStringLiteral("Text2"));
     PlaceTwips(Text2, 1920, 2880, 375, 285);
     // Which database the station uses: shown, never edited here (the [database] settings).
-    lblDatabase = new QLabel(QStringLiteral("Database"), this);
+    lblDatabase = new QLabel(tr("Database"), this);
     lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
     PlaceTwips(lblDatabase, 2400, 2925, 720, 255);
     txtDatabase = new QLineEdit(this);
     txtDatabase->setObjectName(QStringLiteral("txtDatabase"));
     txtDatabase->setReadOnly(true);
     txtDatabase->setFocusPolicy(Qt::NoFocus);
-    txtDatabase->setAccessibleName(QStringLiteral("Database in use"));
+    txtDatabase->setAccessibleName(tr("Database in use"));
     PlaceTwips(txtDatabase, 3120, 2880, 2775, 285);
 
     const int browseTop[2] = {840, 1920};
     for (int i = 0; i < 2; ++i) {
-        Command1[i] = new QPushButton(QStringLiteral("&Browse"), this);
+        Command1[i] = new QPushButton(tr("&Browse"), this);
         Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
         Command1[i]->setAutoDefault(false);
         PlaceTwips(Command1[i], 5160, browseTop[i], 735, 495);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
-    const QString okCancel[2] = {QStringLiteral("&Ok"), QStringLiteral("&Cancel")};
+    const QString okCancel[2] = {tr("&Ok"), tr("&Cancel")};
     const int okLeft[2] = {1920, 2880};
     for (int i = 0; i < 2; ++i) {
         Command2[i] = new QPushButton(okCancel[i], this);
@@ -113,9 +113,9 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
                         Command1[1], Text2, Command2[0], Command2[1]};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
-    Command1[0]->setAccessibleName(QStringLiteral("Browse for the image folder"));
-    Command1[1]->setAccessibleName(QStringLiteral("Browse for the interchange folder"));
-    cmdRefresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    Command1[0]->setAccessibleName(tr("Browse for the image folder"));
+    Command1[1]->setAccessibleName(tr("Browse for the interchange folder"));
+    cmdRefresh = new QPushButton(tr("&Refresh"), this);
     cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
     cmdRefresh->setAutoDefault(false);
     PlaceTwips(cmdRefresh, 5160, 240, 735, 315);
@@ -123,7 +123,68 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
         if (Scanner1)
             Scanner1->RefreshSources();
     });
-    setFixedSize(Twips(6135, this), Twips(4200, this));
+    // What the fields are for, as a tooltip on each (and its label).
+    const QString tips[4] = {
+        tr("The scanner the prescriptions are scanned with. Refresh lists the scanners "
+           "connected now."),
+        tr("The folder where the scanned prescription images are stored. The station's "
+           "database file is kept in the same folder."),
+        tr("The shared folder into which the pharmacy system writes the data files of filled "
+           "prescriptions for this station."),
+        tr("One letter or digit that names this station: it takes the data files whose name "
+           "begins with it.")};
+    for (int i = 0; i < 4; ++i) {
+        fields[i]->setToolTip(tips[i]);
+        Labels[i]->setToolTip(tips[i]);
+    }
+    Command1[0]->setToolTip(tr("Choose the folder where images are stored."));
+    Command1[1]->setToolTip(tr("Choose the folder the pharmacy system writes its data files to."));
+    cmdRefresh->setToolTip(tr("Look again for connected scanners."));
+    lblDatabase->setToolTip(
+        tr("Where the station keeps its records. It is set by the administrator and not "
+           "changed here."));
+    connect(Text1, &QLineEdit::textChanged, this, [this] { ShowDatabase(); });
+
+    // A short introduction above the fields: everything placed so far moves down by its
+    // height.
+    lblIntro = new QLabel(IntroductionText(), this);
+    lblIntro->setObjectName(QStringLiteral("lblIntro"));
+    lblIntro->setWordWrap(true);
+    lblIntro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int introHeight = 720;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != lblIntro)
+            child->move(child->x(), child->y() + Twips(introHeight, this));
+    PlaceTwips(lblIntro, 120, 120, 5775, introHeight - 120);
+    setFixedSize(Twips(6135, this), Twips(4200 + introHeight, this));
+}
+
+QString frmConfiguration::IntroductionText() {
+    return tr("Tell the station which scanner to use, where to store the prescription images "
+              "and where the pharmacy system leaves the prescriptions to be scanned. Every "
+              "field can be changed later under Tools, Configuration.");
+}
+
+// Which database the station will use: a server as its settings name it; otherwise the
+// file in the image folder chosen in this dialog, which follows what is typed or browsed.
+void frmConfiguration::ShowDatabase() {
+    SettingsStore settings;
+    bool server = true; // a faulty [database] setting is described as it stands
+    try {
+        server = DatabaseSettings::Read(settings).server;
+    } catch (const QuillerError&) {
+    }
+    const QString folder = QDir::fromNativeSeparators(Text1->text().trimmed());
+    QString line;
+    if (server)
+        line = DescribeStationDatabase(context_, settings);
+    else if (folder.isEmpty())
+        line = tr("SQLite file in the image folder, once it is chosen");
+    else
+        line = tr("SQLite file %1").arg(FileSystem::Native(Database::PathIn(folder)));
+    txtDatabase->setText(line);
+    txtDatabase->setToolTip(line);
+    txtDatabase->setCursorPosition(0);
 }
 
 frmConfiguration::~frmConfiguration() {
@@ -152,8 +213,7 @@ void frmConfiguration::Form_Load() {
         Text1->setText(FileSystem::Native(ProposedImageFolder()));
     if (txtFilePath->text().isEmpty())
         txtFilePath->setText(FileSystem::Native(ProposedInterchangeFolder()));
-    txtDatabase->setText(DescribeStationDatabase(context_, settings));
-    txtDatabase->setToolTip(txtDatabase->text());
+    ShowDatabase();
     // Long paths show from their beginning.
     Text1->setCursorPosition(0);
     txtFilePath->setCursorPosition(0);
@@ -224,21 +284,19 @@ bool frmConfiguration::Save() {
         return false;
     };
     if (Combo1->currentIndex() < 0)
-        return stop(Combo1, QStringLiteral("Select a scanner."), MsgIcon::Exclamation);
+        return stop(Combo1, tr("Select a scanner."), MsgIcon::Exclamation);
     if (Text1->text().isEmpty())
-        return stop(Text1, QStringLiteral("Where to save image files?"), MsgIcon::Exclamation);
+        return stop(Text1, tr("Where to save image files?"), MsgIcon::Exclamation);
     if (txtFilePath->text().isEmpty())
-        return stop(txtFilePath, QStringLiteral("Where to get prescription data files?"),
-                    MsgIcon::Exclamation);
+        return stop(txtFilePath, tr("Where to get prescription data files?"), MsgIcon::Exclamation);
     const QString dataPath = QDir::fromNativeSeparators(Text1->text());
     // On a first start the proposed folders usually do not exist yet: offer to make them.
     auto offerToCreate = [](const QString& path, const QString& proposal) {
         if (path != proposal || FileSystem::FolderExists(path))
             return;
-        const MsgAnswer answer =
-            MessageBoxes::Show(QStringLiteral("The folder %1 does not exist yet. Create it?")
-                                   .arg(FileSystem::Native(path)),
-                               MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
+        const MsgAnswer answer = MessageBoxes::Show(
+            tr("The folder %1 does not exist yet. Create it?").arg(FileSystem::Native(path)),
+            MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
         if (answer == MsgAnswer::Yes && QDir().mkpath(path))
             qCInfo(lcSettings).noquote() << "folder created:" << path;
     };
@@ -246,8 +304,7 @@ bool frmConfiguration::Save() {
     offerToCreate(QDir::fromNativeSeparators(txtFilePath->text()), ProposedInterchangeFolder());
     if (!FileSystem::FolderExists(dataPath))
         return stop(Text1,
-                    QStringLiteral("The folder ") + Text1->text() +
-                        QStringLiteral(" is not accessible or does not exist."),
+                    tr("The folder %1 is not accessible or does not exist.").arg(Text1->text()),
                     MsgIcon::Critical);
 
     // Data files are addressed to a station by their first character alone.
@@ -276,7 +333,7 @@ bool frmConfiguration::Save() {
                 probe.Open(dataPath);
             } catch (const QuillerError& e) {
                 throw QuillerError(e.number(),
-                                   QStringLiteral("The database in %1 cannot be opened: %2")
+                                   tr("The database in %1 cannot be opened: %2")
                                        .arg(Text1->text(), e.description()),
                                    QStringLiteral("frmConfiguration"));
             }
@@ -309,7 +366,7 @@ bool frmConfiguration::Save() {
                     }
                 }
                 throw QuillerError(e.number(),
-                                   QStringLiteral("The database in %1 cannot be opened: %2")
+                                   tr("The database in %1 cannot be opened: %2")
                                        .arg(Text1->text(), e.description()),
                                    QStringLiteral("frmConfiguration"));
             }

@@ -35,6 +35,8 @@ public:
     static QString ProposedInterchangeFolder();
     // The refusal of a station ID that is not exactly one character.
     static QString StationIdMessage();
+    // The few lines at the top of the dialog that say what it is for.
+    static QString IntroductionText();
 
     QComboBox* Combo1;
     QLineEdit* Text1;
@@ -46,11 +48,13 @@ public:
     QLabel* Labels[4];
     QLabel* lblDatabase;
     QLineEdit* txtDatabase; // read-only: which database the station uses
+    QLabel* lblIntro;
 
 private:
     StationContext& context_;
     bool Save();
     void Combo1_Click();
+    void ShowDatabase();
     void AddSources();
 
     std::unique_ptr<ScannerControl> Scanner1;

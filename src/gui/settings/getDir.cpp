@@ -3,6 +3,7 @@
 #include "base/FileSystem.h"
 #include "base/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -25,7 +26,8 @@ getDir::Chooser getDir::SetChooser(Chooser chooser) {
 }
 
 QString getDir::SelectedDir(QWidget* caller) {
-    QString path = CurrentChooser()(caller, QStringLiteral("Select a directory, then click OK"));
+    QString path = CurrentChooser()(
+        caller, QCoreApplication::translate("GetDirectory", "Select a directory, then click OK"));
     if (path.isEmpty())
         return QString();
     // A path never carries a NUL; cut at one should a platform dialog return it.

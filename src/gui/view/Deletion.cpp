@@ -30,9 +30,9 @@ void Deletion::ListView2_KeyDown(int key, Qt::KeyboardModifiers) {
     if (row < 0)
         return;
     const QString text = model_->RowText(row);
-    const MsgAnswer answer = MessageBoxes::Show(
-        QStringLiteral("You are deleting ") + text + QStringLiteral(", Continue?"),
-        MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No);
+    const MsgAnswer answer =
+        MessageBoxes::Show(tr("You are deleting %1, Continue?").arg(text), MsgIcon::Question,
+                           MsgButtons::YesNo, MsgAnswer::No);
     if (answer != MsgAnswer::Yes)
         return;
 

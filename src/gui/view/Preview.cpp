@@ -6,6 +6,7 @@
 #include "station/PatientRecords.h"
 #include "station/StationContext.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -17,8 +18,13 @@
 namespace quiller {
 
 namespace {
-const QString kCaptionOf = QStringLiteral("Rx Image of Rx# ");
-const QString kCaptionNone = QStringLiteral("Rx Image");
+// Read when shown, so that they come in the operator's language.
+QString CaptionOf(const QString& entry) {
+    return QCoreApplication::translate("quiller::Preview", "Rx Image of Rx# %1").arg(entry);
+}
+QString CaptionNone() {
+    return QCoreApplication::translate("quiller::Preview", "Rx Image");
+}
 } // namespace
 
 Preview::Preview(const ViewWidgets& widgets, ViewContext& context, QObject* parent)
@@ -67,7 +73,7 @@ void Preview::ShowSelectedRow2() {
     const bool shown = row >= 0 && !RowTag(list, row).isEmpty() &&
                        LoadRowImage(RowTag(list, row), RowText(list, row));
     if (w_.Frame2)
-        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(list, row) : kCaptionNone);
+        w_.Frame2->setTitle(shown ? CaptionOf(RowText(list, row)) : CaptionNone());
 }
 
 void Preview::ShowSelectedRow1() {
@@ -80,7 +86,7 @@ void Preview::ShowSelectedRow1() {
     if (!item || !tag.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)) {
         w_.Image1->Clear();
         if (w_.Frame2)
-            w_.Frame2->setTitle(kCaptionNone);
+            w_.Frame2->setTitle(CaptionNone());
         return;
     }
     w_.Image1->Clear();
@@ -88,7 +94,7 @@ void Preview::ShowSelectedRow1() {
     if (shown)
         context_.ApplyRotateState(w_.Command2);
     if (w_.Frame2)
-        w_.Frame2->setTitle(shown ? kCaptionOf + item->text(0) : kCaptionNone);
+        w_.Frame2->setTitle(shown ? CaptionOf(item->text(0)) : CaptionNone());
 }
 
 int Preview::SelectedRow(const QTreeView* list) {
@@ -157,7 +163,7 @@ void Preview::ListView2_Click() {
     const QString tag = RowTag(w_.ListView2, row);
     const bool shown = !tag.isEmpty() && LoadRowImage(tag, RowText(w_.ListView2, row));
     if (w_.Frame2)
-        w_.Frame2->setTitle(shown ? kCaptionOf + RowText(w_.ListView2, row) : kCaptionNone);
+        w_.Frame2->setTitle(shown ? CaptionOf(RowText(w_.ListView2, row)) : CaptionNone());
 }
 
 void Preview::ListView1_Click() {
@@ -170,11 +176,11 @@ void Preview::ListView1_Click() {
         if (shown)
             context_.ApplyRotateState(w_.Command2);
         if (w_.Frame2)
-            w_.Frame2->setTitle(shown ? kCaptionOf + item->text(0) : kCaptionNone);
+            w_.Frame2->setTitle(shown ? CaptionOf(item->text(0)) : CaptionNone());
         item->setCheckState(0, Qt::Checked);
     } else {
         if (w_.Frame2)
-            w_.Frame2->setTitle(kCaptionNone);
+            w_.Frame2->setTitle(CaptionNone());
         item->setCheckState(0, Qt::Unchecked);
     }
 }

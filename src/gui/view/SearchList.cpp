@@ -41,6 +41,21 @@ SearchList::SearchList(const ViewWidgets& widgets, ViewContext& context, Preview
                     [this, i] { DTPicker1_Change(i); });
 }
 
+// The criterion in the search box, in English whatever the language shown: a listed item
+// gives the one it carries; typed text is matched against the items' shown texts and
+// otherwise taken as it stands.
+QString SearchList::Criterion() const {
+    if (!w_.Combo2)
+        return QString();
+    const QString shown = w_.Combo2->currentText();
+    for (int i = 0; i < w_.Combo2->count(); ++i) {
+        const QVariant key = w_.Combo2->itemData(i);
+        if (w_.Combo2->itemText(i) == shown && key.isValid())
+            return key.toString();
+    }
+    return shown;
+}
+
 void SearchList::FillSearchList() {
     model_->Clear();
     if (preview_)
@@ -49,8 +64,7 @@ void SearchList::FillSearchList() {
     std::optional<SearchQuery> query;
     const Database* open = context_.app().DbConnection.get();
     const Engine engine = open ? open->engine() : Engine::Sqlite;
-    const SearchField criterion =
-        ParseSearchField(w_.Combo2 ? w_.Combo2->currentText() : QString());
+    const SearchField criterion = ParseSearchField(Criterion());
     switch (criterion) {
     case SearchField::RxNumber:
         query = RxNumberQuery(ParseRxNumber(text), engine);
@@ -77,7 +91,7 @@ void SearchList::FillSearchList() {
         try {
             Database* db = context_.app().DbConnection.get();
             if (!db || !db->IsOpen())
-                throw QuillerError(kErrorUnknown, QStringLiteral("The database is not open."),
+                throw QuillerError(kErrorUnknown, tr("The database is not open."),
                                    QStringLiteral("FillSearchList"));
             model_->Start(*query, db->Connection());
         } catch (const QuillerError& e) {
@@ -87,11 +101,10 @@ void SearchList::FillSearchList() {
             context_.app().SetStatus(e.description());
         }
         // The audit trail names the criterion only: the typed text may be a patient's name.
-        PatientRecords::RecordAccess(context_.app(), QStringLiteral("search"), QString(), QString(),
-                                     criterion == SearchField::Unrecognised
-                                         ? QStringLiteral("(none)")
-                                         : w_.Combo2->currentText(),
-                                     failed ? QStringLiteral("failed") : QStringLiteral("done"));
+        PatientRecords::RecordAccess(
+            context_.app(), QStringLiteral("search"), QString(), QString(),
+            criterion == SearchField::Unrecognised ? QStringLiteral("(none)") : Criterion(),
+            failed ? QStringLiteral("failed") : QStringLiteral("done"));
         if (model_->rowCount() < 1) {
             if (!failed && w_.Image1)
                 w_.Image1->Clear();
@@ -110,7 +123,7 @@ void SearchList::FillSearchList() {
 void SearchList::Combo2_Click() {
     if (w_.Text1)
         w_.Text1->clear();
-    const bool byDate = w_.Combo2 && w_.Combo2->currentText() == QLatin1String("Date");
+    const bool byDate = Criterion() == QLatin1String("Date");
     for (int i = 0; i < 2; ++i) {
         if (w_.lblDate[i])
             w_.lblDate[i]->setVisible(byDate);
@@ -118,8 +131,7 @@ void SearchList::Combo2_Click() {
             w_.DTPicker1[i]->setVisible(byDate);
     }
     // "Not scanned" needs no text: it lists at once.
-    const bool noText =
-        w_.Combo2 && ParseSearchField(w_.Combo2->currentText()) == SearchField::NotScanned;
+    const bool noText = ParseSearchField(Criterion()) == SearchField::NotScanned;
     if (w_.Text1)
         w_.Text1->setVisible(!byDate && !noText);
     if (byDate || noText) {

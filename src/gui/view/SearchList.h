@@ -32,6 +32,8 @@ public slots:
     void DTPicker1_Change(int index);
 
 private:
+    QString Criterion() const;
+
     ViewWidgets w_;
     ViewContext& context_;
     Preview* preview_;

@@ -223,7 +223,7 @@ void EnlargedView::ShowPicForm() {
     });
     window->SetPicture(picture);
     window->SetCopyDetails(details);
-    window->setWindowTitle(QStringLiteral("Scanned Image for Prescription ") + text);
+    window->setWindowTitle(tr("Scanned Image for Prescription %1").arg(text));
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,4 +1,5 @@
 #include "station/verify/LabelPattern.h"
+#include <QCoreApplication>
 
 namespace quiller {
 
@@ -11,15 +12,17 @@ std::optional<LabelPattern> LabelPattern::fromSetting(const QString& pattern, QS
     QRegularExpression regex(pattern);
     QString problem;
     if (pattern.trimmed().isEmpty())
-        problem = QStringLiteral("the label pattern is empty");
+        problem = QCoreApplication::translate("LabelPattern", "the label pattern is empty");
     else if (!regex.isValid())
-        problem = QStringLiteral("the label pattern \"%1\" is not a valid regular expression: "
-                                 "%2 at position %3")
+        problem = QCoreApplication::translate(
+                      "LabelPattern", "the label pattern \"%1\" is not a valid regular expression: "
+                                      "%2 at position %3")
                       .arg(pattern, regex.errorString())
                       .arg(regex.patternErrorOffset());
     else if (!regex.namedCaptureGroups().contains(QStringLiteral("rx")))
-        problem = QStringLiteral("the label pattern \"%1\" has no group named rx "
-                                 "(write (?<rx>...) around the Rx number)")
+        problem = QCoreApplication::translate("LabelPattern",
+                                              "the label pattern \"%1\" has no group named rx "
+                                              "(write (?<rx>...) around the Rx number)")
                       .arg(pattern);
     if (!problem.isEmpty()) {
         if (error)

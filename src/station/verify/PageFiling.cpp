@@ -1,5 +1,6 @@
 #include "station/verify/PageFiling.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -266,24 +267,27 @@ FilingResult PageFiler::result() const {
 
 QString keptReason(const PageDecision& d) {
     if (d.status == Status::Duplicate)
-        return QStringLiteral("duplicate: ") + d.label;
+        return QCoreApplication::translate("PageFiling", "duplicate: ") + d.label;
     if (d.status != Status::Unmatched)
         return QString();
     switch (d.why) {
     case Why::ForeignLabel:
-        return QStringLiteral("label of another prescription: ") + d.label;
+        return QCoreApplication::translate("PageFiling", "label of another prescription: ") +
+               d.label;
     case Why::ConflictingLabels:
-        return (d.label.count(QStringLiteral(", ")) == 1 ? QStringLiteral("two labels: ")
-                                                         : QStringLiteral("several labels: ")) +
+        return (d.label.count(QStringLiteral(", ")) == 1
+                    ? QCoreApplication::translate("PageFiling", "two labels: ")
+                    : QCoreApplication::translate("PageFiling", "several labels: ")) +
                d.label;
     case Why::AmbiguousLabel:
-        return QStringLiteral("label without its refill: ") + d.label;
+        return QCoreApplication::translate("PageFiling", "label without its refill: ") + d.label;
     case Why::None:
     case Why::NoLabel:
     case Why::NoPrescriptionLeft:
         break;
     }
-    return d.label.isEmpty() ? QStringLiteral("no label") : QStringLiteral("label ") + d.label;
+    return d.label.isEmpty() ? QCoreApplication::translate("PageFiling", "no label")
+                             : QCoreApplication::translate("PageFiling", "label ") + d.label;
 }
 
 QString otherCodesNote(const QStringList& others) {
@@ -321,17 +325,20 @@ QString keptApart(const FilingResult& result, Status status) {
     }
     QStringList parts;
     if (!labels.isEmpty())
-        parts.append((labels.size() == 1 ? QStringLiteral("label ") : QStringLiteral("labels ")) +
+        parts.append((labels.size() == 1 ? QCoreApplication::translate("PageFiling", "label ")
+                                         : QCoreApplication::translate("PageFiling", "labels ")) +
                      labels.join(QStringLiteral(", ")));
     if (!foreign.isEmpty())
-        parts.append((foreign.size() == 1 ? QStringLiteral("label of another prescription: ")
-                                          : QStringLiteral("labels of other prescriptions: ")) +
-                     foreign.join(QStringLiteral(", ")));
+        parts.append(
+            (foreign.size() == 1
+                 ? QCoreApplication::translate("PageFiling", "label of another prescription: ")
+                 : QCoreApplication::translate("PageFiling", "labels of other prescriptions: ")) +
+            foreign.join(QStringLiteral(", ")));
     parts.append(reasons);
     if (unlabelled == 1)
-        parts.append(QStringLiteral("no label"));
+        parts.append(QCoreApplication::translate("PageFiling", "no label"));
     else if (unlabelled > 1)
-        parts.append(QStringLiteral("%1 without label").arg(unlabelled));
+        parts.append(QCoreApplication::translate("PageFiling", "%1 without label").arg(unlabelled));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -343,32 +350,35 @@ QString filingReport(const FilingResult& result, const QList<ExpectedRx>& expect
     auto count = [&parts](int n, const QString& one, const QString& many) {
         if (n == 0)
             return;
-        const QString noun = parts.isEmpty()
-                                 ? (n == 1 ? QStringLiteral(" page") : QStringLiteral(" pages"))
-                                 : QString();
+        const QString noun =
+            parts.isEmpty() ? u' ' + (n == 1 ? QCoreApplication::translate("PageFiling", "page")
+                                             : QCoreApplication::translate("PageFiling", "pages"))
+                            : QString();
         parts.append(QString::number(n) + noun + u' ' + (n == 1 ? one : many));
     };
-    count(result.verified, QStringLiteral("verified by its label"),
-          QStringLiteral("verified by their label"));
-    count(result.byPosition, QStringLiteral("filed by position"),
-          QStringLiteral("filed by position"));
+    count(result.verified, QCoreApplication::translate("PageFiling", "verified by its label"),
+          QCoreApplication::translate("PageFiling", "verified by their label"));
+    count(result.byPosition, QCoreApplication::translate("PageFiling", "filed by position"),
+          QCoreApplication::translate("PageFiling", "filed by position"));
     if (result.unmatched > 0) {
-        count(result.unmatched, QStringLiteral("kept as unmatched"),
-              QStringLiteral("kept as unmatched"));
+        count(result.unmatched, QCoreApplication::translate("PageFiling", "kept as unmatched"),
+              QCoreApplication::translate("PageFiling", "kept as unmatched"));
         parts.last() += QStringLiteral(" (%1)").arg(keptApart(result, Status::Unmatched));
     }
     if (result.duplicates > 0) {
-        count(result.duplicates, QStringLiteral("kept apart as a duplicate"),
-              QStringLiteral("kept apart as duplicates"));
+        count(result.duplicates,
+              QCoreApplication::translate("PageFiling", "kept apart as a duplicate"),
+              QCoreApplication::translate("PageFiling", "kept apart as duplicates"));
         parts.last() += QStringLiteral(" (%1)").arg(keptApart(result, Status::Duplicate));
     }
     if (parts.isEmpty())
-        parts.append(QStringLiteral("no pages"));
+        parts.append(QCoreApplication::translate("PageFiling", "no pages"));
     if (!result.withoutPage.isEmpty()) {
         QStringList names;
         for (int i : result.withoutPage)
             names.append(i < expected.size() ? expected[i].display() : QString::number(i + 1));
-        parts.append(QStringLiteral("no page for ") + names.join(QStringLiteral(", ")));
+        parts.append(QCoreApplication::translate("PageFiling", "no page for ") +
+                     names.join(QStringLiteral(", ")));
     }
     QString text = parts.join(QStringLiteral(", ")) + u'.';
     text[0] = text[0].toUpper();

@@ -1,6 +1,7 @@
 #include "station/verify/VerifySettings.h"
 
 #include "settings/SettingsStore.h"
+#include <QCoreApplication>
 
 namespace quiller {
 
@@ -11,8 +12,10 @@ VerifySettings ReadVerifySettings(const SettingsStore& store) {
     bool ok = true;
     s.mode = filingModeFromSetting(mode, &ok);
     if (!mode.trimmed().isEmpty() && !ok)
-        problems << QStringLiteral("the label check mode \"%1\" is not off, check or require; "
-                                   "check is used")
+        problems << QCoreApplication::translate(
+                        "VerifySettings",
+                        "the label check mode \"%1\" is not off, check or require; "
+                        "check is used")
                         .arg(mode);
     const QString pattern = store.Read(SettingsStore::Verify(), SettingsStore::VerifyPattern());
     if (!pattern.trimmed().isEmpty()) {
@@ -20,8 +23,9 @@ VerifySettings ReadVerifySettings(const SettingsStore& store) {
         if (const std::optional<LabelPattern> p = LabelPattern::fromSetting(pattern, &error))
             s.pattern = *p;
         else
-            problems << QStringLiteral("the label pattern is not usable (%1); the standard "
-                                       "pattern is used")
+            problems << QCoreApplication::translate(
+                            "VerifySettings", "the label pattern is not usable (%1); the standard "
+                                              "pattern is used")
                             .arg(error);
     }
     s.problem = problems.join(QStringLiteral("; "));
