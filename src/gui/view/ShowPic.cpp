@@ -6,6 +6,8 @@
 #include "station/StationContext.h"
 
 #include "base/MessageBoxes.h"
+#include "gui/common/FieldWidth.h"
+#include "gui/common/Mnemonics.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
@@ -14,6 +16,7 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,8 +24,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace quiller {
 
@@ -69,14 +74,32 @@ frmShowPic::frmShowPic(QWidget* parent) : QWidget(parent, Qt::Window) {
     Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
+    // The picture fills the window; under it the size fields on the left and the buttons
+    // on the right, each as wide as its text needs.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(Twips(120, this), Twips(120, this), Twips(120, this),
+                               Twips(120, this));
+    column->addWidget(Image1, 1);
+    auto* row = new QGridLayout;
+    for (QLineEdit* box : {txtHeight, txtWidth})
+        box->setFixedWidth(
+            std::max(Twips(495, box), TextFieldWidth(box, QStringLiteral("000000"))));
+    QWidget* cells[] = {Label1, txtHeight, nullptr, Label2, txtWidth, nullptr, Command1, Command2};
+    for (int i = 0; i < int(std::size(cells)); ++i)
+        if (cells[i])
+            row->addWidget(cells[i], 0, i);
+    row->setColumnMinimumWidth(2, Twips(105, this));
+    row->setColumnStretch(5, 1);
+    // The buttons are as wide as designed, wider when their texts need it.
+    row->setColumnMinimumWidth(6, Twips(1095, this));
+    row->setColumnMinimumWidth(7, Twips(975, this));
+    column->addLayout(row);
     resize(Twips(6855, this), Twips(6450, this));
-    PlaceTwips(Image1, 120, 120, 6495, 5655);
-    PlaceTwips(Label1, 120, 6000, 495, 255);
-    PlaceTwips(txtHeight, 720, 6000, 495, 285);
-    PlaceTwips(Label2, 1320, 6000, 495, 255);
-    PlaceTwips(txtWidth, 1920, 6000, 495, 285);
-    PlaceTwips(Command1, 4440, 6000, 1095, 375);
-    PlaceTwips(Command2, 5640, 6000, 975, 375);
+    // Escape closes the window as Cancel does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &frmShowPic::Command2_Click);
+    MakeMnemonicsUnique(this);
 
     txtWidth->installEventFilter(this);
     txtHeight->installEventFilter(this);
