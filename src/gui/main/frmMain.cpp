@@ -144,11 +144,12 @@ void frmMain::BuildMenus() {
     add(file, QStringLiteral("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click)
         ->setShortcut(QKeySequence::Print);
     file->addSeparator();
-    QAction* exit = add(file, QStringLiteral("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+    QAction* exitAction =
+        add(file, QStringLiteral("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
     // Desktops without a quit key of their own get the common Ctrl+Q.
     const QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
-    exit->setShortcuts(quit.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)}
-                                      : quit);
+    exitAction->setShortcuts(
+        quit.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : quit);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));

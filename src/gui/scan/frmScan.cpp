@@ -293,14 +293,17 @@ void frmScan::LayOut() {
     // over it, in the same place, and cover it in viewing mode.
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(Twips(120, this), 0, Twips(80, this), Twips(120, this));
-    grid->setVerticalSpacing(Twips(105, this));
+    // The search and viewing frames touch, so that nothing of the frame under them shows
+    // between them; an empty row keeps the image frame apart.
+    grid->setVerticalSpacing(0);
     grid->addWidget(Frame1, 0, 0, 2, 1);
     grid->addWidget(fraSearch, 0, 0);
     grid->addWidget(fraList, 1, 0);
-    grid->addWidget(Frame2, 2, 0);
+    grid->setRowMinimumHeight(2, Twips(105, this));
+    grid->addWidget(Frame2, 3, 0);
     grid->setRowStretch(0, 0);
     grid->setRowStretch(1, 3735);
-    grid->setRowStretch(2, 3015);
+    grid->setRowStretch(3, 3015);
     Frame1->stackUnder(fraSearch);
 }
 
