@@ -1,6 +1,7 @@
 // Every window shows its texts whole: in English, with texts 40 % longer as translations
-// are, and (run a second time with QT_SCALE_FACTOR=2) at double scaling; each window keeps
-// its designed size where the texts fit in it.
+// are, in Spanish, German and French (their formats and catalogues), and (run a second time with
+// QT_SCALE_FACTOR=2) at double scaling; each window keeps its designed size where the texts fit in
+// it.
 #include "common/StationFixture.h"
 #include "common/TextFit.h"
 #include "gui/common/Twips.h"
@@ -11,13 +12,16 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTranslator>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -32,6 +36,33 @@ void Settle() {
     for (int i = 0; i < 5; ++i)
         QTest::qWait(20);
 }
+
+// A language for the windows built from here on: its number and date formats, Qt's own
+// catalogue and the station's catalogue where the build has made one.
+class Language {
+public:
+    explicit Language(const QString& name) {
+        if (name.isEmpty())
+            return;
+        QLocale::setDefault(QLocale(name));
+        const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        if (qt_.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder))
+            QCoreApplication::installTranslator(&qt_);
+        QDirIterator built(QStringLiteral(QUILLER_BINARY_DIR),
+                           {QStringLiteral("quiller_%1*.qm").arg(name)}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        if (built.hasNext() && own_.load(built.next()))
+            QCoreApplication::installTranslator(&own_);
+    }
+    ~Language() {
+        QCoreApplication::removeTranslator(&own_);
+        QCoreApplication::removeTranslator(&qt_);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+private:
+    QTranslator qt_, own_;
+};
 
 } // namespace
 
@@ -60,15 +91,20 @@ private slots:
     void windowsShowTheirTextsWhole_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("longTexts");
+        QTest::addColumn<QString>("language");
         for (const char* window : {"configuration", "scanning", "viewing", "viewing by date",
                                    "enlarged image", "about", "support"}) {
-            QTest::addRow("%s", window) << window << false;
-            QTest::addRow("%s, long texts", window) << window << true;
+            QTest::addRow("%s", window) << window << false << QString();
+            QTest::addRow("%s, long texts", window) << window << true << QString();
+            for (const char* language : {"es", "de", "fr"})
+                QTest::addRow("%s, %s", window, language) << window << false << language;
         }
     }
     void windowsShowTheirTextsWhole() {
         QFETCH(QString, window);
         QFETCH(bool, longTexts);
+        QFETCH(QString, language);
+        const Language languageInUse(language);
         if (window == QLatin1String("configuration")) {
             s->script.sources = {QStringLiteral("Fujitsu fi-7160 Document Scanner (USB 2.0)"),
                                  QStringLiteral("Simulated Flatbed")};
@@ -98,13 +134,13 @@ private slots:
                 rows.removeIf([](const test::FixtureRow& r) { return r.RxImage.isNull(); });
                 test::InsertRows(*SharedContext().DbConnection, rows);
                 main->Command1_Click(1);
-                scan->Combo2->setCurrentText(QStringLiteral("Patient"));
+                scan->Combo2->setCurrentIndex(1); // patient
                 scan->Text1->setText(QStringLiteral(","));
                 QMetaObject::invokeMethod(scan->Text1, "returnPressed");
                 QTRY_VERIFY(scan->ListView2->model() && scan->ListView2->model()->rowCount() > 0);
             }
             if (window == QLatin1String("viewing by date")) {
-                scan->Combo2->setCurrentText(QStringLiteral("Date"));
+                scan->Combo2->setCurrentIndex(2); // date
                 QMetaObject::invokeMethod(scan->Combo2, "activated", Q_ARG(int, 2));
                 QVERIFY(scan->DTPicker1[0]->isVisibleTo(scan));
             }
