@@ -1393,6 +1393,10 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
         <source>View scanned images</source>
         <translation>Gescannte Bilder ansehen</translation>
     </message>
+    <message>
+        <source>Find a prescription</source>
+        <translation>Rezept suchen</translation>
+    </message>
 </context>
 <context>
     <name>quiller::frmScan</name>

@@ -1393,6 +1393,10 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
         <source>View scanned images</source>
         <translation>Consultar imágenes escaneadas</translation>
     </message>
+    <message>
+        <source>Find a prescription</source>
+        <translation>Buscar una receta</translation>
+    </message>
 </context>
 <context>
     <name>quiller::frmScan</name>

@@ -1393,6 +1393,10 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
         <source>View scanned images</source>
         <translation>Consulter les images numérisées</translation>
     </message>
+    <message>
+        <source>Find a prescription</source>
+        <translation>Rechercher une ordonnance</translation>
+    </message>
 </context>
 <context>
     <name>quiller::frmScan</name>

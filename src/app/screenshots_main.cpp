@@ -1,5 +1,7 @@
-// Writes PNG pictures of the station's windows, for looking at them without a desktop.
-// Run through scripts/screenshots, which gives it a temporary home and a display.
+// Writes PNG pictures of the station's windows, for looking at them without a desktop,
+// in the language of the environment (LANG). Run through scripts/screenshots, which gives
+// it a temporary home and a display for each language.
+#include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/help/AppIcon.h"
 #include "gui/help/frmAbout.h"
@@ -9,6 +11,7 @@
 #include "gui/main/frmMain.h"
 #include "gui/scan/frmScan.h"
 #include "gui/settings/frmConfiguration.h"
+#include "gui/view/ShowPic.h"
 #include "records/Database.h"
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
@@ -18,10 +21,13 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 
 using namespace quiller;
 
@@ -50,12 +56,34 @@ bool Save(QWidget* w, const QString& folder, const QString& name) {
     return ok;
 }
 
+// Qt's own catalogues and the station's (from QUILLER_TRANSLATIONS_DIR, else beside the
+// program) for the environment's language; a language without them shows in English.
+void InstallTranslations(QCoreApplication& app) {
+    const QLocale locale;
+    auto* qt = new QTranslator(&app);
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    QStringList folders{QCoreApplication::applicationDirPath(),
+                        QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+    if (qEnvironmentVariableIsSet("QUILLER_TRANSLATIONS_DIR"))
+        folders.prepend(qEnvironmentVariable("QUILLER_TRANSLATIONS_DIR"));
+    auto* own = new QTranslator(&app);
+    for (const QString& folder : folders) {
+        if (own->load(locale, QStringLiteral("quiller"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(own);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QuillerApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ApplicationIcon());
+    InstallTranslations(app);
     InstallScannerFactory();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(out);
@@ -110,6 +138,12 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(scan->Text1, "returnPressed");
     Wait(500);
     ok &= Save(window.get(), out, QStringLiteral("view.png"));
+
+    frmShowPic* enlarged = frmShowPic::Instance(window.get());
+    enlarged->SetPicture(scan->Image1->Picture());
+    enlarged->show();
+    ok &= Save(enlarged, out, QStringLiteral("enlarged.png"));
+    enlarged->close();
 
     frmAbout* about = ShowAbout(window.get());
     ok &= Save(about, out, QStringLiteral("about.png"));

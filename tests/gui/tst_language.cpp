@@ -270,6 +270,8 @@ private slots:
         Station s; // no settings yet
         frmConfiguration dialog(SharedContext());
         dialog.Form_Load();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* intro = dialog.findChild<QLabel*>("lblIntro");
         QVERIFY(intro && !intro->text().isEmpty());
         QVERIFY(intro->geometry().bottom() < dialog.Combo1->geometry().top());

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace quiller {
@@ -60,7 +61,12 @@ frmSupport::frmSupport(const SupportContact& contact, QWidget* parent)
     lines->addStretch(1);
     row->addLayout(lines, 1);
 
-    setFixedSize(sizeHint());
+    // The panel is as large as its lines need, and follows them when they change.
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    // Escape closes the panel.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 namespace {

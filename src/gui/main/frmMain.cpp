@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "base/ProgramEnd.h"
+#include "gui/common/Mnemonics.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/help/AppIcon.h"
@@ -16,9 +17,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,6 +33,7 @@
 #include <QSystemTrayIcon>
 #include <QTime>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace quiller {
 
@@ -73,19 +77,25 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
 
     Picture1 = new QWidget(central);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedWidth(Twips(1485, this));
+    // The button column is as wide as designed, wider when a caption needs it.
+    Picture1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* buttons = new QVBoxLayout(Picture1);
+    buttons->setContentsMargins(Twips(120, this), Twips(240, this), Twips(150, this), 0);
+    buttons->setSpacing(Twips(105, this));
+    buttons->addItem(new QSpacerItem(Twips(1215, this), 0, QSizePolicy::Fixed));
     QFont buttonFont = Picture1->font();
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(12);
     // Alt+S and Alt+V belong to the scan window's Scan and View Larger Image buttons.
     const QString captions[2] = {tr("S&can"), tr("V&iew")};
-    const int tops[2] = {240, 1200};
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(captions[i], Picture1);
         Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
         Command1[i]->setFont(buttonFont);
         Command1[i]->setAutoFillBackground(true);
-        PlaceTwips(Command1[i], 120, tops[i], 1215, 855);
+        Command1[i]->setMinimumHeight(Twips(855, this));
+        Command1[i]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        buttons->addWidget(Command1[i]);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
     Label1 = new QLabel(tr("Ready to Scan"), Picture1);
@@ -97,7 +107,9 @@ frmMain::frmMain(StationContext& context, QWidget* parent)
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setAccessibleName(tr("Readiness"));
     SetReadyLabel(true);
-    PlaceTwips(Label1, 120, 2160, 1215, 1815);
+    buttons->addSpacing(Twips(105, this));
+    buttons->addWidget(Label1);
+    buttons->addStretch(1);
     layout->addWidget(Picture1);
 
     MdiArea = new QMdiArea(central);
@@ -127,10 +139,17 @@ void frmMain::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, tr("Page Set&up..."), "mnuFilePageSetup", &frmMain::mnuFilePageSetup_Click);
-    add(file, tr("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click);
+    add(file, tr("Page Set&up..."), "mnuFilePageSetup",
+        &frmMain::mnuFilePageSetup_Click);
+    add(file, tr("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click)
+        ->setShortcut(QKeySequence::Print);
     file->addSeparator();
-    add(file, tr("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+    QAction* exitAction =
+        add(file, tr("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+    // Desktops without a quit key of their own get the common Ctrl+Q.
+    const QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+    exitAction->setShortcuts(
+        quit.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : quit);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -139,7 +158,15 @@ void frmMain::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    add(help, tr("&Technical Support"), "mnuSupport", &frmMain::mnuSupport_Click);
+    add(help, tr("&Technical Support"), "mnuSupport", &frmMain::mnuSupport_Click)
+        ->setShortcut(QKeySequence::HelpContents);
+
+    // Find: viewing mode with the cursor in the search box.
+    actFind = new QAction(tr("Find a prescription"), this);
+    actFind->setObjectName(QStringLiteral("actFind"));
+    actFind->setShortcut(QKeySequence::Find);
+    addAction(actFind);
+    connect(actFind, &QAction::triggered, this, &frmMain::FindPrescription);
     add(help, tr("&About "), "mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
 
     // The tray's menu; never shown in the menu bar.
@@ -233,6 +260,7 @@ frmScan* frmMain::ShowScanWindow() {
         const QSize frame = sub->size() - scan->size();
         sub->resize(QSize(Twips(frmScan::kDesignWidth, scan), scan->height()) + frame);
         sub->move(0, 0);
+        MakeMnemonicsUnique(this);
         if (!scan->Form_Load())
             return scan;
     }
@@ -289,6 +317,24 @@ void frmMain::Command1_Click(int index) {
     if (view)
         IgnoringErrors([&] { SetStatusText(tr("View scanned images")); });
     IgnoringErrors([&] { SetReadyLabel(!view); });
+    if (view && scan_)
+        FocusSearch();
+}
+
+void frmMain::FocusSearch() {
+    // The search text, or the first date when searching by date.
+    QWidget* field = scan_->Text1->isVisibleTo(scan_) ? static_cast<QWidget*>(scan_->Text1)
+                                                      : scan_->DTPicker1[0];
+    field->setFocus(Qt::ShortcutFocusReason);
+    if (field == scan_->Text1)
+        scan_->Text1->selectAll();
+}
+
+void frmMain::FindPrescription() {
+    if (!scan_ || !scan_->ViewingMode())
+        Command1_Click(1);
+    else
+        FocusSearch();
 }
 
 void frmMain::mnuRestart_Click() {

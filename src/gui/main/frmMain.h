@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 
+class QAction;
 class QColor;
 class QLabel;
 class QMdiArea;
@@ -44,6 +45,8 @@ public:
     void mnuFilePrint_Click();
     void mPopRestore_Click();
     void mPopExit_Click();
+    // Ctrl+F: viewing mode (switched to when scanning) with the cursor in the search box.
+    void FindPrescription();
 
     // The current scan window; nullptr before the load and after the real exit.
     frmScan* ScanWindow() const { return scan_; }
@@ -89,12 +92,14 @@ public:
     QProgressBar* BatchProgress;
     QMdiArea* MdiArea;
     QMenu* mPopupSys;
+    QAction* actFind; // Find, not in a menu: a shortcut of the whole window
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FocusSearch();
     void BuildMenus();
     void BuildStatusBar();
     void RestorePlacement();

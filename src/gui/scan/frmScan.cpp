@@ -1,6 +1,7 @@
 #include "gui/scan/frmScan.h"
 
 #include "base/ErrorReport.h"
+#include "gui/common/FieldWidth.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/ViewWidgets.h"
@@ -13,15 +14,21 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateEdit>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
+#include <vector>
 
 namespace quiller {
 
@@ -63,10 +70,97 @@ QStringList ListColumns() {
             QCoreApplication::translate("quiller::frmScan", "Page")};
 }
 
-void SetColumnWidths(QHeaderView* header, const QWidget* w) {
-    const int widths[] = {1200, 1200, 2000, 2440, 1100};
-    for (int i = 0; i < std::min(5, header->count()); ++i)
-        header->resizeSection(i, Twips(widths[i], w));
+// Keeps a list's columns at their designed widths, narrowed together where the list is
+// narrower, never below what a heading needs; the list is at least as wide as its
+// headings. Once the operator sizes a column, the widths are theirs.
+class ColumnFit : public QObject {
+public:
+    explicit ColumnFit(QTreeView* list) : QObject(list), list_(list) {
+        setObjectName(QStringLiteral("columnFit"));
+        list->viewport()->installEventFilter(this);
+        // A column dragged with the mouse; the last column's own stretching is not.
+        connect(list->header(), &QHeaderView::sectionResized, this, [this] {
+            if (!fitting_ && QGuiApplication::mouseButtons() != Qt::NoButton)
+                operatorSized_ = true;
+        });
+    }
+    void Fit() {
+        QHeaderView* header = list_->header();
+        const int widths[] = {1200, 1200, 2000, 2440, 1100};
+        const int n = std::min(5, header->count());
+        int designed = 0, needed = 0;
+        for (int i = 0; i < n; ++i) {
+            designed += Twips(widths[i], list_);
+            needed += header->sectionSizeHint(i);
+        }
+        list_->setMinimumWidth(needed + 2 * list_->frameWidth() +
+                               list_->verticalScrollBar()->sizeHint().width());
+        if (operatorSized_ || designed == 0)
+            return;
+        const int room = list_->viewport()->width();
+        // Columns whose share of the room is less than their heading need get what the
+        // heading needs; the others share the rest in their designed proportions.
+        std::vector<int> size(size_t(n), 0);
+        std::vector<bool> atHeading(size_t(n), false);
+        for (bool changed = true; changed;) {
+            changed = false;
+            int rest = room, restDesigned = 0;
+            for (int i = 0; i < n; ++i) {
+                if (atHeading[size_t(i)])
+                    rest -= header->sectionSizeHint(i);
+                else
+                    restDesigned += Twips(widths[i], list_);
+            }
+            for (int i = 0; i < n; ++i) {
+                if (atHeading[size_t(i)]) {
+                    size[size_t(i)] = header->sectionSizeHint(i);
+                    continue;
+                }
+                const int width = Twips(widths[i], list_);
+                size[size_t(i)] = designed > room && restDesigned > 0
+                                      ? width * std::max(0, rest) / restDesigned
+                                      : width;
+                if (size[size_t(i)] < header->sectionSizeHint(i)) {
+                    atHeading[size_t(i)] = true;
+                    changed = true;
+                }
+            }
+        }
+        fitting_ = true;
+        for (int i = 0; i < n; ++i)
+            header->resizeSection(i, size[size_t(i)]);
+        fitting_ = false;
+    }
+    // Headings that change (another language) fit again; a new model too.
+    void Watch() {
+        QAbstractItemModel* model = list_->model();
+        if (!model || model == watched_)
+            return;
+        watched_ = model;
+        connect(model, &QAbstractItemModel::headerDataChanged, this, [this] { Fit(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            Fit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTreeView* list_;
+    QPointer<QAbstractItemModel> watched_;
+    bool fitting_ = false;
+    bool operatorSized_ = false;
+};
+
+void SetColumnWidths(QTreeView* list) {
+    auto* fit = static_cast<ColumnFit*>(
+        list->findChild<QObject*>(QStringLiteral("columnFit"), Qt::FindDirectChildrenOnly));
+    if (!fit)
+        fit = new ColumnFit(list);
+    fit->Watch();
+    fit->Fit();
 }
 
 } // namespace
@@ -78,75 +172,52 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     Frame1 = MakeFrame(this, "Frame1", tr("Prescriptions to be scanned"));
-    PlaceTwips(Frame1, 120, 0, 7335, 3735);
     ListView1 = Make<QTreeWidget>(Frame1, "ListView1");
-    PlaceTwips(ListView1, 120, 240, 7095, 3255);
     ListView1->setRootIsDecorated(false);
     ListView1->setHeaderLabels(ListColumns());
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setAllColumnsShowFocus(true);
-    SetColumnWidths(ListView1->header(), this);
+    SetColumnWidths(ListView1);
 
     Frame2 = MakeFrame(this, "Frame2", tr("Rx image"));
-    PlaceTwips(Frame2, 120, 3840, 7335, 3015);
     Image1 = Make<PictureBox>(Frame2, "Image1");
-    PlaceTwips(Image1, 120, 360, 3375, 2535);
     Image1->setToolTip(tr("Double click the image to view larger picture"));
     Label1 = MakeLabel(Frame2, "Label1", tr("Scanner"));
-    PlaceTwips(Label1, 3600, 360, 735, 255);
     Combo1 = Make<QComboBox>(Frame2, "Combo1");
-    PlaceTwips(Combo1, 4440, 360, 2655, 315);
     Combo1->setEditable(false); // the operator can only choose a source
     Command1 = MakeButton(Frame2, "Command1", tr("&Scan"));
-    PlaceTwips(Command1, 4440, 840, 2655, 375);
     Command2 = MakeButton(Frame2, "Command2", tr("&Rotate"));
-    PlaceTwips(Command2, 4440, 1320, 2655, 375);
     Command4 = MakeButton(Frame2, "Command4", tr("&View Larger Image/Print"));
-    PlaceTwips(Command4, 4440, 1800, 2655, 375);
     cmdScanRest = MakeButton(Frame2, "cmdScanRest", tr("Scan &the rest"));
-    PlaceTwips(cmdScanRest, 4440, 2205, 2655, 315);
     cmdScanRest->setEnabled(false);
     cmdScanRest->setToolTip(tr("Scan the prescriptions of the last batch that were "
-                               "not scanned, in one go"));
+                                           "not scanned, in one go"));
     cmdStop = MakeButton(Frame2, "cmdStop", tr("Sto&p waiting for paper"));
-    PlaceTwips(cmdStop, 4440, 840, 2655, 375);
     cmdStop->setToolTip(tr("End the batch now; its prescriptions are reported as "
-                           "not scanned and can be scanned later"));
+                                       "not scanned and can be scanned later"));
     cmdStop->hide();
     LabelImageNum = MakeLabel(Frame2, "LabelImageNum", tr("No images"));
-    PlaceTwips(LabelImageNum, 3600, 2520, 2055, 255);
     LabelImageNum->setAlignment(Qt::AlignCenter);
 
     fraSearch = MakeFrame(this, "fraSearch", tr("Search for"));
-    PlaceTwips(fraSearch, 120, 0, 7335, 735);
     Combo2 = Make<QComboBox>(fraSearch, "Combo2");
     // A drop-down with an editable text; what is typed is never added as an entry.
     Combo2->setEditable(true);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
-    PlaceTwips(Combo2, 120, 240, 1455, 315);
     Text1 = Make<QLineEdit>(fraSearch, "Text1");
-    PlaceTwips(Text1, 1680, 240, 2055, 285);
     const char* labelNames[] = {"lblDate(0)", "lblDate(1)"};
     const char* pickerNames[] = {"DTPicker1(0)", "DTPicker1(1)"};
     const QString labelTexts[] = {tr("From fill date"), tr("To fill date")};
-    const int labelGeometry[2][4] = {{1680, 240, 975, 255}, {4080, 240, 855, 255}};
-    const int pickerGeometry[2][4] = {{2640, 240, 1235, 315}, {4920, 240, 1235, 315}};
     for (int i = 0; i < 2; ++i) {
         lblDate[i] = MakeLabel(fraSearch, labelNames[i], labelTexts[i]);
-        PlaceTwips(lblDate[i], labelGeometry[i][0], labelGeometry[i][1], labelGeometry[i][2],
-                   labelGeometry[i][3]);
         DTPicker1[i] = Make<QDateEdit>(fraSearch, pickerNames[i]);
-        PlaceTwips(DTPicker1[i], pickerGeometry[i][0], pickerGeometry[i][1], pickerGeometry[i][2],
-                   pickerGeometry[i][3]);
         DTPicker1[i]->setCalendarPopup(true);
         DTPicker1[i]->setDate(QDate::currentDate());
     }
     fraSearch->hide();
 
     fraList = MakeFrame(this, "fraList", tr("Prescriptions to be viewed"));
-    PlaceTwips(fraList, 120, 720, 7335, 3015);
     ListView2 = Make<QTreeView>(fraList, "ListView2");
-    PlaceTwips(ListView2, 120, 240, 7095, 2655);
     ListView2->setRootIsDecorated(false);
     ListView2->setUniformRowHeights(true);
     ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -169,9 +240,97 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
 
-    setMinimumWidth(Twips(2000, this));
+    LayOut();
     resize(Twips(kDesignWidth, this), Twips(kDesignHeight, this));
-    setFixedHeight(Twips(kDesignHeight, this));
+    FitHeight();
+}
+
+void frmScan::LayOut() {
+    // Each frame's contents follow its width; buttons and labels take what their texts
+    // need, and the preview the rest.
+    auto frameLayout = [](QGroupBox* frame) {
+        auto* grid = new QGridLayout(frame);
+        grid->setContentsMargins(Twips(120, frame), Twips(60, frame), Twips(120, frame),
+                                 Twips(60, frame));
+        return grid;
+    };
+    frameLayout(Frame1)->addWidget(ListView1, 0, 0);
+    frameLayout(fraList)->addWidget(ListView2, 0, 0);
+
+    // The search row: the field chooser, then the text or the two dates.
+    QGridLayout* search = frameLayout(fraSearch);
+    search->addWidget(Combo2, 0, 0);
+    search->addWidget(Text1, 0, 1, 1, 2);
+    search->addWidget(lblDate[0], 0, 1);
+    search->addWidget(DTPicker1[0], 0, 2);
+    search->addWidget(lblDate[1], 0, 3);
+    search->addWidget(DTPicker1[1], 0, 4);
+    search->setColumnStretch(5, 1);
+    // Columns as wide as designed at least; the chooser widens with its entries.
+    WidenWithEntries(Combo2);
+    search->setColumnMinimumWidth(0, Twips(1455, this));
+    search->setColumnMinimumWidth(2, Twips(1235, this));
+    search->setColumnMinimumWidth(4, Twips(1235, this));
+    Text1->setMinimumWidth(Twips(2055, Text1));
+
+    // The preview on the left; the scanner box and the buttons in a column on the right,
+    // with Stop in the Scan button's place while a batch waits for paper.
+    QGridLayout* image = frameLayout(Frame2);
+    image->addWidget(Image1, 0, 0, 6, 1);
+    image->addWidget(Label1, 0, 1);
+    image->addWidget(Combo1, 0, 2);
+    image->addWidget(Command1, 1, 2);
+    image->addWidget(cmdStop, 1, 2);
+    image->addWidget(Command2, 2, 2);
+    image->addWidget(Command4, 3, 2);
+    image->addWidget(cmdScanRest, 4, 2);
+    image->addWidget(LabelImageNum, 5, 1, 1, 2);
+    image->setColumnStretch(0, 3375);
+    image->setColumnStretch(2, 2655);
+    image->setRowStretch(5, 1);
+    WidenWithEntries(Combo1);
+    Image1->setMinimumSize(Twips(1500, Image1), Twips(1500, Image1));
+    LabelImageNum->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+
+    // The to-be-scanned frame above the image frame; the search and viewing frames lie
+    // over it, in the same place, and cover it in viewing mode.
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(Twips(120, this), 0, Twips(80, this), Twips(120, this));
+    // The search and viewing frames touch, so that nothing of the frame under them shows
+    // between them; an empty row keeps the image frame apart.
+    grid->setVerticalSpacing(0);
+    grid->addWidget(Frame1, 0, 0, 2, 1);
+    grid->addWidget(fraSearch, 0, 0);
+    grid->addWidget(fraList, 1, 0);
+    grid->setRowMinimumHeight(2, Twips(105, this));
+    grid->addWidget(Frame2, 3, 0);
+    grid->setRowStretch(0, 0);
+    grid->setRowStretch(1, 3735);
+    grid->setRowStretch(3, 3015);
+    Frame1->stackUnder(fraSearch);
+}
+
+void frmScan::FitHeight() {
+    // The height is the designed one, more when texts need it; the width at least what
+    // they need.
+    const QSize needed = layout() ? layout()->minimumSize() : QSize();
+    const int height = std::max(Twips(kDesignHeight, this), needed.height());
+    const int width = std::max(Twips(2000, this), needed.width());
+    // The sub-window around the window grows with it.
+    const QSize missing(std::max(0, width - this->width()), std::max(0, height - this->height()));
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && !missing.isNull())
+        sub->resize(sub->size() + missing);
+    if (minimumHeight() != height || maximumHeight() != height)
+        setFixedHeight(height);
+    if (minimumWidth() != width)
+        setMinimumWidth(width);
+}
+
+bool frmScan::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        FitHeight();
+    return handled;
 }
 
 frmScan::~frmScan() = default;
@@ -186,7 +345,7 @@ bool frmScan::ViewingMode() const {
 
 void frmScan::SetListView2Columns() {
     if (ListView2->model())
-        SetColumnWidths(ListView2->header(), this);
+        SetColumnWidths(ListView2);
 }
 
 bool frmScan::Form_Load() {
@@ -216,35 +375,11 @@ bool frmScan::Form_Load() {
     if (QWidget* frame = parentWidget())
         frame->move(0, 0);
 
-    Form_Resize();
     Timer2->stop();
     loaded_ = true;
     core_.SetViewing(ViewingMode());
     core_.Resume();
     return true;
-}
-
-void frmScan::Form_Resize() {
-    // Only widths follow the window; a width that would be negative is skipped.
-    auto setWidth = [](QWidget* w, int width) {
-        if (width >= 0)
-            w->resize(width, w->height());
-    };
-    const int margin = Twips(200, this);
-    const int frameWidth = width() - margin;
-    if (frameWidth < 0)
-        return;
-    setWidth(Frame1, frameWidth);
-    setWidth(Frame2, frameWidth);
-    setWidth(ListView1, frameWidth - margin);
-    setWidth(fraSearch, frameWidth);
-    setWidth(fraList, frameWidth);
-    setWidth(ListView2, frameWidth - margin);
-    for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Command1),
-                       static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command4),
-                       static_cast<QWidget*>(cmdScanRest), static_cast<QWidget*>(cmdStop),
-                       static_cast<QWidget*>(LabelImageNum)})
-        setWidth(w, frameWidth - w->x() - margin);
 }
 
 bool frmScan::MayStop() {
@@ -266,11 +401,6 @@ bool frmScan::Form_Unload() {
     loaded_ = false;
     emit unloaded();
     return true;
-}
-
-void frmScan::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Form_Resize();
 }
 
 void frmScan::closeEvent(QCloseEvent* event) {

@@ -39,8 +39,6 @@ public:
     // resumes (lock file down, polling on, "Idle", unless a batch runs). Returns false
     // when the program must end (no scanner configured).
     bool Form_Load();
-    // Lays the widths out from the window's width; the height is fixed.
-    void Form_Resize();
     // Unload: releases the scanner. False when the unload was refused.
     bool Form_Unload();
     bool IsLoaded() const { return loaded_; }
@@ -99,10 +97,14 @@ signals:
     void showPicFormRequested();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void LayOut();
+    // Fixes the height at the designed one, or at what the texts need when more.
+    void FitHeight();
+
     StationContext& context_;
     StationCore& core_;
     Behaviours behaviours_;

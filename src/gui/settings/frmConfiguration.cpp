@@ -4,6 +4,8 @@
 #include "base/ErrorReport.h"
 #include "base/Log.h"
 #include "base/MessageBoxes.h"
+#include "gui/common/FieldWidth.h"
+#include "gui/common/Mnemonics.h"
 #include "gui/common/Twips.h"
 #include "gui/settings/getDir.h"
 #include "records/Database.h"
@@ -17,11 +19,22 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace quiller {
+
+namespace {
+
+// Paths show whole where the screen has room; longer ones scroll in their box.
+void FitToText(QLineEdit* box) {
+    box->setMinimumWidth(std::min(TextFieldWidth(box, box->text()), MaxFieldWidth(box)));
+}
+
+} // namespace
 
 QString frmConfiguration::ProposedImageFolder() {
 #ifdef Q_OS_WIN
@@ -50,57 +63,50 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     setWindowTitle(tr("Configuration"));
     setModal(true);
 
-    auto label = [this](int i, const QString& text, int top, int height) {
+    auto label = [this](int i, const QString& text) {
         Labels[i] = new QLabel(text, this);
         Labels[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         Labels[i]->setWordWrap(true);
         Labels[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        PlaceTwips(Labels[i], 120, top + 45, 1680, height);
     };
-    label(0, tr("&Scanner"), 240, 255);
-    label(1, tr("&Where to save images"), 840, 495);
-    label(2, tr("&Rx file interchange path"), 1920, 495);
-    label(3, tr("Scanner &unique ID"), 2880, 255);
+    label(0, tr("&Scanner"));
+    label(1, tr("&Where to save images"));
+    label(2, tr("&Rx file interchange path"));
+    label(3, tr("Scanner &unique ID"));
 
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(false); // typing has no effect: the operator can only choose
-    PlaceTwips(Combo1, 1920, 240, 3135, 315);
+    // The box widens with the longest scanner name listed.
+    WidenWithEntries(Combo1);
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    PlaceTwips(Text1, 1920, 840, 3135, 885);
     txtFilePath = new QLineEdit(this);
     txtFilePath->setObjectName(QStringLiteral("txtFilePath"));
-    PlaceTwips(txtFilePath, 1920, 1920, 3135, 855);
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
-    PlaceTwips(Text2, 1920, 2880, 375, 285);
+    // One character; the box is as wide as the widest letter needs.
+    Text2->setFixedWidth(std::max(Twips(375, Text2), TextFieldWidth(Text2, QStringLiteral("W"))));
     // Which database the station uses: shown, never edited here (the [database] settings).
     lblDatabase = new QLabel(tr("Database"), this);
     lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
-    PlaceTwips(lblDatabase, 2400, 2925, 720, 255);
     txtDatabase = new QLineEdit(this);
     txtDatabase->setObjectName(QStringLiteral("txtDatabase"));
     txtDatabase->setReadOnly(true);
     txtDatabase->setFocusPolicy(Qt::NoFocus);
     txtDatabase->setAccessibleName(tr("Database in use"));
-    PlaceTwips(txtDatabase, 3120, 2880, 2775, 285);
 
-    const int browseTop[2] = {840, 1920};
     for (int i = 0; i < 2; ++i) {
         Command1[i] = new QPushButton(tr("&Browse"), this);
         Command1[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
         Command1[i]->setAutoDefault(false);
-        PlaceTwips(Command1[i], 5160, browseTop[i], 735, 495);
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
     const QString okCancel[2] = {tr("&Ok"), tr("&Cancel")};
-    const int okLeft[2] = {1920, 2880};
     for (int i = 0; i < 2; ++i) {
         Command2[i] = new QPushButton(okCancel[i], this);
         Command2[i]->setObjectName(QStringLiteral("Command2(%1)").arg(i));
-        PlaceTwips(Command2[i], okLeft[i], 3600, 855, 375);
         connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
     }
     Command2[0]->setDefault(true);
@@ -118,7 +124,6 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
     cmdRefresh = new QPushButton(tr("&Refresh"), this);
     cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
     cmdRefresh->setAutoDefault(false);
-    PlaceTwips(cmdRefresh, 5160, 240, 735, 315);
     connect(cmdRefresh, &QPushButton::clicked, this, [this] {
         if (Scanner1)
             Scanner1->RefreshSources();
@@ -145,18 +150,49 @@ frmConfiguration::frmConfiguration(StationContext& context, QWidget* parent)
            "changed here."));
     connect(Text1, &QLineEdit::textChanged, this, [this] { ShowDatabase(); });
 
-    // A short introduction above the fields: everything placed so far moves down by its
-    // height.
+    // A short introduction above the fields.
     lblIntro = new QLabel(IntroductionText(), this);
     lblIntro->setObjectName(QStringLiteral("lblIntro"));
     lblIntro->setWordWrap(true);
     lblIntro->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const int introHeight = 720;
-    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != lblIntro)
-            child->move(child->x(), child->y() + Twips(introHeight, this));
-    PlaceTwips(lblIntro, 120, 120, 5775, introHeight - 120);
-    setFixedSize(Twips(6135, this), Twips(4200 + introHeight, this));
+
+    // Labels on the left, fields in the middle, buttons on the right; the station's
+    // identifier shares its row with the database in use, OK and Cancel sit under the
+    // fields. Columns are at least as wide as designed and grow with their texts; long
+    // labels wrap.
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(0, Twips(1680, this));
+    grid->setColumnMinimumWidth(1, Twips(3135, this));
+    grid->setColumnMinimumWidth(2, Twips(735, this));
+    grid->addWidget(lblIntro, 0, 0, 1, 3);
+    grid->addWidget(Labels[0], 1, 0);
+    grid->addWidget(Combo1, 1, 1);
+    grid->addWidget(cmdRefresh, 1, 2);
+    grid->addWidget(Labels[1], 2, 0);
+    grid->addWidget(Text1, 2, 1, Qt::AlignTop);
+    grid->addWidget(Command1[0], 2, 2, Qt::AlignTop);
+    grid->addWidget(Labels[2], 3, 0);
+    grid->addWidget(txtFilePath, 3, 1, Qt::AlignTop);
+    grid->addWidget(Command1[1], 3, 2, Qt::AlignTop);
+    grid->addWidget(Labels[3], 4, 0);
+    auto* idRow = new QHBoxLayout;
+    idRow->addWidget(Text2);
+    idRow->addSpacing(Twips(120, this));
+    idRow->addWidget(lblDatabase);
+    idRow->addWidget(txtDatabase, 1);
+    grid->addLayout(idRow, 4, 1, 1, 2);
+    auto* buttons = new QGridLayout;
+    for (int i = 0; i < 2; ++i) {
+        buttons->addWidget(Command2[i], 0, i);
+        buttons->setColumnMinimumWidth(i, Twips(855, this));
+    }
+    buttons->setColumnStretch(2, 1);
+    grid->addLayout(buttons, 5, 1, 1, 2);
+    grid->setRowStretch(6, 1);
+    MakeMnemonicsUnique(this);
+    resize(QSize(Twips(6135, this), Twips(4200, this)).expandedTo(minimumSizeHint()));
 }
 
 QString frmConfiguration::IntroductionText() {
@@ -218,6 +254,8 @@ void frmConfiguration::Form_Load() {
     Text1->setCursorPosition(0);
     txtFilePath->setCursorPosition(0);
     txtDatabase->setCursorPosition(0);
+    for (QLineEdit* box : {Text1, txtFilePath, txtDatabase})
+        FitToText(box);
 }
 
 // Appends the sources not in the list yet. Until an item is chosen, the stored scanner is
@@ -260,7 +298,9 @@ void frmConfiguration::Command1_Click(int index) {
         const QString folder = getDir().SelectedDir(this);
         if (folder.isEmpty())
             return;
-        (index == 0 ? Text1 : txtFilePath)->setText(FileSystem::Native(folder));
+        QLineEdit* box = index == 0 ? Text1 : txtFilePath;
+        box->setText(FileSystem::Native(folder));
+        FitToText(box);
     } catch (const QuillerError& e) {
         ReportError(e, QStringLiteral("Command1_Click of frmConfiguration"));
     }

@@ -7,11 +7,16 @@
 
 #include "base/MessageBoxes.h"
 #include "base/Text.h"
+#include "gui/common/FieldWidth.h"
+#include "gui/common/Mnemonics.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
 #include "records/SearchResultModel.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -19,8 +24,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSysInfo>
+#include <QShortcut>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace quiller {
 
@@ -52,11 +59,28 @@ frmShowPic::frmShowPic(QWidget* parent) : QWidget(parent, Qt::Window) {
     Command2 = new QPushButton(tr("&Cancel"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
+    // The picture fills the window; under it the buttons on the right, each as wide as
+    // its text needs.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(Twips(120, this), Twips(120, this), Twips(120, this),
+                               Twips(120, this));
+    column->addWidget(Image1, 1);
+    auto* row = new QGridLayout;
+    QWidget* cells[] = {Command3, Command1, Command2};
+    row->setColumnStretch(0, 1);
+    for (int i = 0; i < int(std::size(cells)); ++i)
+        row->addWidget(cells[i], 0, i + 1);
+    // The buttons are as wide as designed, wider when their texts need it.
+    row->setColumnMinimumWidth(1, Twips(1095, this));
+    row->setColumnMinimumWidth(2, Twips(1095, this));
+    row->setColumnMinimumWidth(3, Twips(975, this));
+    column->addLayout(row);
     resize(Twips(6855, this), Twips(6450, this));
-    PlaceTwips(Image1, 120, 120, 6495, 5655);
-    PlaceTwips(Command3, 3240, 6000, 1095, 375);
-    PlaceTwips(Command1, 4440, 6000, 1095, 375);
-    PlaceTwips(Command2, 5640, 6000, 975, 375);
+    // Escape closes the window as Cancel does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &frmShowPic::Command2_Click);
+    MakeMnemonicsUnique(this);
 
     connect(Command1, &QPushButton::clicked, this, &frmShowPic::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmShowPic::Command2_Click);
