@@ -87,8 +87,10 @@ int Store(const Args& a) {
         scanner.DeliverPage(page); // into the buffer, as a scanner hands it over
         arrive += Ms(t);
         t.restart();
-        if (scanner.SaveImage(scanner.ImageCount() - 1, Context().ImagePath(name)) != 1)
-            throw QStringLiteral("SaveImage: ") + scanner.ErrorText();
+        const ScanResult saved =
+            scanner.SaveImage(scanner.ImageCount() - 1, Context().ImagePath(name));
+        if (!saved.ok())
+            throw QStringLiteral("SaveImage: ") + saved.text;
         save += Ms(t);
         t.restart();
         db.SetRxImage(rx, QStringLiteral("00"), name);

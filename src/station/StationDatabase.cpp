@@ -5,6 +5,7 @@
 #include "records/DatabaseCopy.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/StationContext.h"
 
 namespace quiller {
@@ -42,14 +43,13 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
     } catch (const QuillerError& e) {
         return e.description();
     }
-    const QString folder = app.dataPath.isEmpty()
-                               ? settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"))
-                               : app.dataPath;
+    const QString folder =
+        app.dataPath.isEmpty() ? StationSettings(settings).ImageFolder() : app.dataPath;
     return QStringLiteral("SQLite file ") + Database::PathIn(folder);
 }
 
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection) {
-    const QString folder = settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"));
+    const QString folder = StationSettings(settings).ImageFolder();
     if (folder.isEmpty())
         throw QuillerError(kErrorNotConfigured,
                            QStringLiteral("The station has no image folder in its settings."),

@@ -2,9 +2,9 @@
 // (lock file, polling, busy, the rest, the files), a run that ends without warning and is
 // finished at the next start, and a feeder without a paper sensor loaded late.
 #include "common/ScriptedMessageBoxes.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "station/StagingRecovery.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace quiller;
+using quiller::test::ScriptedScanner;
 
 namespace {
 
@@ -22,7 +23,7 @@ struct Rig {
     test::ScriptedMessageBoxes boxes;
     test::TestEnv env;
     StationContext ctx;
-    SimulatedScanner scanner;
+    ScriptedScanner scanner;
     std::unique_ptr<StationCore> core;
 
     explicit Rig(const QString& mode = "off") {

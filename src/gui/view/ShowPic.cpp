@@ -10,7 +10,7 @@
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
 #include "records/SearchCriteria.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -37,9 +37,6 @@ frmShowPic::PrinterFactory& Factory() {
     static frmShowPic::PrinterFactory factory;
     return factory;
 }
-
-const QString kWidthKey = QStringLiteral("picWidth");
-const QString kHeightKey = QStringLiteral("picHeight");
 
 void Validate(QLineEdit* box, const QString& defaultText) {
     const QString text = box->text();
@@ -104,11 +101,11 @@ frmShowPic* frmShowPic::Instance(QWidget* parent) {
 
 void frmShowPic::Form_Load() {
     // Stored sizes are shown as they are; they are checked before they are printed.
-    SettingsStore store;
-    const QString width = store.Read(SettingsStore::Setup(), kWidthKey);
+    const StationSettings settings;
+    const QString width = settings.PrintWidthText();
     if (!width.isEmpty())
         txtWidth->setText(width);
-    const QString height = store.Read(SettingsStore::Setup(), kHeightKey);
+    const QString height = settings.PrintHeightText();
     if (!height.isEmpty())
         txtHeight->setText(height);
 }
@@ -143,12 +140,10 @@ bool frmShowPic::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
-                              double widthTwips, double heightTwips, QString* why) {
-    auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
-        return false;
+Outcome frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
+                                 double widthTwips, double heightTwips) {
+    auto fail = [](const QString& reason) {
+        return Outcome::Failed(reason);
     };
     if (printer.outputFormat() == QPrinter::NativeFormat &&
         (printer.printerName().isEmpty() || !printer.isValid()))
@@ -173,16 +168,14 @@ bool frmShowPic::PrintPicture(QPrinter& printer, const QString& caption, const Q
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return fail(QStringLiteral("The page could not be sent to the printer."));
     qCInfo(lcView).noquote() << "image printed on" << printer.printerName();
-    return true;
+    return Succeeded();
 }
 
 void frmShowPic::Command1_Click() {
     // A size read from the settings has not been through the boxes' check yet.
     ValidateWidth();
     ValidateHeight();
-    SettingsStore store;
-    store.Write(SettingsStore::Setup(), kWidthKey, txtWidth->text());
-    store.Write(SettingsStore::Setup(), kHeightKey, txtHeight->text());
+    StationSettings().SetPrintSize(txtWidth->text(), txtHeight->text());
 
     double width = 0;
     double height = 0;
@@ -191,11 +184,11 @@ void frmShowPic::Command1_Click() {
 
     std::unique_ptr<QPrinter> printer =
         Factory() ? Factory()() : std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QString why;
-    const bool printed =
-        printer && PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height, &why);
-    if (!printer)
-        why = QStringLiteral("No printer is available.");
+    const Outcome outcome =
+        printer ? PrintPicture(*printer, windowTitle(), Image1->Picture(), width, height)
+                : Outcome::Failed(QStringLiteral("No printer is available."));
+    const bool printed = outcome.ok();
+    const QString why = outcome.why();
     if (printRecorder_) {
         const QString where = !printer                              ? QString()
                               : printer->outputFileName().isEmpty() ? printer->printerName()

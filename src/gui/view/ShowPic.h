@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Checked.h"
 #include "gui/view/ViewWidgets.h"
 
 #include <QImage>
@@ -49,10 +50,10 @@ public:
 
     // Prints the caption as one line at the top left of the printable area and the
     // picture 500 twips right of and below it at width x height twips (a negative size
-    // mirrors the picture, as a negative size always has). False with the reason when
-    // the page could not be printed.
-    static bool PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
-                             double widthTwips, double heightTwips, QString* why);
+    // mirrors the picture, as a negative size always has). Says why when the page could
+    // not be printed.
+    static Outcome PrintPicture(QPrinter& printer, const QString& caption, const QImage& picture,
+                                double widthTwips, double heightTwips);
 
 public slots:
     void Command1_Click(); // Print
