@@ -80,7 +80,7 @@ void StationSettings::SetScannerPosition(int position) {
 
 std::optional<int> StationSettings::PaperWaitMinutes() const {
     const std::optional<int> minutes = WholeNumber(Setup(QStringLiteral("PaperWaitMinutes")));
-    if (!minutes || *minutes < 1 || *minutes > kMaxPaperWaitMinutes)
+    if (!minutes || *minutes < 1)
         return std::nullopt;
     return minutes;
 }

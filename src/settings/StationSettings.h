@@ -44,10 +44,9 @@ public:
     void SetScannerPosition(int position);
 
     // How long a batch waits for paper in the feeder before it reports what is missing.
-    // No value when none is stored or it is not a whole number of minutes from 1 to
-    // kMaxPaperWaitMinutes; the station then waits kDefaultPaperWaitMinutes.
+    // No value when none is stored or it is not a whole number of minutes from 1; the
+    // station then waits kDefaultPaperWaitMinutes.
     static constexpr int kDefaultPaperWaitMinutes = 10;
-    static constexpr int kMaxPaperWaitMinutes = 24 * 60;
     std::optional<int> PaperWaitMinutes() const;
 
     // The printed size of an enlarged picture, as the operator typed it (checked where

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using namespace quiller;
+using quiller::test::ScriptedScanner;
 using quiller::test::SharedContext;
 
 namespace {
