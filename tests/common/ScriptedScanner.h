@@ -20,6 +20,8 @@ public:
         // When true, Acquire delivers nothing by itself; the test calls DeliverPage and
         // FinishAcquisition.
         bool manual = false;
+        // When true, Acquire refuses to start (and nothing arrives).
+        bool refuseAcquire = false;
         bool refuseDelete = false;
         bool refuseRotate = false;
     };
@@ -64,6 +66,8 @@ public:
     ScanResult Acquire() override {
         log_ << QStringLiteral("Acquire");
         ++acquireCount_;
+        if (script_.refuseAcquire)
+            return ScanResult::Failed(10, QStringLiteral("The scanner is warming up."));
         manualNow_ = script_.manual;
         return SimulatedScanner::Acquire();
     }

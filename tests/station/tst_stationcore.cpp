@@ -162,6 +162,19 @@ private slots:
         QVERIFY(rig.core->RestAvailable());
     }
 
+    // An acquisition the scanner refuses to start ends the batch with its reason: the
+    // station does not stay busy waiting for an end that never comes.
+    void refusedAcquisitionEndsTheBatch() {
+        Rig rig;
+        rig.scanner.script().refuseAcquire = true;
+        rig.Batch(2);
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QVERIFY2(rig.boxes.last().text.contains("warming up"), qPrintable(rig.boxes.last().text));
+        QTRY_VERIFY(!rig.core->Busy());
+        QVERIFY(!rig.Lock());
+        QVERIFY(rig.core->RestAvailable());
+    }
+
     // The rest outlives the program: a new start offers it again and scans only what
     // still has no image.
     void restSurvivesANewStart() {
