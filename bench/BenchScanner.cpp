@@ -104,7 +104,7 @@ int Feeder(int pages, const QString& fakeLib, QTextStream& out) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double station = double(t.nsecsElapsed()) / 1e6;
     if (s.ImageCount() != pages) {
-        out << "feeder: " << s.ImageCount() << " pages, " << s.ErrorText() << Qt::endl;
+        out << "feeder: " << s.ImageCount() << " pages, " << s.AcquisitionResult().text << Qt::endl;
         return 1;
     }
     out << "feeder_pages=" << pages << Qt::endl;

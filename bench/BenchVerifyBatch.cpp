@@ -70,7 +70,7 @@ BatchRun RunBatch(const QList<ExpectedRx>& expected, bool verify) {
     filing.TakeSettled(true);
     run.ms = double(t.nsecsElapsed()) / 1e6;
     run.pages = s.ImageCount();
-    run.error = s.ErrorText();
+    run.error = s.AcquisitionResult().text;
     run.verified = verify ? filing.Result().verified : 0;
     return run;
 }

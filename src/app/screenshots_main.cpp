@@ -14,6 +14,7 @@
 #include "gui/view/ShowPic.h"
 #include "records/Database.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
 
@@ -103,10 +104,11 @@ int main(int argc, char** argv) {
     const QString interchange = QDir::homePath() + QStringLiteral("/ORB5");
     QDir().mkpath(images);
     SettingsStore settings;
-    settings.Write(SettingsStore::Setup(), QStringLiteral("dataPath"), images);
-    settings.Write(SettingsStore::Setup(), QStringLiteral("filePath"), interchange);
-    settings.Write(SettingsStore::Setup(), QStringLiteral("ScannerID"), QStringLiteral("A"));
-    settings.Write(SettingsStore::Setup(), QStringLiteral("Scanner"), QStringLiteral("0"));
+    StationSettings typed(settings);
+    typed.SetImageFolder(images);
+    typed.SetInterchangeFolder(interchange);
+    typed.SetStationId(QStringLiteral("A"));
+    typed.SetScannerPosition(0);
     if (argc > 2)
         QFile::copy(QString::fromLocal8Bit(argv[2]), interchange + QStringLiteral("/AX0001.QLV"));
 

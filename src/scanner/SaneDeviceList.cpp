@@ -30,13 +30,13 @@ std::timed_mutex& ListingMutex() {
 }
 } // namespace
 
-QList<SaneSource> ListDevices(Worker& worker, bool* answered) {
+std::optional<QList<SaneSource>> ListDevices(Worker& worker) {
     QList<SaneSource> found;
     const int limit = LimitMs("sane_get_devices");
     const SANE_Device** list = nullptr;
     // The list belongs to SANE until the next listing: it is copied while this listing
     // still holds the listing lock.
-    *answered = worker.Timed("sane_get_devices", limit, [&] {
+    const bool answered = worker.Timed("sane_get_devices", limit, [&] {
         std::unique_lock listing(ListingMutex(), std::defer_lock);
         if (!listing.try_lock_for(std::chrono::milliseconds(limit)) || worker.Cancelled())
             return false;
@@ -61,7 +61,9 @@ QList<SaneSource> ListDevices(Worker& worker, bool* answered) {
     });
     for (const SaneSource& s : found)
         qCInfo(lcScanner).noquote() << "scanner found:" << s.name << "(" << s.device << ")";
-    if (*answered && found.isEmpty())
+    if (!answered)
+        return std::nullopt;
+    if (found.isEmpty())
         qCInfo(lcScanner) << "no scanner found";
     return found;
 }

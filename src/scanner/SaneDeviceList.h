@@ -5,14 +5,15 @@
 #include "scanner/SaneScanner.h"
 
 #include <QList>
+#include <optional>
 
 namespace quiller::sane {
 
 class Worker;
 
 // Lists the devices (on a worker thread; the call can take seconds on a network).
-// Devices without a name are left out.
-QList<SaneSource> ListDevices(Worker& worker, bool* answered);
+// Devices without a name are left out. No list when SANE did not answer in time.
+std::optional<QList<SaneSource>> ListDevices(Worker& worker);
 
 // Appends to known the devices of found it does not hold yet. Two devices of one model
 // would read alike: their device names tell them apart.

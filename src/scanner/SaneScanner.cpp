@@ -7,6 +7,8 @@
 #include "scanner/SaneWorker.h"
 
 #include <QCoreApplication>
+#include "base/Log.h"
+
 #include <QPointer>
 #include <QTimer>
 
@@ -18,6 +20,12 @@ namespace {
 constexpr int kNoDevice = 101;
 constexpr int kAlreadyRunning = 103;
 constexpr int kNoAnswer = 104;
+
+QString NoDeviceText() {
+    return QCoreApplication::translate("quiller::SaneScanner",
+                                       "No scanner is available. Choose a scanner under Tools, "
+                                       "Configuration.");
+}
 
 QString CallPhrase(const QByteArray& call) {
     if (call == "sane_get_devices")
@@ -94,11 +102,11 @@ void SaneScanner::RefreshSources() {
     if (!lister_)
         return;
     lister_->Post([this](sane::Worker& w) {
-        bool answered = false;
-        QList<SaneSource> found = sane::ListDevices(w, &answered);
-        if (answered)
+        const std::optional<QList<SaneSource>> listed = sane::ListDevices(w);
+        const QList<SaneSource> found = listed.value_or(QList<SaneSource>());
+        if (listed)
             sane::RememberListing(found);
-        w.Deliver([this, found, answered] { OnListed(found, answered); });
+        w.Deliver([this, found, answered = listed.has_value()] { OnListed(found, answered); });
     });
     lister_->Stop();
 }
@@ -108,7 +116,7 @@ void SaneScanner::OnListed(const QList<SaneSource>& found, bool answered) {
     if (!started_)
         return;
     if (!answered)
-        SetError(kNoAnswer, tr("The scanner list did not answer."));
+        qCWarning(lcScanner) << "the scanner list did not answer";
     sane::MergeSources(sources_, found);
     if (sourceIndex_ < 0 && !selected_.isEmpty())
         sourceIndex_ = FindSource(SelectedDevice());
@@ -132,7 +140,7 @@ void SaneScanner::Watch() {
     if (lister_ && !lister_->Overdue().isEmpty()) {
         lister_->Abandon();
         lister_.reset();
-        SetError(kNoAnswer, tr("The scanner list did not answer."));
+        qCWarning(lcScanner) << "the scanner list did not answer";
         emit SourcesChanged();
         AcquireAfterListing();
     }
@@ -158,7 +166,7 @@ void SaneScanner::AbandonWorker(const QByteArray& call) {
         ++generation_;
         Enqueue({true, EncodedPage(), kNoAnswer, text});
     } else {
-        SetError(kNoAnswer, text);
+        qCWarning(lcScanner).noquote() << text;
     }
 }
 
@@ -215,17 +223,19 @@ void SaneScanner::OpenSelected() {
     });
 }
 
-int SaneScanner::OpenSource() {
+ScanResult SaneScanner::OpenSource() {
     openWanted_ = true;
     OpenSelected();
-    return started_ && !selected_.isEmpty() ? 1 : 0;
+    if (!started_ || selected_.isEmpty())
+        return ScanResult::Failed(kNoDevice, NoDeviceText());
+    return ScanResult::Done();
 }
 
-int SaneScanner::CloseSource() {
+ScanResult SaneScanner::CloseSource() {
     openWanted_ = false;
     if (worker_)
         worker_->Post([](sane::Worker& w) { w.Close(); });
-    return 1;
+    return ScanResult::Done();
 }
 
 void SaneScanner::OnOpened(const QByteArray& device, bool ok, const SaneCapabilities& caps,
@@ -295,24 +305,21 @@ void SaneScanner::OnValueWritten(Setting s, int) {
     written_[int(s)] = true;
 }
 
-int SaneScanner::Acquire() {
-    if (acquiring_) {
-        SetError(kAlreadyRunning, tr("The scanner is already scanning."));
-        return 0;
-    }
-    ClearError();
+ScanResult SaneScanner::Acquire() {
+    if (acquiring_)
+        return ScanResult::Failed(kAlreadyRunning,
+                                  tr("The scanner is already scanning."));
+    SetAcquisitionResult(ScanResult::Done());
     acquiring_ = true;
     if (started_ && selected_.isEmpty() && lister_) {
         // No device chosen yet because the listing is still running: the scan starts
         // once it has ended and the station has chosen (OnListed).
         acquireAfterListing_ = true;
-        return 1;
+        return ScanResult::Done();
     }
     if (!started_ || selected_.isEmpty()) {
-        Enqueue({true, EncodedPage(), kNoDevice,
-                 tr("No scanner is available. Choose a scanner under Tools, "
-                    "Configuration.")});
-        return 1;
+        Enqueue({true, EncodedPage(), kNoDevice, NoDeviceText()});
+        return ScanResult::Done();
     }
     sane::ScanRequest r;
     r.device = selected_;
@@ -337,7 +344,7 @@ int SaneScanner::Acquire() {
                 w.Deliver([this, g, code, t] { OnFinished(g, code, t); });
             });
     });
-    return 1;
+    return ScanResult::Done();
 }
 
 void SaneScanner::OnPage(quint64 generation, const EncodedPage& page) {
@@ -367,7 +374,7 @@ void SaneScanner::DeliverPending() {
         pending_.pop_front();
         if (d.end) {
             acquiring_ = false;
-            SetError(d.code, d.text);
+            SetAcquisitionResult({d.code, d.text});
             emit PostScan(1);
         } else {
             AppendPage(std::move(d.page));

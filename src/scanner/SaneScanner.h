@@ -46,8 +46,8 @@ struct SaneTimeLimits {
 // Nothing here blocks the GUI thread. StartDevice returns at once with the devices of
 // this process's last listing; a fresh listing runs on a worker and announces itself
 // through SourcesChanged. Every device call runs on the worker, each with a time limit
-// (SetTimeLimits): a call that runs past it ends the acquisition with ErrorCode and
-// ErrorText and PostScan(1), and the worker is left behind to end when its call returns.
+// (SetTimeLimits): a call that runs past it ends the acquisition with PostScan(1) and
+// an AcquisitionResult saying so, and the worker is left behind to end when its call returns.
 // Each finished page is queued to the GUI thread, appended to the image buffer and
 // announced with PostScan(0); the end follows with PostScan(1).
 //
@@ -76,9 +76,9 @@ public:
     QString SelectedDevice() const override { return QString::fromUtf8(selected_); }
     bool ListingComplete() const override { return started_ && !lister_; }
     void RefreshSources() override;
-    int OpenSource() override;
-    int CloseSource() override;
-    int Acquire() override;
+    ScanResult OpenSource() override;
+    ScanResult CloseSource() override;
+    ScanResult Acquire() override;
     bool IsAcquiring() const override { return acquiring_; }
     int DocumentFeedAvailable() override;
     bool FlatbedAvailable() const override { return capabilities_.value(selected_).flatbed; }

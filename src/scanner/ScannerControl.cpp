@@ -71,9 +71,9 @@ std::unique_ptr<ScannerControl> ScannerControl::Create() {
     return CurrentFactory()();
 }
 
-int ScannerControl::SetScanFrame(float left, float top, float right, float bottom) {
+ScanResult ScannerControl::SetScanFrame(float left, float top, float right, float bottom) {
     frame_ = Frame{left, top, right, bottom};
-    return 1;
+    return ScanResult::Done();
 }
 
 void ScannerControl::SetValue(Setting s, int value) {
@@ -121,33 +121,32 @@ int ScannerControl::ImageBitsPerPixel(int index) const {
     return entry ? entry->page.bitsPerPixel : 0;
 }
 
-int ScannerControl::SaveImage(int index, const QString& path) {
+ScanResult ScannerControl::SaveImage(int index, const QString& path) {
     const BufferEntry* entry = Entry(index);
     if (!entry || entry->page.width == 0) {
-        SetError(1, tr("There is no image %1 in the buffer.").arg(index));
-        return 0;
+        return ScanResult::Failed(1,
+                                  tr("There is no image %1 in the buffer.").arg(index));
     }
     if (entry->page.jpeg.isEmpty()) {
-        SetError(2, tr("Cannot write %1: %2").arg(path, entry->page.error));
-        return 0;
+        return ScanResult::Failed(
+            2, tr("Cannot write %1: %2").arg(path, entry->page.error));
     }
     // The page was encoded once, when it arrived; these are the bytes of its file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
-        return 0;
+        return ScanResult::Failed(
+            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
     if (file.write(entry->page.jpeg) != entry->page.jpeg.size()) {
         file.cancelWriting();
-        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
-        return 0;
+        return ScanResult::Failed(
+            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
     if (!file.commit()) {
-        SetError(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
-        return 0;
+        return ScanResult::Failed(
+            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
-    ClearError();
-    return 1;
+    return ScanResult::Done();
 }
 
 int ScannerControl::FindSource(const QString& device) const {
@@ -165,29 +164,28 @@ int ScannerControl::ChooseSource(const ScannerControl& s, const QString& device,
     return position >= 0 && position < s.SourceCount() ? position : -1;
 }
 
-int ScannerControl::DeleteImage(int index) {
+ScanResult ScannerControl::DeleteImage(int index) {
     if (index < 0 || index >= buffer_.size()) {
-        SetError(3, tr("There is no image %1 in the buffer.").arg(index));
-        return 0;
+        return ScanResult::Failed(3,
+                                  tr("There is no image %1 in the buffer.").arg(index));
     }
     if (buffer_.at(index).id == decodedId_) {
         decoded_ = QImage();
         decodedId_ = 0;
     }
     buffer_.removeAt(index);
-    ClearError();
-    return 1;
+    return ScanResult::Done();
 }
 
-int ScannerControl::RotateImage(int index, float angle, int) {
+ScanResult ScannerControl::RotateImage(int index, float angle, int) {
     if (index < 0 || index >= buffer_.size()) {
-        SetError(4, tr("There is no image %1 in the buffer.").arg(index));
-        return 0;
+        return ScanResult::Failed(4,
+                                  tr("There is no image %1 in the buffer.").arg(index));
     }
     const float quarter = std::fmod(angle, 90.0f);
     if (quarter != 0.0f) {
-        SetError(4, tr("Images can only be turned by multiples of 90 degrees."));
-        return 0;
+        return ScanResult::Failed(
+            4, tr("Images can only be turned by multiples of 90 degrees."));
     }
     const int turns = int(angle / 90.0f);
     const EncodedPage& old = buffer_.at(index).page;
@@ -202,8 +200,8 @@ int ScannerControl::RotateImage(int index, float angle, int) {
         page = EncodePage(GetImage(index).transformed(QTransform().rotate(angle)));
     }
     if (page.jpeg.isEmpty()) {
-        SetError(4, tr("The image cannot be turned: %1").arg(page.error));
-        return 0;
+        return ScanResult::Failed(4,
+                                  tr("The image cannot be turned: %1").arg(page.error));
     }
     // The page keeps the depth it was scanned with.
     page.bitsPerPixel = buffer_.at(index).page.bitsPerPixel;
@@ -212,8 +210,7 @@ int ScannerControl::RotateImage(int index, float angle, int) {
     entry.id = nextId_++;
     decoded_ = QImage();
     decodedId_ = 0;
-    ClearError();
-    return 1;
+    return ScanResult::Done();
 }
 
 void ScannerControl::AppendImage(const QImage& image) {
@@ -237,11 +234,6 @@ QImage ScannerControl::TakeScannedPage(int index) {
 QByteArray ScannerControl::PageJpeg(int index) const {
     const BufferEntry* entry = Entry(index);
     return entry ? entry->page.jpeg : QByteArray();
-}
-
-void ScannerControl::SetError(int code, const QString& text) {
-    errorCode_ = code;
-    errorText_ = text;
 }
 
 } // namespace quiller

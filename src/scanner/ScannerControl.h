@@ -27,9 +27,21 @@ struct EncodedPage {
 // a scanner's worker thread encodes its pages there, off the GUI thread.
 EncodedPage EncodePage(const QImage& image);
 
+// The outcome of a scanner call: done, or the reason it was not. Every call that can
+// fail answers with one, and so does an acquisition once it has ended.
+struct ScanResult {
+    int code = 0; // 0 done; ScannerControl::kNoDocument for no paper; else the device's
+    QString text; // why not, in words for the operator; empty when done
+
+    bool ok() const { return code == 0; }
+    static ScanResult Done() { return {}; }
+    static ScanResult Failed(int failure, const QString& why) { return {failure, why}; }
+};
+
 // The scanner control the station drives: a device manager with a list of sources, the
 // written scan and feed settings, an acquisition that reports each page through
-// PostScan(0) and its end through PostScan(non-zero), and an image buffer numbered from 0.
+// PostScan(0) and its end through PostScan(non-zero) (AcquisitionResult says how it
+// ended), and an image buffer numbered from 0.
 // Everything here is called on the GUI thread; implementations that block on a device
 // do so on their own worker thread and deliver pages back to the GUI thread.
 class ScannerControl : public QObject {
@@ -55,7 +67,7 @@ public:
     };
     static QString SettingName(Setting s);
 
-    // ErrorCode of an acquisition that found no paper to scan.
+    // The code of an acquisition that found no paper to scan.
     static constexpr int kNoDocument = 7;
 
     explicit ScannerControl(QObject* parent = nullptr);
@@ -68,7 +80,7 @@ public:
     virtual QString SourceName(int index) const = 0;
     virtual int SourceIndex() const = 0;
     virtual void SetSourceIndex(int index) = 0;
-    virtual int OpenSource() = 0;
+    virtual ScanResult OpenSource() = 0;
     // The device behind a source, by a name that stays with it while the list changes
     // (SANE's device name); the source's own name where the control has no other.
     virtual QString SourceDevice(int index) const { return SourceName(index); }
@@ -85,10 +97,11 @@ public:
     virtual bool ListingComplete() const { return true; }
     // Lists the devices again; new ones arrive through SourcesChanged.
     virtual void RefreshSources() {}
-    virtual int CloseSource() = 0;
+    virtual ScanResult CloseSource() = 0;
 
-    // Acquisition: returns at once; pages and the end arrive through PostScan.
-    virtual int Acquire() = 0;
+    // Acquisition: returns at once; pages and the end arrive through PostScan. A failure
+    // to start is answered here or, for a device that says so later, as the end.
+    virtual ScanResult Acquire() = 0;
     virtual bool IsAcquiring() const = 0;
     virtual int DocumentFeedAvailable() = 0;
     // Whether the selected device scans from a glass (a flatbed), known once it is open;
@@ -101,7 +114,7 @@ public:
         answer(DocumentLoaded());
     }
     // Frame in inches (left, top, right, bottom).
-    virtual int SetScanFrame(float left, float top, float right, float bottom);
+    virtual ScanResult SetScanFrame(float left, float top, float right, float bottom);
 
     // Written values.
     void SetValue(Setting s, int value);
@@ -132,21 +145,21 @@ public:
     int ImageHeight(int index) const;
     int ImageBitsPerPixel(int index) const;
     // Writes image index as a JPEG, atomically (temporary file renamed over the
-    // target); 1 saved, 0 not (ErrorText says why).
-    virtual int SaveImage(int index, const QString& path);
+    // target).
+    virtual ScanResult SaveImage(int index, const QString& path);
     // Whether arriving pages keep their scanned image until TakeScannedPage takes it.
     void KeepScannedPages(bool keep) { keepScanned_ = keep; }
     // The page as scanned (and forgets it), or a null image when it was not kept.
     QImage TakeScannedPage(int index);
     // The JPEG bytes of a page (empty out of range); shared, not copied.
     QByteArray PageJpeg(int index) const;
-    // 1 deleted (later images move down one place), 0 refused.
-    virtual int DeleteImage(int index);
-    // Turns image index by angle degrees (multiples of 90); non-zero when turned.
-    virtual int RotateImage(int index, float angle, int flags);
+    // Deletes a page; later images move down one place.
+    virtual ScanResult DeleteImage(int index);
+    // Turns image index by angle degrees (multiples of 90).
+    virtual ScanResult RotateImage(int index, float angle, int flags);
 
-    int ErrorCode() const { return errorCode_; }
-    QString ErrorText() const { return errorText_; }
+    // How the latest acquisition ended; Done while one runs or before the first.
+    ScanResult AcquisitionResult() const { return acquisitionResult_; }
 
     // How the station makes its scanner controls; tests install the simulated twin.
     using Factory = std::function<std::unique_ptr<ScannerControl>()>;
@@ -166,8 +179,8 @@ protected:
     void AppendImage(const QImage& image);
     // Appends a page encoded already (on a worker thread, say).
     void AppendPage(EncodedPage page);
-    void SetError(int code, const QString& text);
-    void ClearError() { SetError(0, QString()); }
+    // Records how an acquisition ended, before its PostScan(1).
+    void SetAcquisitionResult(ScanResult result) { acquisitionResult_ = std::move(result); }
 
 private:
     struct BufferEntry {
@@ -184,8 +197,7 @@ private:
     mutable quint64 decodedId_ = 0;
     int values_[12] = {};
     Frame frame_;
-    int errorCode_ = 0;
-    QString errorText_;
+    ScanResult acquisitionResult_;
 };
 
 } // namespace quiller

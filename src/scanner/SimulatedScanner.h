@@ -7,8 +7,10 @@
 
 namespace quiller {
 
-// An in-process scanner for fast tests of everything above the device adapter. Every
-// behaviour is scripted; every call that matters is logged in order.
+// An in-process scanner with generated pages: a device list, a feeder or not, and an
+// acquisition that delivers its pages one per event-loop turn, then the end. It stands in
+// for a device where no scanner is wanted (quiller-bench); the tests' scripted scanner
+// builds on it.
 class SimulatedScanner : public ScannerControl {
     Q_OBJECT
 public:
@@ -17,70 +19,51 @@ public:
                             QStringLiteral("Simulated Feeder")};
         bool startDeviceAnswer = true;
         bool feederAvailable = false;
-        // Answers of DocumentLoaded, consumed in order; then documentLoadedDefault.
-        QList<int> documentLoadedAnswers;
         int documentLoadedDefault = 1;
         // Pages an acquisition delivers, one per event-loop turn, then the end.
         int pagesPerAcquire = 1;
         QSize pageSize{170, 220};
         QImage::Format pageFormat = QImage::Format_Grayscale8;
-        // When >= 0: the acquisition fails after this many pages.
-        int failAfterPages = -1;
-        int failCode = 9;
-        QString failText = QStringLiteral("The document feeder jammed.");
-        // When true, Acquire delivers nothing by itself; the test calls
-        // DeliverPage and FinishAcquisition.
-        bool manual = false;
-        bool refuseDelete = false;
-        bool refuseRotate = false;
     };
 
     explicit SimulatedScanner(QObject* parent = nullptr);
 
-    Script& script() { return script_; }
-    // Calls and written values in order: "ScanSettingB=0", "OpenSource",
-    // "SetScanFrame(0,0,8,12)", "Acquire", ...
-    const QStringList& log() const { return log_; }
-    void clearLog() { log_.clear(); }
-    int acquireCount() const { return acquireCount_; }
-    int documentLoadedCount() const { return documentLoadedCount_; }
+    Script& script() { return *active_; }
+    const Script& script() const { return *active_; }
 
-    // Manual delivery.
+    // Hands a page over as a scanner does (a generated one when none is given).
     void DeliverPage(const QImage& page = QImage());
+    // Ends the acquisition, as it ended on a device.
     void FinishAcquisition(int errorCode = 0, const QString& errorText = QString());
-    // Puts images into the buffer without raising PostScan (buffer set-up in tests).
-    void AddImages(int count);
     QImage MakePage(int number) const;
 
     bool StartDevice() override;
     void StopDevice() override;
-    int SourceCount() const override { return started_ ? int(script_.sources.size()) : 0; }
+    int SourceCount() const override;
     QString SourceName(int index) const override;
     int SourceIndex() const override { return sourceIndex_; }
-    void SetSourceIndex(int index) override;
-    int OpenSource() override;
-    int CloseSource() override;
-    int Acquire() override;
+    void SetSourceIndex(int index) override { sourceIndex_ = index; }
+    ScanResult OpenSource() override { return ScanResult::Done(); }
+    ScanResult CloseSource() override { return ScanResult::Done(); }
+    ScanResult Acquire() override;
     bool IsAcquiring() const override { return acquiring_; }
     int DocumentFeedAvailable() override;
     int DocumentLoaded() override;
-    int SetScanFrame(float left, float top, float right, float bottom) override;
-    int DeleteImage(int index) override;
-    int RotateImage(int index, float angle, int flags) override;
 
 protected:
-    void OnValueWritten(Setting s, int value) override;
+    // A subclass with a script of its own (derived from Script) makes it the one read.
+    void UseScript(Script& script) { active_ = &script; }
+    // Delivers the next page of the running acquisition, or its end.
+    virtual void DeliverNext();
+    int Delivered() const { return delivered_; }
+    int NextPageNumber() { return ++pageNumber_; }
 
 private:
-    void DeliverNext();
-
     Script script_;
-    QStringList log_;
+    Script* active_ = &script_;
     bool started_ = false;
     bool acquiring_ = false;
     int sourceIndex_ = 0;
-    int acquireCount_ = 0;
-    int documentLoadedCount_ = 0;
     int delivered_ = 0;
     int pageNumber_ = 0;
 };

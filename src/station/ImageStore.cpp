@@ -64,14 +64,11 @@ QString ImageStore::FreeName(const QString& folder, const QString& base) const {
     return name;
 }
 
-QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason) {
+Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint) {
     const QString folder = Folder(UnmatchedFolder());
-    if (folder.isEmpty()) {
-        if (reason)
-            *reason = QCoreApplication::translate("ImageStore", "the image folder %1 is missing")
-                          .arg(FileSystem::Native(ctx_.dataPath));
-        return QString();
-    }
+    if (folder.isEmpty())
+        return Checked<QString>::Failed(QCoreApplication::translate("ImageStore","the image folder %1 is missing")
+                                            .arg(FileSystem::Native(ctx_.dataPath)));
     ProtectPage(stagedPath, folder);
     // Stations sharing the image folder may pick the same name in the same second. Qt's
     // rename never replaces a file: when another station took the name meanwhile, the
@@ -88,10 +85,8 @@ QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint
         if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
             break; // not a clash of names: the rename itself fails
     }
-    if (reason)
-        *reason = QCoreApplication::translate("ImageStore", "the page could not be named in %1")
-                      .arg(UnmatchedFolder());
-    return QString();
+    return Checked<QString>::Failed(
+        QCoreApplication::translate("ImageStore","the page could not be named in %1").arg(UnmatchedFolder()));
 }
 
 ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name,
@@ -100,15 +95,15 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     Result r;
     auto keep = [&](const QString& why) {
         r.reason = why;
-        QString failure;
-        r.keptAs = KeepUnmatched(page.path, QFileInfo(name).completeBaseName(), &failure);
+        const Checked<QString> kept = KeepUnmatched(page.path, QFileInfo(name).completeBaseName());
+        r.keptAs = kept.valueOr(QString());
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
         if (r.keptAs.isEmpty())
-            r.reason +=
-                QStringLiteral("; ") +
-                QCoreApplication::translate("ImageStore", "the page could not be kept either: %1")
-                    .arg(failure);
+            r.reason += QStringLiteral("; ") +
+                        QCoreApplication::translate("ImageStore",
+                                                    "the page could not be kept either: %1")
+                            .arg(kept.why());
         return r;
     };
     if (!IsSafeImageName(name))

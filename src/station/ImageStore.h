@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Checked.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -41,8 +43,8 @@ public:
                  const QString& refNo, const PageCheck* check = nullptr);
     // Keeps a staged page that belongs to no recorded prescription; `hint` (an entry
     // text, say) starts its name. Gives the kept file relative to the image folder, or
-    // empty with the reason in `reason` (the page then stays in staging).
-    QString KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason);
+    // why it could not be kept (the page then stays in staging).
+    Checked<QString> KeepUnmatched(const QString& stagedPath, const QString& hint);
     // Names the row of (rxNbr, refNo) after an image that took its name before a station
     // ended could write the row. True when the row now names it.
     bool Reconcile(const QString& name, const QString& rxNbr, const QString& refNo,

@@ -149,18 +149,16 @@ QString PageStaging::BeginBatch(const Acquisition& a, const QString& mode) {
     return id;
 }
 
-bool PageStaging::WriteDurably(const QString& path, const QByteArray& bytes, QString* error) {
+Outcome PageStaging::WriteDurably(const QString& path, const QByteArray& bytes) {
     const QString temp = path + QStringLiteral(".part");
     const QByteArray name = QFile::encodeName(temp);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const auto fail = [&](const QString& step) {
         const int saved = errno;
-        if (error)
-            *error =
-                QStringLiteral("%1 %2: %3")
-                    .arg(step, FileSystem::Native(path), QString::fromLocal8Bit(strerror(saved)));
         ::unlink(name.constData());
-        return false;
+        return Outcome::Failed(
+            QStringLiteral("%1 %2: %3")
+                .arg(step, FileSystem::Native(path), QString::fromLocal8Bit(strerror(saved))));
     };
     if (fd < 0)
         return fail(QStringLiteral("cannot create"));
@@ -185,7 +183,7 @@ bool PageStaging::WriteDurably(const QString& path, const QByteArray& bytes, QSt
     if (::rename(name.constData(), QFile::encodeName(path).constData()) != 0)
         return fail(QStringLiteral("cannot name"));
     SyncFolder(QFileInfo(path).absolutePath());
-    return true;
+    return Succeeded();
 }
 
 StagedPage PageStaging::Stage(const QString& batch, int position, const QByteArray& jpeg, int dpi) {
@@ -194,15 +192,13 @@ StagedPage PageStaging::Stage(const QString& batch, int position, const QByteArr
     page.position = position;
     page.dpi = dpi;
     page.path = FileSystem::Join(folder_, QStringLiteral("%1-%2.jpg").arg(batch).arg(position));
-    QString error;
-    if (!IsOpen() || !WriteDurably(page.path, jpeg, &error))
+    const Outcome written = IsOpen()
+                                ? WriteDurably(page.path, jpeg)
+                                : Outcome::Failed(QStringLiteral("the staging folder is not open"));
+    if (!written.ok())
         throw QuillerError(
             kErrorUnknown,
-            QCoreApplication::translate("PageStaging",
-                                        "A scanned page could not be kept on disk: %1")
-                .arg(IsOpen() ? error
-                              : QCoreApplication::translate("PageStaging",
-                                                            "the staging folder is not open")),
+            QCoreApplication::translate("PageStaging","A scanned page could not be kept on disk: %1").arg(written.why()),
             QStringLiteral("PageStaging.Stage"));
     Journal({{"e", "page"},
              {"b", batch},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Checked.h"
 #include "station/Acquisition.h"
 #include "station/verify/PageCodeReader.h"
 
@@ -76,7 +77,7 @@ public:
     // Writes bytes to `path` durably: a temporary file in the same folder, flushed to
     // disk, renamed over the target and the folder flushed. False with `error` set when
     // any step fails (the temporary file is removed then).
-    static bool WriteDurably(const QString& path, const QByteArray& bytes, QString* error);
+    static Outcome WriteDurably(const QString& path, const QByteArray& bytes);
     // Appends one JSON line to an open journal, flushed to disk with `flush`.
     static bool AppendLine(int fd, const QJsonObject& line, bool flush = true);
 

@@ -8,6 +8,7 @@
 #include "records/DeletedPrescriptions.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/ImageNaming.h"
 #include "station/ImageStore.h"
 #include "station/StationContext.h"
@@ -173,11 +174,11 @@ QString RestoreDeleted(const StationContext& app, const QString& rxRefill) {
 }
 
 void OpenForTool(StationContext& app, const SettingsStore& settings) {
-    const QString setup = SettingsStore::Setup();
-    app.dataPath = settings.Read(setup, QStringLiteral("dataPath"));
-    app.filePath = settings.Read(setup, QStringLiteral("filePath"));
-    app.ScannerID = settings.Read(setup, QStringLiteral("ScannerID"));
-    const DatabaseSettings chosen = DatabaseSettings::Read(settings);
+    const StationSettings typed(settings);
+    app.dataPath = typed.ImageFolder();
+    app.filePath = typed.InterchangeFolder();
+    app.ScannerID = typed.StationId();
+    const DatabaseSettings chosen = typed.Database();
     if (!app.DbConnection)
         app.DbConnection = std::make_unique<Database>();
     if (chosen.server) {
@@ -200,12 +201,7 @@ void OpenForTool(StationContext& app, const SettingsStore& settings) {
 }
 
 int AuditKeepYears(const SettingsStore& settings) {
-    bool ok = false;
-    const int years =
-        settings.Read(QStringLiteral("audit"), QStringLiteral("KeepYears"), QStringLiteral("7"))
-            .trimmed()
-            .toInt(&ok);
-    return ok && years >= 1 ? std::min(years, 100) : 7;
+    return StationSettings(settings).AuditKeepYears();
 }
 
 QString PurgeAudit(const StationContext& app, int keepYears, const QDate& olderThan,

@@ -62,7 +62,8 @@ QMap<QString, JournalBatch> ReadJournal(const QString& path) {
         JournalBatch& batch = batches[b];
         const int p = o.value("p").toInt(-1);
         if (e == u"batch") {
-            batch.mode = filingModeFromSetting(o.value("mode").toString());
+            batch.mode =
+                filingModeFromSetting(o.value("mode").toString()).value_or(FilingMode::Check);
             for (const QJsonValue& v : o.value("targets").toArray()) {
                 const QJsonObject t = v.toObject();
                 ScanTarget target;
@@ -209,12 +210,11 @@ private:
     }
 
     void Keep(const QString& path, const QString& hint, const QString& reason) {
-        QString failure;
-        const QString kept = store_.KeepUnmatched(path, hint, &failure);
-        if (kept.isEmpty())
-            result.failed << QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), failure);
+        const Checked<QString> kept = store_.KeepUnmatched(path, hint);
+        if (!kept.ok())
+            result.failed << QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), kept.why());
         else
-            result.kept << QStringLiteral("%1: %2").arg(kept, reason);
+            result.kept << QStringLiteral("%1: %2").arg(kept.value(), reason);
     }
 
     StationContext& ctx_;

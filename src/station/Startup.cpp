@@ -8,6 +8,7 @@
 #include "records/DatabaseCare.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/DataPrivacy.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
@@ -65,10 +66,10 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
         return 0;
 
     // 3. The station's basic settings.
-    const QString setup = SettingsStore::Setup();
-    app.dataPath = settings.Read(setup, QStringLiteral("dataPath"));
-    app.filePath = settings.Read(setup, QStringLiteral("filePath"));
-    app.ScannerID = settings.Read(setup, QStringLiteral("ScannerID"));
+    StationSettings typed(settings);
+    app.dataPath = typed.ImageFolder();
+    app.filePath = typed.InterchangeFolder();
+    app.ScannerID = typed.StationId();
 
     // An identifier that is not one letter or digit would match no data file (or the
     // wrong ones): the operator is told and configures the station.
@@ -83,9 +84,9 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     if (app.dataPath.isEmpty() || app.filePath.isEmpty() || app.ScannerID.isEmpty()) {
         for (;;) {
             hooks.showConfigurationDialogModal();
-            app.dataPath = settings.Read(setup, QStringLiteral("dataPath"));
-            app.filePath = settings.Read(setup, QStringLiteral("filePath"));
-            app.ScannerID = settings.Read(setup, QStringLiteral("ScannerID"));
+            app.dataPath = typed.ImageFolder();
+            app.filePath = typed.InterchangeFolder();
+            app.ScannerID = typed.StationId();
             if (!app.dataPath.isEmpty() && !app.filePath.isEmpty())
                 break;
             const MsgAnswer answer = MessageBoxes::Show(
@@ -109,7 +110,7 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     // A file that exists but is not a sound database is damaged, never replaced by a new
     // empty one; a good backup can be put in its place. An unreachable server may come
     // back: the operator chooses to try again or to stop.
-    if (!DatabaseSettings::Read(settings).server) {
+    if (!typed.Database().server) {
         const QString file = Database::PathIn(app.dataPath);
         const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
         if (health.kind == DatabaseCare::FileHealth::Damaged) {
@@ -190,8 +191,10 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     const std::optional<QString> source = app.DbConnection->engine() == Engine::Sqlite
                                               ? app.DbConnection->ReadScannerSource()
                                               : std::nullopt;
-    if (source && !source->isEmpty())
-        settings.Write(setup, QStringLiteral("Scanner"), *source);
+    bool positionRead = false;
+    const int position = source ? source->trimmed().toInt(&positionRead) : -1;
+    if (positionRead)
+        typed.SetScannerPosition(position);
 
     // 9. This station's stale lock file.
     LockFile::Remove(app.LockFilePath());

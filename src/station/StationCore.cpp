@@ -6,7 +6,7 @@
 #include "base/MessageBoxes.h"
 #include "records/Database.h"
 #include "scanner/ScannerControl.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/GlassPrompts.h"
 #include "station/StationContext.h"
 #include "station/verify/PageReading.h"
@@ -107,6 +107,7 @@ int StationCore::Outstanding() const {
 void StationCore::SetUp(const Acquisition& a) {
     ScannerControl* sc = scanner_;
     sc->SetScanSettingB(false);
+    // A source that cannot be opened is reported by the acquisition that follows.
     sc->OpenSource();
     sc->SetScanSettingH(1);
     sc->SetScanSettingF(0);
@@ -127,7 +128,7 @@ void StationCore::FeederOff() {
 void StationCore::ClearBuffer() {
     if (!scanner_)
         return;
-    while (scanner_->ImageCount() > 0 && scanner_->DeleteImage(0) == 1) {
+    while (scanner_->ImageCount() > 0 && scanner_->DeleteImage(0).ok()) {
     }
     emit BufferCleared();
 }
@@ -252,11 +253,9 @@ void StationCore::Start(Acquisition a) {
     BeginStaging(*current_);
     if (!current_)
         return;
-    // [setup] PaperWaitMinutes: how long a batch waits for paper before it reports.
-    bool ok = false;
-    const int minutes =
-        SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("PaperWaitMinutes")).toInt(&ok);
-    const qint64 waitMs = ok && minutes > 0 ? qint64(minutes) * 60000 : paperWaitMs_;
+    // How long a batch waits for paper before it reports.
+    const std::optional<int> minutes = StationSettings().PaperWaitMinutes();
+    const qint64 waitMs = minutes ? qint64(*minutes) * 60000 : paperWaitMs_;
     paperDeadline_ = QDateTime::currentMSecsSinceEpoch() + waitMs;
     if (sc->DocumentFeedAvailable() == 1) {
         sc->SetFeedSettingA(1);
@@ -315,8 +314,13 @@ void StationCore::OnFeederPoll() {
 }
 
 void StationCore::StartAcquire() {
-    if (scanner_)
-        scanner_->Acquire();
+    if (!scanner_)
+        return;
+    const ScanResult started = scanner_->Acquire();
+    // An acquisition that did not start sends no end of its own; one already running
+    // ends through PostScan as usual.
+    if (!started.ok() && !scanner_->IsAcquiring())
+        EndAcquisition(started.text);
 }
 
 // A scanner without a paper sensor answers that paper is loaded and then finds none:
@@ -324,7 +328,7 @@ void StationCore::StartAcquire() {
 // so the batch waits and tries again, as it does on a sensor.
 bool StationCore::WaitForPaperAgain() {
     if (!current_ || current_->kind() != Acquisition::Kind::Batch || current_->Received() > 0 ||
-        !scanner_ || scanner_->ErrorCode() != ScannerControl::kNoDocument ||
+        !scanner_ || scanner_->AcquisitionResult().code != ScannerControl::kNoDocument ||
         scanner_->DocumentFeedAvailable() != 1 ||
         QDateTime::currentMSecsSinceEpoch() + kPaperRetryMs > paperDeadline_)
         return false;
@@ -340,11 +344,12 @@ void StationCore::OnPostScan(int flag) {
     if (!sc)
         return;
     if (flag != 0) {
-        if (!current_ || (sc->ErrorCode() == 0 && glass_->Continue()))
+        const ScanResult ended = sc->AcquisitionResult();
+        if (!current_ || (ended.ok() && glass_->Continue()))
             return;
         if (WaitForPaperAgain())
             return;
-        EndAcquisition(sc->ErrorCode() != 0 ? sc->ErrorText() : QString());
+        EndAcquisition(ended.text);
         return;
     }
     const int n = sc->ImageCount();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scanner/ScannerControl.h"
+#include "settings/StationSettings.h"
 #include "station/Acquisition.h"
 #include "station/BatchEntries.h"
 #include "station/BatchRest.h"
@@ -191,7 +192,7 @@ private:
     QList<int> bufferOf_; // page -> its place in the scanner's buffer
     bool waitingForDocument_ = false;
     qint64 paperDeadline_ = 0;
-    int paperWaitMs_ = 10 * 60 * 1000;
+    int paperWaitMs_ = StationSettings::kDefaultPaperWaitMinutes * 60 * 1000;
     bool endWaitsForReads_ = false;
     QString endError_;
     std::vector<TickReport> pendingReports_;

@@ -7,7 +7,7 @@
 #include "base/MessageBoxes.h"
 #include "records/PageChecks.h"
 #include "scanner/ScannerControl.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/ImageNaming.h"
 #include "station/ImageStore.h"
 #include "station/StationContext.h"
@@ -32,7 +32,7 @@ int StationCore::PendingPages() const {
 
 void StationCore::PrepareFiling(Acquisition& a) {
     endWaitsForReads_ = false;
-    const VerifySettings settings = ReadVerifySettings(SettingsStore());
+    const VerifySettings settings = ReadVerifySettings(StationSettings());
     a.Verify(settings.mode, settings.pattern, settings.problem);
     if (!settings.problem.isEmpty())
         qCWarning(lcIntake).noquote() << QStringLiteral("[verify] settings: ") + settings.problem;
@@ -51,16 +51,16 @@ void StationCore::HandlePage(int index) {
             const QString batch = staging->BeginBatch(stray, QStringLiteral("off"));
             const StagedPage page = staging->Stage(
                 batch, 0, sc->PageJpeg(index), sc->Value(ScannerControl::Setting::ScanSettingE));
-            QString reason;
-            const QString kept =
-                ImageStore(ctx_).KeepUnmatched(page.path, QStringLiteral("page"), &reason);
+            const Checked<QString> keeping =
+                ImageStore(ctx_).KeepUnmatched(page.path, QStringLiteral("page"));
+            const QString kept = keeping.valueOr(QString());
             staging->Filed(batch, 0, kept, false);
             if (!kept.isEmpty())
                 staging->Closed(batch);
             const QString text =
                 kept.isEmpty()
                     ? tr("A page arrived outside of any scan; it stays in %1: %2")
-                          .arg(FileSystem::Native(staging->Folder()), reason)
+                          .arg(FileSystem::Native(staging->Folder()), keeping.why())
                     : tr("A page arrived outside of any scan; it is kept as %1").arg(kept);
             QTimer::singleShot(0, this, [text] { MessageBoxes::Show(text, MsgIcon::Exclamation); });
         } catch (const QuillerError& e) {
@@ -179,12 +179,12 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
     const StagedPage& staged = staged_.at(page);
     ImageStore store(ctx_);
     if (!target.refusal.isEmpty()) {
-        QString reason;
-        const QString kept = store.KeepUnmatched(staged.path, target.entryText, &reason);
+        const Checked<QString> keeping = store.KeepUnmatched(staged.path, target.entryText);
+        const QString kept = keeping.valueOr(QString());
         if (kept.isEmpty())
             a.Lost(target.entryText, tr("not recorded (%1); its page stays in the "
-                                        "staging folder: %2")
-                                         .arg(target.refusal, reason));
+                                                    "staging folder: %2")
+                                         .arg(target.refusal, keeping.why()));
         else
             a.Kept(target.entryText, kept, tr("not recorded (%1)").arg(target.refusal));
         staging_->Filed(batchId_, page, kept, false);
@@ -215,12 +215,13 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
 
 void StationCore::KeepApart(int page, const QString& hint, bool extra) {
     Acquisition& a = *current_;
-    QString reason;
-    const QString kept = ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint, &reason);
+    const Checked<QString> keeping = ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint);
+    const QString kept = keeping.valueOr(QString());
     if (extra)
-        a.ExtraKept(kept.isEmpty()
-                        ? tr("(page %1 stays in the staging folder: %2)").arg(page + 1).arg(reason)
-                        : kept);
+        a.ExtraKept(kept.isEmpty() ? tr("(page %1 stays in the staging folder: %2)")
+                                         .arg(page + 1)
+                                         .arg(keeping.why())
+                                   : kept);
     staging_->Filed(batchId_, page, kept, false);
     settled_[page] = !kept.isEmpty();
 }

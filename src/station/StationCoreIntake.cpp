@@ -101,10 +101,11 @@ void StationCore::SaveRest() {
                                     {"ref", t.refNo},
                                     {"mark", t.mark},
                                     {"refusal", t.refusal}});
-        QString error;
-        if (!PageStaging::WriteDurably(RestFile(*staging), QJsonDocument(list).toJson(), &error))
+        const Outcome saved =
+            PageStaging::WriteDurably(RestFile(*staging), QJsonDocument(list).toJson());
+        if (!saved.ok())
             qCWarning(lcStorage).noquote()
-                << QStringLiteral("the rest list was not saved: ") + error;
+                << QStringLiteral("the rest list was not saved: ") + saved.why();
     } catch (const QuillerError& e) {
         qCWarning(lcStorage).noquote()
             << QStringLiteral("the rest list was not saved: ") + e.description();

@@ -9,6 +9,7 @@
 #include "records/DatabaseCopy.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/StationContext.h"
 #include <QCoreApplication>
 
@@ -59,9 +60,8 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
     } catch (const QuillerError& e) {
         return e.description();
     }
-    const QString folder = app.dataPath.isEmpty()
-                               ? settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"))
-                               : app.dataPath;
+    const QString folder =
+        app.dataPath.isEmpty() ? StationSettings(settings).ImageFolder() : app.dataPath;
     return QCoreApplication::translate("StationDatabase", "SQLite file %1")
         .arg(Database::PathIn(folder));
 }
@@ -69,7 +69,7 @@ QString DescribeStationDatabase(const StationContext& app, const SettingsStore& 
 QString CopyStationDatabase(const SettingsStore& settings, const QString& connection) {
     // The target is read before anything is opened: an empty or malformed one is refused.
     const ServerAddress address = ParseConnectionString(connection);
-    const QString folder = settings.Read(SettingsStore::Setup(), QStringLiteral("dataPath"));
+    const QString folder = StationSettings(settings).ImageFolder();
     if (folder.isEmpty())
         throw QuillerError(
             kErrorNotConfigured,

@@ -4,13 +4,13 @@
 // (data files into the list, then the batch) is attached on request. Header only: for
 // tests that link the gui layer.
 #include "common/ScriptedMessageBoxes.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/scan/AcquisitionController.h"
 #include "gui/scan/ToBeScannedList.h"
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "station/StationCore.h"
 
 #include <QPointer>
@@ -90,7 +90,7 @@ public:
 
     ScriptedMessageBoxes boxes;
     TestEnv env;
-    SimulatedScanner scanner;
+    ScriptedScanner scanner;
     std::unique_ptr<StationCore> core;
     QPointer<frmScan> window;
     AcquisitionController* controller = nullptr;

@@ -23,7 +23,7 @@ inline bool Ended(const QSignalSpy& spy) {
 // Runs one acquisition to its end: the PostScan flags it raised ({-1}: it never ended).
 inline QList<int> AcquireToEnd(ScannerControl& scanner, int timeoutMs) {
     QSignalSpy spy(&scanner, &ScannerControl::PostScan);
-    if (scanner.Acquire() != 1 || !QTest::qWaitFor([&] { return Ended(spy); }, timeoutMs) ||
+    if (!scanner.Acquire().ok() || !QTest::qWaitFor([&] { return Ended(spy); }, timeoutMs) ||
         scanner.IsAcquiring())
         return {-1};
     return Flags(spy);
@@ -38,7 +38,7 @@ inline int Dpi(const QByteArray& jpeg) {
 inline QByteArray SavedFile(ScannerControl& scanner, int index) {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("page.jpg")));
-    return scanner.SaveImage(index, file.fileName()) == 1 && file.open(QIODevice::ReadOnly)
+    return scanner.SaveImage(index, file.fileName()).ok() && file.open(QIODevice::ReadOnly)
                ? file.readAll()
                : QByteArray();
 }

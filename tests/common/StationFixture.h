@@ -5,13 +5,13 @@
 // chooses, and every message box recorded.
 #include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/main/StationWiring.h"
 #include "gui/main/frmMain.h"
 #include "gui/scan/frmScan.h"
 #include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "station/StationContext.h"
 
 #include <QByteArray>
@@ -30,7 +30,7 @@ public:
     Station() {
         resetSharedContext();
         ScannerControl::SetFactory([this]() -> std::unique_ptr<ScannerControl> {
-            auto s = std::make_unique<SimulatedScanner>();
+            auto s = std::make_unique<ScriptedScanner>();
             s->script() = script;
             simulated = s.get();
             return s;
@@ -39,7 +39,7 @@ public:
     ~Station() {
         window.reset();
         resetSharedContext();
-        ScannerControl::SetFactory([] { return std::make_unique<SimulatedScanner>(); });
+        ScannerControl::SetFactory([] { return std::make_unique<ScriptedScanner>(); });
     }
 
     // Writes the settings of a configured station (scanner ID A, the first scanner) and
@@ -101,8 +101,8 @@ public:
 
     TestEnv env;
     ScriptedMessageBoxes boxes;
-    SimulatedScanner::Script script;
-    QPointer<SimulatedScanner> simulated;
+    ScriptedScanner::Script script;
+    QPointer<ScriptedScanner> simulated;
     std::unique_ptr<frmMain> window;
 
 private:

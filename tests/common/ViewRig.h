@@ -4,13 +4,13 @@
 // green, blue), with the view behaviours on its own controls, and the helpers the view
 // tests drive it with. A test class derives from it and calls SetUp()/TearDown() from
 // init()/cleanup().
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "common/ViewFixture.h"
 #include "gui/common/PictureBox.h"
 #include "gui/scan/frmScan.h"
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewBehaviours.h"
-#include "scanner/SimulatedScanner.h"
 #include "station/StationCore.h"
 
 #include <QComboBox>
@@ -39,7 +39,7 @@ public:
     std::unique_ptr<TestEnv> env;
     std::unique_ptr<StationCore> core;
     std::unique_ptr<frmScan> window;
-    std::unique_ptr<SimulatedScanner> scanner;
+    std::unique_ptr<ScriptedScanner> scanner;
     std::unique_ptr<ViewBehaviours> view;
     StatusLine status;
 
@@ -135,7 +135,7 @@ public:
         window = std::make_unique<frmScan>(SharedContext(), *core);
         QVERIFY(window->Form_Load());
         window->Timer1->stop();
-        scanner = std::make_unique<SimulatedScanner>();
+        scanner = std::make_unique<ScriptedScanner>();
         view = std::make_unique<ViewBehaviours>(window->ViewControls(), SharedContext(),
                                                 scanner.get());
         window->SetListView2Columns();

@@ -4,9 +4,9 @@
 #include "gui/scan/ScannerStartup.h"
 
 #include "common/ScriptedMessageBoxes.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "gui/common/PictureBox.h"
-#include "scanner/SimulatedScanner.h"
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using namespace quiller;
+using quiller::test::ScriptedScanner;
 using quiller::test::SharedContext;
 
 namespace {
@@ -25,7 +26,7 @@ const QString kNotConfigured = QStringLiteral(
 const QString kMissing = QStringLiteral(
     "The configured scanner is not available. Choose a scanner under Tools, Configuration.");
 
-class RecordingScanner : public SimulatedScanner {
+class RecordingScanner : public ScriptedScanner {
 public:
     ~RecordingScanner() override {
         if (logAtRelease)
@@ -33,9 +34,9 @@ public:
     }
     QList<int> deleted; // the indexes DeleteImage was asked for, in order
     QStringList* logAtRelease = nullptr;
-    int DeleteImage(int index) override {
+    ScanResult DeleteImage(int index) override {
         deleted << index;
-        return SimulatedScanner::DeleteImage(index);
+        return ScriptedScanner::DeleteImage(index);
     }
 };
 
@@ -52,7 +53,7 @@ private:
     std::unique_ptr<ScannerStartup> startup_;
     int ended_ = 0;
     // Applied to each control the factory makes; the last one made.
-    std::function<void(SimulatedScanner::Script&)> script_;
+    std::function<void(ScriptedScanner::Script&)> script_;
     RecordingScanner* sim_ = nullptr;
 
     void Configure(const QString& scanner) {
@@ -123,7 +124,7 @@ private slots:
         QFETCH(bool, deviceStarts);
         QFETCH(int, selected);
         QFETCH(QString, message);
-        script_ = [=](SimulatedScanner::Script& s) {
+        script_ = [=](ScriptedScanner::Script& s) {
             s.sources = s.sources.mid(0, sources);
             s.startDeviceAnswer = deviceStarts;
         };
@@ -153,7 +154,7 @@ private slots:
     }
 
     void sourcesListedLateJoinTheBox() {
-        script_ = [](SimulatedScanner::Script& s) {
+        script_ = [](ScriptedScanner::Script& s) {
             s.sources = s.sources.mid(0, 1);
         };
         Configure(QStringLiteral("1"));
@@ -195,7 +196,7 @@ private slots:
         QFETCH(int, startIndex);
         QFETCH(bool, refuse);
         QFETCH(QList<int>, deleted);
-        script_ = [=](SimulatedScanner::Script& s) {
+        script_ = [=](ScriptedScanner::Script& s) {
             s.refuseDelete = refuse;
         };
         Configure(QStringLiteral("0"));

@@ -1,5 +1,6 @@
 // The shell windows offscreen: configuration dialog, main window, scan window; ending,
 // raising and configuring the station as an administrator sees it.
+#include "base/Error.h"
 #include "base/ProgramEnd.h"
 #include "common/StationFixture.h"
 #include "gui/common/Twips.h"
@@ -206,6 +207,21 @@ private slots:
         window.mnuRestart_Click();
         QVERIFY(!first);
         QVERIFY(s->scan() && s->scan()->IsLoaded() && s->scan()->Timer1->isActive());
+
+        // A scan window that cannot be closed stays open and says why; nothing is thrown
+        // through the menu.
+        QPointer<frmScan> second = s->scan();
+        const auto release = second->behaviours().unload;
+        second->behaviours().unload = [] {
+            throw QuillerError(kErrorUnknown, QStringLiteral("The scanner does not let go."),
+                               QStringLiteral("test"));
+        };
+        const int shown = s->boxes.count();
+        window.mnuRestart_Click();
+        QVERIFY(second && s->scan() == second.data());
+        QCOMPARE(s->boxes.count(), shown + 1);
+        QVERIFY(s->boxes.last().text.contains(QStringLiteral("does not let go")));
+        second->behaviours().unload = release;
     }
 
     // The placement is saved and restored; a stored value that is not a number gives the

@@ -1,14 +1,15 @@
 // The scanner control's image buffer: pages are kept as the JPEG bytes of their files.
 #include "common/ScanSignals.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "scanner/LosslessJpeg.h"
-#include "scanner/SimulatedScanner.h"
 
 #include <QImageWriter>
 #include <QPainter>
 #include <QtTest>
 
 using namespace quiller;
+using quiller::test::ScriptedScanner;
 
 namespace {
 
@@ -67,7 +68,7 @@ private slots:
         QFETCH(int, format);
         QFETCH(int, bitsPerPixel);
         const QImage raw = Page(QSize(170, 90), QImage::Format(format), 3);
-        SimulatedScanner scanner;
+        ScriptedScanner scanner;
         scanner.DeliverPage(raw);
         QCOMPARE(scanner.ImageWidth(0), 170);
         QCOMPARE(scanner.ImageHeight(0), 90);
@@ -82,14 +83,14 @@ private slots:
     }
 
     void pagesKeepTheirPlaceWhenOthersAreDeleted() {
-        SimulatedScanner scanner;
+        ScriptedScanner scanner;
         const QList<QImage> raws{Page(QSize(60, 40), QImage::Format_Grayscale8, 1),
                                  Page(QSize(80, 50), QImage::Format_Grayscale8, 2),
                                  Page(QSize(100, 30), QImage::Format_Grayscale8, 3)};
         for (const QImage& raw : raws)
             scanner.DeliverPage(raw);
         const QImage middle = scanner.GetImage(1); // decoded and kept
-        QCOMPARE(scanner.DeleteImage(1), 1);
+        QVERIFY(scanner.DeleteImage(1).ok());
         QCOMPARE(scanner.ImageCount(), 2);
         // Index 1 is now the third page, never the kept picture of the deleted one.
         QCOMPARE(scanner.ImageWidth(1), 100);
@@ -105,12 +106,13 @@ private slots:
             QVERIFY(scanner.GetImage(index).isNull());
             QCOMPARE(scanner.ImageWidth(index) + scanner.ImageHeight(index), 0);
             QCOMPARE(scanner.ImageBitsPerPixel(index), 0);
-            QCOMPARE(scanner.SaveImage(index, path), 0);
+            const ScanResult saved = scanner.SaveImage(index, path);
+            QVERIFY(!saved.ok());
             QCOMPARE(test::ReadFile(path), "an older file that is no JPEG");
-            QVERIFY(scanner.ErrorText().contains(QString::number(index)));
+            QVERIFY(saved.text.contains(QString::number(index)));
         }
         // A page replaces it, leaving no other file behind.
-        QCOMPARE(scanner.SaveImage(0, path), 1);
+        QVERIFY(scanner.SaveImage(0, path).ok());
         QCOMPARE(QImage(path, "JPEG").size(), QSize(60, 40));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"123_01.jpg"});
     }
@@ -132,14 +134,14 @@ private slots:
         QFETCH(float, angle);
         QFETCH(QSize, turned);
         const bool lossless = size.width() % 8 == 0 && size.height() % 8 == 0;
-        SimulatedScanner scanner;
+        ScriptedScanner scanner;
         QImage raw = Page(size, QImage::Format_Grayscale8, 5);
         raw.setDotsPerMeterX(7874); // 200 dpi
         raw.setDotsPerMeterY(7874);
         scanner.DeliverPage(raw);
         const QImage before = scanner.GetImage(0);
         QCOMPARE(RotateJpegLossless(SavedFile(scanner, 0), 1).has_value(), lossless);
-        QVERIFY(scanner.RotateImage(0, angle, 0) != 0);
+        QVERIFY(scanner.RotateImage(0, angle, 0).ok());
         QCOMPARE(QSize(scanner.ImageWidth(0), scanner.ImageHeight(0)), turned);
         QCOMPARE(scanner.ImageBitsPerPixel(0), 8);
         // The file holds the page turned the right way round, at its density, and it is
@@ -150,7 +152,7 @@ private slots:
         QVERIFY(MeanDifference(scanner.GetImage(0),
                                before.transformed(QTransform().rotate(angle))) < 8);
         // Turned back, the page is the page it was (within JPEG's loss when re-encoded).
-        QVERIFY(scanner.RotateImage(0, -angle, 0) != 0);
+        QVERIFY(scanner.RotateImage(0, -angle, 0).ok());
         if (lossless)
             QCOMPARE(scanner.GetImage(0), before);
         QVERIFY(MeanDifference(scanner.GetImage(0), before) < 8);

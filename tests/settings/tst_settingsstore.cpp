@@ -1,6 +1,7 @@
 #include "base/Error.h"
 #include "common/TestEnv.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 
 #include <QDir>
 #include <QtTest>
@@ -143,6 +144,59 @@ private slots:
         QCOMPARE(SettingsStore().Location(), kiosk);
         QCOMPARE(ReadFile(kiosk), QByteArray("[setup]\nScannerID=K\n"));
         QVERIFY(!QFile::exists(env.configFile()));
+    }
+
+    // Typed values as an administrator may write them: a value that does not parse, or
+    // lies outside its range, reads as its default.
+    void typedValuesAndTheirDefaults_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("typed"); // paper wait, scanner position, audit years
+        auto row = [](const char* name, const char* ini, const char* typed) {
+            QTest::newRow(name) << QString(ini) << QString(typed);
+        };
+        row("nothing set", "", "- - 7 unchosen");
+        row("set", "[setup]\nPaperWaitMinutes= 3 \nScanner=2\n[audit]\nKeepYears=12\n",
+            "3 2 12 chosen");
+        row("not numbers", "[setup]\nPaperWaitMinutes=ten\nScanner=first\n[audit]\nKeepYears=x\n",
+            "- - 7 chosen");
+        row("out of range", "[setup]\nPaperWaitMinutes=0\nScanner=-1\n[audit]\nKeepYears=0\n",
+            "- - 7 chosen");
+        row("too large", "[setup]\nPaperWaitMinutes=1441\n[audit]\nKeepYears=500\n",
+            "1441 - 100 unchosen");
+        row("device only", "[setup]\nScannerDevice=net:host:dev\n", "- - 7 chosen");
+    }
+    void typedValuesAndTheirDefaults() {
+        QFETCH(QString, ini);
+        QFETCH(QString, typed);
+        TestEnv env;
+        env.writeSettings(ini);
+        const StationSettings settings;
+        auto text = [](std::optional<int> v) {
+            return v ? QString::number(*v) : QString("-");
+        };
+        QCOMPARE(QStringList({text(settings.PaperWaitMinutes()), text(settings.ScannerPosition()),
+                              QString::number(settings.AuditKeepYears()),
+                              settings.ScannerChosen() ? "chosen" : "unchosen"})
+                     .join(' '),
+                 typed);
+    }
+
+    // The main window's placement: defaults until saved, a value that is not a number
+    // gives its default, and what is saved reads back.
+    void placementRoundTrip() {
+        TestEnv env;
+        env.writeSettings("[Settings]\nMainLeft=abc\nMainTop=250\n");
+        StationSettings settings;
+        StationSettings::Placement p = settings.MainPlacement();
+        QVERIFY(!p.stored);
+        QCOMPARE(QList<double>({p.left, p.top, p.width, p.height}),
+                 QList<double>({1000, 250, 6500, 6500}));
+        p = {10.5, 20, 3000, 4000, false};
+        settings.SetMainPlacement(p);
+        const StationSettings::Placement back = StationSettings().MainPlacement();
+        QVERIFY(back.stored);
+        QCOMPARE(QList<double>({back.left, back.top, back.width, back.height}),
+                 QList<double>({10.5, 20, 3000, 4000}));
     }
 };
 

@@ -2,9 +2,9 @@
 // (lock file, polling, busy, the rest, the files), a run that ends without warning and is
 // finished at the next start, and a feeder without a paper sensor loaded late.
 #include "common/ScriptedMessageBoxes.h"
+#include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
 #include "station/StagingRecovery.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
@@ -14,6 +14,7 @@
 #include <QtTest>
 
 using namespace quiller;
+using quiller::test::ScriptedScanner;
 
 namespace {
 
@@ -22,7 +23,7 @@ struct Rig {
     test::ScriptedMessageBoxes boxes;
     test::TestEnv env;
     StationContext ctx;
-    SimulatedScanner scanner;
+    ScriptedScanner scanner;
     std::unique_ptr<StationCore> core;
 
     explicit Rig(const QString& mode = "off") {
@@ -156,6 +157,19 @@ private slots:
         rig.scanner.FinishAcquisition();
         QTRY_COMPARE(rig.boxes.count(), 1); // "1 of 2 ... Not scanned: 2-00"
         QVERIFY(checked);
+        QTRY_VERIFY(!rig.core->Busy());
+        QVERIFY(!rig.Lock());
+        QVERIFY(rig.core->RestAvailable());
+    }
+
+    // An acquisition the scanner refuses to start ends the batch with its reason: the
+    // station does not stay busy waiting for an end that never comes.
+    void refusedAcquisitionEndsTheBatch() {
+        Rig rig;
+        rig.scanner.script().refuseAcquire = true;
+        rig.Batch(2);
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QVERIFY2(rig.boxes.last().text.contains("warming up"), qPrintable(rig.boxes.last().text));
         QTRY_VERIFY(!rig.core->Busy());
         QVERIFY(!rig.Lock());
         QVERIFY(rig.core->RestAvailable());

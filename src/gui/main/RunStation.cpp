@@ -15,6 +15,7 @@
 #include "records/Database.h"
 #include "records/DatabaseServer.h"
 #include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/PatientRecords.h"
 #include "station/Startup.h"
 #include "station/StationContext.h"
@@ -55,7 +56,7 @@ int RunStation(int argc, char** argv, const RunOptions& options) {
     if (!commandLine.configFile.isEmpty())
         SettingsStore::UseFile(commandLine.configFile);
     // Stations that share one account's log tell their lines apart by their identifier.
-    LogFile::SetStation(SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("ScannerID")));
+    LogFile::SetStation(StationSettings().StationId());
     if (options.writeLog)
         LogFile::Install();
     if (commandLine.admin.any()) {

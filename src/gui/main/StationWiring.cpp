@@ -10,7 +10,7 @@
 #include "gui/scan/ToBeScannedList.h"
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewBehaviours.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/StagingRecovery.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
@@ -105,7 +105,7 @@ void RecoverLastRun(frmMain& window) {
     QString report;
     try {
         PageStaging* staging = window.Core().Staging();
-        const VerifySettings settings = ReadVerifySettings(SettingsStore());
+        const VerifySettings settings = ReadVerifySettings(StationSettings());
         report = RecoverStaging(ctx, *staging, settings.pattern).Report();
     } catch (const QuillerError& e) {
         report = QCoreApplication::translate(

@@ -269,15 +269,16 @@ frmScan* frmMain::ShowScanWindow() {
     return scan_;
 }
 
-void frmMain::UnloadScanWindow() {
+bool frmMain::UnloadScanWindow() {
     if (!scan_)
-        return;
+        return true;
+    // A window that cannot be closed has told the operator why already.
     if (!scan_->Form_Unload())
-        throw QuillerError(kErrorUnknown, tr("The scan window could not be closed."),
-                           QStringLiteral("frmMain"));
+        return false;
     if (scanSub_)
         delete scanSub_.data();
     scan_ = nullptr;
+    return true;
 }
 
 void frmMain::SetButtonColours(int highlighted) {
@@ -340,9 +341,10 @@ void frmMain::FindPrescription() {
 void frmMain::mnuRestart_Click() {
     if (scan_ && !scan_->MayStop())
         return; // the operator lets the batch run on
-    // The open scan window releases its scanner before a fresh one starts it again.
-    UnloadScanWindow();
-    ShowScanWindow();
+    // The open scan window releases its scanner before a fresh one starts it again; one
+    // that could not be closed stays as it is.
+    if (UnloadScanWindow())
+        ShowScanWindow();
 }
 
 void frmMain::mnuConfig_Click() {

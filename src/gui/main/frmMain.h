@@ -106,7 +106,8 @@ private:
     void SavePlacement();
     void SetButtonColours(int highlighted);
     void SetReadyLabel(bool ready);
-    void UnloadScanWindow();
+    // Closes the scan window; false when it could not be closed (it stays open).
+    bool UnloadScanWindow();
     void FitScanWindow();
     void WatchTray();
     bool ConfirmExit();

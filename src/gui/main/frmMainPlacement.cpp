@@ -3,7 +3,7 @@
 #include "base/Error.h"
 #include "base/Log.h"
 #include "gui/common/Twips.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -16,14 +16,6 @@ namespace quiller {
 
 namespace {
 
-// Placement values are twips; a stored value that is not a number gives its default.
-double ReadTwips(const SettingsStore& settings, const QString& key, double fallback) {
-    bool ok = false;
-    const double value =
-        settings.Read(SettingsStore::Placement(), key, QString::number(fallback)).toDouble(&ok);
-    return ok ? value : fallback;
-}
-
 int ToPixels(double twips, const QWidget* w) {
     return Twips(twips, w);
 }
@@ -35,28 +27,22 @@ double ToTwips(int pixels, const QWidget* w) {
 } // namespace
 
 void frmMain::RestorePlacement() {
-    const SettingsStore settings;
-    placementStored_ =
-        !settings.Read(SettingsStore::Placement(), QStringLiteral("MainWidth")).isEmpty();
-    const double left = ReadTwips(settings, QStringLiteral("MainLeft"), 1000);
-    const double top = ReadTwips(settings, QStringLiteral("MainTop"), 1000);
-    const double width = ReadTwips(settings, QStringLiteral("MainWidth"), 6500);
-    const double height = ReadTwips(settings, QStringLiteral("MainHeight"), 6500);
-    move(ToPixels(left, this), ToPixels(top, this));
-    resize(ToPixels(width, this), ToPixels(height, this));
+    const StationSettings::Placement p = StationSettings().MainPlacement();
+    placementStored_ = p.stored;
+    move(ToPixels(p.left, this), ToPixels(p.top, this));
+    resize(ToPixels(p.width, this), ToPixels(p.height, this));
 }
 
 void frmMain::SavePlacement() {
     if (isMinimized() || !loaded_)
         return;
-    SettingsStore settings;
-    const QString section = SettingsStore::Placement();
     const QRect g = QRect(pos(), size());
-    settings.Write(section, QStringLiteral("MainLeft"), QString::number(ToTwips(g.x(), this)));
-    settings.Write(section, QStringLiteral("MainTop"), QString::number(ToTwips(g.y(), this)));
-    settings.Write(section, QStringLiteral("MainWidth"), QString::number(ToTwips(g.width(), this)));
-    settings.Write(section, QStringLiteral("MainHeight"),
-                   QString::number(ToTwips(g.height(), this)));
+    StationSettings::Placement p;
+    p.left = ToTwips(g.x(), this);
+    p.top = ToTwips(g.y(), this);
+    p.width = ToTwips(g.width(), this);
+    p.height = ToTwips(g.height(), this);
+    StationSettings().SetMainPlacement(p);
 }
 
 // With no placement stored yet the window opens large enough to show the whole scan

@@ -127,7 +127,7 @@ void frmMain::mPopExit_Click() {
         if (scan_)
             scan_->Timer2->stop();
     });
-    IgnoringErrors([&] { UnloadScanWindow(); });
+    UnloadScanWindow();
     // Polling ends and the lock file comes down with the station.
     core_->Shutdown();
     exitRequested_ = true;

@@ -67,8 +67,8 @@ void AcquisitionController::Command2_Click() {
     if (previewIndex_ < 0 || previewFile_.isEmpty() || previewIndex_ >= sc->ImageCount())
         return;
     const int p = previewIndex_;
-    if (sc->RotateImage(p, 90, 0) == 0) {
-        MessageBoxes::Show(sc->ErrorText());
+    if (const ScanResult turned = sc->RotateImage(p, 90, 0); !turned.ok()) {
+        MessageBoxes::Show(turned.text);
         return;
     }
     ShowBufferImage(p);
@@ -76,11 +76,10 @@ void AcquisitionController::Command2_Click() {
         SplitEntryText(QFileInfo(previewFile_).completeBaseName().replace(u'_', u'-'));
     PatientRecords::RecordAccess(ctx_, QStringLiteral("rotate"), key.rxNbr, key.refNo,
                                  previewFile_);
-    if (sc->SaveImage(p, ctx_.ImagePath(previewFile_)) == 0)
-        MessageBoxes::Show(
-            tr("The turned image could not be saved to %1: %2")
-                .arg(FileSystem::Native(ctx_.ImagePath(previewFile_)), sc->ErrorText()),
-            MsgIcon::Critical);
+    if (const ScanResult saved = sc->SaveImage(p, ctx_.ImagePath(previewFile_)); !saved.ok())
+        MessageBoxes::Show(tr("The turned image could not be saved to %1: %2")
+                               .arg(FileSystem::Native(ctx_.ImagePath(previewFile_)), saved.text),
+                           MsgIcon::Critical);
 }
 
 } // namespace quiller

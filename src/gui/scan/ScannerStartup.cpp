@@ -2,7 +2,7 @@
 
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/StationContext.h"
 
 #include <QComboBox>
@@ -56,17 +56,10 @@ QString ScannerStartup::ImageText(bool postScanForm) const {
                      s ? s->ImageBitsPerPixel(i) : 0, postScanForm);
 }
 
-int ScannerStartup::ConfiguredPosition(const QString& text) {
-    bool ok = false;
-    const int position = text.trimmed().toInt(&ok);
-    return ok && position >= 0 ? position : -1;
-}
-
 bool ScannerStartup::Start() {
-    SettingsStore settings;
-    configuredDevice_ = settings.Read(SettingsStore::Setup(), QStringLiteral("ScannerDevice"));
-    if (settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")).isEmpty() &&
-        configuredDevice_.isEmpty()) {
+    const StationSettings settings;
+    configuredDevice_ = settings.ScannerDevice();
+    if (!settings.ScannerChosen()) {
         if (w_.window) {
             w_.window->show();
             w_.window->raise();
@@ -105,8 +98,7 @@ bool ScannerStartup::Start() {
     }
     FillScannerBox(0);
 
-    configured_ =
-        ConfiguredPosition(settings.Read(SettingsStore::Setup(), QStringLiteral("Scanner")));
+    configured_ = settings.ScannerPosition().value_or(-1);
     configuredSelected_ = false;
     missingTold_ = false;
     // A device chosen by name is used even while it is not listed: the listing may still
@@ -194,7 +186,8 @@ void ScannerStartup::ClearImageBuffer() {
     ScannerControl& s = *scanner_;
     const int n = s.ImageCount();
     for (int pass = 0; pass < n; ++pass) {
-        if (s.DeleteImage(currentImageIndex_) == 1) {
+        const ScanResult deleted = s.DeleteImage(currentImageIndex_);
+        if (deleted.ok()) {
             if (currentImageIndex_ >= s.ImageCount())
                 currentImageIndex_ = s.ImageCount() - 1;
             if (w_.Image1)
@@ -216,7 +209,7 @@ void ScannerStartup::ClearImageBuffer() {
                 w_.window->raise();
                 w_.window->activateWindow();
             }
-            MessageBoxes::Show(s.ErrorText(), MsgIcon::NoIcon, MsgButtons::Ok);
+            MessageBoxes::Show(deleted.text, MsgIcon::NoIcon, MsgButtons::Ok);
         }
     }
 }

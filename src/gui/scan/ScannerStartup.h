@@ -78,8 +78,6 @@ private:
     void SelectConfigured();
     void OnSourcesChanged();
     void TellIfMissing();
-    // The configured position; -1 when the setting is not a number.
-    static int ConfiguredPosition(const QString& text);
 
     ScanWidgets w_;
     EndProgram endProgram_;

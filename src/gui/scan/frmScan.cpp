@@ -5,7 +5,7 @@
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/ViewWidgets.h"
-#include "settings/SettingsStore.h"
+#include "settings/StationSettings.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
 
@@ -369,7 +369,7 @@ bool frmScan::Form_Load() {
         DTPicker1[i]->setDate(QDate::currentDate());
     }
 
-    context_.ScannerID = SettingsStore().Read(SettingsStore::Setup(), QStringLiteral("ScannerID"));
+    context_.ScannerID = StationSettings().StationId();
 
     // Top left of the main window's client area.
     if (QWidget* frame = parentWidget())

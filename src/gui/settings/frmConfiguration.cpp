@@ -3,15 +3,18 @@
 #include "base/Error.h"
 #include "base/ErrorReport.h"
 #include "base/Log.h"
+#include "base/FileSystem.h"
 #include "base/MessageBoxes.h"
 #include "gui/common/FieldWidth.h"
 #include "gui/common/Mnemonics.h"
 #include "gui/common/Twips.h"
 #include "gui/settings/getDir.h"
 #include "records/Database.h"
-#include "scanner/ScannerControl.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
+#include "scanner/ScannerControl.h"
+#include "settings/StationSettings.h"
+#include "station/ApplyConfiguration.h"
 #include "station/DataPrivacy.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
@@ -234,15 +237,14 @@ void frmConfiguration::Form_Load() {
         // A slow device listing fills the list in as it ends; Refresh lists again.
         connect(Scanner1.get(), &ScannerControl::SourcesChanged, this, [this] { AddSources(); });
     }
-    SettingsStore settings;
-    const QString setup = SettingsStore::Setup();
+    const StationSettings settings;
     Combo1->clear();
     preselected_ = false;
     if (Scanner1->StartDevice())
         AddSources();
-    Text1->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("dataPath"))));
-    txtFilePath->setText(FileSystem::Native(settings.Read(setup, QStringLiteral("filePath"))));
-    Text2->setText(settings.Read(setup, QStringLiteral("ScannerID")));
+    Text1->setText(FileSystem::Native(settings.ImageFolder()));
+    txtFilePath->setText(FileSystem::Native(settings.InterchangeFolder()));
+    Text2->setText(settings.StationId());
     if (Text2->text().isEmpty())
         Text2->setText(QStringLiteral("A"));
     if (Text1->text().isEmpty())
@@ -271,12 +273,10 @@ void frmConfiguration::AddSources() {
     }
     if (Combo1->count() == 0)
         return;
-    SettingsStore settings;
-    const QString setup = SettingsStore::Setup();
-    const QString device = settings.Read(setup, QStringLiteral("ScannerDevice"));
-    bool ok = false;
-    const int stored = settings.Read(setup, QStringLiteral("Scanner")).toInt(&ok);
-    int position = ScannerControl::ChooseSource(*Scanner1, device, ok ? stored : -1);
+    const StationSettings settings;
+    const QString device = settings.ScannerDevice();
+    int position =
+        ScannerControl::ChooseSource(*Scanner1, device, settings.ScannerPosition().value_or(-1));
     if (position < 0 && device.isEmpty())
         position = Combo1->findData(Scanner1->SourceIndex());
     // A stored device not listed (yet): nothing is chosen, so that OK asks for a scanner.
@@ -352,74 +352,15 @@ bool frmConfiguration::Save() {
         return stop(Text2, StationIdMessage(), MsgIcon::Exclamation);
 
     try {
-        StationContext& app = context_;
-        SettingsStore settings;
-        const QString setup = SettingsStore::Setup();
-        const int position = Combo1->currentData().toInt();
-        const QString filePath = QDir::fromNativeSeparators(txtFilePath->text());
-        const bool folderChanged = app.dataPath != dataPath;
-
-        // The new image folder's database is made and tried before anything changes:
-        // a folder whose database cannot be opened leaves the station on its old one,
-        // with the old folder in the settings and the state. A station on a server keeps
-        // its connection whatever the image folder.
-        const bool server = DatabaseSettings::Read(settings).server;
-        const bool reopen =
-            !server && (!app.DbConnection || !app.DbConnection->IsOpen() || folderChanged);
-        if (reopen) {
-            Database::EnsureFile(dataPath, Database::TemplateFolder());
-            Database probe(QStringLiteral("quiller-configuration-check"));
-            try {
-                probe.Open(dataPath);
-            } catch (const QuillerError& e) {
-                throw QuillerError(e.number(),
-                                   tr("The database in %1 cannot be opened: %2")
-                                       .arg(Text1->text(), e.description()),
-                                   QStringLiteral("frmConfiguration"));
-            }
-        }
-
-        settings.Write(setup, QStringLiteral("dataPath"), dataPath);
-        settings.Write(setup, QStringLiteral("scanner"), QString::number(position));
-        // The device name identifies the scanner; the position stays beside it (and in
-        // the Configuration row) for older settings, and the name wins where both are set.
-        settings.Write(setup, QStringLiteral("ScannerDevice"),
-                       Scanner1 ? Scanner1->SourceDevice(position) : QString());
-        settings.Write(setup, QStringLiteral("filePath"), filePath);
-        settings.Write(setup, QStringLiteral("ScannerID"), Text2->text());
-
-        if (reopen) {
-            // Records and images must never go to different folders: a new image folder
-            // brings its own database.
-            if (!app.DbConnection)
-                app.DbConnection = std::make_unique<Database>();
-            const QString previous = app.dataPath;
-            try {
-                app.DbConnection->Open(dataPath);
-            } catch (const QuillerError& e) {
-                if (!previous.isEmpty()) {
-                    try {
-                        app.DbConnection->Open(previous);
-                    } catch (const QuillerError&) {
-                        // The message below says what failed; the old folder's own
-                        // failure is shown when it is next used.
-                    }
-                }
-                throw QuillerError(e.number(),
-                                   tr("The database in %1 cannot be opened: %2")
-                                       .arg(Text1->text(), e.description()),
-                                   QStringLiteral("frmConfiguration"));
-            }
-        }
-        app.dataPath = dataPath;
-        app.filePath = filePath;
-        app.ScannerID = Text2->text();
-        LogFile::SetStation(app.ScannerID);
-        // A server's Configuration row would be every station's: the settings keep it.
-        if (!server)
-            app.DbConnection->WriteScannerSource(position);
-        qCInfo(lcSettings).noquote() << "configuration saved: images" << dataPath << "interchange"
-                                     << filePath << "station" << app.ScannerID;
+        StationConfiguration chosen;
+        chosen.imageFolder = dataPath;
+        chosen.interchangeFolder = QDir::fromNativeSeparators(txtFilePath->text());
+        chosen.stationId = Text2->text();
+        chosen.scannerPosition = Combo1->currentData().toInt();
+        chosen.scannerDevice =
+            Scanner1 ? Scanner1->SourceDevice(chosen.scannerPosition) : QString();
+        StationSettings settings;
+        ApplyConfiguration(context_, settings, chosen);
     } catch (const QuillerError& e) {
         MessageBoxes::Show(e.description());
         return false;

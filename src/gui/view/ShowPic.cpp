@@ -13,6 +13,8 @@
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
 #include "records/SearchResultModel.h"
+#include "records/SearchCriteria.h"
+#include "settings/StationSettings.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

@@ -8,7 +8,7 @@ const QString LabelPattern::DefaultPattern =
 
 LabelPattern::LabelPattern() : m_regex(DefaultPattern) {}
 
-std::optional<LabelPattern> LabelPattern::fromSetting(const QString& pattern, QString* error) {
+Checked<LabelPattern> LabelPattern::fromSetting(const QString& pattern) {
     QRegularExpression regex(pattern);
     QString problem;
     if (pattern.trimmed().isEmpty())
@@ -24,11 +24,8 @@ std::optional<LabelPattern> LabelPattern::fromSetting(const QString& pattern, QS
                                               "the label pattern \"%1\" has no group named rx "
                                               "(write (?<rx>...) around the Rx number)")
                       .arg(pattern);
-    if (!problem.isEmpty()) {
-        if (error)
-            *error = problem;
-        return std::nullopt;
-    }
+    if (!problem.isEmpty())
+        return Checked<LabelPattern>::Failed(problem);
     regex.optimize();
     return LabelPattern(std::move(regex));
 }

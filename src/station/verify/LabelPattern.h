@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Checked.h"
+
 #include <QRegularExpression>
 #include <QString>
 
@@ -28,11 +30,10 @@ public:
     // The default pattern.
     LabelPattern();
 
-    // A pattern from the settings. Invalid patterns are not thrown about: the result is
-    // empty and `error` (when given) says what is wrong, in words for the operator:
-    // a syntax error with its place, or a missing "rx" group.
-    static std::optional<LabelPattern> fromSetting(const QString& pattern,
-                                                   QString* error = nullptr);
+    // A pattern from the settings. Invalid patterns are not thrown about: the answer
+    // says what is wrong, in words for the operator: a syntax error with its place, or a
+    // missing "rx" group.
+    static Checked<LabelPattern> fromSetting(const QString& pattern);
 
     // The label's meaning, or nothing when the text is not a label of this pattern.
     std::optional<LabelKey> parse(const QString& text) const;

@@ -10,17 +10,15 @@ namespace quiller {
 using Status = PageDecision::Status;
 using Why = PageDecision::Why;
 
-FilingMode filingModeFromSetting(const QString& text, bool* ok) {
+std::optional<FilingMode> filingModeFromSetting(const QString& text) {
     const QString t = text.trimmed().toLower();
-    if (ok)
-        *ok = true;
     if (t == QLatin1String("off"))
         return FilingMode::Off;
     if (t == QLatin1String("require"))
         return FilingMode::Require;
-    if (t != QLatin1String("check") && ok)
-        *ok = false;
-    return FilingMode::Check;
+    if (t == QLatin1String("check"))
+        return FilingMode::Check;
+    return std::nullopt;
 }
 
 QString filingModeName(FilingMode mode) {
@@ -243,26 +241,6 @@ FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<Page
             result.withoutPage.append(i);
     }
     return result;
-}
-
-PageFiler::PageFiler(QList<ExpectedRx> expected, FilingMode mode, LabelPattern pattern)
-    : m_expected(std::move(expected)), m_mode(mode), m_pattern(std::move(pattern)) {
-    m_last = fileBatch(m_expected, m_pages, m_mode, m_pattern);
-}
-
-PageDecision PageFiler::addPage(const QList<PageCode>& codes) {
-    m_pages.append(codes);
-    FilingResult now = fileBatch(m_expected, m_pages, m_mode, m_pattern);
-    m_moved.clear();
-    for (int p = 0; p < m_last.pages.size(); ++p)
-        if (!(m_last.pages[p] == now.pages[p]))
-            m_moved.append(p);
-    m_last = std::move(now);
-    return m_last.pages.last();
-}
-
-FilingResult PageFiler::result() const {
-    return m_last;
 }
 
 QString keptReason(const PageDecision& d) {

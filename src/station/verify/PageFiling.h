@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace quiller {
 
@@ -25,7 +26,7 @@ namespace quiller {
 // would have taken its prescription (sheets swapped, a double feed before it). So the
 // labelled pages are decided first, over the whole batch, and the unlabelled ones fill
 // the prescriptions left over, in arrival order. The cost is that a by-position choice
-// is only final when the batch ends: a live batch (PageFiler) shows provisional choices
+// is only final when the batch ends: a live batch shows provisional choices
 // that a later labelled page may move, and the station stores pages when the batch ends.
 // Filing each page for good as it arrives would be simpler, but would file the wrong
 // page for the first prescription after every double feed.
@@ -35,9 +36,9 @@ enum class FilingMode {
     Require, // labels decide; pages without one are kept apart
 };
 
-// "off", "check" or "require" (any case, blanks ignored); anything else is Check, the
-// default, and sets `ok` to false.
-FilingMode filingModeFromSetting(const QString& text, bool* ok = nullptr);
+// "off", "check" or "require" (any case, blanks ignored); nothing for anything else (the
+// caller says so and uses Check, the default).
+std::optional<FilingMode> filingModeFromSetting(const QString& text);
 QString filingModeName(FilingMode mode);
 
 // A prescription of the acquisition as the data file gives it ("123", "01"). A blank
@@ -90,26 +91,6 @@ struct FilingResult {
 // filed by position among those refills (in Require mode it is kept apart).
 FilingResult fileBatch(const QList<ExpectedRx>& expected, const QList<QList<PageCode>>& pages,
                        FilingMode mode, const LabelPattern& pattern = LabelPattern());
-
-// The live form: pages are added one at a time as they arrive; result() is the filing of
-// the pages so far, by the same rule as fileBatch (a by-position choice may still move).
-class PageFiler {
-public:
-    PageFiler(QList<ExpectedRx> expected, FilingMode mode, LabelPattern pattern = LabelPattern());
-    // Adds the next page; returns its decision as things stand now.
-    PageDecision addPage(const QList<PageCode>& codes);
-    FilingResult result() const;
-    // Indices of earlier pages whose decision the last addPage changed.
-    const QList<int>& moved() const { return m_moved; }
-
-private:
-    QList<ExpectedRx> m_expected;
-    FilingMode m_mode;
-    LabelPattern m_pattern;
-    QList<QList<PageCode>> m_pages;
-    FilingResult m_last;
-    QList<int> m_moved;
-};
 
 // Why a page was kept apart, in words for the operator: "no label", "two labels: 7315-00,
 // 7316-00", "label of another prescription: 999-00", "duplicate: 101-00"; empty for a

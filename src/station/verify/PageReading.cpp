@@ -27,8 +27,8 @@ void PageReading::Read(quint64 batch, int page, const QImage& scanned, const QBy
     // Each read compiles the pattern for itself: no regular expression is shared between
     // threads.
     pool_.start([this, batch, page, scanned, jpeg, pattern = labels.pattern()] {
-        const std::optional<LabelPattern> own = LabelPattern::fromSetting(pattern);
-        const QList<PageCode> codes = ReadNow(scanned, jpeg, own ? *own : LabelPattern());
+        const Checked<LabelPattern> own = LabelPattern::fromSetting(pattern);
+        const QList<PageCode> codes = ReadNow(scanned, jpeg, own.valueOr(LabelPattern()));
         // Queued to this object's thread; the destructor waits for this task, so `this`
         // is alive here, and a call still queued when it goes is dropped with it.
         QMetaObject::invokeMethod(

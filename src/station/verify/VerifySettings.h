@@ -5,7 +5,7 @@
 
 namespace quiller {
 
-class SettingsStore;
+class StationSettings;
 
 // The [verify] settings as an acquisition uses them.
 struct VerifySettings {
@@ -16,6 +16,6 @@ struct VerifySettings {
     QString problem;
 };
 
-VerifySettings ReadVerifySettings(const SettingsStore& store);
+VerifySettings ReadVerifySettings(const StationSettings& settings);
 
 } // namespace quiller

@@ -1,5 +1,6 @@
 // The meaning of a label and the filing of a batch's pages by their labels.
 #include "LabelPages.h"
+#include "PageFiler.h"
 #include "station/verify/LabelPattern.h"
 #include "station/verify/PageFiling.h"
 
@@ -9,6 +10,7 @@
 
 using namespace quiller;
 using namespace quiller::testing;
+using quiller::test::PageFiler;
 
 namespace {
 
@@ -152,16 +154,15 @@ void TstPageFiling::labelPattern() {
     QFETCH(QString, pattern);
     QFETCH(QString, text);
     QFETCH(QString, key);
-    QString error;
-    const auto p = pattern.isEmpty() ? std::optional<LabelPattern>(LabelPattern())
-                                     : LabelPattern::fromSetting(pattern, &error);
+    const Checked<LabelPattern> p = pattern.isEmpty() ? Checked<LabelPattern>(LabelPattern())
+                                                      : LabelPattern::fromSetting(pattern);
     if (key.startsWith('!')) {
-        QVERIFY(!p);
-        QVERIFY2(error.contains(key.mid(1)), qPrintable(error));
+        QVERIFY(!p.ok());
+        QVERIFY2(p.why().contains(key.mid(1)), qPrintable(p.why()));
         return;
     }
-    QVERIFY2(p, qPrintable(error));
-    const std::optional<LabelKey> k = p->parse(text);
+    QVERIFY2(p.ok(), qPrintable(p.why()));
+    const std::optional<LabelKey> k = p.value().parse(text);
     QCOMPARE(k ? QStringLiteral("%1 %2").arg(k->rx).arg(k->refill.value_or(-1)) : QString(), key);
 }
 
@@ -170,10 +171,9 @@ void TstPageFiling::files() {
     QFETCH(QStringList, pages);
     QFETCH(QString, mode);
     QFETCH(QString, outcome);
-    bool ok = false;
-    const FilingMode m = filingModeFromSetting(mode, &ok);
-    QVERIFY(ok);
-    const FilingResult r = fileBatch(prescriptions(expected), codesOf(pages), m);
+    const std::optional<FilingMode> m = filingModeFromSetting(mode);
+    QVERIFY(m);
+    const FilingResult r = fileBatch(prescriptions(expected), codesOf(pages), *m);
     QCOMPARE(::outcome(r), outcome);
     QCOMPARE(r.verified + r.byPosition + r.unmatched + r.duplicates, pages.size());
 }
