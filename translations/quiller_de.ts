@@ -420,10 +420,6 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
         <source>A scanned page could not be kept on disk: %1</source>
         <translation>Eine gescannte Seite konnte nicht auf der Festplatte gesichert werden: %1</translation>
     </message>
-    <message>
-        <source>the staging folder is not open</source>
-        <translation>der Zwischenordner ist nicht geöffnet</translation>
-    </message>
 </context>
 <context>
     <name>PatientRecords</name>
@@ -940,10 +936,6 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
 <context>
     <name>quiller::SaneScanner</name>
     <message>
-        <source>The scanner list did not answer.</source>
-        <translation>Die Scannerliste hat nicht geantwortet.</translation>
-    </message>
-    <message>
         <source>The scanner %1 did not answer %2. The batch was stopped; the pages scanned so far are kept. Check that the scanner is switched on and connected, then scan the rest.</source>
         <translation>Der Scanner %1 hat %2 nicht geantwortet. Der Stapel wurde angehalten; die bisher gescannten Seiten bleiben erhalten. Prüfen Sie, ob der Scanner eingeschaltet und angeschlossen ist, und scannen Sie dann den Rest.</translation>
     </message>
@@ -1034,17 +1026,6 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
     <message>
         <source>Page</source>
         <translation>Seite</translation>
-    </message>
-</context>
-<context>
-    <name>quiller::SimulatedScanner</name>
-    <message>
-        <source>The image cannot be deleted.</source>
-        <translation>Das Bild kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>The image cannot be rotated.</source>
-        <translation>Das Bild kann nicht gedreht werden.</translation>
     </message>
 </context>
 <context>
@@ -1286,10 +1267,6 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
         <source>The folder %1 is not accessible or does not exist.</source>
         <translation>Der Ordner %1 ist nicht zugänglich oder existiert nicht.</translation>
     </message>
-    <message>
-        <source>The database in %1 cannot be opened: %2</source>
-        <translation>Die Datenbank in %1 kann nicht geöffnet werden: %2</translation>
-    </message>
 </context>
 <context>
     <name>quiller::frmMain</name>
@@ -1376,10 +1353,6 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
     <message>
         <source>Image %v of %m</source>
         <translation>Bild %v von %m</translation>
-    </message>
-    <message>
-        <source>The scan window could not be closed.</source>
-        <translation>Das Scanfenster konnte nicht geschlossen werden.</translation>
     </message>
     <message>
         <source>Not Ready to Scan</source>

@@ -420,10 +420,6 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
         <source>A scanned page could not be kept on disk: %1</source>
         <translation>Una página escaneada no se pudo guardar en el disco: %1</translation>
     </message>
-    <message>
-        <source>the staging folder is not open</source>
-        <translation>la carpeta de espera no está abierta</translation>
-    </message>
 </context>
 <context>
     <name>PatientRecords</name>
@@ -940,10 +936,6 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
 <context>
     <name>quiller::SaneScanner</name>
     <message>
-        <source>The scanner list did not answer.</source>
-        <translation>La lista de escáneres no respondió.</translation>
-    </message>
-    <message>
         <source>The scanner %1 did not answer %2. The batch was stopped; the pages scanned so far are kept. Check that the scanner is switched on and connected, then scan the rest.</source>
         <translation>El escáner %1 no respondió %2. Se detuvo el lote; las páginas escaneadas hasta ahora se conservan. Compruebe que el escáner está encendido y conectado y escanee el resto.</translation>
     </message>
@@ -1034,17 +1026,6 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
     <message>
         <source>Page</source>
         <translation>Página</translation>
-    </message>
-</context>
-<context>
-    <name>quiller::SimulatedScanner</name>
-    <message>
-        <source>The image cannot be deleted.</source>
-        <translation>No se puede eliminar la imagen.</translation>
-    </message>
-    <message>
-        <source>The image cannot be rotated.</source>
-        <translation>No se puede girar la imagen.</translation>
     </message>
 </context>
 <context>
@@ -1286,10 +1267,6 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
         <source>The folder %1 is not accessible or does not exist.</source>
         <translation>La carpeta %1 no es accesible o no existe.</translation>
     </message>
-    <message>
-        <source>The database in %1 cannot be opened: %2</source>
-        <translation>No se puede abrir la base de datos de %1: %2</translation>
-    </message>
 </context>
 <context>
     <name>quiller::frmMain</name>
@@ -1376,10 +1353,6 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
     <message>
         <source>Image %v of %m</source>
         <translation>Imagen %v de %m</translation>
-    </message>
-    <message>
-        <source>The scan window could not be closed.</source>
-        <translation>No se pudo cerrar la ventana de escaneo.</translation>
     </message>
     <message>
         <source>Not Ready to Scan</source>

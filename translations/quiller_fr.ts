@@ -420,10 +420,6 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
         <source>A scanned page could not be kept on disk: %1</source>
         <translation>Une page numérisée n&apos;a pas pu être conservée sur le disque : %1</translation>
     </message>
-    <message>
-        <source>the staging folder is not open</source>
-        <translation>le dossier d&apos;attente n&apos;est pas ouvert</translation>
-    </message>
 </context>
 <context>
     <name>PatientRecords</name>
@@ -940,10 +936,6 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
 <context>
     <name>quiller::SaneScanner</name>
     <message>
-        <source>The scanner list did not answer.</source>
-        <translation>La liste des scanners n&apos;a pas répondu.</translation>
-    </message>
-    <message>
         <source>The scanner %1 did not answer %2. The batch was stopped; the pages scanned so far are kept. Check that the scanner is switched on and connected, then scan the rest.</source>
         <translation>Le scanner %1 n&apos;a pas répondu %2. Le lot a été arrêté ; les pages déjà numérisées sont conservées. Vérifiez que le scanner est allumé et branché, puis numérisez le reste.</translation>
     </message>
@@ -1034,17 +1026,6 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
     <message>
         <source>Page</source>
         <translation>Page</translation>
-    </message>
-</context>
-<context>
-    <name>quiller::SimulatedScanner</name>
-    <message>
-        <source>The image cannot be deleted.</source>
-        <translation>L&apos;image ne peut pas être supprimée.</translation>
-    </message>
-    <message>
-        <source>The image cannot be rotated.</source>
-        <translation>L&apos;image ne peut pas pivoter.</translation>
     </message>
 </context>
 <context>
@@ -1286,10 +1267,6 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
         <source>The folder %1 is not accessible or does not exist.</source>
         <translation>Le dossier %1 est inaccessible ou n&apos;existe pas.</translation>
     </message>
-    <message>
-        <source>The database in %1 cannot be opened: %2</source>
-        <translation>La base de données de %1 ne peut pas être ouverte : %2</translation>
-    </message>
 </context>
 <context>
     <name>quiller::frmMain</name>
@@ -1376,10 +1353,6 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
     <message>
         <source>Image %v of %m</source>
         <translation>Image %v sur %m</translation>
-    </message>
-    <message>
-        <source>The scan window could not be closed.</source>
-        <translation>La fenêtre de numérisation n&apos;a pas pu être fermée.</translation>
     </message>
     <message>
         <source>Not Ready to Scan</source>
