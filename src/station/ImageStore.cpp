@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace quiller {
 
@@ -63,7 +65,14 @@ QString ImageStore::FreeName(const QString& folder, const QString& base) const {
     return name;
 }
 
-QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason) {
+QString ImageStore::NoteOf(const QString& keptPath) {
+    const QFileInfo page(keptPath);
+    return FileSystem::Join(page.path(),
+                            QLatin1Char('.') + page.fileName() + QStringLiteral(".json"));
+}
+
+QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason,
+                                  const QString& why, const QString& label) {
     const QString folder = Folder(UnmatchedFolder());
     if (folder.isEmpty()) {
         if (reason)
@@ -82,6 +91,17 @@ QString ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint
         if (QFile::rename(stagedPath, path)) {
             qCWarning(lcStorage).noquote()
                 << QStringLiteral("page kept as %1/%2 (%3)").arg(UnmatchedFolder(), name, hint);
+            // The note only helps the operator later; the page is kept without it.
+            const QJsonObject note{{"why", why.isEmpty() ? hint : why},
+                                   {"label", label},
+                                   {"at", now_().toUTC().toString(Qt::ISODate)},
+                                   {"station", ctx_.ScannerID}};
+            QString failure;
+            if (!PageStaging::WriteDurably(NoteOf(path), QJsonDocument(note).toJson(), &failure))
+                qCWarning(lcStorage).noquote()
+                    << QStringLiteral("no note beside %1: %2").arg(name, failure);
+            else
+                ProtectPage(NoteOf(path), folder);
             return UnmatchedFolder() + QLatin1Char('/') + name;
         }
         if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
@@ -99,7 +119,7 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     auto keep = [&](const QString& why) {
         r.reason = why;
         QString failure;
-        r.keptAs = KeepUnmatched(page.path, QFileInfo(name).completeBaseName(), &failure);
+        r.keptAs = KeepUnmatched(page.path, QFileInfo(name).completeBaseName(), &failure, why);
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
         if (r.keptAs.isEmpty())

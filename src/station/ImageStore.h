@@ -42,7 +42,13 @@ public:
     // Keeps a staged page that belongs to no recorded prescription; `hint` (an entry
     // text, say) starts its name. Gives the kept file relative to the image folder, or
     // empty with the reason in `reason` (the page then stays in staging).
-    QString KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason);
+    // Beside the kept page a small hidden note ".<kept name>.json" says why it was kept (`why`,
+    // the hint when empty), the label read, when and by which station, for the kept
+    // pages list.
+    QString KeepUnmatched(const QString& stagedPath, const QString& hint, QString* reason,
+                          const QString& why = {}, const QString& label = {});
+    // The note beside a kept page.
+    static QString NoteOf(const QString& keptPath);
     // Names the row of (rxNbr, refNo) after an image that took its name before a station
     // ended could write the row. True when the row now names it.
     bool Reconcile(const QString& name, const QString& rxNbr, const QString& refNo,
