@@ -138,6 +138,10 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
         DTPicker1[i]->setCalendarPopup(true);
         DTPicker1[i]->setDate(QDate::currentDate());
     }
+    cmdKept = MakeButton(fraSearch, "cmdKept", tr("&Kept pages"));
+    PlaceTwips(cmdKept, 6240, 240, 975, 315);
+    cmdKept->setToolTip(tr("Pages kept apart in the Unmatched folder: file them under a "
+                           "prescription or set them aside"));
     fraSearch->hide();
 
     fraList = MakeFrame(this, "fraList", QStringLiteral("Prescriptions to be viewed"));
@@ -287,6 +291,7 @@ ViewWidgets frmScan::ViewControls() const {
     view.Text1 = Text1;
     view.lblDate = {lblDate[0], lblDate[1]};
     view.DTPicker1 = {DTPicker1[0], DTPicker1[1]};
+    view.cmdKept = cmdKept;
     return view;
 }
 
