@@ -5,6 +5,7 @@
 #include "base/MessageBoxes.h"
 #include "gui/common/PictureBox.h"
 #include "gui/view/Preview.h"
+#include "records/PageChecks.h"
 #include "records/SearchResultModel.h"
 #include "settings/SettingsStore.h"
 #include "station/PatientRecords.h"
@@ -127,8 +128,10 @@ void KeptPagesView::File_Click() {
         const KeptPages::Filing f =
             KeptPages(app_, pattern).File(page, rxNbr, refNo, labelConfirmed, replaceConfirmed);
         if (f.outcome == KeptPages::Outcome::Filed) {
-            if (model_)
+            if (model_) {
                 model_->SetImageOf(rxNbr, refNo, f.image);
+                model_->SetFiledOf(rxNbr, refNo, PageChecks::ByOperator());
+            }
             Refresh();
             return;
         }
