@@ -308,7 +308,9 @@ StationCore::Earlier StationCore::FileEarlier(int page, const PageDecision& d) {
         return Earlier::Filed;
     }
     a.FiledEarlier(page, target->entryText);
+    // An entry of it still listed shows it stored and how.
     entries_.MarkScanned(target->entryText, name);
+    entries_.SetFiled(target->entryText, check.filed);
     qCInfo(lcStorage).noquote() << QStringLiteral("page %1 filed for %2 of an earlier batch")
                                        .arg(page + 1)
                                        .arg(target->entryText);
