@@ -43,6 +43,10 @@
         <source>%1 extra page(s) belonged to no prescription of this scan and were kept in the image folder as: %2</source>
         <translation>Zusätzliche Seiten (%1) gehörten zu keinem Rezept dieses Scanvorgangs und wurden im Bildordner aufbewahrt als: %2</translation>
     </message>
+    <message>
+        <source>%1 filed from an earlier batch.</source>
+        <translation>%1 aus einem früheren Stapel abgelegt.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -912,6 +916,61 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
     </message>
 </context>
 <context>
+    <name>quiller::KeptPagesView</name>
+    <message>
+        <source>Kept pages</source>
+        <translation>Zurückgelegte Seiten</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Label read</source>
+        <translation>Gelesenes Etikett</translation>
+    </message>
+    <message>
+        <source>Kept at</source>
+        <translation>Zurückgelegt am</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Kept page</source>
+        <translation>Zurückgelegte Seite</translation>
+    </message>
+    <message>
+        <source>&amp;File under the selected prescription</source>
+        <translation>Unter dem ausgewählten Rezept &amp;ablegen</translation>
+    </message>
+    <message>
+        <source>File this page as the image of the prescription selected in the viewing list</source>
+        <translation>Diese Seite als Bild des in der Ansichtsliste ausgewählten Rezepts ablegen</translation>
+    </message>
+    <message>
+        <source>Set &amp;aside</source>
+        <translation>&amp;Beiseitelegen</translation>
+    </message>
+    <message>
+        <source>Move this page to the Discarded folder; it is not erased</source>
+        <translation>Verschiebt diese Seite in den Ordner Discarded; sie wird nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Select the prescription in the viewing list first, then file the page under it.</source>
+        <translation>Wählen Sie zuerst das Rezept in der Ansichtsliste aus und legen Sie die Seite dann darunter ab.</translation>
+    </message>
+    <message>
+        <source>Set this page aside? It moves to the Discarded folder and is no longer listed here.</source>
+        <translation>Diese Seite beiseitelegen? Sie wird in den Ordner Discarded verschoben und hier nicht mehr aufgeführt.</translation>
+    </message>
+</context>
+<context>
     <name>quiller::Preview</name>
     <message>
         <source>Rx Image of Rx# %1</source>
@@ -1480,6 +1539,14 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
     <message>
         <source>Not scanned</source>
         <translation>Nicht gescannt</translation>
+    </message>
+    <message>
+        <source>&amp;Kept pages</source>
+        <translation>&amp;Zurückgelegte Seiten</translation>
+    </message>
+    <message>
+        <source>Pages kept apart in the Unmatched folder: file them under a prescription or set them aside</source>
+        <translation>Im Ordner Unmatched zurückgelegte Seiten: unter einem Rezept ablegen oder beiseitelegen</translation>
     </message>
 </context>
 <context>

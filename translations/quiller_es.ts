@@ -43,6 +43,10 @@
         <source>%1 extra page(s) belonged to no prescription of this scan and were kept in the image folder as: %2</source>
         <translation>%1 página(s) de más no correspondían a ninguna receta de este escaneo y se guardaron en la carpeta de imágenes como: %2</translation>
     </message>
+    <message>
+        <source>%1 filed from an earlier batch.</source>
+        <translation>%1 archivada desde un lote anterior.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -912,6 +916,61 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
     </message>
 </context>
 <context>
+    <name>quiller::KeptPagesView</name>
+    <message>
+        <source>Kept pages</source>
+        <translation>Páginas apartadas</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>Label read</source>
+        <translation>Etiqueta leída</translation>
+    </message>
+    <message>
+        <source>Kept at</source>
+        <translation>Apartada el</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Puesto</translation>
+    </message>
+    <message>
+        <source>Kept page</source>
+        <translation>Página apartada</translation>
+    </message>
+    <message>
+        <source>&amp;File under the selected prescription</source>
+        <translation>&amp;Archivar en la receta seleccionada</translation>
+    </message>
+    <message>
+        <source>File this page as the image of the prescription selected in the viewing list</source>
+        <translation>Archiva esta página como imagen de la receta seleccionada en la lista de consulta</translation>
+    </message>
+    <message>
+        <source>Set &amp;aside</source>
+        <translation>&amp;Descartar</translation>
+    </message>
+    <message>
+        <source>Move this page to the Discarded folder; it is not erased</source>
+        <translation>Mueve esta página a la carpeta Discarded; no se borra</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Select the prescription in the viewing list first, then file the page under it.</source>
+        <translation>Seleccione primero la receta en la lista de consulta y después archive la página en ella.</translation>
+    </message>
+    <message>
+        <source>Set this page aside? It moves to the Discarded folder and is no longer listed here.</source>
+        <translation>¿Descartar esta página? Se mueve a la carpeta Discarded y deja de aparecer aquí.</translation>
+    </message>
+</context>
+<context>
     <name>quiller::Preview</name>
     <message>
         <source>Rx Image of Rx# %1</source>
@@ -1480,6 +1539,14 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
     <message>
         <source>Not scanned</source>
         <translation>Sin escanear</translation>
+    </message>
+    <message>
+        <source>&amp;Kept pages</source>
+        <translation>Páginas a&amp;partadas</translation>
+    </message>
+    <message>
+        <source>Pages kept apart in the Unmatched folder: file them under a prescription or set them aside</source>
+        <translation>Páginas apartadas en la carpeta Unmatched: archívelas en una receta o descártelas</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,10 @@
         <source>%1 extra page(s) belonged to no prescription of this scan and were kept in the image folder as: %2</source>
         <translation>Pages en trop (%1) : elles n&apos;appartenaient à aucune ordonnance de cette numérisation et ont été conservées dans le dossier des images sous : %2</translation>
     </message>
+    <message>
+        <source>%1 filed from an earlier batch.</source>
+        <translation>%1 classée depuis un lot précédent.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -912,6 +916,61 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
     </message>
 </context>
 <context>
+    <name>quiller::KeptPagesView</name>
+    <message>
+        <source>Kept pages</source>
+        <translation>Pages mises de côté</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Motif</translation>
+    </message>
+    <message>
+        <source>Label read</source>
+        <translation>Étiquette lue</translation>
+    </message>
+    <message>
+        <source>Kept at</source>
+        <translation>Mise de côté le</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Poste</translation>
+    </message>
+    <message>
+        <source>Kept page</source>
+        <translation>Page mise de côté</translation>
+    </message>
+    <message>
+        <source>&amp;File under the selected prescription</source>
+        <translation>&amp;Classer sous l’ordonnance sélectionnée</translation>
+    </message>
+    <message>
+        <source>File this page as the image of the prescription selected in the viewing list</source>
+        <translation>Classe cette page comme image de l’ordonnance sélectionnée dans la liste de consultation</translation>
+    </message>
+    <message>
+        <source>Set &amp;aside</source>
+        <translation>&amp;Écarter</translation>
+    </message>
+    <message>
+        <source>Move this page to the Discarded folder; it is not erased</source>
+        <translation>Déplace cette page dans le dossier Discarded ; elle n’est pas effacée</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Select the prescription in the viewing list first, then file the page under it.</source>
+        <translation>Sélectionnez d’abord l’ordonnance dans la liste de consultation, puis classez la page sous celle-ci.</translation>
+    </message>
+    <message>
+        <source>Set this page aside? It moves to the Discarded folder and is no longer listed here.</source>
+        <translation>Écarter cette page ? Elle est déplacée dans le dossier Discarded et n’est plus listée ici.</translation>
+    </message>
+</context>
+<context>
     <name>quiller::Preview</name>
     <message>
         <source>Rx Image of Rx# %1</source>
@@ -1480,6 +1539,14 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
     <message>
         <source>Not scanned</source>
         <translation>Non numérisées</translation>
+    </message>
+    <message>
+        <source>&amp;Kept pages</source>
+        <translation>Pages mises de &amp;côté</translation>
+    </message>
+    <message>
+        <source>Pages kept apart in the Unmatched folder: file them under a prescription or set them aside</source>
+        <translation>Pages mises de côté dans le dossier Unmatched : classez-les sous une ordonnance ou écartez-les</translation>
     </message>
 </context>
 <context>

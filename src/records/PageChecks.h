@@ -14,7 +14,8 @@ class Database;
 
 // How a stored page was matched to its prescription, kept in the PageChecks table beside
 // RxImages (one row per prescription: its latest page). `filed` is "verified" (its label
-// names the prescription) or "by position" (no label, placed by its place in the stack).
+// names the prescription), "by position" (no label, placed by its place in the stack) or
+// "by operator" (a kept page the operator filed under it).
 struct PageCheck {
     QString filed;
     QString code;    // the label text read, empty when none
@@ -31,6 +32,10 @@ inline QString Verified() {
 }
 inline QString ByPosition() {
     return QStringLiteral("by position");
+}
+// A kept page the operator filed under the prescription.
+inline QString ByOperator() {
+    return QStringLiteral("by operator");
 }
 
 // Records the image of (rxNbr, refNo) and how its page was filed, in one transaction:

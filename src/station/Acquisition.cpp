@@ -1,6 +1,7 @@
 #include "station/Acquisition.h"
 
 #include <QCoreApplication>
+
 #include <algorithm>
 
 namespace quiller {
@@ -76,8 +77,33 @@ void Acquisition::StoredFor(int target) {
         stored_[target] = true;
 }
 
+void Acquisition::FiledEarlier(int page, const QString& entryText) {
+    reclassified_.append({page, PageDecision::Status::Verified});
+    earlier_ << entryText;
+}
+
+void Acquisition::EarlierDuplicate(int page) {
+    reclassified_.append({page, PageDecision::Status::Duplicate});
+}
+
+FilingResult Acquisition::Adjusted() const {
+    FilingResult r = filing_->Result();
+    for (const auto& [page, status] : reclassified_) {
+        if (page < 0 || page >= r.pages.size() ||
+            r.pages[page].status != PageDecision::Status::Unmatched)
+            continue;
+        r.pages[page].status = status;
+        --r.unmatched;
+        if (status == PageDecision::Status::Verified)
+            ++r.verified;
+        else
+            ++r.duplicates;
+    }
+    return r;
+}
+
 QString Acquisition::FilingSummary() const {
-    return filing_ ? filingReport(filing_->Result(), filing_->Expected()) : QString();
+    return filing_ ? filingReport(Adjusted(), filing_->Expected()) : QString();
 }
 
 QList<ScanTarget> Acquisition::WithoutPage() const {
@@ -106,10 +132,10 @@ QString Acquisition::Report(bool stopped) const {
     if (filing_) {
         // Nothing to say when every prescription got its page, none was kept apart, and
         // the pages were either all verified or all filed by position (no labels in use).
-        const FilingResult r = filing_->Result();
+        const FilingResult r = Adjusted();
         const bool oneWay = r.verified == 0 || r.byPosition == 0;
         if (oneWay && r.withoutPage.isEmpty() && kept_.isEmpty() && extra_.isEmpty() &&
-            lines.isEmpty())
+            earlier_.isEmpty() && lines.isEmpty())
             return QString();
         const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
         if (!kept_.isEmpty() || !r.withoutPage.isEmpty())
@@ -121,6 +147,9 @@ QString Acquisition::Report(bool stopped) const {
             << (stopped
                     ? QCoreApplication::translate("Acquisition", "Stopped: %1").arg(FilingSummary())
                     : FilingSummary());
+        for (const QString& entry : earlier_)
+            lines << QCoreApplication::translate("Acquisition", "%1 filed from an earlier batch.")
+                         .arg(entry);
         if (!kept_.isEmpty())
             lines << QCoreApplication::translate("Acquisition", "Not stored:") + QLatin1Char('\n') +
                          Listed(kept_, QStringLiteral("\n"));

@@ -62,6 +62,11 @@ public:
     void PageArrived() { ++received_; }
     // The page of prescription `target` was stored (label reading).
     void StoredFor(int target);
+    // Page `page`, whose label names no prescription of this acquisition, was filed for
+    // `entryText`, a prescription of an earlier batch still without its image.
+    void FiledEarlier(int page, const QString& entryText);
+    // Page `page` names a prescription of an earlier batch that has its image already.
+    void EarlierDuplicate(int page);
 
     // The end-of-batch report; empty when every prescription got its page and nothing
     // is left to say. `stopped` says the operator stopped the acquisition.
@@ -81,8 +86,14 @@ private:
     QList<bool> stored_;
     QStringList kept_;  // "entry: reason (kept as Unmatched/...)"
     QStringList extra_; // Unmatched/... of pages beyond the prescriptions or kept apart
+    // The filing's result with the pages that went to earlier batches counted where
+    // they went.
+    FilingResult Adjusted() const;
+
     std::optional<BatchFiling> filing_;
     QString settingsProblem_;
+    QList<std::pair<int, PageDecision::Status>> reclassified_;
+    QStringList earlier_; // entries filed from this acquisition's pages
 };
 
 } // namespace quiller

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace quiller {
 
@@ -64,7 +66,14 @@ QString ImageStore::FreeName(const QString& folder, const QString& base) const {
     return name;
 }
 
-Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint) {
+QString ImageStore::NoteOf(const QString& keptPath) {
+    const QFileInfo page(keptPath);
+    return FileSystem::Join(page.path(),
+                            QLatin1Char('.') + page.fileName() + QStringLiteral(".json"));
+}
+
+Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QString& hint,
+                                           const QString& why, const QString& label) {
     const QString folder = Folder(UnmatchedFolder());
     if (folder.isEmpty())
         return Checked<QString>::Failed(QCoreApplication::translate("ImageStore","the image folder %1 is missing")
@@ -80,6 +89,18 @@ Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QStr
         if (QFile::rename(stagedPath, path)) {
             qCWarning(lcStorage).noquote()
                 << QStringLiteral("page kept as %1/%2 (%3)").arg(UnmatchedFolder(), name, hint);
+            // The note only helps the operator later; the page is kept without it.
+            const QJsonObject note{{"why", why.isEmpty() ? hint : why},
+                                   {"label", label},
+                                   {"at", now_().toUTC().toString(Qt::ISODate)},
+                                   {"station", ctx_.ScannerID}};
+            const Outcome written =
+                PageStaging::WriteDurably(NoteOf(path), QJsonDocument(note).toJson());
+            if (!written.ok())
+                qCWarning(lcStorage).noquote()
+                    << QStringLiteral("no note beside %1: %2").arg(name, written.why());
+            else
+                ProtectPage(NoteOf(path), folder);
             return UnmatchedFolder() + QLatin1Char('/') + name;
         }
         if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
@@ -95,7 +116,8 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     Result r;
     auto keep = [&](const QString& why) {
         r.reason = why;
-        const Checked<QString> kept = KeepUnmatched(page.path, QFileInfo(name).completeBaseName());
+        const Checked<QString> kept =
+            KeepUnmatched(page.path, QFileInfo(name).completeBaseName(), why);
         r.keptAs = kept.valueOr(QString());
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);

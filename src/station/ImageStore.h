@@ -44,7 +44,13 @@ public:
     // Keeps a staged page that belongs to no recorded prescription; `hint` (an entry
     // text, say) starts its name. Gives the kept file relative to the image folder, or
     // why it could not be kept (the page then stays in staging).
-    Checked<QString> KeepUnmatched(const QString& stagedPath, const QString& hint);
+    // Beside the kept page a small hidden note ".<kept name>.json" says why it was kept (`why`,
+    // the hint when empty), the label read, when and by which station, for the kept
+    // pages list.
+    Checked<QString> KeepUnmatched(const QString& stagedPath, const QString& hint,
+                                   const QString& why = {}, const QString& label = {});
+    // The note beside a kept page.
+    static QString NoteOf(const QString& keptPath);
     // Names the row of (rxNbr, refNo) after an image that took its name before a station
     // ended could write the row. True when the row now names it.
     bool Reconcile(const QString& name, const QString& rxNbr, const QString& refNo,

@@ -210,7 +210,7 @@ private:
     }
 
     void Keep(const QString& path, const QString& hint, const QString& reason) {
-        const Checked<QString> kept = store_.KeepUnmatched(path, hint);
+        const Checked<QString> kept = store_.KeepUnmatched(path, hint, reason);
         if (!kept.ok())
             result.failed << QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), kept.why());
         else

@@ -7,6 +7,7 @@
 #include "records/Database.h"
 #include "scanner/ScannerControl.h"
 #include "settings/StationSettings.h"
+#include "station/EarlierBatches.h"
 #include "station/GlassPrompts.h"
 #include "station/StationContext.h"
 #include "station/verify/PageReading.h"
@@ -372,6 +373,7 @@ void StationCore::EndAcquisition(const QString& scannerError) {
         return;
     rest_.Ended(*current_);
     SaveRest();
+    RememberBatch(*current_);
     QString report = current_->Report();
     qCInfo(lcIntake).noquote() << QStringLiteral("batch ended: %1 prescriptions, %2 pages received")
                                       .arg(current_->Total())
@@ -425,6 +427,7 @@ QString StationCore::Stop() {
     if (current_) {
         SettleOnStop();
         rest_.Ended(*current_);
+        RememberBatch(*current_);
         reports << current_->Report(true);
         CloseStaging();
         current_.reset();

@@ -21,8 +21,10 @@ class QTimer;
 
 namespace quiller {
 
+class EarlierBatches;
 class GlassPrompts;
 struct PageCheck;
+struct PageDecision;
 class PageReading;
 struct StationContext;
 
@@ -153,7 +155,14 @@ private:
     void OnPageRead(quint64 batch, int page, const QList<PageCode>& codes);
     void FileSettled(bool ended);
     bool FileFor(int page, const ScanTarget& target, const PageCheck* check);
-    void KeepApart(int page, const QString& hint, bool extra);
+    void KeepApart(int page, const QString& hint, bool extra, const QString& why = {},
+                   const QString& label = {});
+    // A page whose label names none of the batch's prescriptions, tried against this
+    // station's earlier batches and the rest list.
+    enum class Earlier { NotNamed, Filed, HasImage };
+    Earlier FileEarlier(int page, const PageDecision& d);
+    EarlierBatches& EarlierList();
+    void RememberBatch(const Acquisition& a);
     bool EndFiling(const QString& scannerError);
     void SettleOnStop();
     void CloseStaging();
@@ -174,6 +183,7 @@ private:
     GlassPrompts* glass_;
     PageReading* reading_;
     std::unique_ptr<PageStaging> staging_;
+    std::unique_ptr<EarlierBatches> earlier_;
     QPointer<ScannerControl> scanner_;
 
     std::optional<Acquisition> current_;

@@ -5,9 +5,12 @@
 #include "base/FileSystem.h"
 #include "base/Log.h"
 #include "base/MessageBoxes.h"
+#include "records/Database.h"
 #include "records/PageChecks.h"
+#include "records/RowImages.h"
 #include "scanner/ScannerControl.h"
 #include "settings/StationSettings.h"
+#include "station/EarlierBatches.h"
 #include "station/ImageNaming.h"
 #include "station/ImageStore.h"
 #include "station/StationContext.h"
@@ -155,14 +158,25 @@ void StationCore::FileSettled(bool ended) {
             }
             continue;
         }
+        // A label of no prescription of this batch may name one of an earlier batch that
+        // still waits for its page (sheets left in the feeder after a double feed).
+        const Earlier earlier = d.status == Status::Unmatched &&
+                                        d.why == PageDecision::Why::ForeignLabel && !a.Viewing()
+                                    ? FileEarlier(s.page, d)
+                                    : Earlier::NotNamed;
+        if (earlier == Earlier::Filed)
+            continue;
         // Kept apart: a label of no prescription of this batch, a second page for one,
         // or no label where one is required. The paper is never lost.
         QString hint = d.label.isEmpty() ? QStringLiteral("unlabelled") : d.label;
-        if (d.status == Status::Duplicate)
+        if (d.status == Status::Duplicate || earlier == Earlier::HasImage)
             hint = QStringLiteral("duplicate ") + hint;
         else if (d.why == PageDecision::Why::ConflictingLabels)
             hint = QStringLiteral("two labels ") + d.label;
-        KeepApart(s.page, hint, true);
+        PageDecision shown = d;
+        if (earlier == Earlier::HasImage)
+            shown.status = Status::Duplicate;
+        KeepApart(s.page, hint, true, keptReason(shown), d.label);
         const QString others = otherCodesNote(d.others);
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page %1 (%2%3) kept apart")
@@ -213,9 +227,11 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
     return r.stored;
 }
 
-void StationCore::KeepApart(int page, const QString& hint, bool extra) {
+void StationCore::KeepApart(int page, const QString& hint, bool extra, const QString& why,
+                            const QString& label) {
     Acquisition& a = *current_;
-    const Checked<QString> keeping = ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint);
+    const Checked<QString> keeping =
+        ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint, why, label);
     const QString kept = keeping.valueOr(QString());
     if (extra)
         a.ExtraKept(kept.isEmpty() ? tr("(page %1 stays in the staging folder: %2)")
@@ -224,6 +240,81 @@ void StationCore::KeepApart(int page, const QString& hint, bool extra) {
                                    : kept);
     staging_->Filed(batchId_, page, kept, false);
     settled_[page] = !kept.isEmpty();
+}
+
+EarlierBatches& StationCore::EarlierList() {
+    const QString file = FileSystem::Join(Staging()->Folder(), QStringLiteral("earlier.json"));
+    if (!earlier_ || earlier_->File() != file) {
+        earlier_ = std::make_unique<EarlierBatches>(file);
+        earlier_->Load();
+    }
+    return *earlier_;
+}
+
+// Every batch's prescriptions are remembered for a while, whether or not their pages came:
+// a later page naming one is then filed there, or kept as its duplicate.
+void StationCore::RememberBatch(const Acquisition& a) {
+    try {
+        EarlierBatches& list = EarlierList();
+        list.Add(a.Targets(), QDateTime::currentDateTime());
+        if (const Outcome saved = list.Save(); !saved.ok())
+            qCWarning(lcStorage).noquote()
+                << QStringLiteral("the list of earlier batches was not saved: ") + saved.why();
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+    }
+}
+
+StationCore::Earlier StationCore::FileEarlier(int page, const PageDecision& d) {
+    Acquisition& a = *current_;
+    const std::optional<LabelKey> key = a.Filing()->Pattern().parse(d.label);
+    Database* db = ctx_.DbConnection.get();
+    if (!key || !db || !db->IsOpen())
+        return Earlier::NotNamed;
+    std::optional<ScanTarget> target;
+    std::optional<QString> image;
+    try {
+        target = EarlierList().Named(*key, rest_.Targets(), QDateTime::currentDateTime());
+        if (!target)
+            return Earlier::NotNamed;
+        image = RowImages::ImageOf(db->Connection(), target->rxNbr, target->refNo);
+    } catch (const QuillerError& e) {
+        qCWarning(lcStorage).noquote() << e.description();
+        return Earlier::NotNamed;
+    }
+    if (!image)
+        return Earlier::NotNamed; // its row is gone: the page stays unmatched
+    if (!image->isEmpty()) {
+        a.EarlierDuplicate(page);
+        return Earlier::HasImage;
+    }
+    const PageCheck check{PageChecks::Verified(), d.label, QDateTime::currentDateTime(),
+                          ctx_.ScannerID, otherCodesNote(d.others)};
+    const QString name = ImageFileName(target->entryText);
+    staging_->Filing(batchId_, page, *target, name);
+    const ImageStore::Result r =
+        ImageStore(ctx_).Store(staged_.at(page), name, target->rxNbr, target->refNo, &check);
+    const QString as = r.stored ? name : r.keptAs;
+    staging_->Filed(batchId_, page, as, r.stored);
+    settled_[page] = !as.isEmpty();
+    emit PageShown(bufferOf_.value(page, -1), r.stored ? name : QString());
+    if (!r.stored) {
+        // Store kept the page in Unmatched/ (or left it in staging) and logged why.
+        a.ExtraKept(r.keptAs.isEmpty() ? QStringLiteral("(page %1 stays in the staging folder: %2)")
+                                             .arg(page + 1)
+                                             .arg(r.reason)
+                                       : r.keptAs);
+        return Earlier::Filed;
+    }
+    a.FiledEarlier(page, target->entryText);
+    // An entry of it still listed shows it stored and how.
+    entries_.MarkScanned(target->entryText, name);
+    entries_.SetFiled(target->entryText, check.filed);
+    qCInfo(lcStorage).noquote() << QStringLiteral("page %1 filed for %2 of an earlier batch")
+                                       .arg(page + 1)
+                                       .arg(target->entryText);
+    emit PageStored(*target, name, check.filed, false);
+    return Earlier::Filed;
 }
 
 // The scanner is done. With label reading, the batch ends once every page has been read

@@ -6,6 +6,7 @@
 
 #include "intake/LineParser.h"
 #include "station/ImageNaming.h"
+#include "station/ImageStore.h"
 #include "station/PollingTick.h"
 
 #include <QDirIterator>
@@ -76,8 +77,15 @@ private slots:
             if (file.startsWith(s.env.imageFolder() + "/Staging/") && !file.endsWith(".jpg"))
                 continue;
             // Pages the station could not file are kept in Unmatched, replaced ones in
-            // Replaced; both inside the image folder.
+            // Replaced; both inside the image folder. A kept page has its note beside it.
             const QString folder = info.absolutePath();
+            const QString name = info.fileName();
+            const QString noted = name.startsWith('.') && name.endsWith(".jpg.json")
+                                      ? folder + "/" + name.mid(1).chopped(5)
+                                      : QString();
+            if (folder == s.env.imageFolder() + "/Unmatched" && after.contains(noted) &&
+                ImageStore::NoteOf(noted) == file && IsSafeImageName(QFileInfo(noted).fileName()))
+                continue;
             QVERIFY2((folder == s.env.imageFolder() ||
                       folder == s.env.imageFolder() + "/Unmatched" ||
                       folder == s.env.imageFolder() + "/Replaced") &&

@@ -5,6 +5,8 @@
 #include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
 #include "records/Database.h"
+#include "scanner/SimulatedScanner.h"
+#include "station/EarlierBatches.h"
 #include "station/StagingRecovery.h"
 #include "station/StationContext.h"
 #include "station/StationCore.h"
@@ -283,6 +285,47 @@ private slots:
         QCOMPARE(rig.scanner.acquireCount(), 0);
         QTRY_VERIFY(!rig.core->Busy());
         QVERIFY(!rig.Lock());
+    }
+
+    // Which earlier prescription a label names: its own Rx number and refill, within the
+    // days kept, recorded ones only; a label without refill only when one alone fits.
+    void earlierBatchesNameTheirPrescriptions_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("daysLater");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("same numbers") << "007014-0" << 1 << "7014-00";
+        QTest::newRow("other refill") << "7014-02" << 1 << "";
+        QTest::newRow("no refill, one fits") << "7015" << 1 << "7015-00";
+        QTest::newRow("no refill, two fit") << "7014" << 1 << "";
+        QTest::newRow("older than kept") << "7014-00" << 15 << "";
+        QTest::newRow("not recorded") << "7016-00" << 1 << "";
+        QTest::newRow("the rest list") << "7017-00" << 30 << "7017-00";
+    }
+    void earlierBatchesNameTheirPrescriptions() {
+        QFETCH(QString, label);
+        QFETCH(int, daysLater);
+        QFETCH(QString, named);
+        auto target = [](const QString& entry, const QString& refusal = {}) {
+            ScanTarget t;
+            t.entryText = entry;
+            t.rxNbr = entry.section('-', 0, 0);
+            t.refNo = entry.section('-', 1);
+            t.refusal = refusal;
+            return t;
+        };
+        test::TestEnv env;
+        const QDateTime start(QDate(2026, 3, 1), QTime(9, 0));
+        EarlierBatches saved(env.home() + "/earlier.json");
+        saved.Add({target("7014-00"), target("7014-01"), target("7016-00", "bad date")}, start);
+        saved.Add({target("7015-00")}, start.addSecs(60));
+        const Outcome written = saved.Save();
+        QVERIFY2(written.ok(), qPrintable(written.why()));
+        EarlierBatches list(env.home() + "/earlier.json");
+        list.Load();
+        QCOMPARE(list.Count(), 3);
+        const std::optional<ScanTarget> found =
+            list.Named(*LabelPattern().parse(label), {target("7017-00")}, start.addDays(daysLater));
+        QCOMPARE(found ? found->entryText : QString(), named);
     }
 
     // A feeder without a paper sensor, loaded after the batch began: the batch waits and

@@ -214,6 +214,9 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
         DTPicker1[i]->setCalendarPopup(true);
         DTPicker1[i]->setDate(QDate::currentDate());
     }
+    cmdKept = MakeButton(fraSearch, "cmdKept", tr("&Kept pages"));
+    cmdKept->setToolTip(tr("Pages kept apart in the Unmatched folder: file them under a "
+                           "prescription or set them aside"));
     fraSearch->hide();
 
     fraList = MakeFrame(this, "fraList", tr("Prescriptions to be viewed"));
@@ -266,6 +269,7 @@ void frmScan::LayOut() {
     search->addWidget(lblDate[1], 0, 3);
     search->addWidget(DTPicker1[1], 0, 4);
     search->setColumnStretch(5, 1);
+    search->addWidget(cmdKept, 0, 6);
     // Columns as wide as designed at least; the chooser widens with its entries.
     WidenWithEntries(Combo2);
     search->setColumnMinimumWidth(0, Twips(1455, this));
@@ -424,6 +428,7 @@ ViewWidgets frmScan::ViewControls() const {
     view.Text1 = Text1;
     view.lblDate = {lblDate[0], lblDate[1]};
     view.DTPicker1 = {DTPicker1[0], DTPicker1[1]};
+    view.cmdKept = cmdKept;
     return view;
 }
 

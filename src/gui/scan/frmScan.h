@@ -82,6 +82,7 @@ public:
     QLineEdit* Text1;
     QLabel* lblDate[2];
     QDateEdit* DTPicker1[2];
+    QPushButton* cmdKept; // the kept pages window (viewing mode)
     QGroupBox* fraList;
     QTreeView* ListView2;
     QTimer* Timer1; // the core's polling timer

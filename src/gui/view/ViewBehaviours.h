@@ -1,18 +1,24 @@
 #pragma once
 
 #include "gui/view/Deletion.h"
+#include "gui/view/KeptPagesView.h"
 #include "gui/view/Preview.h"
 #include "gui/view/SearchList.h"
 #include "gui/view/ShowPic.h"
 #include "gui/view/ViewWidgets.h"
 
 #include <QObject>
+#include <QPointer>
+
+class QTreeView;
+class QWidget;
 
 namespace quiller {
 
 // Everything the scan window does in viewing and previewing, wired to its widgets in
 // one step: the search (SearchList), the list reactions and preview (Preview), the
-// enlarged image window (EnlargedView) and deletion (Deletion).
+// enlarged image window (EnlargedView), deletion (Deletion) and the kept pages window
+// (KeptPagesView, opened by its button).
 //
 // The window fills a ViewWidgets with its controls and makes one of these after its
 // widgets exist (ListView2 gets its model here):
@@ -36,6 +42,9 @@ public:
     SearchList* search() const { return search_; }
     EnlargedView* enlarged() const { return enlarged_; }
     Deletion* deletion() const { return deletion_; }
+    // The kept pages window, made and shown (its list read again) at each opening.
+    KeptPagesView* ShowKeptPages();
+    KeptPagesView* keptPages() const { return kept_; }
 
 private:
     ViewContext context_;
@@ -43,6 +52,9 @@ private:
     SearchList* search_;
     EnlargedView* enlarged_;
     Deletion* deletion_;
+    QPointer<KeptPagesView> kept_;
+    QWidget* keptParent_;
+    QTreeView* listView2_ = nullptr;
 };
 
 } // namespace quiller

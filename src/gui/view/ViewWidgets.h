@@ -32,6 +32,7 @@ struct ViewWidgets {
     QLineEdit* Text1 = nullptr;       // search text
     std::array<QLabel*, 2> lblDate{};
     std::array<QDateEdit*, 2> DTPicker1{};
+    QPushButton* cmdKept = nullptr; // opens the kept pages window
 };
 
 // What the behaviours share besides the widgets: the application state, the scan

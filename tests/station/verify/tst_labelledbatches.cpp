@@ -35,6 +35,7 @@ class TstLabelledBatches : public QObject {
 private slots:
     void fileByLabel_data();
     void fileByLabel();
+    void laterBatchCarriesTheRest();
 };
 
 void TstLabelledBatches::fileByLabel_data() {
@@ -202,6 +203,80 @@ void TstLabelledBatches::fileByLabel() {
         for (const QString& words : report)
             QVERIFY2(boxes.last().text.contains(words), qPrintable(boxes.last().text));
     }
+    scanner.reset();
+}
+
+// A double feed stops the feeder after two of four sheets; the next batch (two other
+// prescriptions) feeds the sheets left, and one already scanned again. The two left go to
+// their prescriptions of the earlier batch, the one scanned again is kept as a duplicate.
+void TstLabelledBatches::laterBatchCarriesTheRest() {
+    test::TestEnv env;
+    env.writeSettings("[verify]\nmode = check\n");
+    const QString pages = env.home() + "/pages";
+    const QStringList sheets = {"100-00", "101-00", "102-00", "103-00",
+                                "200-00", "201-00", "100-00"};
+    QCOMPARE(writeStackAsPgm(pages, makeStack(sheets)), QString());
+    test::WriteFile(env.home() + "/fake.conf",
+                    "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
+                    "resolutions = 200\nimage_dpi = 200\nsensor = none\ncounting = device\n"
+                    "faults = 3:double-feed\npages = " +
+                        pages.toUtf8() + "\n");
+    qputenv("QUILLER_FAKE_SANE_CONFIG", QFile::encodeName(env.home() + "/fake.conf"));
+    StationContext& app = SharedContext();
+    app.dataPath = env.imageFolder();
+    app.filePath = env.interchangeFolder();
+    app.ScannerID = "A";
+    Database::EnsureFile(app.dataPath, QString());
+    app.DbConnection = std::make_unique<Database>();
+    app.DbConnection->Open(app.dataPath);
+    const auto closeDatabase = qScopeGuard([&] { app.DbConnection.reset(); });
+    auto scanner = std::make_unique<SaneScanner>();
+    QVERIFY(scanner->StartDevice());
+    QTRY_VERIFY_WITH_TIMEOUT(scanner->ListingComplete(), 30000);
+    scanner->SelectDevice("quillerfake:feeder");
+    scanner->OpenSource();
+    QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
+    {
+        StationCore core(app);
+        core.SetScanner(&*scanner);
+        test::ScriptedMessageBoxes boxes;
+        const auto batch = [&](const QString& file, const QStringList& rxs) {
+            QByteArray lines;
+            for (const QString& rx : rxs)
+                lines += test::Line(rx.toLatin1(), "00", "20240307", "Drug", "Ann", "Lee");
+            test::WriteFile(env.interchangeFolder() + "/" + file, lines);
+            core.Tick();
+            core.Tick();
+            QTRY_VERIFY(core.Busy());
+            QTRY_VERIFY_WITH_TIMEOUT(!core.Busy(), 60000);
+        };
+        batch("AP1.QLV", {"100", "101", "102", "103"});
+        QVERIFY2(boxes.last().text.contains("no page for 102-00, 103-00"),
+                 qPrintable(boxes.last().text));
+        batch("AP2.QLV", {"200", "201"});
+        const QString report = boxes.last().text;
+        QVERIFY2(report.contains("102-00 filed from an earlier batch") &&
+                     report.contains("103-00 filed from an earlier batch") &&
+                     report.contains("1 kept apart as a duplicate"),
+                 qPrintable(report));
+        QVERIFY2(!report.contains("unmatched"), qPrintable(report));
+    }
+    // Which sheet is where: each stored page carries its own prescription's label.
+    const QHash<QString, QString> filed = PageChecks::FiledOf(
+        app.DbConnection->Connection(),
+        {{"100", "00"}, {"101", "00"}, {"102", "00"}, {"103", "00"}, {"200", "00"}, {"201", "00"}});
+    for (const QString rx : {"100", "101", "102", "103", "200", "201"}) {
+        const QString image = app.DbConnection->Find(rx, "00")->RxImage;
+        QCOMPARE(image, rx + "_00.jpg");
+        QCOMPARE(filed.value(PageChecks::Key(rx, "00")), PageChecks::Verified());
+        QStringList labels;
+        for (const PageCode& code : PageCodeReader().read(QImage(app.ImagePath(image))))
+            labels << code.text;
+        QCOMPARE(labels, QStringList{rx + "-00"});
+    }
+    const QStringList kept = QDir(env.imageFolder() + "/Unmatched").entryList(QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(kept[0].startsWith("duplicate_100-00 "), qPrintable(kept[0]));
     scanner.reset();
 }
 
