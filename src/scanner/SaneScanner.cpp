@@ -6,8 +6,8 @@
 #include "scanner/SaneSession.h"
 #include "scanner/SaneWorker.h"
 
-#include <QCoreApplication>
 #include "base/Log.h"
+#include <QCoreApplication>
 
 #include <QPointer>
 #include <QTimer>
@@ -307,8 +307,7 @@ void SaneScanner::OnValueWritten(Setting s, int) {
 
 ScanResult SaneScanner::Acquire() {
     if (acquiring_)
-        return ScanResult::Failed(kAlreadyRunning,
-                                  tr("The scanner is already scanning."));
+        return ScanResult::Failed(kAlreadyRunning, tr("The scanner is already scanning."));
     SetAcquisitionResult(ScanResult::Done());
     acquiring_ = true;
     if (started_ && selected_.isEmpty() && lister_) {

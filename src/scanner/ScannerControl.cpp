@@ -124,27 +124,22 @@ int ScannerControl::ImageBitsPerPixel(int index) const {
 ScanResult ScannerControl::SaveImage(int index, const QString& path) {
     const BufferEntry* entry = Entry(index);
     if (!entry || entry->page.width == 0) {
-        return ScanResult::Failed(1,
-                                  tr("There is no image %1 in the buffer.").arg(index));
+        return ScanResult::Failed(1, tr("There is no image %1 in the buffer.").arg(index));
     }
     if (entry->page.jpeg.isEmpty()) {
-        return ScanResult::Failed(
-            2, tr("Cannot write %1: %2").arg(path, entry->page.error));
+        return ScanResult::Failed(2, tr("Cannot write %1: %2").arg(path, entry->page.error));
     }
     // The page was encoded once, when it arrived; these are the bytes of its file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return ScanResult::Failed(
-            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
+        return ScanResult::Failed(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
     if (file.write(entry->page.jpeg) != entry->page.jpeg.size()) {
         file.cancelWriting();
-        return ScanResult::Failed(
-            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
+        return ScanResult::Failed(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
     if (!file.commit()) {
-        return ScanResult::Failed(
-            2, tr("Cannot write %1: %2").arg(path, file.errorString()));
+        return ScanResult::Failed(2, tr("Cannot write %1: %2").arg(path, file.errorString()));
     }
     return ScanResult::Done();
 }
@@ -166,8 +161,7 @@ int ScannerControl::ChooseSource(const ScannerControl& s, const QString& device,
 
 ScanResult ScannerControl::DeleteImage(int index) {
     if (index < 0 || index >= buffer_.size()) {
-        return ScanResult::Failed(3,
-                                  tr("There is no image %1 in the buffer.").arg(index));
+        return ScanResult::Failed(3, tr("There is no image %1 in the buffer.").arg(index));
     }
     if (buffer_.at(index).id == decodedId_) {
         decoded_ = QImage();
@@ -179,13 +173,11 @@ ScanResult ScannerControl::DeleteImage(int index) {
 
 ScanResult ScannerControl::RotateImage(int index, float angle, int) {
     if (index < 0 || index >= buffer_.size()) {
-        return ScanResult::Failed(4,
-                                  tr("There is no image %1 in the buffer.").arg(index));
+        return ScanResult::Failed(4, tr("There is no image %1 in the buffer.").arg(index));
     }
     const float quarter = std::fmod(angle, 90.0f);
     if (quarter != 0.0f) {
-        return ScanResult::Failed(
-            4, tr("Images can only be turned by multiples of 90 degrees."));
+        return ScanResult::Failed(4, tr("Images can only be turned by multiples of 90 degrees."));
     }
     const int turns = int(angle / 90.0f);
     const EncodedPage& old = buffer_.at(index).page;
@@ -200,8 +192,7 @@ ScanResult ScannerControl::RotateImage(int index, float angle, int) {
         page = EncodePage(GetImage(index).transformed(QTransform().rotate(angle)));
     }
     if (page.jpeg.isEmpty()) {
-        return ScanResult::Failed(4,
-                                  tr("The image cannot be turned: %1").arg(page.error));
+        return ScanResult::Failed(4, tr("The image cannot be turned: %1").arg(page.error));
     }
     // The page keeps the depth it was scanned with.
     page.bitsPerPixel = buffer_.at(index).page.bitsPerPixel;

@@ -76,8 +76,9 @@ Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QStr
                                            const QString& why, const QString& label) {
     const QString folder = Folder(UnmatchedFolder());
     if (folder.isEmpty())
-        return Checked<QString>::Failed(QCoreApplication::translate("ImageStore","the image folder %1 is missing")
-                                            .arg(FileSystem::Native(ctx_.dataPath)));
+        return Checked<QString>::Failed(
+            QCoreApplication::translate("ImageStore", "the image folder %1 is missing")
+                .arg(FileSystem::Native(ctx_.dataPath)));
     ProtectPage(stagedPath, folder);
     // Stations sharing the image folder may pick the same name in the same second. Qt's
     // rename never replaces a file: when another station took the name meanwhile, the
@@ -107,7 +108,8 @@ Checked<QString> ImageStore::KeepUnmatched(const QString& stagedPath, const QStr
             break; // not a clash of names: the rename itself fails
     }
     return Checked<QString>::Failed(
-        QCoreApplication::translate("ImageStore","the page could not be named in %1").arg(UnmatchedFolder()));
+        QCoreApplication::translate("ImageStore", "the page could not be named in %1")
+            .arg(UnmatchedFolder()));
 }
 
 ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name,
@@ -122,10 +124,10 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
         qCWarning(lcStorage).noquote()
             << QStringLiteral("page for %1 not filed (%2), kept as %3").arg(name, why, r.keptAs);
         if (r.keptAs.isEmpty())
-            r.reason += QStringLiteral("; ") +
-                        QCoreApplication::translate("ImageStore",
-                                                    "the page could not be kept either: %1")
-                            .arg(kept.why());
+            r.reason +=
+                QStringLiteral("; ") +
+                QCoreApplication::translate("ImageStore", "the page could not be kept either: %1")
+                    .arg(kept.why());
         return r;
     };
     if (!IsSafeImageName(name))

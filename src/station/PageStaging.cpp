@@ -196,10 +196,11 @@ StagedPage PageStaging::Stage(const QString& batch, int position, const QByteArr
                                 ? WriteDurably(page.path, jpeg)
                                 : Outcome::Failed(QStringLiteral("the staging folder is not open"));
     if (!written.ok())
-        throw QuillerError(
-            kErrorUnknown,
-            QCoreApplication::translate("PageStaging","A scanned page could not be kept on disk: %1").arg(written.why()),
-            QStringLiteral("PageStaging.Stage"));
+        throw QuillerError(kErrorUnknown,
+                           QCoreApplication::translate(
+                               "PageStaging", "A scanned page could not be kept on disk: %1")
+                               .arg(written.why()),
+                           QStringLiteral("PageStaging.Stage"));
     Journal({{"e", "page"},
              {"b", batch},
              {"p", position},

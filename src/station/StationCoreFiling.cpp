@@ -197,7 +197,7 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
         const QString kept = keeping.valueOr(QString());
         if (kept.isEmpty())
             a.Lost(target.entryText, tr("not recorded (%1); its page stays in the "
-                                                    "staging folder: %2")
+                                        "staging folder: %2")
                                          .arg(target.refusal, keeping.why()));
         else
             a.Kept(target.entryText, kept, tr("not recorded (%1)").arg(target.refusal));
@@ -234,10 +234,10 @@ void StationCore::KeepApart(int page, const QString& hint, bool extra, const QSt
         ImageStore(ctx_).KeepUnmatched(staged_.at(page).path, hint, why, label);
     const QString kept = keeping.valueOr(QString());
     if (extra)
-        a.ExtraKept(kept.isEmpty() ? tr("(page %1 stays in the staging folder: %2)")
-                                         .arg(page + 1)
-                                         .arg(keeping.why())
-                                   : kept);
+        a.ExtraKept(
+            kept.isEmpty()
+                ? tr("(page %1 stays in the staging folder: %2)").arg(page + 1).arg(keeping.why())
+                : kept);
     staging_->Filed(batchId_, page, kept, false);
     settled_[page] = !kept.isEmpty();
 }

@@ -108,10 +108,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption copyTo(
         QStringLiteral("copy-database-to"),
         QCoreApplication::translate(
-            "CommandLine", "Copy this station's records (the database file in its image folder) "
-                           "into the PostgreSQL database CONNECTION "
-                           "(postgresql://user@host:port/name, or keyword=value pairs such as "
-                           "service=pharmacy) and exit. Safe to run again; the file is not changed."),
+            "CommandLine",
+            "Copy this station's records (the database file in its image folder) "
+            "into the PostgreSQL database CONNECTION "
+            "(postgresql://user@host:port/name, or keyword=value pairs such as "
+            "service=pharmacy) and exit. Safe to run again; the file is not changed."),
         QStringLiteral("CONNECTION"));
     const QCommandLineOption audit(
         QStringLiteral("audit"),

@@ -139,13 +139,11 @@ void frmMain::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(file, tr("Page Set&up..."), "mnuFilePageSetup",
-        &frmMain::mnuFilePageSetup_Click);
+    add(file, tr("Page Set&up..."), "mnuFilePageSetup", &frmMain::mnuFilePageSetup_Click);
     add(file, tr("&Print..."), "mnuFilePrint", &frmMain::mnuFilePrint_Click)
         ->setShortcut(QKeySequence::Print);
     file->addSeparator();
-    QAction* exitAction =
-        add(file, tr("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
+    QAction* exitAction = add(file, tr("E&xit"), "mnuFileExit", &frmMain::mnuFileExit_Click);
     // Desktops without a quit key of their own get the common Ctrl+Q.
     const QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
     exitAction->setShortcuts(

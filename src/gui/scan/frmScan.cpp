@@ -191,10 +191,10 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     cmdScanRest = MakeButton(Frame2, "cmdScanRest", tr("Scan &the rest"));
     cmdScanRest->setEnabled(false);
     cmdScanRest->setToolTip(tr("Scan the prescriptions of the last batch that were "
-                                           "not scanned, in one go"));
+                               "not scanned, in one go"));
     cmdStop = MakeButton(Frame2, "cmdStop", tr("Sto&p waiting for paper"));
     cmdStop->setToolTip(tr("End the batch now; its prescriptions are reported as "
-                                       "not scanned and can be scanned later"));
+                           "not scanned and can be scanned later"));
     cmdStop->hide();
     LabelImageNum = MakeLabel(Frame2, "LabelImageNum", tr("No images"));
     LabelImageNum->setAlignment(Qt::AlignCenter);

@@ -12,8 +12,8 @@
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
 #include "gui/view/Preview.h"
-#include "records/SearchResultModel.h"
 #include "records/SearchCriteria.h"
+#include "records/SearchResultModel.h"
 #include "settings/StationSettings.h"
 
 #include <QEvent>
@@ -25,8 +25,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSysInfo>
 #include <QShortcut>
+#include <QSysInfo>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/view/PrintedCopy.h"
 #include "base/Checked.h"
+#include "gui/view/PrintedCopy.h"
 #include "gui/view/ViewWidgets.h"
 
 #include <QImage>

@@ -14,8 +14,9 @@ VerifySettings ReadVerifySettings(const StationSettings& settings) {
     s.mode = chosen.value_or(FilingMode::Check);
     if (!mode.trimmed().isEmpty() && !chosen)
         problems << QCoreApplication::translate(
-                        "VerifySettings","the label check mode \"%1\" is not off, check or require; "
-                                   "check is used")
+                        "VerifySettings",
+                        "the label check mode \"%1\" is not off, check or require; "
+                        "check is used")
                         .arg(mode);
     const QString pattern = settings.LabelPattern();
     if (!pattern.trimmed().isEmpty()) {
@@ -23,8 +24,8 @@ VerifySettings ReadVerifySettings(const StationSettings& settings) {
             s.pattern = p.value();
         else
             problems << QCoreApplication::translate(
-                            "VerifySettings","the label pattern is not usable (%1); the standard "
-                                       "pattern is used")
+                            "VerifySettings", "the label pattern is not usable (%1); the standard "
+                                              "pattern is used")
                             .arg(p.why());
     }
     s.problem = problems.join(QStringLiteral("; "));
