@@ -96,12 +96,9 @@ void PrintedCopy::Paint(QPainter& painter, QPrinter& printer, const QImage& imag
     }
 }
 
-bool PrintedCopy::Print(QPrinter& printer, const QImage& image, CopyDetails& details,
-                        QString* why) {
-    auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
-        return false;
+Outcome PrintedCopy::Print(QPrinter& printer, const QImage& image, CopyDetails& details) {
+    auto fail = [](const QString& reason) {
+        return Outcome::Failed(reason);
     };
     // Without any print queue Qt falls back to PDF output, which needs a file.
     const bool native = printer.outputFormat() == QPrinter::NativeFormat;
@@ -125,7 +122,7 @@ bool PrintedCopy::Print(QPrinter& printer, const QImage& image, CopyDetails& det
     qCInfo(lcView).noquote() << "copy printed:" << copies << "page(s) on"
                              << (printer.outputFileName().isEmpty() ? printer.printerName()
                                                                     : printer.outputFileName());
-    return true;
+    return Succeeded();
 }
 
 } // namespace quiller

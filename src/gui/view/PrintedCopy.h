@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Checked.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
@@ -52,8 +54,8 @@ public:
                       const CopyDetails& details, int copies);
 
     // Prints the copies the printer is set to and titles the job. Stamps the time
-    // printed into `details`. False with the reason when nothing could be printed.
-    static bool Print(QPrinter& printer, const QImage& image, CopyDetails& details, QString* why);
+    // printed into `details`. Failed with the reason when nothing could be printed.
+    static Outcome Print(QPrinter& printer, const QImage& image, CopyDetails& details);
 };
 
 } // namespace quiller

@@ -135,8 +135,10 @@ void frmShowPic::Record(const QPrinter* printer, int copies, bool printed, const
 void frmShowPic::Command1_Click() {
     std::unique_ptr<QPrinter> printer = NewPrinter();
     const int copies = printer ? std::max(1, printer->copyCount()) : 0;
-    QString why = tr("No printer is available.");
-    const bool printed = printer && PrintedCopy::Print(*printer, Picture(), details_, &why);
+    const Outcome outcome = printer ? PrintedCopy::Print(*printer, Picture(), details_)
+                                    : Outcome::Failed(tr("No printer is available."));
+    const bool printed = outcome.ok();
+    const QString why = outcome.why();
     Record(printer.get(), copies, printed, why);
     if (!printed) {
         MessageBoxes::Show(tr("The image could not be printed. ") + why, MsgIcon::Critical);
