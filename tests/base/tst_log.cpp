@@ -20,8 +20,7 @@ void TstLog::oneRecordPerLine_data() {
     QTest::addColumn<QString>("station");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "A"
-                           << "data file taken: AX0001.QLV, 3 lines"
+    QTest::newRow("plain") << QStringLiteral("A") << "data file taken: AX0001.QLV, 3 lines"
                            << "T info station A quiller.intake: data file taken: AX0001.QLV, "
                               "3 lines\n";
     // A data file named to look like a record of its own stays inside its record.
@@ -31,8 +30,7 @@ void TstLog::oneRecordPerLine_data() {
            "quiller.storage: page stored"
         << "T info station A quiller.intake: data file taken: AX.QLV\\n2026-12-07T10:00:00.000 "
            "info station A quiller.storage: page stored\n";
-    QTest::newRow("CR LF and tab") << "A"
-                                   << "a\r\nb\tc"
+    QTest::newRow("CR LF and tab") << QStringLiteral("A") << "a\r\nb\tc"
                                    << "T info station A quiller.intake: a\\r\\nb\\tc\n";
     QTest::newRow("other controls")
         << "A" << QString("bell\x07 esc\x1b del\x7f nel") + QChar(0x85) + "end"
@@ -40,8 +38,7 @@ void TstLog::oneRecordPerLine_data() {
     QTest::newRow("unicode line separators")
         << "A" << QString("x") + QChar(0x2028) + "y" + QChar(0x2029) + "z é"
         << "T info station A quiller.intake: x\\u{2028}y\\u{2029}z é\n";
-    QTest::newRow("station unknown") << ""
-                                     << "starting"
+    QTest::newRow("station unknown") << QString() << "starting"
                                      << "T info station - quiller.intake: starting\n";
     QTest::newRow("station from hostile settings")
         << "B\nT info station A"

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace quiller::test {
@@ -46,6 +48,25 @@ QByteArray ReadFile(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray();
     return f.readAll();
+}
+
+QStringList RunSql(const QString& file, const QStringList& statements) {
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "raw-sql");
+        db.setDatabaseName(file);
+        if (!db.open())
+            return {"cannot open"};
+        for (const QString& sql : statements) {
+            QSqlQuery q(db);
+            if (!q.exec(sql))
+                out << "ERROR " + sql;
+            while (q.next())
+                out << (q.value(0).isNull() ? "<null>" : q.value(0).toString());
+        }
+    }
+    QSqlDatabase::removeDatabase("raw-sql");
+    return out;
 }
 
 QString DataFile(const QString& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -29,6 +30,9 @@ private:
 // Writes a file (binary, as given).
 void WriteFile(const QString& path, const QByteArray& content);
 QByteArray ReadFile(const QString& path);
+// Runs statements on a SQLite file through a connection of its own (what another program
+// sees): the rows' first values, "<null>" for null, "ERROR <statement>" for a refused one.
+QStringList RunSql(const QString& file, const QStringList& statements);
 // A path under tests/data.
 QString DataFile(const QString& name);
 

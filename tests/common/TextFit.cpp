@@ -29,6 +29,11 @@ QString Shown(QString text) {
     return text;
 }
 
+// Empty when `needed` pixels fit in `has`.
+QString Needs(int needed, int has) {
+    return needed > has ? QString::asprintf("needs %d, has %d", needed, has) : QString();
+}
+
 int Advance(const QWidget* w, const QString& text) {
     return w->fontMetrics().horizontalAdvance(Shown(text));
 }
@@ -68,11 +73,8 @@ QString LabelProblem(const QLabel* label) {
             (label->wordWrap() ? Qt::TextWordWrap : 0),
         text);
     if (needed.width() > area.width() || needed.height() > area.height())
-        return QStringLiteral("needs %1x%2, has %3x%4")
-            .arg(needed.width())
-            .arg(needed.height())
-            .arg(area.width())
-            .arg(area.height());
+        return QString::asprintf("needs %dx%d, has %dx%d", needed.width(), needed.height(),
+                                 area.width(), area.height());
     return {};
 }
 
@@ -91,10 +93,9 @@ QString ButtonProblem(const QPushButton* button) {
     QRect area = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
     if (!button->icon().isNull())
         area.setWidth(area.width() - button->iconSize().width() - 4);
-    const int needed = Advance(button, button->text());
-    if (needed > area.width() || button->fontMetrics().height() > area.height())
-        return QStringLiteral("needs %1, has %2").arg(needed).arg(area.width());
-    return {};
+    if (button->fontMetrics().height() > area.height())
+        return QStringLiteral("too low for its text");
+    return Needs(Advance(button, button->text()), area.width());
 }
 
 QString GroupBoxProblem(const QGroupBox* box) {
@@ -110,10 +111,7 @@ QString GroupBoxProblem(const QGroupBox* box) {
         box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
     if (label.left() < 0 || label.right() >= box->width() ||
         label.width() < Advance(box, box->title()))
-        return QStringLiteral("title %1..%2 in %3")
-            .arg(label.left())
-            .arg(label.right())
-            .arg(box->width());
+        return QString::asprintf("title %d..%d in %d", label.left(), label.right(), box->width());
     return {};
 }
 
@@ -127,10 +125,7 @@ QString LineEditProblem(const QLineEdit* box) {
     const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
     const QMargins margins = box->textMargins();
     const int width = contents.width() - margins.left() - margins.right() - 2 * 2;
-    const int needed = box->fontMetrics().horizontalAdvance(box->text());
-    if (needed > width)
-        return QStringLiteral("needs %1, has %2").arg(needed).arg(width);
-    return {};
+    return Needs(box->fontMetrics().horizontalAdvance(box->text()), width);
 }
 
 QString ComboProblem(const QComboBox* combo) {
@@ -143,10 +138,7 @@ QString ComboProblem(const QComboBox* combo) {
     option.currentText = combo->currentText();
     const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                        QStyle::SC_ComboBoxEditField, combo);
-    const int needed = combo->fontMetrics().horizontalAdvance(combo->currentText());
-    if (needed > field.width())
-        return QStringLiteral("needs %1, has %2").arg(needed).arg(field.width());
-    return {};
+    return Needs(combo->fontMetrics().horizontalAdvance(combo->currentText()), field.width());
 }
 
 QStringList HeaderProblems(const QHeaderView* header) {
@@ -172,12 +164,9 @@ QStringList HeaderProblems(const QHeaderView* header) {
             option.sortIndicator = QStyleOptionHeader::SortDown;
         const QRect label =
             header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
-        const int needed = header->fontMetrics().horizontalAdvance(text);
-        if (needed > label.width())
-            problems << QStringLiteral("column \"%1\" needs %2, has %3")
-                            .arg(text)
-                            .arg(needed)
-                            .arg(label.width());
+        const QString fit = Needs(header->fontMetrics().horizontalAdvance(text), label.width());
+        if (!fit.isEmpty())
+            problems << QStringLiteral("column \"%1\" %2").arg(text, fit);
     }
     return problems;
 }

@@ -121,14 +121,10 @@ private slots:
     void bothListsShowOneDate_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("English") << "en_US"
-                                 << "11/8/2006";
-        QTest::newRow("Spanish") << "es_ES"
-                                 << "8/11/2006";
-        QTest::newRow("German") << "de_DE"
-                                << "08.11.2006";
-        QTest::newRow("French") << "fr_FR"
-                                << "08/11/2006";
+        QTest::newRow("English") << QStringLiteral("en_US") << "11/8/2006";
+        QTest::newRow("Spanish") << QStringLiteral("es_ES") << "8/11/2006";
+        QTest::newRow("German") << QStringLiteral("de_DE") << "08.11.2006";
+        QTest::newRow("French") << QStringLiteral("fr_FR") << "08/11/2006";
     }
     void bothListsShowOneDate() {
         QFETCH(QString, locale);

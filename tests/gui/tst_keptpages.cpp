@@ -49,23 +49,17 @@ private slots:
         QTest::addColumn<QString>("answers"); // to the questions, in turn
         QTest::addColumn<int>("questions");
         QTest::addColumn<bool>("filed");
-        QTest::newRow("no image: filed directly") << "128"
-                                                  << "128-01"
+        QTest::newRow("no image: filed directly") << QStringLiteral("128") << "128-01"
                                                   << "" << 0 << true;
-        QTest::newRow("has an image: confirmed") << "125"
-                                                 << "125-01"
+        QTest::newRow("has an image: confirmed") << QStringLiteral("125") << "125-01"
                                                  << "Y" << 1 << true;
-        QTest::newRow("has an image: refused") << "125"
-                                               << "125-01"
+        QTest::newRow("has an image: refused") << QStringLiteral("125") << "125-01"
                                                << "N" << 1 << false;
-        QTest::newRow("label of another: confirmed") << "128"
-                                                     << "7014-00"
+        QTest::newRow("label of another: confirmed") << QStringLiteral("128") << "7014-00"
                                                      << "Y" << 1 << true;
-        QTest::newRow("label of another: refused") << "128"
-                                                   << "7014-00"
+        QTest::newRow("label of another: refused") << QStringLiteral("128") << "7014-00"
                                                    << "N" << 1 << false;
-        QTest::newRow("label of another, has an image") << "125"
-                                                        << "7014-00"
+        QTest::newRow("label of another, has an image") << QStringLiteral("125") << "7014-00"
                                                         << "YY" << 2 << true;
     }
     void fileUnderSelectedPrescription() {

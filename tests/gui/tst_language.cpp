@@ -147,37 +147,22 @@ struct Expected {
     QString configuration, fileMenu, toScan, toView, recovered, usage, cancel;
 };
 Expected ExpectedFor(const QString& language) {
-    if (language == "es")
-        return {"Configuración",
-                "&Archivo",
-                "Recetas por escanear",
-                "Recetas para consultar",
-                "1 página(s) archivada(s) con su receta.",
-                "Uso: quiller [opciones]",
-                "Cancelar"};
-    if (language == "de")
-        return {"Konfiguration",
-                "&Datei",
-                "Zu scannende Rezepte",
-                "Anzuzeigende Rezepte",
-                "1 Seite(n) beim zugehörigen Rezept abgelegt.",
-                "Aufruf: quiller [Optionen]",
-                "Abbrechen"};
-    if (language == "fr")
-        return {"Configuration",
-                "&Fichier",
-                "Ordonnances à numériser",
-                "Ordonnances à consulter",
-                "1 page(s) classée(s) avec leur ordonnance.",
-                "Utilisation : quiller [options]",
-                "Annuler"};
-    return {"Configuration",
-            "&File",
-            "Prescriptions to be scanned",
-            "Prescriptions to be viewed",
-            "1 page(s) filed under their prescription.",
-            "Usage: quiller [options]",
-            "Cancel"};
+    static const QMap<QString, Expected> byLanguage{
+        {"es",
+         {"Configuración", "&Archivo", "Recetas por escanear", "Recetas para consultar",
+          "1 página(s) archivada(s) con su receta.", "Uso: quiller [opciones]", "Cancelar"}},
+        {"de",
+         {"Konfiguration", "&Datei", "Zu scannende Rezepte", "Anzuzeigende Rezepte",
+          "1 Seite(n) beim zugehörigen Rezept abgelegt.", "Aufruf: quiller [Optionen]",
+          "Abbrechen"}},
+        {"fr",
+         {"Configuration", "&Fichier", "Ordonnances à numériser", "Ordonnances à consulter",
+          "1 page(s) classée(s) avec leur ordonnance.", "Utilisation : quiller [options]",
+          "Annuler"}}};
+    return byLanguage.value(language, {"Configuration", "&File", "Prescriptions to be scanned",
+                                       "Prescriptions to be viewed",
+                                       "1 page(s) filed under their prescription.",
+                                       "Usage: quiller [options]", "Cancel"});
 }
 
 } // namespace

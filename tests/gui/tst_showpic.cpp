@@ -272,11 +272,8 @@ private:
         if (fits) {
             QVERIFY2(std::abs(red.width() - trueWidth) <= 2 &&
                          std::abs(red.height() - trueHeight) <= 2,
-                     qPrintable(QStringLiteral("%1x%2 for %3x%4")
-                                    .arg(red.width())
-                                    .arg(red.height())
-                                    .arg(trueWidth)
-                                    .arg(trueHeight)));
+                     qPrintable(QString::asprintf("%dx%d for %gx%g", red.width(), red.height(),
+                                                  trueWidth, trueHeight)));
         } else {
             // Scaled down whole, and wholly on the page.
             QVERIFY(red.width() < trueWidth && red.height() < trueHeight);

@@ -25,16 +25,14 @@ private slots:
         QTest::addColumn<QString>("criterion");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("rx with refill") << "Rx Number"
-                                        << "123-1" << QStringList{"123-01"};
-        QTest::newRow("patient apostrophe") << "Patient"
-                                            << "O'Neil" << QStringList{"abc-00"};
-        QTest::newRow("drug percent") << "Drug"
-                                      << "50%" << QStringList{"126-01", "127-12"};
-        QTest::newRow("no rows") << "Rx Number"
-                                 << "999" << QStringList{};
-        QTest::newRow("unknown criterion") << "Doctor"
-                                           << "123" << QStringList{};
+        QTest::newRow("rx with refill")
+            << QStringLiteral("Rx Number") << "123-1" << QStringList{"123-01"};
+        QTest::newRow("patient apostrophe")
+            << QStringLiteral("Patient") << "O'Neil" << QStringList{"abc-00"};
+        QTest::newRow("drug percent")
+            << QStringLiteral("Drug") << "50%" << QStringList{"126-01", "127-12"};
+        QTest::newRow("no rows") << QStringLiteral("Rx Number") << "999" << QStringList{};
+        QTest::newRow("unknown criterion") << QStringLiteral("Doctor") << "123" << QStringList{};
     }
 
     void enterSearches() {

@@ -19,27 +19,6 @@ Prescription Rx(const QString& rx, const QString& ref, const QString& date = "03
     return Prescription{rx, ref, date, text, text, text, QString()};
 }
 
-// Runs statements on a file through a connection of its own (what another program sees);
-// the rows' first values, "<null>" for null, "ERROR" for a refused statement.
-QStringList Run(const QString& file, const QStringList& statements) {
-    QStringList out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "raw");
-        db.setDatabaseName(file);
-        if (!db.open())
-            return {"cannot open"};
-        for (const QString& sql : statements) {
-            QSqlQuery q(db);
-            if (!q.exec(sql))
-                out << "ERROR " + sql;
-            while (q.next())
-                out << (q.value(0).isNull() ? "<null>" : q.value(0).toString());
-        }
-    }
-    QSqlDatabase::removeDatabase("raw");
-    return out;
-}
-
 QStringList Rows(Database& db,
                  const QString& sql = "SELECT RxNbr || ':' || RxImage || ':' || "
                                       "FillDate FROM RxImages ORDER BY RxNbr, RefNo") {
@@ -62,8 +41,8 @@ private slots:
         const QString file = Database::PathIn(env.imageFolder());
         QVERIFY(!QFile::exists(file + ".new"));
         QCOMPARE(
-            Run(file, {"SELECT group_concat(name) FROM pragma_table_info('RxImages')",
-                       "SELECT group_concat(name) FROM pragma_table_info('Configuration')"}),
+            RunSql(file, {"SELECT group_concat(name) FROM pragma_table_info('RxImages')",
+                          "SELECT group_concat(name) FROM pragma_table_info('Configuration')"}),
             (QStringList{"RxNbr,RefNo,FillDate,Drug,FirstName,LastName,RxImage", "ScannerSource"}));
     }
 
@@ -93,9 +72,9 @@ private slots:
             db.UpsertPrescription(Rx("901", "1"));
         }
         Database::EnsureFile(env.imageFolder(), program);
-        QCOMPARE(Run(Database::PathIn(env.imageFolder()), {"SELECT count(*) FROM RxImages"}),
+        QCOMPARE(RunSql(Database::PathIn(env.imageFolder()), {"SELECT count(*) FROM RxImages"}),
                  QStringList{"2"});
-        QCOMPARE(Run(program + "/Marrowby.mdb", {"SELECT count(*) FROM RxImages"}),
+        QCOMPARE(RunSql(program + "/Marrowby.mdb", {"SELECT count(*) FROM RxImages"}),
                  QStringList{"1"});
     }
 
@@ -282,8 +261,8 @@ private slots:
         db.SetRxImage("20", "0", "elsewhere.jpg"); // no such row in this file
         db.Close();
         const QStringList sql{"SELECT RxNbr || ':' || RxImage FROM RxImages"};
-        QCOMPARE(Run(Database::PathIn(env.imageFolder()), sql), QStringList{"20:"});
-        QCOMPARE(Run(Database::PathIn(second), sql), QStringList{"30:30_0.jpg"});
+        QCOMPARE(RunSql(Database::PathIn(env.imageFolder()), sql), QStringList{"20:"});
+        QCOMPARE(RunSql(Database::PathIn(second), sql), QStringList{"30:30_0.jpg"});
     }
 
     // A server that does not answer is a failure of the database itself; an sslmode that
@@ -314,21 +293,22 @@ private slots:
     void olderDatabaseIsUpgraded() {
         TestEnv env;
         const QString file = Database::PathIn(env.imageFolder());
-        Run(file, {"CREATE TABLE RxImages (RxNbr TEXT, RefNo TEXT, FillDate TEXT, Drug TEXT,"
-                   " FirstName TEXT, LastName TEXT, RxImage TEXT)",
-                   "INSERT INTO RxImages VALUES ('123','01','2006-03-07','X','A','B',NULL)",
-                   "INSERT INTO RxImages VALUES ('124','01','2006-03-07','X','A','B','a.jpg')",
-                   "INSERT INTO RxImages VALUES ('124','01','2006-03-08','X','A','B','b.jpg')"});
+        RunSql(file, {"CREATE TABLE RxImages (RxNbr TEXT, RefNo TEXT, FillDate TEXT, Drug TEXT,"
+                      " FirstName TEXT, LastName TEXT, RxImage TEXT)",
+                      "INSERT INTO RxImages VALUES ('123','01','2006-03-07','X','A','B',NULL)",
+                      "INSERT INTO RxImages VALUES ('124','01','2006-03-07','X','A','B','a.jpg')",
+                      "INSERT INTO RxImages VALUES ('124','01','2006-03-08','X','A','B','b.jpg')"});
         Database db("care");
         db.Open(env.imageFolder());
         db.Close();
         // Of a doubled key the newest row stays, and the key is unique from then on.
-        QCOMPARE(Run(file, {"PRAGMA user_version", "SELECT RxNbr || '/' || RxImage FROM RxImages",
-                            "SELECT count(*) FROM Configuration",
-                            "SELECT count(*) FROM sqlite_master WHERE name = 'RxImages_Key' "
-                            "AND sql LIKE 'CREATE UNIQUE INDEX%'"}),
-                 (QStringList{QString::number(DatabaseCare::SchemaVersion()), "123/", "124/b.jpg",
-                              "0", "1"}));
+        QCOMPARE(
+            RunSql(file, {"PRAGMA user_version", "SELECT RxNbr || '/' || RxImage FROM RxImages",
+                          "SELECT count(*) FROM Configuration",
+                          "SELECT count(*) FROM sqlite_master WHERE name = 'RxImages_Key' "
+                          "AND sql LIKE 'CREATE UNIQUE INDEX%'"}),
+            (QStringList{QString::number(DatabaseCare::SchemaVersion()), "123/", "124/b.jpg", "0",
+                         "1"}));
     }
 
     // A file from a newer program is not touched, and a failing step leaves no part
@@ -336,18 +316,16 @@ private slots:
     void upgradeIsWholeOrNothing_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("version");
-        QTest::newRow("newer program") << "PRAGMA user_version = 99"
-                                       << "99";
+        QTest::newRow("newer program") << QStringLiteral("PRAGMA user_version = 99") << "99";
         // An index name already taken by a table makes the last step fail.
-        QTest::newRow("failing step") << "CREATE TABLE RxImages_Key (x)"
-                                      << "0";
+        QTest::newRow("failing step") << QStringLiteral("CREATE TABLE RxImages_Key (x)") << "0";
     }
     void upgradeIsWholeOrNothing() {
         QFETCH(QString, setup);
         QFETCH(QString, version);
         TestEnv env;
         const QString file = Database::PathIn(env.imageFolder());
-        Run(file, {setup});
+        RunSql(file, {setup});
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "up");
             db.setDatabaseName(file);
@@ -355,8 +333,8 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(QuillerError, DatabaseCare::Migrate(db));
         }
         QSqlDatabase::removeDatabase("up");
-        QCOMPARE(Run(file, {"PRAGMA user_version",
-                            "SELECT count(*) FROM sqlite_master WHERE name = 'Configuration'"}),
+        QCOMPARE(RunSql(file, {"PRAGMA user_version",
+                               "SELECT count(*) FROM sqlite_master WHERE name = 'Configuration'"}),
                  (QStringList{version, "0"}));
     }
 
@@ -378,7 +356,7 @@ private slots:
         for (int day = 3; day < 10; ++day)
             expected << DatabaseCare::BackupName(first.addDays(day));
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
-        QCOMPARE(Run(folder + "/" + expected.constLast(), {"SELECT RxNbr FROM RxImages"}),
+        QCOMPARE(RunSql(folder + "/" + expected.constLast(), {"SELECT RxNbr FROM RxImages"}),
                  QStringList{"123"});
     }
 

@@ -35,22 +35,6 @@ QStringList Query(const QSqlDatabase& db, const QString& sql) {
     return out;
 }
 
-// Runs statements on a SQLite file through a connection of its own; returns the rows'
-// first values.
-QStringList OnFile(const QString& file, const QStringList& statements) {
-    QStringList out;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "raw");
-        db.setDatabaseName(file);
-        if (!db.open())
-            return {"cannot open"};
-        for (const QString& sql : statements)
-            out << Query(db, sql);
-    }
-    QSqlDatabase::removeDatabase("raw");
-    return out;
-}
-
 // A file of an older program (schema 0, before the key was unique) with `rows`
 // prescriptions, a few of them doubled.
 void WriteOldFile(const QString& file, int rows) {
@@ -62,7 +46,7 @@ void WriteOldFile(const QString& file, int rows) {
                    "INSERT INTO RxImages VALUES ('%1','01','2006-03-07','%2','A','B','')")
                    .arg(i % 20)
                    .arg(QString(200, QChar('x')));
-    OnFile(file, sql << "COMMIT");
+    RunSql(file, sql << "COMMIT");
 }
 
 } // namespace
@@ -142,7 +126,7 @@ private slots:
         for (const QString& name : QDir(env.imageFolder()).entryList({"*.jpg"}, QDir::Files))
             QVERIFY2(name == kept || name == "8_01.jpg", qPrintable(name));
         if (!server) // the original was copied before the upgrade, with all its rows
-            QCOMPARE(OnFile(env.imageFolder() + "/Backups/Marrowby-before-schema-" +
+            QCOMPARE(RunSql(env.imageFolder() + "/Backups/Marrowby-before-schema-" +
                                 QString::number(DatabaseCare::SchemaVersion()) + "-" +
                                 QDate::currentDate().toString(Qt::ISODate) + ".mdb",
                             {"SELECT count(*) FROM RxImages"}),
@@ -155,14 +139,12 @@ private slots:
     void upgradeWaitsOrStopsWithoutChangingTheFile_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("cause"); // empty: the upgrade goes through
-        QTest::newRow("held busy for a while") << "busy"
-                                               << "";
-        QTest::newRow("no backup folder can be made") << "Backups is a file"
-                                                      << "no copy";
-        QTest::newRow("disk full for the copy") << "full for the copy"
-                                                << "no copy";
-        QTest::newRow("disk full for the upgrade") << "full for the upgrade"
-                                                   << "full";
+        QTest::newRow("held busy for a while") << QStringLiteral("busy") << "";
+        QTest::newRow("no backup folder can be made")
+            << QStringLiteral("Backups is a file") << "no copy";
+        QTest::newRow("disk full for the copy") << QStringLiteral("full for the copy") << "no copy";
+        QTest::newRow("disk full for the upgrade")
+            << QStringLiteral("full for the upgrade") << "full";
     }
     void upgradeWaitsOrStopsWithoutChangingTheFile() {
         QFETCH(QString, how);
@@ -227,7 +209,7 @@ private slots:
         if (!cause.isEmpty()) {
             QVERIFY(!db.IsOpen());
             QCOMPARE(ReadFile(file), before);
-            QCOMPARE(OnFile(file, {"PRAGMA user_version"}), QStringList{"0"});
+            QCOMPARE(RunSql(file, {"PRAGMA user_version"}), QStringList{"0"});
             // The cause goes away (the disk is freed, the folder made): the next start
             // upgrades.
             QFile::remove(filler);
@@ -245,22 +227,14 @@ private slots:
     void damageToldApartFromAbsence_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("finding"); // empty: sound; "missing"
-        QTest::newRow("no file") << "none"
-                                 << "missing";
-        QTest::newRow("sound") << "sound"
-                               << "";
-        QTest::newRow("0 bytes") << "empty"
-                                 << "empty (0 bytes)";
-        QTest::newRow("random bytes") << "random"
-                                      << "not a database";
-        QTest::newRow("a text file") << "text"
-                                     << "not a database";
-        QTest::newRow("header overwritten") << "header"
-                                            << "not a database";
-        QTest::newRow("cut in half") << "half"
-                                     << "fails its check";
-        QTest::newRow("pages overwritten") << "pages"
-                                           << "fails its check";
+        QTest::newRow("no file") << QStringLiteral("none") << "missing";
+        QTest::newRow("sound") << QStringLiteral("sound") << "";
+        QTest::newRow("0 bytes") << QStringLiteral("empty") << "empty (0 bytes)";
+        QTest::newRow("random bytes") << QStringLiteral("random") << "not a database";
+        QTest::newRow("a text file") << QStringLiteral("text") << "not a database";
+        QTest::newRow("header overwritten") << QStringLiteral("header") << "not a database";
+        QTest::newRow("cut in half") << QStringLiteral("half") << "fails its check";
+        QTest::newRow("pages overwritten") << QStringLiteral("pages") << "fails its check";
     }
     void damageToldApartFromAbsence() {
         QFETCH(QString, how);

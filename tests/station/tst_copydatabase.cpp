@@ -87,21 +87,15 @@ private slots:
         env.writeSettings(QStringLiteral("[setup]\ndataPath=%1\n").arg(env.imageFolder()));
         QDir().mkpath(env.imageFolder());
         const QString file = Database::PathIn(env.imageFolder());
-        {
-            QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", "raw");
-            raw.setDatabaseName(file);
-            QVERIFY(raw.open());
-            for (const char* sql :
-                 {"CREATE TABLE RxImages (RxNbr TEXT, RefNo TEXT, FillDate TEXT, Drug TEXT, "
-                  "FirstName TEXT, LastName TEXT, RxImage TEXT)",
-                  "INSERT INTO RxImages VALUES ('5','01','2006-03-07',CAST(X'434146C920' AS TEXT),"
-                  "'ZO\xc3\x8b',CAST(X'8A' AS TEXT),'')",
-                  "INSERT INTO RxImages VALUES ('6','01','2006-03-07','OLD','A','B','6_01.jpg')",
-                  "INSERT INTO RxImages VALUES ('6','01','2006-03-08','NEW','A','B','')"})
-                QVERIFY(QSqlQuery(raw).exec(sql));
-            raw.close();
-        }
-        QSqlDatabase::removeDatabase("raw");
+        QCOMPARE(
+            RunSql(file,
+                   {"CREATE TABLE RxImages (RxNbr TEXT, RefNo TEXT, FillDate TEXT, Drug TEXT, "
+                    "FirstName TEXT, LastName TEXT, RxImage TEXT)",
+                    "INSERT INTO RxImages VALUES ('5','01','2006-03-07',CAST(X'434146C920' AS "
+                    "TEXT),'ZO\xc3\x8b',CAST(X'8A' AS TEXT),'')",
+                    "INSERT INTO RxImages VALUES ('6','01','2006-03-07','OLD','A','B','6_01.jpg')",
+                    "INSERT INTO RxImages VALUES ('6','01','2006-03-08','NEW','A','B','')"}),
+            QStringList());
         WriteFile(env.imageFolder() + "/6_01.jpg", "JPEG");
         const QByteArray before = ReadFile(file);
         const ServerAddress server = FreshServerDatabase("tst_copydatabase");
@@ -122,12 +116,10 @@ private slots:
     void copyCommandRefusesABadTarget_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("said");
-        QTest::newRow("empty") << ""
-                               << "No database connection";
-        QTest::newRow("misspelt parameter") << "postgresql://u:s3cret@h/db?sslmod=require"
-                                            << "sslmod";
-        QTest::newRow("a bare word") << "quiller"
-                                     << "not a database connection";
+        QTest::newRow("empty") << QStringLiteral("") << "No database connection";
+        QTest::newRow("misspelt parameter")
+            << QStringLiteral("postgresql://u:s3cret@h/db?sslmod=require") << "sslmod";
+        QTest::newRow("a bare word") << QStringLiteral("quiller") << "not a database connection";
     }
     void copyCommandRefusesABadTarget() {
         QFETCH(QString, target);

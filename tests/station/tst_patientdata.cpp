@@ -355,16 +355,10 @@ private slots:
     void stationIdentifiers_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("letter") << "A" << true;
-        QTest::newRow("digit") << "7" << true;
-        QTest::newRow("star") << "*" << false;
-        QTest::newRow("dot dot") << ".." << false;
-        QTest::newRow("dot") << "." << false;
-        QTest::newRow("slash") << "/" << false;
-        QTest::newRow("two letters") << "AB" << false;
-        QTest::newRow("accented letter") << QString(QChar(0xC9)) << true;
-        QTest::newRow("space") << " " << false;
-        QTest::newRow("empty") << "" << false;
+        for (const QString& id : {QStringLiteral("A"), QStringLiteral("7"), QString(QChar(0xC9))})
+            QTest::newRow(qPrintable("valid " + id)) << id << true;
+        for (const char* id : {"*", "..", ".", "/", "AB", " ", ""})
+            QTest::addRow("invalid '%s'", id) << QString::fromLatin1(id) << false;
     }
     void stationIdentifiers() {
         QFETCH(QString, id);

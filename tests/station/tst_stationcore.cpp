@@ -89,15 +89,11 @@ private slots:
         QTest::addColumn<int>("delivered");   // pages the scanner delivered
         QTest::addColumn<int>("stored");      // pages stored once the batch was stopped
         QTest::addColumn<int>("outstanding"); // what the stop question counts
-        QTest::newRow("waiting for paper") << "off"
-                                           << "waiting" << 0 << 0 << 3;
-        QTest::newRow("feeding") << "off"
-                                 << "feeding" << 1 << 1 << 2;
+        QTest::newRow("waiting for paper") << QStringLiteral("off") << "waiting" << 0 << 0 << 3;
+        QTest::newRow("feeding") << QStringLiteral("off") << "feeding" << 1 << 1 << 2;
         // Every sheet is in, filed by position only when the batch ends: the late Restart.
-        QTest::newRow("pages pending") << "check"
-                                       << "pending" << 3 << 3 << 3;
-        QTest::newRow("queued batch") << "off"
-                                      << "queued" << 1 << 1 << 3;
+        QTest::newRow("pages pending") << QStringLiteral("check") << "pending" << 3 << 3 << 3;
+        QTest::newRow("queued batch") << QStringLiteral("off") << "queued" << 1 << 1 << 3;
     }
     void commandsInEveryPhase() {
         QFETCH(QString, mode);

@@ -28,6 +28,30 @@ Q_DECLARE_METATYPE(quiller::testing::StackFault)
 
 namespace {
 const QStringList kLabels = {"100-00", "101-00", "102-00", "103-00"};
+
+// Opens the shared station context on env's folders, and `scanner` on the test backend's
+// feeder serving the stack in `pages`, with `more` of its settings.
+void OpenFeeder(const test::TestEnv& env, const QString& pages, const QByteArray& more,
+                std::unique_ptr<SaneScanner>& scanner) {
+    test::WriteFile(env.home() + "/fake.conf",
+                    "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
+                    "resolutions = 200\nimage_dpi = 200\nsensor = none\n" +
+                        more + "pages = " + pages.toUtf8() + "\n");
+    qputenv("QUILLER_FAKE_SANE_CONFIG", QFile::encodeName(env.home() + "/fake.conf"));
+    StationContext& app = SharedContext();
+    app.dataPath = env.imageFolder();
+    app.filePath = env.interchangeFolder();
+    app.ScannerID = "A";
+    Database::EnsureFile(app.dataPath, QString());
+    app.DbConnection = std::make_unique<Database>();
+    app.DbConnection->Open(app.dataPath);
+    scanner = std::make_unique<SaneScanner>();
+    QVERIFY(scanner->StartDevice());
+    QTRY_VERIFY_WITH_TIMEOUT(scanner->ListingComplete(), 30000);
+    scanner->SelectDevice("quillerfake:feeder");
+    scanner->OpenSource(); // the batch uses the feeder once the device is known to have one
+    QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
+}
 } // namespace
 
 class TstLabelledBatches : public QObject {
@@ -104,27 +128,12 @@ void TstLabelledBatches::fileByLabel() {
     if (otherCode)
         style.other = {.text = "DEA AB1234567", .contrast = 240, .sticker = false};
     QCOMPARE(writeStackAsPgm(pages, makeStack(pageLabels, "Code128", style)), QString());
-    test::WriteFile(
-        env.home() + "/fake.conf",
-        "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
-        "resolutions = 200\nimage_dpi = 200\nsensor = none\ncounting = session\npages = " +
-            pages.toUtf8() + "\n");
-    qputenv("QUILLER_FAKE_SANE_CONFIG", QFile::encodeName(env.home() + "/fake.conf"));
-
     StationContext& app = SharedContext();
-    app.dataPath = env.imageFolder();
-    app.filePath = env.interchangeFolder();
-    app.ScannerID = "A";
-    Database::EnsureFile(app.dataPath, QString());
-    app.DbConnection = std::make_unique<Database>();
-    app.DbConnection->Open(app.dataPath);
     const auto closeDatabase = qScopeGuard([&] { app.DbConnection.reset(); });
-    auto scanner = std::make_unique<SaneScanner>();
-    QVERIFY(scanner->StartDevice());
-    QTRY_VERIFY_WITH_TIMEOUT(scanner->ListingComplete(), 30000);
-    scanner->SelectDevice("quillerfake:feeder");
-    scanner->OpenSource(); // the batch uses the feeder once the device is known to have one
-    QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
+    std::unique_ptr<SaneScanner> scanner;
+    OpenFeeder(env, pages, "counting = session\n", scanner);
+    if (QTest::currentTestFailed())
+        return;
     {
         StationCore core(app);
         core.SetScanner(scanner.get());
@@ -216,26 +225,12 @@ void TstLabelledBatches::laterBatchCarriesTheRest() {
     const QStringList sheets = {"100-00", "101-00", "102-00", "103-00",
                                 "200-00", "201-00", "100-00"};
     QCOMPARE(writeStackAsPgm(pages, makeStack(sheets)), QString());
-    test::WriteFile(env.home() + "/fake.conf",
-                    "[feeder]\ntype = sheetfed scanner\nsources = ADF Front\nmodes = Gray\n"
-                    "resolutions = 200\nimage_dpi = 200\nsensor = none\ncounting = device\n"
-                    "faults = 3:double-feed\npages = " +
-                        pages.toUtf8() + "\n");
-    qputenv("QUILLER_FAKE_SANE_CONFIG", QFile::encodeName(env.home() + "/fake.conf"));
     StationContext& app = SharedContext();
-    app.dataPath = env.imageFolder();
-    app.filePath = env.interchangeFolder();
-    app.ScannerID = "A";
-    Database::EnsureFile(app.dataPath, QString());
-    app.DbConnection = std::make_unique<Database>();
-    app.DbConnection->Open(app.dataPath);
     const auto closeDatabase = qScopeGuard([&] { app.DbConnection.reset(); });
-    auto scanner = std::make_unique<SaneScanner>();
-    QVERIFY(scanner->StartDevice());
-    QTRY_VERIFY_WITH_TIMEOUT(scanner->ListingComplete(), 30000);
-    scanner->SelectDevice("quillerfake:feeder");
-    scanner->OpenSource();
-    QTRY_COMPARE_WITH_TIMEOUT(scanner->DocumentFeedAvailable(), 1, 30000);
+    std::unique_ptr<SaneScanner> scanner;
+    OpenFeeder(env, pages, "counting = device\nfaults = 3:double-feed\n", scanner);
+    if (QTest::currentTestFailed())
+        return;
     {
         StationCore core(app);
         core.SetScanner(&*scanner);
