@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 
 #include <libpq-fe.h>
+#include <memory>
 
 namespace quiller {
 
@@ -33,9 +34,9 @@ QuillerError BadConnection(const QString& why) {
 }
 
 // libpq's parsed options as an address; every keyword libpq accepted is kept.
-ServerAddress AddressOf(PQconninfoOption* parsed) {
+ServerAddress AddressOf(const PQconninfoOption* parsed) {
     ServerAddress a;
-    for (PQconninfoOption* o = parsed; o->keyword; ++o) {
+    for (const PQconninfoOption* o = parsed; o->keyword; ++o) {
         if (!o->val || !*o->val)
             continue;
         const QString key = QString::fromUtf8(o->keyword);
@@ -59,7 +60,6 @@ ServerAddress AddressOf(PQconninfoOption* parsed) {
         } else
             a.options.append({key, value});
     }
-    PQconninfoFree(parsed);
     if (!a.sslmode.isEmpty() && !SslModes().contains(a.sslmode))
         throw BadConnection(QStringLiteral("The sslmode \"%1\" is not one of %2.")
                                 .arg(a.sslmode, SslModes().join(QStringLiteral(", "))));
@@ -82,7 +82,10 @@ ServerAddress Parse(const QByteArray& conninfo) {
         PQfreemem(error);
         throw BadConnection(QStringLiteral("The database connection is refused: %1.").arg(why));
     }
-    return AddressOf(parsed);
+    // Freed however the reading ends, a refused value included.
+    const std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(parsed,
+                                                                                 PQconninfoFree);
+    return AddressOf(options.get());
 }
 
 // A value in libpq's keyword=value form: between apostrophes, \ and ' escaped.
