@@ -56,24 +56,24 @@ QImage renderSymbol(const LabelSpec& label, int dpi) {
 
 } // namespace
 
-QImage makePage(const PageSpec& spec, int number) {
-    QImage page = bench::MakeScannedPage(spec.dpi, number);
+QImage makePage(const PageSpec& wanted, int number) {
+    QImage page = bench::MakeScannedPage(wanted.dpi, number);
     // The resolution travels with the page, as the scanner's pages carry it.
-    page.setDotsPerMeterX(qRound(spec.dpi / 0.0254));
-    page.setDotsPerMeterY(qRound(spec.dpi / 0.0254));
-    if (spec.paper < 255) {
+    page.setDotsPerMeterX(qRound(wanted.dpi / 0.0254));
+    page.setDotsPerMeterY(qRound(wanted.dpi / 0.0254));
+    if (wanted.paper < 255) {
         // Coloured or grey paper: the paper and everything printed on it darker alike.
         for (int y = 0; y < page.height(); ++y) {
             uchar* line = page.scanLine(y);
             for (int x = 0; x < page.width(); ++x)
-                line[x] = uchar(line[x] * std::max(0, spec.paper) / 255);
+                line[x] = uchar(line[x] * std::max(0, wanted.paper) / 255);
         }
     }
     QPainter p(&page);
-    for (const LabelSpec& label : spec.codes) {
+    for (const LabelSpec& label : wanted.codes) {
         if (label.text.isEmpty())
             continue;
-        const QImage symbol = renderSymbol(label, spec.dpi);
+        const QImage symbol = renderSymbol(label, wanted.dpi);
         if (symbol.isNull())
             continue;
         p.save();

@@ -35,7 +35,7 @@ struct PageSpec {
 };
 
 // One page; `number` varies the clutter. Format_Grayscale8.
-QImage makePage(const PageSpec& spec, int number = 0);
+QImage makePage(const PageSpec& wanted, int number = 0);
 QImage makeLabelPage(const LabelSpec& label, int number = 0);
 
 // How a stack of sheets went wrong on its way through the feeder.
