@@ -62,18 +62,23 @@ QList<ScanTarget> BatchEntries::Targets() const {
     return targets;
 }
 
-int BatchEntries::MarkScanned(const QString& text, const QString& imageName) {
+// The first entry of this text for which `open` holds, else the first of that text; -1
+// when no entry has the text. A prescription listed twice gets its outcomes in turn.
+int BatchEntries::Find(const QString& text, bool (*open)(const BatchEntry&)) const {
     int match = -1;
     for (int i = 0; i < Count(); ++i) {
         if (entries_.at(i).text != text)
             continue;
-        if (!entries_.at(i).scanned) {
-            match = i;
-            break;
-        }
+        if (open(entries_.at(i)))
+            return i;
         if (match < 0)
             match = i;
     }
+    return match;
+}
+
+int BatchEntries::MarkScanned(const QString& text, const QString& imageName) {
+    const int match = Find(text, [](const BatchEntry& e) { return !e.scanned; });
     if (match < 0)
         return -1;
     entries_[match].scanned = true;
@@ -83,17 +88,7 @@ int BatchEntries::MarkScanned(const QString& text, const QString& imageName) {
 }
 
 void BatchEntries::SetFiled(const QString& text, const QString& filed) {
-    int match = -1;
-    for (int i = 0; i < Count(); ++i) {
-        if (entries_.at(i).text != text)
-            continue;
-        if (entries_.at(i).filed.isEmpty()) {
-            match = i;
-            break;
-        }
-        if (match < 0)
-            match = i;
-    }
+    const int match = Find(text, [](const BatchEntry& e) { return e.filed.isEmpty(); });
     if (match < 0)
         return;
     entries_[match].filed = filed;

@@ -60,6 +60,8 @@ signals:
     void RemovedFrom(int first);
 
 private:
+    int Find(const QString& text, bool (*open)(const BatchEntry&)) const;
+
     QList<BatchEntry> entries_;
 };
 
