@@ -124,6 +124,16 @@ QStringList Acquisition::NotScanned() const {
     return names;
 }
 
+QStringList Acquisition::WaitingLine() const {
+    if (waiting_.isEmpty())
+        return {};
+    return {QCoreApplication::translate("Acquisition",
+                                        "The database server is unavailable: the pages of %1 "
+                                        "wait in the staging folder and are filed as soon as "
+                                        "it is back.")
+                .arg(Listed(waiting_, QStringLiteral(", ")))};
+}
+
 QString Acquisition::Report(bool stopped) const {
     QStringList lines;
     if (!settingsProblem_.isEmpty())
@@ -135,10 +145,10 @@ QString Acquisition::Report(bool stopped) const {
         const FilingResult r = Adjusted();
         const bool oneWay = r.verified == 0 || r.byPosition == 0;
         if (oneWay && r.withoutPage.isEmpty() && kept_.isEmpty() && extra_.isEmpty() &&
-            earlier_.isEmpty() && lines.isEmpty())
+            earlier_.isEmpty() && waiting_.isEmpty() && lines.isEmpty())
             return QString();
         const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
-        if (!kept_.isEmpty() || !r.withoutPage.isEmpty())
+        if (!kept_.isEmpty() || !r.withoutPage.isEmpty() || !waiting_.isEmpty())
             lines << QCoreApplication::translate("Acquisition",
                                                  "%1 of %2 prescriptions scanned and stored.")
                          .arg(stored)
@@ -150,6 +160,7 @@ QString Acquisition::Report(bool stopped) const {
         for (const QString& entry : earlier_)
             lines << QCoreApplication::translate("Acquisition", "%1 filed from an earlier batch.")
                          .arg(entry);
+        lines << WaitingLine();
         if (!kept_.isEmpty())
             lines << QCoreApplication::translate("Acquisition", "Not stored:") + QLatin1Char('\n') +
                          Listed(kept_, QStringLiteral("\n"));
@@ -161,7 +172,7 @@ QString Acquisition::Report(bool stopped) const {
     }
     const QStringList missing = NotScanned();
     const int stored = int(std::count(stored_.cbegin(), stored_.cend(), true));
-    if (!missing.isEmpty() || !kept_.isEmpty())
+    if (!missing.isEmpty() || !kept_.isEmpty() || !waiting_.isEmpty())
         lines << QCoreApplication::translate("Acquisition",
                                              "%1 of %2 prescriptions scanned and stored.")
                      .arg(stored)
@@ -171,6 +182,7 @@ QString Acquisition::Report(bool stopped) const {
                                                         "Stopped before their page came: %1")
                           : QCoreApplication::translate("Acquisition", "Not scanned: %1"))
                      .arg(Listed(missing, QStringLiteral(", ")));
+    lines << WaitingLine();
     if (!kept_.isEmpty())
         lines << QCoreApplication::translate("Acquisition", "Not stored:") + QLatin1Char('\n') +
                      Listed(kept_, QStringLiteral("\n"));

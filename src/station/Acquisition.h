@@ -51,6 +51,8 @@ public:
     void Kept(const QString& entryText, const QString& keptAs, const QString& reason);
     void Lost(const QString& entryText, const QString& reason);
     void ExtraKept(const QString& keptAs);
+    // The page of `entryText` waits in staging for the database server.
+    void Waiting(const QString& entryText) { waiting_ << entryText; }
 
     // Label reading for this acquisition (a mode other than off): its pages are then filed
     // by what their labels say, through Filing(), rather than by NextPage.
@@ -84,11 +86,14 @@ private:
     QList<ScanTarget> targets_;
     int received_ = 0;
     QList<bool> stored_;
-    QStringList kept_;  // "entry: reason (kept as Unmatched/...)"
-    QStringList extra_; // Unmatched/... of pages beyond the prescriptions or kept apart
+    QStringList kept_;    // "entry: reason (kept as Unmatched/...)"
+    QStringList extra_;   // Unmatched/... of pages beyond the prescriptions or kept apart
+    QStringList waiting_; // entries whose page waits for the database server
     // The filing's result with the pages that went to earlier batches counted where
     // they went.
     FilingResult Adjusted() const;
+    // The report's line on pages waiting for the database server (none: empty).
+    QStringList WaitingLine() const;
 
     std::optional<BatchFiling> filing_;
     QString settingsProblem_;

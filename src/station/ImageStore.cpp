@@ -136,6 +136,17 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
     Database* db = ctx_.DbConnection.get();
     if (!db || !db->IsOpen())
         return keep(QCoreApplication::translate("ImageStore", "the database is not open"));
+    const auto waitForServer = [&r] {
+        r.waiting = true;
+        r.reason = Database::ServerUnavailableStatus();
+        return r;
+    };
+    try {
+        if (db->CurrentState() == Database::State::ServerUnavailable)
+            return waitForServer();
+    } catch (const QuillerError&) {
+        // Any other fault shows itself when the row is written.
+    }
 
     const QString finalPath = ctx_.ImagePath(name);
     const QFileInfo existing(finalPath);
@@ -186,6 +197,10 @@ ImageStore::Result ImageStore::Store(const StagedPage& page, const QString& name
         rows = check ? PageChecks::SetImageChecked(*db, rxNbr, refNo, name, *check)
                      : db->SetRxImage(rxNbr, refNo, name);
     } catch (const QuillerError& e) {
+        if (e.number() == kErrorServerUnavailable) {
+            undo(true);
+            return waitForServer();
+        }
         failure = e.description();
     }
     if (rows == 0) {

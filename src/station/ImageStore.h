@@ -33,6 +33,9 @@ public:
         QString keptAs;      // otherwise: the page's file relative to the image folder
                              // ("Unmatched/..."), empty when it could not be written at all
         QString reason;      // otherwise: why, in plain words
+        // The database server is unavailable: the page was left in staging as it was, to
+        // be filed once the server is back (a lost connection never sends it elsewhere).
+        bool waiting = false;
     };
 
     explicit ImageStore(StationContext& ctx) : ctx_(ctx) {}

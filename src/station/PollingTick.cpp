@@ -32,6 +32,10 @@ PollingTick::PollingTick(StationContext& app, ScanListPort& list, PollingHooks h
 void PollingTick::Problem(const QString& key, const QuillerError& error, const QString& location) {
     current_.insert(key);
     lastProblem_ = error;
+    // A server that is away is said in the status line only: the station connects again
+    // by itself, and a box left open at every counter would outlive the outage.
+    if (error.number() == kErrorServerUnavailable)
+        return;
     if (reported_.contains(key))
         return; // still the same condition: reported already
     reported_.insert(key);
@@ -268,7 +272,9 @@ void PollingTick::Timer1_Timer() {
                 Problem(QStringLiteral("lock:") + e.description(), e, TickLocation());
             }
         } else if (lastProblem_) {
-            app_.SetStatus(lastProblem_->description() + RestartHint());
+            app_.SetStatus(lastProblem_->number() == kErrorServerUnavailable
+                               ? Database::ServerUnavailableStatus()
+                               : lastProblem_->description() + RestartHint());
         } else {
             if (hooks_.timer2Off)
                 hooks_.timer2Off();

@@ -19,7 +19,10 @@ namespace quiller {
 
 StationCore::StationCore(StationContext& ctx, QObject* parent)
     : QObject(parent), ctx_(ctx), pollTimer_(new QTimer(this)), feederTimer_(new QTimer(this)),
-      paperTimer_(new QTimer(this)), reading_(new PageReading(0, this)) {
+      paperTimer_(new QTimer(this)), reading_(new PageReading(0, this)),
+      serverTimer_(new QTimer(this)) {
+    serverTimer_->setInterval(kPollIntervalMs);
+    connect(serverTimer_, &QTimer::timeout, this, &StationCore::FileWaitingPages);
     pollTimer_->setObjectName(QStringLiteral("Timer1"));
     pollTimer_->setInterval(kPollIntervalMs);
     connect(pollTimer_, &QTimer::timeout, this, &StationCore::Tick);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/PageChecks.h"
 #include "scanner/ScannerControl.h"
 #include "settings/StationSettings.h"
 #include "station/Acquisition.h"
@@ -23,7 +24,6 @@ namespace quiller {
 
 class EarlierBatches;
 class GlassPrompts;
-struct PageCheck;
 struct PageDecision;
 class PageReading;
 struct StationContext;
@@ -167,6 +167,13 @@ private:
     void SettleOnStop();
     void CloseStaging();
     int PendingPages() const;
+    // Pages waiting for the database server (StationCoreServerWait.cpp).
+    // `earlierLabel`: the page's label names a prescription of an earlier batch, filed
+    // there only while it has no image yet.
+    void WaitForServer(int page, const ScanTarget& target, const QString& name,
+                       const PageCheck* check, const QString& earlierLabel = {});
+    void FileWaitingPages();
+    bool Waiting(const QString& batch) const;
     // Polling, the lock file and the rest (StationCoreIntake.cpp).
     void SetPolling(bool on);
     void RaiseLock();
@@ -206,6 +213,17 @@ private:
     bool endWaitsForReads_ = false;
     QString endError_;
     std::vector<TickReport> pendingReports_;
+    // Pages whose place is decided, left in staging while the database server was
+    // unavailable; filed by a timer once it is back (or by the next start's recovery).
+    struct ServerWait {
+        StagedPage page;
+        ScanTarget target;
+        QString name;
+        std::optional<PageCheck> check;
+        QString earlierLabel;
+    };
+    QList<ServerWait> waitingForServer_;
+    QTimer* serverTimer_;
 };
 
 } // namespace quiller

@@ -210,6 +210,11 @@ bool StationCore::FileFor(int page, const ScanTarget& target, const PageCheck* c
     ctx_.SetStatus(tr("Saving image file %1").arg(name));
     staging_->Filing(batchId_, page, target, name);
     const ImageStore::Result r = store.Store(staged, name, target.rxNbr, target.refNo, check);
+    if (r.waiting) {
+        WaitForServer(page, target, name, check);
+        emit PageShown(bufferOf_.value(page, -1), QString());
+        return false;
+    }
     if (!r.stored && r.keptAs.isEmpty())
         a.Lost(target.entryText, r.reason);
     else if (!r.stored)
@@ -280,7 +285,11 @@ StationCore::Earlier StationCore::FileEarlier(int page, const PageDecision& d) {
         image = RowImages::ImageOf(db->Connection(), target->rxNbr, target->refNo);
     } catch (const QuillerError& e) {
         qCWarning(lcStorage).noquote() << e.description();
-        return Earlier::NotNamed;
+        if (!target || e.number() != kErrorServerUnavailable)
+            return Earlier::NotNamed;
+        // Whether it still lacks its image is asked again once the server is back.
+        WaitForServer(page, *target, ImageFileName(target->entryText), nullptr, d.label);
+        return Earlier::Filed;
     }
     if (!image)
         return Earlier::NotNamed; // its row is gone: the page stays unmatched
@@ -391,7 +400,7 @@ void StationCore::SettleOnStop() {
 
 // The batch has ended: when none of its pages is left in staging, the journal says so.
 void StationCore::CloseStaging() {
-    if (staging_ && !batchId_.isEmpty() && PendingPages() == 0)
+    if (staging_ && !batchId_.isEmpty() && PendingPages() == 0 && !Waiting(batchId_))
         staging_->Closed(batchId_);
     batchId_.clear();
     staged_.clear();

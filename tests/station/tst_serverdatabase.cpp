@@ -2,6 +2,7 @@
 // apart from an unreachable server, statements that never wait long on another client,
 // and a server restart the station gets over by itself.
 #include "base/Error.h"
+#include "common/CoreRig.h"
 #include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestServer.h"
@@ -197,51 +198,58 @@ private slots:
         QCOMPARE(Count(*s.app.DbConnection), 3);
     }
 
-    // The server is stopped at once (as by a crash or a reboot) and started again: the
-    // station says the server is unavailable, leaves the data file where it is, and
-    // carries on by itself once the server is back; nothing goes to Unmatched/.
-    void serverRestartIsSurvived() {
-        ScriptedMessageBoxes boxes;
+    // The server is stopped at once (as by a crash or a reboot) in the middle of a batch
+    // and started again: the pages scanned meanwhile wait in staging, a data file waits
+    // in its folder, the status line says why, no box is left open; once the server is
+    // back the station files the pages and takes the file by itself, nothing goes to
+    // Unmatched/.
+    void serverRestartDuringABatchIsSurvived() {
         const QString dir = QDir::tempPath() + "/quiller-pg-restart-" +
                             QString::number(QCoreApplication::applicationPid());
         QCOMPARE(Cluster("start", dir), QString());
         auto stop = qScopeGuard([&] { Cluster("stop", dir); });
-        Station s;
         ServerAddress a;
         a.host = dir;
         a.name = QStringLiteral("postgres");
         a.user = QStringLiteral("quiller_test");
-        Database& db = *s.app.DbConnection;
-        db.OpenServer(a, s.app.dataPath);
-        db.UpsertPrescription({"1", "01", "03/07/2006", "D", "F", "L", QString()});
+        FakeMainWindow status;
+        Rig rig("off", a);
+        rig.ctx.MainWindow = &status;
+        Database& db = *rig.ctx.DbConnection;
+        rig.Batch(3);
+        QTRY_VERIFY(rig.scanner.IsAcquiring());
+        rig.scanner.DeliverPage();
+        QTRY_COMPARE(rig.Image(1), "1_00.jpg");
         // The test cluster does not wait for its log at each commit; what was committed
         // is written before the crash.
         QVERIFY(QSqlQuery(db.Connection()).exec("CHECKPOINT"));
 
         QCOMPARE(Cluster("crash", dir), QString());
-        const QString file = s.drop("AP1.QLV", ThreeLines());
-        s.ticks(3);
+        rig.scanner.DeliverPage();
+        rig.scanner.DeliverPage();
+        rig.scanner.FinishAcquisition();
+        QTRY_COMPARE(rig.boxes.count(), 1);
+        QVERIFY2(rig.boxes.last().text.contains("2-00, 3-00 wait in the staging folder"),
+                 qPrintable(rig.boxes.last().text));
+        QTRY_VERIFY(!rig.core->Busy());
+        QCOMPARE(rig.Staged().size(), 2);
+        const QString file = rig.env.interchangeFolder() + "/AP1.QLV";
+        WriteFile(file, ThreeLines());
+        for (int k = 0; k < 3; ++k)
+            rig.core->Tick();
         QVERIFY(QFile::exists(file));
+        QCOMPARE(status.StatusText(), Database::ServerUnavailableStatus());
         QCOMPARE(db.CurrentState(), Database::State::ServerUnavailable);
-        QVERIFY(db.IsOpen());
-        try {
-            db.SetRxImage("1", "01", "1_01.jpg");
-            QFAIL("written while the server was down");
-        } catch (const QuillerError& e) {
-            QVERIFY2(Database::IsUnavailable(e), qPrintable(e.description()));
-            QVERIFY(e.description().startsWith(Database::ServerUnavailableStatus()));
-        }
 
         QCOMPARE(Cluster("resume", dir), QString());
-        // Attempts come 1, 2, 5 and 10 s apart: within half a minute the file is taken.
-        QTRY_VERIFY_WITH_TIMEOUT((s.ticks(1), !QFile::exists(file)), 30000);
-        QCOMPARE(db.CurrentState(), Database::State::Open);
-        QCOMPARE(Count(db), 4);
-        QCOMPARE(db.SetRxImage("1", "01", "1_01.jpg"), 1);
-        QVERIFY(!QDir(s.app.dataPath + "/Unmatched").exists());
-        // One report for the outage, none for a refused line.
-        for (const QString& text : boxes.texts())
-            QVERIFY2(text.contains(Database::ServerUnavailableStatus()), qPrintable(text));
+        // Attempts come 1, 2, 5 and 10 s apart: within half a minute all is done.
+        QTRY_VERIFY_WITH_TIMEOUT(rig.Staged().isEmpty(), 30000);
+        rig.core->Stop();
+        rig.CheckNothingLost(3);
+        QTRY_VERIFY_WITH_TIMEOUT((rig.core->Tick(), !QFile::exists(file)), 30000);
+        QCOMPARE(Count(db), 6);
+        QVERIFY(!QDir(rig.env.imageFolder() + "/Unmatched").exists());
+        QCOMPARE(rig.boxes.count(), 1);
     }
 };
 

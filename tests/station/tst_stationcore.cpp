@@ -1,83 +1,13 @@
 // The station core without windows: what every command does in every phase of a batch
 // (lock file, polling, busy, the rest, the files), a run that ends without warning and is
 // finished at the next start, and a feeder without a paper sensor loaded late.
-#include "common/ScriptedMessageBoxes.h"
-#include "common/ScriptedScanner.h"
-#include "common/TestEnv.h"
-#include "records/Database.h"
-#include "scanner/SimulatedScanner.h"
+#include "common/CoreRig.h"
 #include "station/EarlierBatches.h"
 #include "station/StagingRecovery.h"
-#include "station/StationContext.h"
-#include "station/StationCore.h"
 #include "station/verify/LabelPattern.h"
 
-#include <QDir>
-#include <QtTest>
-
 using namespace quiller;
-using quiller::test::ScriptedScanner;
-
-namespace {
-
-// A station of its own: context, database, simulated feeder scanner and core.
-struct Rig {
-    test::ScriptedMessageBoxes boxes;
-    test::TestEnv env;
-    StationContext ctx;
-    ScriptedScanner scanner;
-    std::unique_ptr<StationCore> core;
-
-    explicit Rig(const QString& mode = "off") {
-        env.writeSettings("[verify]\nmode=" + mode + "\n");
-        ctx.dataPath = env.imageFolder();
-        ctx.filePath = env.interchangeFolder();
-        ctx.ScannerID = "A";
-        Database::EnsureFile(ctx.dataPath, QString());
-        ctx.DbConnection = std::make_unique<Database>();
-        ctx.DbConnection->Open(ctx.dataPath);
-        scanner.StartDevice();
-        scanner.script().feederAvailable = true;
-        scanner.script().manual = true;
-        Start();
-    }
-    void Start() {
-        core = std::make_unique<StationCore>(ctx);
-        core->SetScanner(&scanner);
-        core->Resume();
-    }
-    // A batch of prescriptions 1-00 .. n-00, each with its row.
-    void Batch(int n) {
-        for (int i = 1; i <= n; ++i) {
-            const QString rx = QString::number(i);
-            ctx.DbConnection->UpsertPrescription(
-                Prescription{rx, "00", "03/07/2006", "Drug", "Ann", "Lee", ""});
-            core->Entries().Append(rx + "-00", "03/07/2006", "Drug", "Lee, Ann", "X");
-        }
-        core->AcquireBatch();
-    }
-    bool Lock() const { return QFile::exists(ctx.LockFilePath()); }
-    QString Image(int rx) const {
-        const auto row = ctx.DbConnection->Find(QString::number(rx), "00");
-        return row ? row->RxImage : "<no row>";
-    }
-    QStringList Files(const QString& sub = QString()) const {
-        return QDir(env.imageFolder() + sub).entryList({"*.jpg"}, QDir::Files);
-    }
-    QStringList Staged() const {
-        return QDir(PageStaging::FolderFor(ctx.dataPath, ctx.ScannerID))
-            .entryList({"*.jpg", "*.part"}, QDir::Files);
-    }
-    // Every delivered page is filed or kept; no row names a missing file.
-    void CheckNothingLost(int delivered) const {
-        QCOMPARE(Files().size() + Files("/Unmatched").size(), delivered);
-        QCOMPARE(Staged(), QStringList());
-        for (const QString& name : Files())
-            QCOMPARE(Image(name.section('_', 0, 0).toInt()), name);
-    }
-};
-
-} // namespace
+using quiller::test::Rig;
 
 class TstStationCore : public QObject {
     Q_OBJECT
