@@ -4,8 +4,6 @@
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 
-#include <QDate>
-#include <QDir>
 #include <QSqlQuery>
 #include <QtTest>
 

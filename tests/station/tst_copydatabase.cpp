@@ -7,10 +7,7 @@
 #include "settings/SettingsStore.h"
 #include "station/StationDatabase.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QSqlQuery>
-#include <QUrl>
 #include <QtTest>
 
 using namespace quiller;

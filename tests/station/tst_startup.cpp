@@ -9,7 +9,6 @@
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
-#include <QDir>
 #include <QSqlQuery>
 #include <QtTest>
 

@@ -12,7 +12,6 @@
 #include "station/StationCore.h"
 #include "station/verify/LabelPattern.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace quiller;
@@ -127,9 +126,7 @@ private slots:
         QCOMPARE(rig.core->Outstanding(), outstanding);
 
         const QString report = rig.core->Stop();
-        QVERIFY(!rig.core->Busy());
-        QVERIFY(!rig.Lock());
-        QVERIFY(rig.core->Polling());
+        QVERIFY(!rig.core->Busy() && !rig.Lock() && rig.core->Polling());
         QCOMPARE(rig.Files().size(), stored);
         rig.CheckNothingLost(delivered);
         QCOMPARE(rig.core->RestAvailable(), stored < 3);
