@@ -212,6 +212,10 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
         <translation>%1 ist nicht erreichbar: %2</translation>
     </message>
     <message>
+        <source>Cannot give %1 to the folder&apos;s group: %2</source>
+        <translation>%1 kann nicht der Gruppe des Ordners gegeben werden: %2</translation>
+    </message>
+    <message>
         <source>Cannot set the permissions of %1: %2</source>
         <translation>Die Berechtigungen von %1 können nicht gesetzt werden: %2</translation>
     </message>
@@ -493,16 +497,36 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
         <translation>Die Datenbank %1 fehlt</translation>
     </message>
     <message>
-        <source>its Rx number or refill holds characters an image file name cannot have</source>
-        <translation>seine Rezept- oder Abgabenummer enthält Zeichen, die in einem Bilddateinamen nicht vorkommen dürfen</translation>
-    </message>
-    <message>
         <source>The database failed.</source>
         <translation>Die Datenbank ist ausgefallen.</translation>
     </message>
     <message>
-        <source>the database refused it</source>
-        <translation>die Datenbank hat es abgelehnt</translation>
+        <source>%1 line %2: %3</source>
+        <translation>%1 Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>the field %1 holds characters an image file name cannot have</source>
+        <translation>das Feld %1 enthält Zeichen, die in einem Bilddateinamen nicht vorkommen dürfen</translation>
+    </message>
+    <message>
+        <source>Rx number</source>
+        <translation>Rezeptnummer</translation>
+    </message>
+    <message>
+        <source>Refill number</source>
+        <translation>Abgabenummer</translation>
+    </message>
+    <message>
+        <source>the field Fill date is not a date</source>
+        <translation>das Feld Abgabedatum ist kein Datum</translation>
+    </message>
+    <message>
+        <source>the database refused the row</source>
+        <translation>die Datenbank hat die Zeile abgelehnt</translation>
+    </message>
+    <message>
+        <source>the database refused the row (%1)</source>
+        <translation>die Datenbank hat die Zeile abgelehnt (%1)</translation>
     </message>
     <message>
         <source>The data file %1: %2 line(s) taken, %3 refused.</source>

@@ -212,6 +212,10 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
         <translation>No se puede acceder a %1: %2</translation>
     </message>
     <message>
+        <source>Cannot give %1 to the folder&apos;s group: %2</source>
+        <translation>No se puede asignar %1 al grupo de la carpeta: %2</translation>
+    </message>
+    <message>
         <source>Cannot set the permissions of %1: %2</source>
         <translation>No se pueden establecer los permisos de %1: %2</translation>
     </message>
@@ -493,16 +497,36 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
         <translation>Falta la base de datos %1</translation>
     </message>
     <message>
-        <source>its Rx number or refill holds characters an image file name cannot have</source>
-        <translation>su número de receta o de dispensación contiene caracteres que no puede llevar un nombre de archivo de imagen</translation>
-    </message>
-    <message>
         <source>The database failed.</source>
         <translation>La base de datos ha fallado.</translation>
     </message>
     <message>
-        <source>the database refused it</source>
-        <translation>la base de datos la rechazó</translation>
+        <source>%1 line %2: %3</source>
+        <translation>%1 línea %2: %3</translation>
+    </message>
+    <message>
+        <source>the field %1 holds characters an image file name cannot have</source>
+        <translation>el campo %1 contiene caracteres que no puede llevar un nombre de archivo de imagen</translation>
+    </message>
+    <message>
+        <source>Rx number</source>
+        <translation>Número de receta</translation>
+    </message>
+    <message>
+        <source>Refill number</source>
+        <translation>Número de dispensación</translation>
+    </message>
+    <message>
+        <source>the field Fill date is not a date</source>
+        <translation>el campo Fecha de dispensación no es una fecha</translation>
+    </message>
+    <message>
+        <source>the database refused the row</source>
+        <translation>la base de datos rechazó la fila</translation>
+    </message>
+    <message>
+        <source>the database refused the row (%1)</source>
+        <translation>la base de datos rechazó la fila (%1)</translation>
     </message>
     <message>
         <source>The data file %1: %2 line(s) taken, %3 refused.</source>

@@ -212,6 +212,10 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
         <translation>Impossible d&apos;accéder à %1 : %2</translation>
     </message>
     <message>
+        <source>Cannot give %1 to the folder&apos;s group: %2</source>
+        <translation>Impossible de donner %1 au groupe du dossier : %2</translation>
+    </message>
+    <message>
         <source>Cannot set the permissions of %1: %2</source>
         <translation>Impossible de définir les droits de %1 : %2</translation>
     </message>
@@ -493,16 +497,36 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
         <translation>La base de données %1 est absente</translation>
     </message>
     <message>
-        <source>its Rx number or refill holds characters an image file name cannot have</source>
-        <translation>son numéro d&apos;ordonnance ou de renouvellement contient des caractères interdits dans un nom de fichier image</translation>
-    </message>
-    <message>
         <source>The database failed.</source>
         <translation>La base de données a échoué.</translation>
     </message>
     <message>
-        <source>the database refused it</source>
-        <translation>la base de données l&apos;a refusée</translation>
+        <source>%1 line %2: %3</source>
+        <translation>%1 ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>the field %1 holds characters an image file name cannot have</source>
+        <translation>le champ %1 contient des caractères interdits dans un nom de fichier image</translation>
+    </message>
+    <message>
+        <source>Rx number</source>
+        <translation>Numéro d&apos;ordonnance</translation>
+    </message>
+    <message>
+        <source>Refill number</source>
+        <translation>Numéro de renouvellement</translation>
+    </message>
+    <message>
+        <source>the field Fill date is not a date</source>
+        <translation>le champ Date de délivrance n&apos;est pas une date</translation>
+    </message>
+    <message>
+        <source>the database refused the row</source>
+        <translation>la base de données a refusé la ligne</translation>
+    </message>
+    <message>
+        <source>the database refused the row (%1)</source>
+        <translation>la base de données a refusé la ligne (%1)</translation>
     </message>
     <message>
         <source>The data file %1: %2 line(s) taken, %3 refused.</source>

@@ -137,6 +137,33 @@ void FileSystem::Protect(const QString& path, const Sharing& sharing) {
 #endif
 }
 
+void FileSystem::ShareInGroupFolder(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QString folder = QFileInfo(path).absolutePath();
+    const Sharing sharing = SharingOf(folder);
+    if (!sharing.group)
+        return;
+    struct stat folderInfo {};
+    struct stat info {};
+    if (!StatOf(folder, folderInfo) || ::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        throw FileError(QCoreApplication::translate("FileSystem", "Cannot reach %1: %2")
+                            .arg(Native(path), SystemReason(errno)),
+                        QStringLiteral("FileSystem.ShareInGroupFolder"));
+    // Never through a link: only the file itself is given to the group.
+    if (!S_ISREG(info.st_mode))
+        return;
+    if (info.st_gid != folderInfo.st_gid &&
+        ::lchown(QFile::encodeName(path).constData(), uid_t(-1), folderInfo.st_gid) != 0)
+        throw FileError(
+            QCoreApplication::translate("FileSystem", "Cannot give %1 to the folder's group: %2")
+                .arg(Native(path), SystemReason(errno)),
+            QStringLiteral("FileSystem.ShareInGroupFolder"));
+    Protect(path, sharing);
+#else
+    Q_UNUSED(path);
+#endif
+}
+
 QString FileSystem::MakeFolder(const QString& parent, const QString& name) {
     const QString path = Join(parent, name);
     if (FolderExists(path))

@@ -35,6 +35,13 @@ public:
     // Gives an existing file (or folder) the mode `sharing` asks for; throws QuillerError
     // naming the path and the system's reason when it cannot.
     static void Protect(const QString& path, const Sharing& sharing);
+    // A file the station keeps in a folder another program wrote it into (a data file
+    // renamed aside in the interchange folder). A rename keeps the writer's owner and
+    // mode, which the writer can always read; in a folder set up for a group
+    // (group-writable, set-group-ID) the file also gets the folder's group and 0660, so
+    // that every account of the group can read it whoever wrote it. Throws QuillerError
+    // naming the path and the system's reason when it cannot be changed.
+    static void ShareInGroupFolder(const QString& path);
     // Creates folder `name` inside `parent` (or leaves an existing one) with the mode of
     // the parent's sharing, and gives its path. Throws QuillerError on failure.
     static QString MakeFolder(const QString& parent, const QString& name);

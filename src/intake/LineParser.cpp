@@ -64,10 +64,14 @@ QString DecodeCp1252(QByteArrayView bytes) {
     return text;
 }
 
-QStringList DataFileLines(QByteArrayView content) {
+QStringList DataFileLines(QByteArrayView content, QList<int>* numbers) {
     QStringList lines;
+    if (numbers)
+        numbers->clear();
     qsizetype start = 0;
+    int number = 0;
     while (start < content.size()) {
+        ++number;
         qsizetype end = content.indexOf('\n', start);
         const qsizetype next = end < 0 ? content.size() : end + 1;
         if (end < 0)
@@ -76,8 +80,11 @@ QStringList DataFileLines(QByteArrayView content) {
         if (stop > start && content[stop - 1] == '\r')
             --stop;
         const qsizetype length = qMin(stop - start, kMaxDataLine);
-        if (length > 0)
+        if (length > 0) {
             lines.append(DecodeCp1252(content.sliced(start, length)));
+            if (numbers)
+                numbers->append(number);
+        }
         start = next;
     }
     return lines;

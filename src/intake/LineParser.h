@@ -33,6 +33,8 @@ constexpr qsizetype kMaxDataLine = 256;
 
 // Splits the bytes of a data file into lines at LF or CR LF, decodes each as
 // Windows-1252 and drops empty lines. Each line is cut to kMaxDataLine characters.
-QStringList DataFileLines(QByteArrayView content);
+// `numbers`, when given, gets each kept line's number in the file (from 1, empty lines
+// counted), so that a line can be named without quoting it.
+QStringList DataFileLines(QByteArrayView content, QList<int>* numbers = nullptr);
 
 } // namespace quiller

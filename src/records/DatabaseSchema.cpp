@@ -130,21 +130,23 @@ QString Database::IsoDate(const QString& monthDayYear) {
     const QDate date =
         m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt())
                      : QDate();
+    // The text is not repeated: it comes from a data file, whose values stay out of
+    // messages and logs.
     if (!date.isValid())
-        throw QuillerError(
-            kErrorBadDate,
-            QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
-            QStringLiteral("Database.IsoDate"));
+        throw QuillerError(kErrorBadDate, QStringLiteral("The fill date is not a valid date."),
+                           QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
 }
 
 bool Database::IsUnavailable(const QuillerError& error) {
     if (error.number() == kErrorServerUnavailable)
         return true;
-    // SQLite result codes (primary code in the low byte) that say the database itself
-    // cannot take a write now, whatever the row: busy or locked by another program,
-    // read-only, unreachable, out of space, damaged.
-    if (error.number() <= 0 || error.number() >= kErrorUnknown)
+    // SQLite result codes (primary code in the low byte; the driver gives extended codes,
+    // such as 1032 for a file moved away or 1034 for a failed fsync) that say the database
+    // itself cannot take a write now, whatever the row: busy or locked by another program,
+    // read-only, unreachable, out of space, damaged. The station's own numbers (1000 and
+    // up) have no SQLite primary code in their low byte.
+    if (error.number() <= 0)
         return false;
     switch (error.number() & 0xFF) {
     case 5:  // SQLITE_BUSY

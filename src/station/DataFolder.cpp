@@ -147,7 +147,7 @@ QString PollingTick::MarkOf(const QString& fileName) {
     return fileName.mid(1, 1);
 }
 
-QStringList PollingTick::ReadDataFile(const QString& path) {
+QStringList PollingTick::ReadDataFile(const QString& path, QList<int>* numbers) {
     QFile file;
     errno = 0;
     if (!OpenDataFile(file, path))
@@ -194,7 +194,7 @@ QStringList PollingTick::ReadDataFile(const QString& path) {
     }
     if (!line.isEmpty() || overflow)
         finishLine();
-    return DataFileLines(kept);
+    return DataFileLines(kept, numbers);
 }
 
 std::vector<PollingTick::Candidate> PollingTick::Survey() {

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 
 namespace quiller {
@@ -23,6 +24,46 @@ namespace {
 
 // Reasons of one file's refused lines named in its report; the rest are counted.
 constexpr qsizetype kRefusalsReported = 5;
+
+// A refused line is named by its data file, its line number and the field at fault,
+// never by a value of the line: a drug or a patient's name must not reach the log, a
+// report or the list's note.
+QString RefusedLine(const QString& fileName, int line, const QString& why) {
+    return QCoreApplication::translate("PollingTick", "%1 line %2: %3")
+        .arg(fileName, QString::number(line), why);
+}
+
+QString UnsafeKeyReason(const ParsedLine& parsed) {
+    // The Rx number is at fault when it alone would leave the image folder; else the
+    // refill number (which ends the name, so a trailing dot of it counts too).
+    const bool rxAtFault = !IsSafeImageName(parsed.p.RxNbr + QStringLiteral("_0.jpg"));
+    return QCoreApplication::translate("PollingTick",
+                                       "the field %1 holds characters an image file name "
+                                       "cannot have")
+        .arg(rxAtFault ? QCoreApplication::translate("PollingTick", "Rx number")
+                       : QCoreApplication::translate("PollingTick", "Refill number"));
+}
+
+// Why the database refused a line's row. The driver's text can quote the row's values (a
+// constraint's message), so only its code is named: a SQLite result code, or the
+// server's SQLSTATE.
+QString DatabaseRefusalReason(const std::optional<QuillerError>& error) {
+    if (error && error->number() == kErrorBadDate)
+        return QCoreApplication::translate("PollingTick", "the field Fill date is not a date");
+    QString code;
+    if (error) {
+        static const QRegularExpression sqlState(QStringLiteral("\\(SQLSTATE ([0-9A-Z]{5})\\)$"));
+        const QRegularExpressionMatch m = sqlState.match(error->description());
+        if (m.hasMatch())
+            code = QStringLiteral("SQLSTATE ") + m.captured(1);
+        else if (error->number() > 0 && error->number() != kErrorUnknown)
+            code = QStringLiteral("SQLite code %1").arg(error->number());
+    }
+    return code.isEmpty()
+               ? QCoreApplication::translate("PollingTick", "the database refused the row")
+               : QCoreApplication::translate("PollingTick", "the database refused the row (%1)")
+                     .arg(code);
+}
 
 } // namespace
 
@@ -69,6 +110,14 @@ QString PollingTick::SetAside(const Candidate& file, bool refused) {
     errno = 0;
     if (QFile::rename(file.path, target)) {
         seen_.remove(file.path);
+        // The kept file stays readable as the folder is shared: it keeps the pharmacy
+        // system's owner and mode, and in an operators' group folder it is the group's.
+        // When it cannot be changed it stays as its writer made it.
+        try {
+            FileSystem::ShareInGroupFolder(target);
+        } catch (const QuillerError& e) {
+            qCWarning(lcIntake).noquote() << e.description();
+        }
         return QFileInfo(target).fileName();
     }
     done_.insert(file.path, file.stamp);
@@ -84,8 +133,9 @@ QString PollingTick::SetAside(const Candidate& file, bool refused) {
 PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listCleared,
                                               int& listed) {
     QStringList lines;
+    QList<int> numbers;
     try {
-        lines = ReadDataFile(file.path);
+        lines = ReadDataFile(file.path, &numbers);
     } catch (const QuillerError& e) {
         Problem(QStringLiteral("read:") + file.path + e.description(), e, TickLocation());
         return FileResult::Failed;
@@ -132,19 +182,18 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
     }
     const int first = list_.Count();
     const QString mark = MarkOf(file.name);
-    QStringList refusals; // "Rx 123-01: reason"
+    QStringList refusals; // "AX1.QLV line 7: the field Fill date is not a date"
     int stored = 0;
     std::optional<QuillerError> unavailable;
-    for (const QString& line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
         const ParsedLine parsed = ParseLine(line);
         QString refusal;
         if (!IsSafeImageName(ImageFileName(parsed.entryText))) {
             // Its image could never be filed under its name: listed, never recorded.
             list_.Append(parsed.entryText, parsed.dateText, parsed.drug, parsed.patient, mark);
             list_.SetLastKey(parsed.p.RxNbr, parsed.p.RefNo);
-            refusal = QCoreApplication::translate(
-                "PollingTick", "its Rx number or refill holds characters an image "
-                               "file name cannot have");
+            refusal = UnsafeKeyReason(parsed);
         } else {
             const FillResult r = FillList(*db, list_, line, mark);
             if (r.outcome == FillOutcome::Unavailable) {
@@ -159,13 +208,12 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
             if (r.outcome == FillOutcome::Stored)
                 ++stored;
             if (r.outcome == FillOutcome::Refused)
-                refusal =
-                    r.error ? r.error->description()
-                            : QCoreApplication::translate("PollingTick", "the database refused it");
+                refusal = DatabaseRefusalReason(r.error);
         }
         if (!refusal.isEmpty()) {
+            refusal = RefusedLine(file.name, numbers.value(i), refusal);
             list_.MarkLastRefused(refusal);
-            refusals << QStringLiteral("Rx %1: %2").arg(parsed.entryText, refusal);
+            refusals << refusal;
         }
     }
     if (!unavailable) {
@@ -188,22 +236,19 @@ PollingTick::FileResult PollingTick::TakeFile(const Candidate& file, bool& listC
 
     const QString keptAs = SetAside(file, !refusals.isEmpty());
     if (refusals.isEmpty())
-        qCInfo(lcIntake).noquote()
-            << QStringLiteral("data file taken: %1, %2 lines").arg(file.name).arg(lines.size());
+        qCInfo(lcIntake).noquote() << QStringLiteral("data file taken: %1, %2 lines")
+                                          .arg(file.name, QString::number(lines.size()));
     else
         qCWarning(lcIntake).noquote()
             << QStringLiteral("data file %1 set aside as %2: %3 of %4 lines refused")
-                   .arg(file.name, keptAs)
-                   .arg(refusals.size())
-                   .arg(lines.size());
+                   .arg(file.name, keptAs, QString::number(refusals.size()),
+                        QString::number(lines.size()));
     if (!refusals.isEmpty()) {
         // One report per file, after its transaction has ended, in the operator's words.
         QStringList text;
         text << QCoreApplication::translate("PollingTick",
                                             "The data file %1: %2 line(s) taken, %3 refused.")
-                    .arg(file.name)
-                    .arg(stored)
-                    .arg(refusals.size());
+                    .arg(file.name, QString::number(stored), QString::number(refusals.size()));
         text << refusals.mid(0, kRefusalsReported);
         if (refusals.size() > kRefusalsReported)
             text << QStringLiteral("... and %1 more.").arg(refusals.size() - kRefusalsReported);

@@ -61,7 +61,9 @@ struct DataFileStamp {
 // - A line refused by the database (a bad date) or whose image name would leave the
 //   image folder stays listed, marked as not recorded with the reason; a file none of
 //   whose lines could be recorded lists nothing and starts no batch. One plain report
-//   per such file.
+//   per such file. A refused line is named by file, line number and field, never by a
+//   value from it, and a database's own error text for a refused row (which can quote
+//   the values) is left out: only its code is named.
 // - All files taken in one tick stay listed and go into one batch, oldest file first.
 //   A tick stops taking further files once it has listed kTickLines lines (a count,
 //   never a time, so the same folder always gives the same batches); the files left
@@ -94,9 +96,10 @@ public:
     static QString TickLocation() { return QStringLiteral("Timer1_Timer of frmScan"); }
     static QString FillListLocation() { return QStringLiteral("Sub FillList of frmScan"); }
 
-    // Reads a data file's non-empty lines (Windows-1252). Refuses a link or anything but
-    // a regular file; throws QuillerError when the file cannot be read.
-    static QStringList ReadDataFile(const QString& path);
+    // Reads a data file's non-empty lines (Windows-1252), and into `numbers` (when given)
+    // each one's line number in the file. Refuses a link or anything but a regular file;
+    // throws QuillerError when the file cannot be read.
+    static QStringList ReadDataFile(const QString& path, QList<int>* numbers = nullptr);
 
 private:
     struct Candidate {

@@ -10,6 +10,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/StationSettings.h"
 #include "station/DataPrivacy.h"
+#include "station/PatientRecords.h"
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
@@ -110,6 +111,7 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
     // A file that exists but is not a sound database is damaged, never replaced by a new
     // empty one; a good backup can be put in its place. An unreachable server may come
     // back: the operator chooses to try again or to stop.
+    QString restored; // what a restore of a backup put in place, for the audit trail
     if (!typed.Database().server) {
         const QString file = Database::PathIn(app.dataPath);
         const DatabaseCare::FileHealth health = DatabaseCare::InspectFile(file);
@@ -126,7 +128,9 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
             if (answer != MsgAnswer::Yes)
                 return 1;
             try {
-                DatabaseCare::RestoreBackup(app.dataPath, backup);
+                const QString aside = DatabaseCare::RestoreBackup(app.dataPath, backup);
+                restored = QStringLiteral("backup %1; the damaged file kept as %2")
+                               .arg(QFileInfo(backup).fileName(), aside);
             } catch (const QuillerError& e) {
                 MessageBoxes::Show(e.description(), MsgIcon::Critical);
                 return 1;
@@ -162,6 +166,12 @@ std::optional<int> Main(StationContext& app, SettingsStore& settings, const Star
                 return 0;
         }
     }
+
+    // The restore is recorded in the restored database, once it is open with its
+    // current schema (an older backup gains the audit trail by the upgrade).
+    if (!restored.isEmpty())
+        PatientRecords::RecordAccess(app, QStringLiteral("restore backup"), QString(), QString(),
+                                     restored);
 
     // SQLite's locking cannot be trusted on a network file system.
     const QString network = app.DbConnection->engine() == Engine::Sqlite

@@ -4,12 +4,14 @@
 #include "base/FileSystem.h"
 #include "base/Log.h"
 #include "intake/LineParser.h"
+#include "records/AuditTrail.h"
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 #include "records/DatabaseCopy.h"
 #include "settings/DatabaseSettings.h"
 #include "settings/SettingsStore.h"
 #include "settings/StationSettings.h"
+#include "station/DataPrivacy.h"
 #include "station/StationContext.h"
 #include <QCoreApplication>
 
@@ -89,8 +91,36 @@ QString CopyStationDatabase(const SettingsStore& settings, const QString& connec
             QStringLiteral("CopyDatabase"));
     Database target(QStringLiteral("quiller-copy-target"));
     target.OpenServer(address, folder);
-    const CopyCounts c =
-        CopySqliteToServer(file, target, [](QByteArrayView bytes) { return DecodeCp1252(bytes); });
+    // The server's audit trail records the copy, done or not: its auditor sees which
+    // station's rows arrived, when and from whom. The file is never written to.
+    const QString id = StationSettings(settings).StationId();
+    const QString station = DataPrivacy::IsValidStationId(id) ? id : QString();
+    const auto audit = [&](const QString& detail, const QString& outcome) {
+        try {
+            AuditTrail::Append(target.Connection(),
+                               AuditEntry{station, QStringLiteral("copy to server"), QString(),
+                                          QString(), detail, outcome});
+        } catch (const QuillerError& e) {
+            qCWarning(lcStorage).noquote()
+                << QStringLiteral("audit entry \"copy to server\" not recorded: %1")
+                       .arg(e.description());
+        }
+    };
+    CopyCounts c;
+    try {
+        c = CopySqliteToServer(file, target,
+                               [](QByteArrayView bytes) { return DecodeCp1252(bytes); });
+    } catch (const QuillerError& e) {
+        // Only the error's number: a refused row's text can quote its values.
+        audit(QStringLiteral("from %1").arg(file),
+              QStringLiteral("failed (error %1): nothing was copied").arg(e.number()));
+        throw;
+    }
+    audit(QStringLiteral("from %1: %2 rows; %3 added, %4 updated, %5 already the same, %6 kept")
+              .arg(file, QString::number(c.sourceRows), QString::number(c.inserted),
+                   QString::number(c.updated), QString::number(c.unchanged),
+                   QString::number(c.kept)),
+          QStringLiteral("done"));
     return QStringLiteral("Copied %1 to %2: %3 rows (%4 prescriptions); %5 added, %6 updated, "
                           "%7 already the same, %8 kept as the server had them with an image; "
                           "the server holds %9 rows (%10 before).\n")

@@ -2,8 +2,6 @@
 // every line, info and above by default, the file its owner's alone.
 #include "base/Log.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quiller;

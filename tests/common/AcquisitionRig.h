@@ -13,7 +13,6 @@
 #include "records/Database.h"
 #include "station/StationCore.h"
 
-#include <QPointer>
 #include <QTreeWidget>
 #include <QtTest>
 

@@ -11,7 +11,7 @@ namespace quiller::test {
 class ScanListFake : public ScanListPort {
 public:
     struct Entry {
-        QString text, date, drug, patient, tag;
+        QString text, date, drug, patient, tag, refusal;
     };
     QList<Entry> entries;
     int clears = 0;
@@ -22,8 +22,9 @@ public:
     }
     void Append(const QString& text, const QString& date, const QString& drug,
                 const QString& patient, const QString& tag) override {
-        entries.append(Entry{text, date, drug, patient, tag});
+        entries.append(Entry{text, date, drug, patient, tag, {}});
     }
+    void MarkLastRefused(const QString& reason) override { entries.last().refusal = reason; }
     int Count() const override { return int(entries.size()); }
     void RemoveFrom(int first) override { entries.resize(qMin<qsizetype>(first, entries.size())); }
     QStringList texts() const {

@@ -14,12 +14,8 @@
 #include "records/Database.h"
 #include "station/StationContext.h"
 
-#include <QByteArray>
-#include <QMap>
-#include <QPointer>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 

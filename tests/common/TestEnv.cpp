@@ -1,9 +1,5 @@
 #include "common/TestEnv.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>

@@ -1,21 +1,6 @@
 #include "common/TextFit.h"
 
-#include <QAbstractItemModel>
-#include <QAbstractScrollArea>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
-#include <QStyleOptionFrame>
-#include <QStyleOptionGroupBox>
-#include <QStyleOptionHeader>
-#include <QTextDocumentFragment>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 namespace quiller::test {
 

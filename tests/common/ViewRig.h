@@ -13,14 +13,8 @@
 #include "gui/view/ViewBehaviours.h"
 #include "station/StationCore.h"
 
-#include <QComboBox>
-#include <QDateEdit>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeView>
-#include <QTreeWidget>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace quiller::test {
 

@@ -5,7 +5,6 @@
 #include <QImageReader>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTimer>
 
 using namespace quiller;
 using quiller::test::SharedContext;

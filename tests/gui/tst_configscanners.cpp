@@ -8,10 +8,8 @@
 #include "scanner/SaneScanner.h"
 #include "settings/SettingsStore.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace quiller;
 

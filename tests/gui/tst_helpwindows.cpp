@@ -7,12 +7,10 @@
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <stdexcept>

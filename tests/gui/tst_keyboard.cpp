@@ -9,17 +9,7 @@
 #include "gui/settings/frmConfiguration.h"
 #include "gui/view/ShowPic.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 using namespace quiller;
 using quiller::test::SharedContext;

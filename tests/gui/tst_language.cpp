@@ -12,24 +12,7 @@
 #include "records/Database.h"
 #include "station/StagingRecovery.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTranslator>
-#include <QTreeView>
-#include <QTreeWidget>
-#include <QXmlStreamReader>
+#include <QtWidgets>
 
 using namespace quiller;
 using quiller::test::SharedContext;

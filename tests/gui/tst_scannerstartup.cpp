@@ -10,10 +10,8 @@
 #include "settings/SettingsStore.h"
 #include "station/StationContext.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace quiller;
 using quiller::test::ScriptedScanner;
@@ -229,8 +227,7 @@ private slots:
         startup_->Shutdown();
         QCOMPARE(log, (QStringList{"CloseSource", "StopDevice"}));
         QVERIFY(control.isNull() && startup_->Scanner1() == nullptr);
-        QVERIFY(startup_->Start());
-        QVERIFY(startup_->Scanner1() != nullptr);
+        QVERIFY(startup_->Start() && startup_->Scanner1() != nullptr);
         QVERIFY(sim_->log().contains(QStringLiteral("StartDevice")));
     }
 };

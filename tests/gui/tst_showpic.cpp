@@ -4,12 +4,10 @@
 #include "common/TestEnv.h"
 #include "gui/view/ShowPic.h"
 
-#include <QDir>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 

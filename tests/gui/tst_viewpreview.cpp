@@ -5,7 +5,6 @@
 #include "records/AuditTrail.h"
 
 #include <QPrinter>
-#include <QTemporaryDir>
 
 using namespace quiller;
 using namespace quiller::test;

@@ -10,20 +10,7 @@
 #include "gui/settings/frmConfiguration.h"
 #include "gui/view/ShowPic.h"
 
-#include <QComboBox>
-#include <QDateEdit>
-#include <QDirIterator>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLayout>
-#include <QLibraryInfo>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTranslator>
-#include <QTreeView>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 using namespace quiller;
 using quiller::test::SharedContext;

@@ -9,12 +9,7 @@
 #include "settings/SettingsStore.h"
 #include "station/Startup.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QSystemTrayIcon>
+#include <QtWidgets>
 #include <cmath>
 
 using namespace quiller;
@@ -195,8 +190,7 @@ private slots:
         QCOMPARE(test::ReadFile(lock), QByteArray("someone else's\r\n"));
 
         window.Command1_Click(0); // Scan
-        QVERIFY(!QFile::exists(lock));
-        QVERIFY(!scan->fraList->isVisibleTo(scan));
+        QVERIFY(!QFile::exists(lock) && !scan->fraList->isVisibleTo(scan));
         QVERIFY(scan->Timer1->isActive());
         window.Command1_Click(0); // no lock file: nothing to delete, the rest runs
         QVERIFY(scan->Timer1->isActive());
@@ -288,9 +282,7 @@ private slots:
             SettingsStore::UseFile(s->env.home() + "/plain/Quiller.conf");
         }
         window.mPopExit_Click();
-        QVERIFY(window.ExitRequested());
-        QVERIFY(!scan);
-        QVERIFY(!SharedContext().DbConnection);
+        QVERIFY(window.ExitRequested() && !scan && !SharedContext().DbConnection);
         QTRY_COMPARE(quits, 1);
         QCOMPARE(s->boxes.count(), unwritable ? 1 : 0);
         if (unwritable)

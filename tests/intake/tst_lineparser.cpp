@@ -4,7 +4,6 @@
 #include "intake/LineParser.h"
 #include "station/PollingTick.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 using namespace quiller;

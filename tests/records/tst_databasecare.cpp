@@ -6,8 +6,6 @@
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 
-#include <QDate>
-#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>

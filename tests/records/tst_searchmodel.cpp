@@ -4,7 +4,6 @@
 #include "common/ViewFixture.h"
 #include "records/SearchResultModel.h"
 
-#include <QSignalSpy>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>

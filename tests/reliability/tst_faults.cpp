@@ -4,11 +4,8 @@
 // in the middle of a batch.
 #include "common/StationFixture.h"
 
-#include <QImageReader>
-#include <QPushButton>
-#include <QRandomGenerator>
 #include <QSqlQuery>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 #include <sched.h>
 #include <sys/mount.h>
@@ -234,8 +231,7 @@ private slots:
         s.window->Command1_Click(1);
         s.window->Command1_Click(0);
         QVERIFY(QFile::exists(s.lockFile()));
-        QVERIFY(!s.scan()->Timer1->isActive());
-        QVERIFY(s.scan()->Busy());
+        QVERIFY(!s.scan()->Timer1->isActive() && s.scan()->Busy());
     }
 
     // Restart or Exit late in a batch: the pages that came are filed (by position, since

@@ -8,7 +8,6 @@
 #include "station/PollingTick.h"
 
 #include <QSqlQuery>
-#include <QTimer>
 #include <QtTest>
 
 using namespace quiller;

@@ -9,9 +9,7 @@
 #include "station/ImageStore.h"
 #include "station/PollingTick.h"
 
-#include <QDirIterator>
 #include <QImageReader>
-#include <QSet>
 
 using namespace quiller;
 using quiller::test::Line;

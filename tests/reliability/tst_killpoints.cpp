@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <QSysInfo>
 #include <QtTest>
 
 using namespace quiller::test;

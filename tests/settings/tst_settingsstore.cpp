@@ -3,7 +3,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/StationSettings.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace quiller;

@@ -8,7 +8,6 @@
 #include "station/ApplyConfiguration.h"
 #include "station/StationContext.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace quiller;

@@ -3,13 +3,11 @@
 #include "base/Error.h"
 #include "common/TestEnv.h"
 #include "common/TestServer.h"
+#include "records/AuditTrail.h"
 #include "settings/SettingsStore.h"
 #include "station/StationDatabase.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QSqlQuery>
-#include <QUrl>
 #include <QtTest>
 
 using namespace quiller;
@@ -76,6 +74,16 @@ private slots:
                  qPrintable(said));
         QCOMPARE(ServerRows(server), expected);
         QCOMPARE(ReadFile(file), before);
+        // Each copy is in the server's audit trail, with who made it and what arrived.
+        Database look(QStringLiteral("audit"));
+        look.OpenServer(server);
+        const QList<AuditRow> audit = AuditTrail::Read(look.Connection(), {}, {}, {});
+        QCOMPARE(audit.size(), 2);
+        QCOMPARE(audit[0].action + audit[0].outcome + audit[0].role,
+                 QStringLiteral("copy to serverdonequiller_test"));
+        QCOMPARE(audit[0].account, AuditTrail::OsAccount());
+        QVERIFY(audit[0].detail.contains(file + ": 3 rows; 1 added, 1 updated"));
+        QVERIFY(audit[1].detail.contains("0 added, 0 updated, 2 already the same"));
         QVERIFY_THROWS_EXCEPTION(QuillerError,
                                  CopyStationDatabase(settings, "host=/tmp dbname=quiller"));
     }

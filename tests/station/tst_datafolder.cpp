@@ -4,7 +4,6 @@
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TickStation.h"
 
-#include <QDir>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,8 +149,7 @@ void TestDataFolder::missingFolderIsReportedOnce() {
     QVERIFY(boxes.last().caption.contains(PollingTick::TickLocation()));
     QVERIFY(s.status().endsWith(PollingTick::RestartHint()));
     QVERIFY(s.status().contains(QDir::toNativeSeparators(folder)));
-    QVERIFY(s.polling);
-    QCOMPARE(s.timer2Offs, 0);
+    QVERIFY(s.polling && s.timer2Offs == 0);
     QVERIFY(QDir().mkpath(folder));
     s.ticks(1);
     QCOMPARE(s.status(), PollingTick::IdleStatus());

@@ -9,7 +9,6 @@
 #include "station/KeptPages.h"
 #include "station/StationContext.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace quiller;

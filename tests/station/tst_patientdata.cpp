@@ -3,7 +3,9 @@
 
 #include "base/Error.h"
 #include "base/FileSystem.h"
-#include "intake/LockFile.h"
+#include "common/DataLines.h"
+#include "common/ScanListFake.h"
+#include "common/TestEnv.h"
 #include "records/AuditTrail.h"
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
@@ -13,6 +15,7 @@
 #include "settings/SettingsStore.h"
 #include "station/DataPrivacy.h"
 #include "station/PatientRecords.h"
+#include "station/PollingTick.h"
 #include "station/StationContext.h"
 
 #include <QDir>
@@ -182,22 +185,42 @@ private slots:
         QCOMPARE(outsider, 0);
     }
 
+    // The lock file follows the interchange folder's sharing; a data file kept aside as
+    // ".err" keeps its writer's mode, and in a group folder becomes the group's.
     void interchangeFilesFollowTheirFolder_data() {
         QTest::addColumn<unsigned>("folder");
+        QTest::addColumn<unsigned>("mask"); // the pharmacy system's
         QTest::addColumn<unsigned>("lock");
-        QTest::newRow("readable by all") << 0755U << 0644U;
-        QTest::newRow("group shared") << 02770U << 0660U;
-        QTest::newRow("private") << 0700U << 0600U;
+        QTest::addColumn<unsigned>("kept");
+        QTest::newRow("readable by all, umask 022") << 0755U << 022U << 0644U << 0644U;
+        QTest::newRow("readable by all, umask 077") << 0755U << 077U << 0644U << 0600U;
+        QTest::newRow("group shared, umask 002") << 02770U << 002U << 0660U << 0660U;
+        QTest::newRow("group shared, umask 022") << 02770U << 022U << 0660U << 0660U;
+        QTest::newRow("private") << 0700U << 077U << 0600U << 0600U;
     }
     void interchangeFilesFollowTheirFolder() {
         QFETCH(unsigned, folder);
+        QFETCH(unsigned, mask);
         QFETCH(unsigned, lock);
-        ::umask(077);
-        QTemporaryDir dir;
-        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), folder) == 0);
-        const QString path = dir.filePath(QStringLiteral("AQLVLock.xs4"));
-        QVERIFY(LockFile::Raise(path));
-        QCOMPARE(ModeOf(path), lock);
+        QFETCH(unsigned, kept);
+        Station s;
+        const QByteArray in = QFile::encodeName(s.app.filePath);
+        const bool root = ::geteuid() == 0;
+        QVERIFY((!root || ::chown(in.constData(), uid_t(-1), 4242) == 0) &&
+                ::chmod(in.constData(), folder) == 0);
+        ::umask(static_cast<mode_t>(mask));
+        const QString data = FileSystem::Join(s.app.filePath, QStringLiteral("AX1.QLV"));
+        test::WriteFile(data, test::Line("1", "0", "20060307") + test::Line("2", "0", "20061399"));
+        // Written by an account whose group is not the folder's.
+        QVERIFY(!root || ::chown(QFile::encodeName(data).constData(), uid_t(-1), ::getegid()) == 0);
+        test::ScanListFake list;
+        PollingTick tick(s.app, list, PollingHooks{{}, {}, {}, [](std::vector<TickReport>) {}, {}});
+        tick.Timer1_Timer();
+        tick.Timer1_Timer();
+        QCOMPARE(ModeOf(s.app.LockFilePath()), lock);
+        const QFileInfo err(data + QStringLiteral(".err"));
+        QCOMPARE(ModeOf(err.filePath()), kept);
+        QVERIFY(!root || err.groupId() == ((folder & 02000U) ? 4242U : ::getegid()));
     }
 
     void exposedFolderIsReported_data() {

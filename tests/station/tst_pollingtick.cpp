@@ -1,11 +1,10 @@
 // What a tick does with a data file it takes: rows, list, lock file and batch, refused
 // lines set aside with the file kept, and a database that cannot be used leaving the
 // file for a later tick.
+#include "base/Log.h"
 #include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TickStation.h"
-
-#include <QDir>
 
 using namespace quiller;
 using namespace quiller::test;
@@ -70,12 +69,22 @@ void TestPollingTick::fileOfEmptyLinesStillEmptiesListAndLocks() {
 
 // Refused lines are listed but not stored, the others are stored, and the file is kept
 // aside under a name of its own; one report names the first few reasons and counts the rest.
+// Refusals are named by file, line and field: no value of a line reaches the report, the
+// list's note or the log, not even through the database's own error text.
 void TestPollingTick::refusedLinesSetTheFileAsideAndNoTickRunsInTheReport() {
     ScriptedMessageBoxes boxes;
     Station s;
-    QByteArray content = ReadFile(DataFile("baddate.QLV"));
+    const QString log = s.env.home() + "/quiller.log";
+    LogFile::Install(log);
+    auto uninstall = qScopeGuard([] { LogFile::Uninstall(); });
+    QVERIFY(Exec(*s.app.DbConnection,
+                 "CREATE TEMP TRIGGER Secret BEFORE INSERT ON main.RxImages WHEN NEW.RxNbr = "
+                 "'300' BEGIN SELECT RAISE(ABORT, 'OXYCODONE-SECRET is refused'); END"));
+    QByteArray content = ReadFile(DataFile("baddate.QLV")) + "\r\n" +
+                         Line("../1", "0", "20060307", "X", "OXYCODONE-SECRET") +
+                         Line("300", "0", "20060307", "OXYCODONE-SECRET");
     for (int i = 0; i < 6; ++i)
-        content += Line(QByteArray::number(200 + i), "0", "2006XX07");
+        content += Line(QByteArray::number(200 + i), "0", "2006XX07", "OXYCODONE-SECRET");
     const QString file = s.drop("AP1.QLV", content);
     WriteFile(file + ".err", "an older file set aside");
     s.ticks(1);
@@ -94,31 +103,43 @@ void TestPollingTick::refusedLinesSetTheFileAsideAndNoTickRunsInTheReport() {
         QCOMPARE(s.list.Count(), entries);
     });
     s.ticks(1);
-    QVERIFY(!QFile::exists(file));
     QCOMPARE(ReadFile(file + ".err"), QByteArray("an older file set aside"));
     QCOMPARE(ReadFile(s.path("AP1.QLV.1.err")), content);
     // The list follows the paper: the refused lines are listed too.
-    QCOMPARE(s.list.texts().mid(0, 4), (QStringList{"100-1", "101-1", "102-1", "200-0"}));
-    QCOMPARE(s.list.Count(), 9);
+    QCOMPARE(s.list.texts().mid(0, 6),
+             (QStringList{"100-1", "101-1", "102-1", "../1-0", "300-0", "200-0"}));
+    QCOMPARE(s.list.Count(), 11);
+    QCOMPARE(s.list.entries[4].refusal,
+             QStringLiteral("AP1.QLV line 6: the database refused the row (SQLite code 1811)"));
     QCOMPARE(s.list.entries[1].date, QStringLiteral("02/30/2006"));
     QCOMPARE(s.rows(), 2);
-    QVERIFY(s.app.DbConnection->Find("100", "1"));
-    QVERIFY(!s.app.DbConnection->Find("101", "1"));
-    QVERIFY(s.app.DbConnection->Find("102", "1"));
+    Database& db = *s.app.DbConnection;
+    QVERIFY(db.Find("100", "1") && !db.Find("101", "1") && db.Find("102", "1"));
     QCOMPARE(boxes.count(), 1);
     QVERIFY(freeWhileShown);
     const QString text = boxes.last().text;
-    QVERIFY(text.startsWith("The data file AP1.QLV: 2 line(s) taken, 7 refused."));
-    QVERIFY(text.contains(QStringLiteral("Rx 101-1: The fill date \"02/30/2006\"")));
-    QVERIFY(text.contains(QStringLiteral("Rx 203-0")));
-    QVERIFY(!text.contains(QStringLiteral("Rx 204-0")));
-    QVERIFY(text.contains(QStringLiteral("... and 2 more.")));
+    QVERIFY(text.startsWith("The data file AP1.QLV: 2 line(s) taken, 9 refused."));
+    QVERIFY(text.contains("\nAP1.QLV line 2: the field Fill date is not a date\n"));
+    QVERIFY(text.contains("\nAP1.QLV line 5: the field Rx number holds characters an image"));
+    QVERIFY(text.contains("\nAP1.QLV line 6: the database refused the row (SQLite code 1811)\n"));
+    QVERIFY(text.contains(QStringLiteral("AP1.QLV line 8: the field Fill date")));
+    QVERIFY(!text.contains(QStringLiteral("AP1.QLV line 9:")));
+    QVERIFY(text.contains(QStringLiteral("... and 4 more.")));
+    LogFile::Uninstall();
+    const QString logged = QString::fromUtf8(ReadFile(log));
+    QVERIFY(logged.contains("AP1.QLV line 6: the database refused the row"));
+    QString notes;
+    for (const ScanListFake::Entry& e : s.list.entries)
+        notes += e.refusal;
+    for (const QString& said : {text, logged, notes})
+        QVERIFY(!said.contains("OXYCODONE-SECRET") && !said.contains("02/30"));
+    // The data file is gone, kept aside whole, the next one waits and the lock is up.
+    QCOMPARE(QDir(s.env.interchangeFolder()).entryList(QDir::Files),
+             (QStringList{"AP1.QLV.1.err", "AP1.QLV.err", "AP2.QLV", "AQLVLock.xs4"}));
     QVERIFY(text.contains(QStringLiteral("kept as AP1.QLV.1.err")));
     QCOMPARE(s.batches, 1);
     QVERIFY(!s.tick->IsRunning());
     QVERIFY(!s.polling);
-    QVERIFY(QFile::exists(s.lockFile()));
-    QVERIFY(QFile::exists(s.path("AP2.QLV")));
 
     // Polling resumes in the state the tick left: the second file comes next; the file
     // set aside is never taken again.

@@ -12,8 +12,6 @@
 #include "settings/SettingsStore.h"
 #include "station/StationDatabase.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
 

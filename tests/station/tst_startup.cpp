@@ -1,6 +1,7 @@
 #include "base/ErrorReport.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
+#include "records/AuditTrail.h"
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 #include "settings/SettingsStore.h"
@@ -8,7 +9,6 @@
 #include "station/StationContext.h"
 #include "station/StationDatabase.h"
 
-#include <QDir>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -195,6 +195,14 @@ private slots:
         QSqlQuery q(s.app.DbConnection->Connection());
         QVERIFY(q.exec("SELECT count(*) FROM RxImages") && q.next());
         QCOMPARE(q.value(0).toInt(), 300);
+        // The restored database records the restore: the backup and the kept file.
+        const QList<AuditRow> audit =
+            AuditTrail::Read(s.app.DbConnection->Connection(), {}, {}, {});
+        QCOMPARE(audit.size(), 1);
+        QCOMPARE(audit[0].action + " " + audit[0].outcome, QStringLiteral("restore backup done"));
+        QCOMPARE(audit[0].detail, "backup " +
+                                      DatabaseCare::BackupName(QDate::currentDate().addDays(-1)) +
+                                      "; the damaged file kept as " + aside[0]);
     }
 
     // A daily backup that fails is shown to the operator, once a day.

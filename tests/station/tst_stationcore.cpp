@@ -57,9 +57,7 @@ private slots:
         QCOMPARE(rig.core->Outstanding(), outstanding);
 
         const QString report = rig.core->Stop();
-        QVERIFY(!rig.core->Busy());
-        QVERIFY(!rig.Lock());
-        QVERIFY(rig.core->Polling());
+        QVERIFY(!rig.core->Busy() && !rig.Lock() && rig.core->Polling());
         QCOMPARE(rig.Files().size(), stored);
         rig.CheckNothingLost(delivered);
         QCOMPARE(rig.core->RestAvailable(), stored < 3);

@@ -15,7 +15,6 @@
 #include "station/verify/LabelPattern.h"
 #include "station/verify/PageCodeReader.h"
 
-#include <QDir>
 #include <QSqlQuery>
 #include <QTreeWidget>
 #include <QtTest>
