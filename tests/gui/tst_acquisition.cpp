@@ -3,7 +3,6 @@
 #include "gui/common/PictureBox.h"
 
 #include <QImageReader>
-#include <QPushButton>
 #include <QSqlQuery>
 #include <QTimer>
 
