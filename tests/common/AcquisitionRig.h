@@ -1,8 +1,8 @@
 #pragma once
 // A scan window with its acquisition controller on the simulated scanner, over a fresh
 // station database in its own test environment, every message box recorded; the intake
-// (data files into the list, then the batch) is attached on request. Header only: for
-// tests that link the gui layer.
+// (data files into the list, then the batch) is attached on request; `device` may be
+// pointed at another scanner control. Header only: for tests that link the gui layer.
 #include "common/ScriptedMessageBoxes.h"
 #include "common/ScriptedScanner.h"
 #include "common/TestEnv.h"
@@ -13,6 +13,8 @@
 #include "records/Database.h"
 #include "station/StationCore.h"
 
+#include <QPointer>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -34,13 +36,15 @@ public:
         scanner.StartDevice();
         core->SetScanner(&scanner);
         controller = new AcquisitionController(window, *core,
-                                               {[this]() -> ScannerControl* { return &scanner; },
+                                               {[this]() -> ScannerControl* { return device; },
                                                 [this]() -> int& { return currentIndex; },
                                                 [](int index, bool) {
                                                     return QString::number(index);
                                                 }},
                                                window);
         new ToBeScannedList(window->ListView1, core->Entries(), window);
+        QObject::connect(window->cmdScanRest, &QPushButton::clicked, controller.data(),
+                         &AcquisitionController::ScanRest_Click);
         window->behaviours().mayStop = [c = controller] {
             return c->ConfirmStop();
         };
@@ -92,7 +96,8 @@ public:
     ScriptedScanner scanner;
     std::unique_ptr<StationCore> core;
     QPointer<frmScan> window;
-    AcquisitionController* controller = nullptr;
+    ScannerControl* device = &scanner;
+    QPointer<AcquisitionController> controller;
     int currentIndex = 0;
 };
 

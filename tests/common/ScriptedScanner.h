@@ -23,7 +23,6 @@ public:
         // When true, Acquire refuses to start (and nothing arrives).
         bool refuseAcquire = false;
         bool refuseDelete = false;
-        bool refuseRotate = false;
     };
 
     explicit ScriptedScanner(QObject* parent = nullptr) : SimulatedScanner(parent) {
@@ -94,11 +93,6 @@ public:
         if (script_.refuseDelete)
             return ScanResult::Failed(5, QStringLiteral("The image cannot be deleted."));
         return SimulatedScanner::DeleteImage(index);
-    }
-    ScanResult RotateImage(int index, float angle, int flags) override {
-        if (script_.refuseRotate)
-            return ScanResult::Failed(6, QStringLiteral("The image cannot be rotated."));
-        return SimulatedScanner::RotateImage(index, angle, flags);
     }
 
 protected:

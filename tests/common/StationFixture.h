@@ -2,7 +2,8 @@
 
 // The whole station in the test process: settings, database, the main window with its
 // scan window wired as the program wires it, a scanner from a factory the test
-// chooses, and every message box recorded.
+// chooses, every message box recorded and every end of the program counted.
+#include "base/ProgramEnd.h"
 #include "common/DataLines.h"
 #include "common/ScriptedMessageBoxes.h"
 #include "common/ScriptedScanner.h"
@@ -23,7 +24,7 @@ namespace quiller::test {
 
 class Station {
 public:
-    Station() {
+    Station() : previousQuitter_(SetLoopQuitter([this] { ++quits; })) {
         resetSharedContext();
         ScannerControl::SetFactory([this]() -> std::unique_ptr<ScannerControl> {
             auto s = std::make_unique<ScriptedScanner>();
@@ -36,6 +37,7 @@ public:
         window.reset();
         resetSharedContext();
         ScannerControl::SetFactory([] { return std::make_unique<ScriptedScanner>(); });
+        SetLoopQuitter(previousQuitter_);
     }
 
     // Writes the settings of a configured station (scanner ID A, the first scanner) and
@@ -100,8 +102,10 @@ public:
     ScriptedScanner::Script script;
     QPointer<ScriptedScanner> simulated;
     std::unique_ptr<frmMain> window;
+    int quits = 0; // ends of the program's event loop asked for
 
 private:
+    LoopQuitter previousQuitter_;
     static void resetSharedContext() {
         StationContext& app = SharedContext();
         app.MainWindow = nullptr;

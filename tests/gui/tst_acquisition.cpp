@@ -3,7 +3,6 @@
 #include "gui/common/PictureBox.h"
 
 #include <QImageReader>
-#include <QPushButton>
 #include <QSqlQuery>
 
 using namespace quiller;
@@ -32,40 +31,6 @@ private slots:
     void init() { rig = std::make_unique<test::AcquisitionRig>(&status); }
     void cleanup() { rig.reset(); }
 
-    void batchFilesEveryPageUnderItsOwnPrescription() {
-        const QList<QStringList> keys{{"123", "01"}, {"124", "00"}, {"125", "02"}};
-        for (const QStringList& key : keys)
-            rig->AddEntry(key[0], key[1]);
-        test::WriteFile(SharedContext().LockFilePath(), "Locked\r\n");
-        runBatch(3);
-        QCOMPARE(rig->core->BatchItems(), QStringList({"123-01", "124-00", "125-02"}));
-        QCOMPARE(rig->boxes.count(), 0);
-        for (int i = 0; i < 3; ++i) {
-            const QString name = keys[i].join('_') + ".jpg";
-            QCOMPARE(QImageReader(rig->Image(name)).size(), rig->scanner.script().pageSize);
-            QCOMPARE(entry(i)->checkState(0), Qt::Checked);
-            QCOMPARE(entry(i)->data(0, Qt::UserRole).toString(), name);
-            QCOMPARE(rig->RxImage(keys[i][0], keys[i][1]), name);
-        }
-        QVERIFY(!QFile::exists(SharedContext().LockFilePath()));
-        QVERIFY(rig->window->Timer1->isActive());
-        QCOMPARE(status.StatusText(), QStringLiteral("Idle"));
-        QVERIFY(rig->window->Image1->HasPicture());
-        QVERIFY(rig->window->Command2->isEnabled());
-        QCOMPARE(rig->currentIndex, 2);
-    }
-
-    void extraPagesAreNotStored() {
-        addEntries(3);
-        runBatch(4);
-        QCOMPARE(rig->Files().size(), 3);
-        QCOMPARE(rig->currentIndex, 2); // the preview keeps the third page
-        QCOMPARE(rig->window->Image1->Picture(), rig->scanner.GetImage(2));
-        QCOMPARE(rig->boxes.count(), 1);
-        QVERIFY(rig->boxes.last().text.contains("1 extra page"));
-        QVERIFY(rig->window->Timer1->isActive());
-    }
-
     void lateImagesFollowTheirOwnBatch() {
         addEntries(2);
         rig->scanner.script().manual = true;
@@ -91,9 +56,15 @@ private slots:
         QCOMPARE(rig->boxes.count(), 0);
     }
 
+    // A batch ticks each entry with its page; the operator then rescans a ticked one.
     void scanButtonStoresForTheConfirmedEntry() {
         addEntries(3);
+        test::WriteFile(SharedContext().LockFilePath(), "Locked\r\n");
         runBatch(3);
+        QCOMPARE(entry(1)->checkState(0), Qt::Checked);
+        QCOMPARE(entry(1)->data(0, Qt::UserRole).toString(), QStringLiteral("2_00.jpg"));
+        QVERIFY(!QFile::exists(SharedContext().LockFilePath()) && rig->window->Timer1->isActive());
+        QCOMPARE(status.StatusText(), QStringLiteral("Idle"));
         // The operator rescans the second entry from the to-be-scanned list.
         SharedContext().DbConnection->SetRxImage("2", "00", "");
         QFile::remove(rig->Image("2_00.jpg"));

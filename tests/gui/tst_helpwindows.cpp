@@ -1,12 +1,13 @@
 // The help windows: About (its buttons and the system-information tool), the support
-// panel with its contact file, and the Print / Page Setup commands.
+// contact and the files it is read from, and the Print / Page Setup commands.
 #include "common/ScriptedMessageBoxes.h"
 #include "common/TestEnv.h"
 #include "gui/help/PrintCommands.h"
+#include "gui/help/SupportContact.h"
 #include "gui/help/SystemInfo.h"
 #include "gui/help/frmAbout.h"
-#include "gui/help/frmSupport.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -153,27 +154,11 @@ private slots:
         QVERIFY(QDir(data.path()).mkpath("data/quiller"));
         test::WriteFile(data.path() + "/data/quiller/support-contact.ini",
                         "[Support]\nOrganisation=Dep\n");
-        if (!QFileInfo::exists(SupportContact::SystemFile())) {
-            SupportContact expected = SupportContact::BuiltIn();
-            expected.organisation = "Dep";
-            QCOMPARE(Fields(SupportContact::Deployed()), Fields(expected));
-        }
         QVERIFY(QDir(data.path()).mkpath("config/Quiller"));
         test::WriteFile(user, "[Support]\nTelephone=555 0100\n");
         SupportContact expected = SupportContact::BuiltIn();
         expected.telephone = "555 0100";
         QCOMPARE(Fields(SupportContact::Deployed()), Fields(expected));
-    }
-
-    void supportPanelShowsContactAndHidesEmptyLines() {
-        SupportContact contact = Sample();
-        contact.fax.clear();
-        frmSupport panel(contact);
-        panel.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        QVERIFY(panel.findChild<QLabel*>("lblTelephone")->text().contains("111"));
-        QVERIFY(panel.findChild<QLabel*>("lblTelephone")->isVisible());
-        QVERIFY(!panel.findChild<QLabel*>("lblFax")->isVisible());
     }
 
     // Page Setup keeps its page only when accepted; Print is given that printer.

@@ -3,21 +3,9 @@
 // prescription by prescription, Scan the rest after a jam, and a slowed feeder batch
 // while a data file arrives or the operator stops. Page k of the feeder (and the glass
 // page laid for prescription k) is grey 30 + 40k, so every stored image tells its page.
+#include "common/AcquisitionRig.h"
 #include "common/DataLines.h"
-#include "common/ScriptedMessageBoxes.h"
-#include "common/TestEnv.h"
-#include "common/ViewFixture.h"
-#include "gui/scan/AcquisitionController.h"
-#include "gui/scan/ToBeScannedList.h"
-#include "gui/scan/frmScan.h"
-#include "records/Database.h"
 #include "scanner/SaneScanner.h"
-#include "station/StationContext.h"
-#include "station/StationCore.h"
-
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QtTest>
 
 using namespace quiller;
 using test::ScriptedMessageBoxes;
@@ -36,31 +24,29 @@ void WritePage(const QString& path, int k) {
 class SaneBatchTests : public QObject {
     Q_OBJECT
     QTemporaryDir state;
-    std::unique_ptr<test::TestEnv> env;
-    std::unique_ptr<StationCore> core;
-    QPointer<frmScan> window;
+    std::unique_ptr<test::AcquisitionRig> rig;
     std::unique_ptr<SaneScanner> scanner;
+    StationCore* core = nullptr;
+    QPointer<frmScan> window;
     QPointer<AcquisitionController> controller;
-    StationCore* intake = nullptr;
-    int currentIndex = 0;
 
     // A data file with prescriptions <n>-00.
     void drop(const QString& name, const QList<int>& rxs) {
         QByteArray lines;
         for (int rx : rxs)
             lines += test::Line(QByteArray::number(rx), "00", "20060307", "Drug", "Ann", "Lee");
-        test::WriteFile(env->interchangeFolder() + "/" + name, lines);
+        test::WriteFile(rig->env.interchangeFolder() + "/" + name, lines);
     }
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
-            intake->Tick();
+            core->Tick();
     }
     // The page stored for each prescription (0: none).
     QList<int> pagesOf(const QList<int>& rxs) {
         QList<int> pages;
         for (int rx : rxs) {
             const auto row = SharedContext().DbConnection->Find(QString::number(rx), "00");
-            const QImage image(env->imageFolder() + "/" + (row ? row->RxImage : QString()));
+            const QImage image(rig->Image(row ? row->RxImage : QString()));
             pages << (image.isNull() ? 0 : (qGray(image.pixel(50, 50)) - 10) / 40);
         }
         return pages;
@@ -72,6 +58,7 @@ class SaneBatchTests : public QObject {
         scanner->SelectDevice("quillerfake:" + device);
         scanner->OpenSource();
         QTRY_VERIFY_WITH_TIMEOUT(scanner->CapabilitiesKnown(), kTimeout);
+        rig->device = scanner.get();
         core->SetScanner(scanner.get());
     }
     void waitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!controller->Busy(), kTimeout); }
@@ -86,39 +73,15 @@ private slots:
     }
     void init() {
         QFile::remove(state.filePath("release"));
-        env = std::make_unique<test::TestEnv>();
-        StationContext& app = SharedContext();
-        app.dataPath = env->imageFolder();
-        app.filePath = env->interchangeFolder();
-        app.ScannerID = "A"; // takes A?*.QLV
-        Database::EnsureFile(app.dataPath, QString());
-        app.DbConnection = std::make_unique<Database>();
-        app.DbConnection->Open(app.dataPath);
-        core = std::make_unique<StationCore>(app);
-        window = new frmScan(app, *core);
-        controller =
-            new AcquisitionController(window, *core,
-                                      {[this]() -> ScannerControl* { return scanner.get(); },
-                                       [this]() -> int& { return currentIndex; },
-                                       [](int index, bool) {
-                                           return QString::number(index);
-                                       }},
-                                      window);
-        new ToBeScannedList(window->ListView1, core->Entries(), window);
-        connect(window->cmdScanRest, &QPushButton::clicked, controller,
-                &AcquisitionController::ScanRest_Click);
-        window->behaviours().mayStop = [c = controller] {
-            return c->ConfirmStop();
-        };
-        intake = core.get();
+        rig = std::make_unique<test::AcquisitionRig>();
+        core = rig->AttachIntake();
+        window = rig->window;
+        controller = rig->controller;
     }
     void cleanup() {
         test::WriteFile(state.filePath("release"), "go"); // a held page may return
-        delete window.data();
-        core.reset();
+        rig.reset();
         scanner.reset();
-        SharedContext().DbConnection.reset();
-        env.reset();
     }
 
     // A batch on a scanner without a feeder asks for each prescription in turn and files
@@ -229,7 +192,7 @@ private slots:
             QCOMPARE(window->ListView1->topLevelItemCount(), 4);
         }
         test::WriteFile(state.filePath("release"), "go");
-        const QDir kept(env->imageFolder() + "/Unmatched");
+        const QDir kept(rig->env.imageFolder() + "/Unmatched");
         QTRY_COMPARE_WITH_TIMEOUT(int(kept.entryList(QDir::Files).size()), unmatched, kTimeout);
         if (!stop) {
             waitIdle();

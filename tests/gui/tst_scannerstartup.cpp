@@ -113,7 +113,6 @@ private slots:
         row("beyond the list", "2", 2, true, -1, kMissing);
         row("no scanner at all", "0", 0, true, -1, kMissing);
         row("not a number", "Fujitsu", 2, true, -1, kMissing);
-        row("negative", "-1", 2, true, -1, kMissing);
         row("device manager not started", "0", 2, false, -1, kMissing);
     }
     void startUp() {

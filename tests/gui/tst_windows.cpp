@@ -1,7 +1,6 @@
 // The shell windows offscreen: configuration dialog, main window, scan window; ending,
 // raising and configuring the station as an administrator sees it.
 #include "base/Error.h"
-#include "base/ProgramEnd.h"
 #include "common/StationFixture.h"
 #include "gui/common/Twips.h"
 #include "gui/main/SingleInstance.h"
@@ -77,6 +76,7 @@ private slots:
         // Settings, with the dialog's "scanner" reaching "Scanner" (once).
         QCOMPARE(settings.Read("setup", "Scanner"), QStringLiteral("1"));
         QCOMPARE(settings.Read("setup", "dataPath"), s->env.imageFolder());
+        QCOMPARE(SharedContext().filePath, s->env.interchangeFolder());
         QCOMPARE(SharedContext().ScannerID, QStringLiteral("B"));
         QCOMPARE(settings.Read("setup", "ScannerID"), QStringLiteral("B"));
         QCOMPARE(
@@ -267,9 +267,6 @@ private slots:
     void realExit() {
         QFETCH(bool, minimised);
         QFETCH(bool, unwritable);
-        int quits = 0;
-        auto previous = SetLoopQuitter([&] { ++quits; });
-        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
         s->open();
         frmMain& window = *s->window;
         QPointer<frmScan> scan = s->scan();
@@ -283,7 +280,7 @@ private slots:
         }
         window.mPopExit_Click();
         QVERIFY(window.ExitRequested() && !scan && !SharedContext().DbConnection);
-        QTRY_COMPARE(quits, 1);
+        QTRY_COMPARE(s->quits, 1);
         QCOMPARE(s->boxes.count(), unwritable ? 1 : 0);
         if (unwritable)
             QVERIFY2(s->boxes.last().text.contains("could not be written"),
@@ -308,9 +305,6 @@ private slots:
         QFETCH(bool, mayStop);
         QFETCH(bool, ends);
         frmMain::SetTrayProbe([tray] { return tray; });
-        int quits = 0;
-        auto previous = SetLoopQuitter([&] { ++quits; });
-        auto restore = qScopeGuard([&] { SetLoopQuitter(previous); });
         frmMain* window = configuredWindow();
         int asked = 0;
         window->ScanWindow()->behaviours().mayStop = [&] {
@@ -322,7 +316,7 @@ private slots:
         QCOMPARE(window->ExitRequested(), ends);
         QCOMPARE(asked, tray ? 0 : 1);
         if (ends)
-            QTRY_COMPARE(quits, 1);
+            QTRY_COMPARE(s->quits, 1);
         else
             QVERIFY(window->ScanWindow() && SharedContext().DbConnection);
         QCOMPARE(window->isHidden(), tray || ends);

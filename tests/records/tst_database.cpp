@@ -4,6 +4,7 @@
 #include "records/Database.h"
 #include "records/DatabaseCare.h"
 
+#include <QDir>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -338,28 +339,6 @@ private slots:
         QCOMPARE(RunSql(file, {"PRAGMA user_version",
                                "SELECT count(*) FROM sqlite_master WHERE name = 'Configuration'"}),
                  (QStringList{version, "0"}));
-    }
-
-    // One backup a day; the newest seven are kept.
-    void backupsMadeDailyAndPruned() {
-        TestEnv env;
-        Database db("care");
-        db.Open(env.imageFolder());
-        db.UpsertPrescription(Rx("123", "01"));
-        const QDate first(2026, 1, 1);
-        for (int day = 0; day < 10; ++day)
-            QVERIFY(
-                !DatabaseCare::BackUpIfDue(db.Connection(), env.imageFolder(), first.addDays(day))
-                     .isEmpty());
-        QCOMPARE(DatabaseCare::BackUpIfDue(db.Connection(), env.imageFolder(), first.addDays(9)),
-                 QString());
-        const QString folder = DatabaseCare::BackupFolder(env.imageFolder());
-        QStringList expected;
-        for (int day = 3; day < 10; ++day)
-            expected << DatabaseCare::BackupName(first.addDays(day));
-        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
-        QCOMPARE(RunSql(folder + "/" + expected.constLast(), {"SELECT RxNbr FROM RxImages"}),
-                 QStringList{"123"});
     }
 
     // A database another station put in place first is never replaced.

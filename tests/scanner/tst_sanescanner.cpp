@@ -62,8 +62,6 @@ private slots:
         QTest::addColumn<QByteArray>("option");
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<int>("bitsPerPixel");
-        QTest::newRow("grey") << 1 << QByteArray() << QByteArray() << 8;
-        QTest::newRow("colour") << 2 << QByteArray() << QByteArray() << 24;
         QTest::newRow("black and white") << 0 << QByteArray() << QByteArray() << 1;
         QTest::newRow("grey 16 bit") << 1 << QByteArray("depth") << QByteArray("16") << 16;
         QTest::newRow("colour in three passes")

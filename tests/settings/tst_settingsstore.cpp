@@ -179,24 +179,6 @@ private slots:
                      .join(' '),
                  typed);
     }
-
-    // The main window's placement: defaults until saved, a value that is not a number
-    // gives its default, and what is saved reads back.
-    void placementRoundTrip() {
-        TestEnv env;
-        env.writeSettings("[Settings]\nMainLeft=abc\nMainTop=250\n");
-        StationSettings settings;
-        StationSettings::Placement p = settings.MainPlacement();
-        QVERIFY(!p.stored);
-        QCOMPARE(QList<double>({p.left, p.top, p.width, p.height}),
-                 QList<double>({1000, 250, 6500, 6500}));
-        p = {10.5, 20, 3000, 4000, false};
-        settings.SetMainPlacement(p);
-        const StationSettings::Placement back = StationSettings().MainPlacement();
-        QVERIFY(back.stored);
-        QCOMPARE(QList<double>({back.left, back.top, back.width, back.height}),
-                 QList<double>({10.5, 20, 3000, 4000}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TstSettingsStore)
