@@ -15,8 +15,10 @@
 #include "station/StationDatabase.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <utility>
 
 namespace quiller {
 
@@ -59,19 +61,39 @@ bool IsDeletedImagePath(const QString& keptAs) {
 
 } // namespace
 
-void RecordAccess(const StationContext& app, const QString& action, const QString& rxNbr,
-                  const QString& refNo, const QString& detail, const QString& outcome) {
+namespace {
+
+void WriteAccess(const StationContext& app, const AuditEntry& entry, const QDateTime& at) {
     Database* db = app.DbConnection.get();
     try {
         if (!db || !db->IsOpen())
             throw QuillerError(kErrorUnknown, QStringLiteral("the database is not open"),
                                QStringLiteral("AuditTrail.Append"));
-        AuditTrail::Append(db->Connection(),
-                           AuditEntry{app.ScannerID, action, rxNbr, refNo, detail, outcome});
+        AuditTrail::Append(db->Connection(), entry, at);
     } catch (const QuillerError& e) {
-        qCWarning(lcStorage).noquote()
-            << QStringLiteral("audit entry \"%1\" not recorded: %2").arg(action, e.description());
+        qCWarning(lcStorage).noquote() << QStringLiteral("audit entry \"%1\" not recorded: %2")
+                                              .arg(entry.action, e.description());
     }
+}
+
+} // namespace
+
+void RecordAccess(const StationContext& app, const QString& action, const QString& rxNbr,
+                  const QString& refNo, const QString& detail, const QString& outcome) {
+    const QDateTime at = QDateTime::currentDateTimeUtc();
+    if (app.accessHolds > 0) {
+        app.heldAccesses.append({action, rxNbr, refNo, detail, outcome, at});
+        return;
+    }
+    WriteHeldAccesses(app);
+    WriteAccess(app, AuditEntry{app.ScannerID, action, rxNbr, refNo, detail, outcome}, at);
+}
+
+void WriteHeldAccesses(const StationContext& app) {
+    const QList<StationContext::HeldAccess> held = std::exchange(app.heldAccesses, {});
+    for (const StationContext::HeldAccess& h : held)
+        WriteAccess(app, AuditEntry{app.ScannerID, h.action, h.rxNbr, h.refNo, h.detail, h.outcome},
+                    h.at);
 }
 
 void DeleteKeepingImage(const StationContext& app, const QString& rxNbr, const QString& refNo,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "station/StationContext.h"
+
 #include <QDate>
 #include <QString>
 
@@ -23,6 +25,23 @@ inline QString DeletedFolder() {
 void RecordAccess(const StationContext& app, const QString& action, const QString& rxNbr = {},
                   const QString& refNo = {}, const QString& detail = {},
                   const QString& outcome = QStringLiteral("done"));
+
+// While one is alive, the accesses recorded on `app` are held back instead of written:
+// each entry is a commit that waits for the disk or the server, and a search records
+// itself and the preview of its first row before its rows can be painted. The held
+// entries keep the time they were recorded and are written, in their order, by
+// WriteHeldAccesses, which every later RecordAccess runs first.
+class AccessHold {
+public:
+    explicit AccessHold(const StationContext& app) : app_(app) { ++app_.accessHolds; }
+    ~AccessHold() { --app_.accessHolds; }
+    AccessHold(const AccessHold&) = delete;
+    AccessHold& operator=(const AccessHold&) = delete;
+
+private:
+    const StationContext& app_;
+};
+void WriteHeldAccesses(const StationContext& app);
 
 // The operator's Delete: the image `imageName` (may be empty) moves to Deleted/ under a
 // stamped name and the row to the deleted prescriptions, each put back when the other

@@ -2,6 +2,8 @@
 
 #include "base/FileSystem.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -33,6 +35,15 @@ struct StationContext {
     QString filePath;               // interchange folder: data files and the lock file
     QString ScannerID;              // the station's identifier, prefix of the lock file name
     std::unique_ptr<Database> DbConnection;
+
+    // Accesses recorded while a window held them back (PatientRecords::AccessHold), in
+    // the order recorded, not yet in the audit trail.
+    struct HeldAccess {
+        QString action, rxNbr, refNo, detail, outcome;
+        QDateTime at;
+    };
+    mutable QList<HeldAccess> heldAccesses;
+    mutable int accessHolds = 0;
 
     // filePath + "/" + ScannerID + "QLVLock.xs4"
     QString LockFilePath() const;

@@ -153,6 +153,16 @@ private slots:
 
     void deleteAsksAndRemovesOnlyThatRow() {
         Search("Rx Number", "123");
+        // The search and its first preview reach the trail once the list is shown.
+        const auto actions = [] {
+            QStringList a;
+            for (const AuditRow& r : AuditTrail::Read(SharedContext().DbConnection->Connection(),
+                                                      QDate(), QDate(), QString()))
+                a << r.action;
+            return a;
+        };
+        QTRY_COMPARE(actions().mid(actions().lastIndexOf("search")),
+                     (QStringList{"search", "preview"}));
         const int row = RowOf("123-01");
         ClickRow(RowOf("00123-02"));
         window->ListView2->selectionModel()->setCurrentIndex(

@@ -1,4 +1,5 @@
 #include "gui/main/frmMain.h"
+#include "station/PatientRecords.h"
 #include "station/StationCore.h"
 
 #include "base/ErrorReport.h"
@@ -143,6 +144,7 @@ void frmMain::RealExit() {
         ReportError(e, QStringLiteral("MDIForm_Unload of frmMain"));
     }
     IgnoringErrors([&] {
+        PatientRecords::WriteHeldAccesses(context_);
         if (context_.DbConnection && context_.DbConnection->IsOpen())
             context_.DbConnection->Close();
         context_.DbConnection.reset();

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,8 +21,12 @@ namespace quiller {
 SearchList::SearchList(const ViewWidgets& widgets, ViewContext& context, Preview* preview,
                        QObject* parent)
     : QObject(parent), w_(widgets), context_(context), preview_(preview),
-      model_(new SearchResultModel(this)) {
+      model_(new SearchResultModel(this)), app_(context.app()) {
+    writeAnyway_.setSingleShot(true);
+    writeAnyway_.setInterval(250);
+    connect(&writeAnyway_, &QTimer::timeout, this, [this] { WriteHeldAccesses(); });
     if (w_.ListView2) {
+        w_.ListView2->viewport()->installEventFilter(this);
         w_.ListView2->setModel(model_);
         w_.ListView2->setSelectionMode(QAbstractItemView::SingleSelection);
         w_.ListView2->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -41,6 +46,37 @@ SearchList::SearchList(const ViewWidgets& widgets, ViewContext& context, Preview
                     [this, i] { DTPicker1_Change(i); });
 }
 
+SearchList::~SearchList() {
+    PatientRecords::WriteHeldAccesses(app_);
+}
+
+bool SearchList::eventFilter(QObject* watched, QEvent* event) {
+    // The rows are on screen once this paint is done: the entries follow it.
+    if (writeAfterPaint_ && event->type() == QEvent::Paint) {
+        writeAfterPaint_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { WriteHeldAccesses(); }, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SearchList::WriteHeldAccesses() {
+    writeAfterPaint_ = false;
+    writeAnyway_.stop();
+    PatientRecords::WriteHeldAccesses(app_);
+}
+
+void SearchList::WriteAccessesOnceShown() {
+    if (app_.heldAccesses.isEmpty())
+        return;
+    if (!w_.ListView2 || !w_.ListView2->isVisible()) {
+        WriteHeldAccesses();
+        return;
+    }
+    writeAfterPaint_ = true;
+    writeAnyway_.start();
+}
+
 // The criterion in the search box, in English whatever the language shown: a listed item
 // gives the one it carries; typed text is matched against the items' shown texts and
 // otherwise taken as it stands.
@@ -57,6 +93,16 @@ QString SearchList::Criterion() const {
 }
 
 void SearchList::FillSearchList() {
+    {
+        // What the search records (itself, the preview of its first row) waits until
+        // its first rows are on screen.
+        const PatientRecords::AccessHold hold(app_);
+        Fill();
+    }
+    WriteAccessesOnceShown();
+}
+
+void SearchList::Fill() {
     model_->Clear();
     if (preview_)
         preview_->ForgetShown();

@@ -4,6 +4,7 @@
 #include "records/SearchResultModel.h"
 
 #include <QObject>
+#include <QTimer>
 
 namespace quiller {
 
@@ -18,6 +19,7 @@ public:
     // pickers (dateChanged; a hidden picker's change does not search).
     SearchList(const ViewWidgets& widgets, ViewContext& context, Preview* preview,
                QObject* parent = nullptr);
+    ~SearchList() override;
 
     SearchResultModel* Model() const { return model_; }
 
@@ -31,13 +33,24 @@ public slots:
     // A shown picker's date changed; searches when the first date is not after the last.
     void DTPicker1_Change(int index);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QString Criterion() const;
+    void Fill();
+    // The accesses a search recorded are written once its rows have been painted (or
+    // soon, when the list is not painted).
+    void WriteAccessesOnceShown();
+    void WriteHeldAccesses();
 
     ViewWidgets w_;
     ViewContext& context_;
     Preview* preview_;
     SearchResultModel* model_;
+    StationContext& app_;
+    bool writeAfterPaint_ = false;
+    QTimer writeAnyway_;
 };
 
 } // namespace quiller
