@@ -6,6 +6,7 @@
 #include "records/DatabaseCare.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -133,7 +134,8 @@ QString Database::IsoDate(const QString& monthDayYear) {
     if (!date.isValid())
         throw QuillerError(
             kErrorBadDate,
-            QStringLiteral("The fill date \"%1\" is not a valid date.").arg(monthDayYear),
+            QCoreApplication::translate("Database", "The fill date \"%1\" is not a valid date.")
+                .arg(monthDayYear),
             QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
 }
