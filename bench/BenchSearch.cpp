@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/MessageBoxes.h"
+#include "gui/common/ColumnFit.h"
 #include "gui/common/PictureBox.h"
 #include "gui/help/AppIcon.h"
 #include "gui/main/QuillerApplication.h"
@@ -85,6 +86,7 @@ int Search(const Args& a) {
     }
     ViewContext context(Context(), nullptr);
     SearchList search(w, context, nullptr);
+    FitColumns(w.ListView2); // as the scan window sizes its columns
     w.Combo2->setCurrentText(criterion);
     if (w.Combo2->currentText() != criterion)
         throw QStringLiteral("unknown criterion ") + criterion;

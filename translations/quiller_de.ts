@@ -535,6 +535,21 @@ Sie wurde nicht verändert.</translation>
     </message>
 </context>
 <context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>nach Reihenfolge</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>durch Bediener</translation>
+    </message>
+</context>
+<context>
     <name>PageFiling</name>
     <message>
         <source>duplicate: </source>

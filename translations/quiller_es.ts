@@ -535,6 +535,21 @@ No se ha modificado.</translation>
     </message>
 </context>
 <context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>verificada</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>por posición</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>por el operador</translation>
+    </message>
+</context>
+<context>
     <name>PageFiling</name>
     <message>
         <source>duplicate: </source>

@@ -535,6 +535,21 @@ Elle n’a pas été modifiée.</translation>
     </message>
 </context>
 <context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>vérifiée</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>selon la position</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>par l’opérateur</translation>
+    </message>
+</context>
+<context>
     <name>PageFiling</name>
     <message>
         <source>duplicate: </source>

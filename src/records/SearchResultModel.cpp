@@ -279,7 +279,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
         case 3:
             return r.LastName + QStringLiteral(", ") + r.FirstName;
         case 4:
-            return r.Filed;
+            return PageChecks::Shown(r.Filed);
         }
     } else if (role == Qt::UserRole && index.column() == 0) {
         return r.RxImage;
