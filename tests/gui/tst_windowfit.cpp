@@ -7,22 +7,20 @@
 #include "gui/common/Twips.h"
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
+#include "gui/main/Translations.h"
 #include "gui/settings/frmConfiguration.h"
 #include "gui/view/ShowPic.h"
 #include "station/ImageStore.h"
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTranslator>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -38,31 +36,20 @@ void Settle() {
         QTest::qWait(20);
 }
 
-// A language for the windows built from here on: its number and date formats, Qt's own
-// catalogue and the station's catalogue where the build has made one.
-class Language {
-public:
-    explicit Language(const QString& name) {
+// A language for the windows built from here on: its number and date formats and the
+// catalogues the station loads for it (none for English).
+struct Language {
+    explicit Language(const QString& name) : translations(QLocale(name)) {
         if (name.isEmpty())
             return;
         QLocale::setDefault(QLocale(name));
-        const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (qt_.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder))
-            QCoreApplication::installTranslator(&qt_);
-        QDirIterator built(QStringLiteral(QUILLER_BINARY_DIR),
-                           {QStringLiteral("quiller_%1*.qm").arg(name)}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        if (built.hasNext() && own_.load(built.next()))
-            QCoreApplication::installTranslator(&own_);
+        translations.Install();
     }
     ~Language() {
-        QCoreApplication::removeTranslator(&own_);
-        QCoreApplication::removeTranslator(&qt_);
+        translations.Remove();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-
-private:
-    QTranslator qt_, own_;
+    Translations translations;
 };
 
 } // namespace
