@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/MessageBoxes.h"
+#include "gui/common/ColumnFit.h"
 #include "gui/common/PictureBox.h"
 #include "gui/help/AppIcon.h"
 #include "gui/main/QuillerApplication.h"
@@ -105,6 +106,7 @@ struct SearchWindow {
         }
         context = std::make_unique<ViewContext>(Context(), nullptr);
         search = std::make_unique<SearchList>(w, *context, nullptr);
+        FitColumns(w.ListView2); // as the scan window sizes its columns
         window.show();
         QCoreApplication::processEvents();
     }

@@ -173,6 +173,229 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
         <source>Database server unavailable, retrying</source>
         <translation>Datenbankserver nicht erreichbar, neuer Versuch läuft</translation>
     </message>
+    <message>
+        <source>The database %1 is damaged: %2. Its backups are in the folder Backups beside it.</source>
+        <translation>Die Datenbank %1 ist beschädigt: %2. Ihre Sicherungen liegen im Ordner Backups daneben.</translation>
+    </message>
+    <message>
+        <source>The fill date &quot;%1&quot; is not a valid date.</source>
+        <translation>Das Abgabedatum „%1“ ist kein gültiges Datum.</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCare</name>
+    <message>
+        <source>no copy of it could be made: the folder %1 cannot be created</source>
+        <translation>es konnte keine Kopie angelegt werden: der Ordner %1 kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made in %1 (%2)</source>
+        <translation>es konnte keine Kopie in %1 angelegt werden (%2)</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made as %1</source>
+        <translation>es konnte keine Kopie als %1 angelegt werden</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (schema %1; this version knows %2)</source>
+        <translation>sie wurde von einer neueren Version des Programms angelegt (Schema %1; diese Version kennt %2)</translation>
+    </message>
+    <message>
+        <source>The database on the server</source>
+        <translation>Die Datenbank auf dem Server</translation>
+    </message>
+    <message>
+        <source>The database %1</source>
+        <translation>Die Datenbank %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be brought up to date for this version of the program (schema %2 to %3): %4</source>
+        <translation>%1 kann nicht für diese Version des Programms aktualisiert werden (Schema %2 auf %3): %4</translation>
+    </message>
+    <message>
+        <source>
+It was not changed; a copy of it as it was is kept as %1.</source>
+        <translation>
+Sie wurde nicht verändert; eine Kopie ihres vorherigen Zustands liegt unter %1.</translation>
+    </message>
+    <message>
+        <source>
+It was not changed.</source>
+        <translation>
+Sie wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>The database is damaged (%1); no backup was made, the older backups are kept.</source>
+        <translation>Die Datenbank ist beschädigt (%1); es wurde keine Sicherung angelegt, die älteren Sicherungen bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1: %2</source>
+        <translation>Die Sicherung %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1</source>
+        <translation>Die Sicherung %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>sie ist keine Datei</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes)</source>
+        <translation>die Datei ist leer (0 Byte)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (%1)</source>
+        <translation>die Datei kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the file is not a database</source>
+        <translation>die Datei ist keine Datenbank</translation>
+    </message>
+    <message>
+        <source>it fails its check: </source>
+        <translation>sie besteht ihre Prüfung nicht: </translation>
+    </message>
+    <message>
+        <source>Cannot keep the damaged database %1 aside as %2</source>
+        <translation>Die beschädigte Datenbank %1 kann nicht als %2 beiseitegelegt werden</translation>
+    </message>
+    <message>
+        <source>Another database appeared at %1 meanwhile; the backup was not put in its place</source>
+        <translation>Inzwischen ist unter %1 eine andere Datenbank erschienen; die Sicherung wurde nicht an ihre Stelle gesetzt</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>%1 kann nicht erstellt werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create %1</source>
+        <translation>%1 kann nicht erstellt werden</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCopy</name>
+    <message>
+        <source>There is no database file %1.</source>
+        <translation>Es gibt keine Datenbankdatei %1.</translation>
+    </message>
+    <message>
+        <source>The copy goes to an open server.</source>
+        <translation>Die Kopie muss auf einen geöffneten Server gehen.</translation>
+    </message>
+    <message>
+        <source>The copy does not add up (%1 of %2 prescriptions found on the server; %3 rows before, %4 added, %5 after).</source>
+        <translation>Die Kopie geht nicht auf (%1 von %2 Rezepten auf dem Server gefunden; %3 Zeilen vorher, %4 hinzugefügt, %5 nachher).</translation>
+    </message>
+    <message>
+        <source>Nothing was copied: %1</source>
+        <translation>Es wurde nichts kopiert: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseServer</name>
+    <message>
+        <source>The port &quot;%1&quot; is not a port number.</source>
+        <translation>Der Port „%1“ ist keine Portnummer.</translation>
+    </message>
+    <message>
+        <source>The sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>Der sslmode „%1“ ist keiner von %2.</translation>
+    </message>
+    <message>
+        <source>The connection option %1 cannot hold a &apos;;&apos;.</source>
+        <translation>Die Verbindungsoption %1 darf kein &apos;;&apos; enthalten.</translation>
+    </message>
+    <message>
+        <source>libpq cannot read it (out of memory)</source>
+        <translation>libpq kann sie nicht lesen (kein Speicher mehr)</translation>
+    </message>
+    <message>
+        <source>The database connection is refused: %1.</source>
+        <translation>Die Datenbankverbindung wird abgelehnt: %1.</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database</source>
+        <translation>PostgreSQL-Datenbank</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database %1</source>
+        <translation>PostgreSQL-Datenbank %1</translation>
+    </message>
+    <message>
+        <source>%1 (service %2)</source>
+        <translation>%1 (Dienst %2)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1 as %2</source>
+        <translation>%1 als %2</translation>
+    </message>
+    <message>
+        <source>No database connection was given.</source>
+        <translation>Es wurde keine Datenbankverbindung angegeben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a database connection: give a URI (postgresql://user@host:port/database) or keyword=value pairs (service=pharmacy).</source>
+        <translation>„%1“ ist keine Datenbankverbindung: Geben Sie einen URI (postgresql://user@host:port/database) oder Paare Schlüsselwort=Wert (service=pharmacy) an.</translation>
+    </message>
+    <message>
+        <source>The settings hold the database %1: keep it in ~/.pgpass or a service file instead.</source>
+        <translation>Die Einstellungen enthalten das Datenbank-%1: Bewahren Sie es stattdessen in ~/.pgpass oder einer Dienstdatei auf.</translation>
+    </message>
+    <message>
+        <source>The database setting &quot;%1&quot; is not known.</source>
+        <translation>Die Datenbankeinstellung „%1“ ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed: install the package libqt6sql6-psql.</source>
+        <translation>Der PostgreSQL-Treiber von Qt (QPSQL) ist nicht installiert: Installieren Sie das Paket libqt6sql6-psql.</translation>
+    </message>
+    <message>
+        <source>The setting sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>Die Einstellung sslmode „%1“ ist keiner von %2.</translation>
+    </message>
+    <message>
+        <source>The %1 refused the station: %2%3</source>
+        <translation>Die %1 hat den Arbeitsplatz abgewiesen: %2%3</translation>
+    </message>
+    <message>
+        <source>The setting sslmode is refused: %1</source>
+        <translation>Die Einstellung sslmode wird abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>The %1 cannot be reached: %2</source>
+        <translation>Die %1 ist nicht erreichbar: %2</translation>
+    </message>
+    <message>
+        <source>The password file %1 is ignored because others may read it: make it readable by its owner only (chmod 600 %1).</source>
+        <translation>Die Passwortdatei %1 wird ignoriert, weil andere sie lesen können: Machen Sie sie nur für ihren Eigentümer lesbar (chmod 600 %1).</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseSettings</name>
+    <message>
+        <source>The database driver &quot;%1&quot; in the settings is not known; use sqlite or postgresql.</source>
+        <translation>Der Datenbanktreiber „%1“ in den Einstellungen ist nicht bekannt; verwenden Sie sqlite oder postgresql.</translation>
+    </message>
+    <message>
+        <source>The settings hold a database password ([database] password), which the station never reads there. Remove it and put it in ~/.pgpass (mode 0600).</source>
+        <translation>Die Einstellungen enthalten ein Datenbankpasswort ([database] password), das der Arbeitsplatz dort nie liest. Entfernen Sie es und legen Sie es in ~/.pgpass ab (Modus 0600).</translation>
+    </message>
+    <message>
+        <source>The database port &quot;%1&quot; in the settings is not a port number.</source>
+        <translation>Der Datenbankport „%1“ in den Einstellungen ist keine Portnummer.</translation>
+    </message>
+</context>
+<context>
+    <name>DeletedPrescriptions</name>
+    <message>
+        <source>Prescription %1-%2 is recorded again since it was deleted; the deleted record is kept as it is.</source>
+        <translation>Das Rezept %1-%2 wurde seit seiner Löschung erneut erfasst; der gelöschte Datensatz bleibt unverändert erhalten.</translation>
+    </message>
 </context>
 <context>
     <name>ErrorReport</name>
@@ -313,6 +536,21 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
     <message>
         <source>Cannot write the lock file %1: %2</source>
         <translation>Die Sperrdatei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>nach Reihenfolge</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>durch Bediener</translation>
     </message>
 </context>
 <context>
@@ -710,6 +948,24 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
     <message>
         <source>The scanner reported an error: %1.</source>
         <translation>Der Scanner hat einen Fehler gemeldet: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultModel</name>
+    <message>
+        <source>The search was written for another database engine.</source>
+        <translation>Die Suche wurde für ein anderes Datenbanksystem geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>The setting %1 cannot hold a line break</source>
+        <translation>Die Einstellung %1 darf keinen Zeilenumbruch enthalten</translation>
+    </message>
+    <message>
+        <source>The setting %1 could not be written to %2</source>
+        <translation>Die Einstellung %1 konnte nicht in %2 geschrieben werden</translation>
     </message>
 </context>
 <context>

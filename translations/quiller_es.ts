@@ -173,6 +173,229 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
         <source>Database server unavailable, retrying</source>
         <translation>Servidor de base de datos no disponible; reintentando</translation>
     </message>
+    <message>
+        <source>The database %1 is damaged: %2. Its backups are in the folder Backups beside it.</source>
+        <translation>La base de datos %1 está dañada: %2. Sus copias de seguridad están en la carpeta Backups, junto a ella.</translation>
+    </message>
+    <message>
+        <source>The fill date &quot;%1&quot; is not a valid date.</source>
+        <translation>La fecha de dispensación «%1» no es una fecha válida.</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCare</name>
+    <message>
+        <source>no copy of it could be made: the folder %1 cannot be created</source>
+        <translation>no se pudo hacer una copia: no se puede crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made in %1 (%2)</source>
+        <translation>no se pudo hacer una copia en %1 (%2)</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made as %1</source>
+        <translation>no se pudo hacer una copia como %1</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (schema %1; this version knows %2)</source>
+        <translation>fue creada por una versión más reciente del programa (esquema %1; esta versión conoce el %2)</translation>
+    </message>
+    <message>
+        <source>The database on the server</source>
+        <translation>La base de datos del servidor</translation>
+    </message>
+    <message>
+        <source>The database %1</source>
+        <translation>La base de datos %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be brought up to date for this version of the program (schema %2 to %3): %4</source>
+        <translation>%1 no se puede actualizar para esta versión del programa (esquema %2 a %3): %4</translation>
+    </message>
+    <message>
+        <source>
+It was not changed; a copy of it as it was is kept as %1.</source>
+        <translation>
+No se ha modificado; se conserva una copia de su estado anterior como %1.</translation>
+    </message>
+    <message>
+        <source>
+It was not changed.</source>
+        <translation>
+No se ha modificado.</translation>
+    </message>
+    <message>
+        <source>The database is damaged (%1); no backup was made, the older backups are kept.</source>
+        <translation>La base de datos está dañada (%1); no se hizo ninguna copia de seguridad y se conservan las anteriores.</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1: %2</source>
+        <translation>No se puede escribir la copia de seguridad %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1</source>
+        <translation>No se puede escribir la copia de seguridad %1</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>no es un archivo</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes)</source>
+        <translation>el archivo está vacío (0 bytes)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (%1)</source>
+        <translation>no se puede leer el archivo (%1)</translation>
+    </message>
+    <message>
+        <source>the file is not a database</source>
+        <translation>el archivo no es una base de datos</translation>
+    </message>
+    <message>
+        <source>it fails its check: </source>
+        <translation>no supera su comprobación: </translation>
+    </message>
+    <message>
+        <source>Cannot keep the damaged database %1 aside as %2</source>
+        <translation>No se puede apartar la base de datos dañada %1 como %2</translation>
+    </message>
+    <message>
+        <source>Another database appeared at %1 meanwhile; the backup was not put in its place</source>
+        <translation>Mientras tanto apareció otra base de datos en %1; la copia de seguridad no se puso en su lugar</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>No se puede crear %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot create %1</source>
+        <translation>No se puede crear %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCopy</name>
+    <message>
+        <source>There is no database file %1.</source>
+        <translation>No existe el archivo de base de datos %1.</translation>
+    </message>
+    <message>
+        <source>The copy goes to an open server.</source>
+        <translation>La copia debe ir a un servidor abierto.</translation>
+    </message>
+    <message>
+        <source>The copy does not add up (%1 of %2 prescriptions found on the server; %3 rows before, %4 added, %5 after).</source>
+        <translation>La copia no cuadra (%1 de %2 recetas encontradas en el servidor; %3 filas antes, %4 añadidas, %5 después).</translation>
+    </message>
+    <message>
+        <source>Nothing was copied: %1</source>
+        <translation>No se copió nada: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseServer</name>
+    <message>
+        <source>The port &quot;%1&quot; is not a port number.</source>
+        <translation>El puerto «%1» no es un número de puerto.</translation>
+    </message>
+    <message>
+        <source>The sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>El sslmode «%1» no es ninguno de %2.</translation>
+    </message>
+    <message>
+        <source>The connection option %1 cannot hold a &apos;;&apos;.</source>
+        <translation>La opción de conexión %1 no puede contener un &apos;;&apos;.</translation>
+    </message>
+    <message>
+        <source>libpq cannot read it (out of memory)</source>
+        <translation>libpq no puede leerla (memoria agotada)</translation>
+    </message>
+    <message>
+        <source>The database connection is refused: %1.</source>
+        <translation>Se rechaza la conexión a la base de datos: %1.</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database</source>
+        <translation>base de datos PostgreSQL</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database %1</source>
+        <translation>base de datos PostgreSQL %1</translation>
+    </message>
+    <message>
+        <source>%1 (service %2)</source>
+        <translation>%1 (servicio %2)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 en %2</translation>
+    </message>
+    <message>
+        <source>%1 as %2</source>
+        <translation>%1 como %2</translation>
+    </message>
+    <message>
+        <source>No database connection was given.</source>
+        <translation>No se indicó ninguna conexión a base de datos.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a database connection: give a URI (postgresql://user@host:port/database) or keyword=value pairs (service=pharmacy).</source>
+        <translation>«%1» no es una conexión a base de datos: indique un URI (postgresql://user@host:port/database) o pares palabra_clave=valor (service=pharmacy).</translation>
+    </message>
+    <message>
+        <source>The settings hold the database %1: keep it in ~/.pgpass or a service file instead.</source>
+        <translation>Los ajustes contienen el %1 de la base de datos: guárdelo en ~/.pgpass o en un archivo de servicio.</translation>
+    </message>
+    <message>
+        <source>The database setting &quot;%1&quot; is not known.</source>
+        <translation>El ajuste de base de datos «%1» no es conocido.</translation>
+    </message>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed: install the package libqt6sql6-psql.</source>
+        <translation>El controlador PostgreSQL de Qt (QPSQL) no está instalado: instale el paquete libqt6sql6-psql.</translation>
+    </message>
+    <message>
+        <source>The setting sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>El ajuste sslmode «%1» no es ninguno de %2.</translation>
+    </message>
+    <message>
+        <source>The %1 refused the station: %2%3</source>
+        <translation>La %1 rechazó el puesto: %2%3</translation>
+    </message>
+    <message>
+        <source>The setting sslmode is refused: %1</source>
+        <translation>Se rechaza el ajuste sslmode: %1</translation>
+    </message>
+    <message>
+        <source>The %1 cannot be reached: %2</source>
+        <translation>No se puede acceder a la %1: %2</translation>
+    </message>
+    <message>
+        <source>The password file %1 is ignored because others may read it: make it readable by its owner only (chmod 600 %1).</source>
+        <translation>Se ignora el archivo de contraseñas %1 porque otros pueden leerlo: haga que solo lo pueda leer su propietario (chmod 600 %1).</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseSettings</name>
+    <message>
+        <source>The database driver &quot;%1&quot; in the settings is not known; use sqlite or postgresql.</source>
+        <translation>El controlador de base de datos «%1» de los ajustes no es conocido; use sqlite o postgresql.</translation>
+    </message>
+    <message>
+        <source>The settings hold a database password ([database] password), which the station never reads there. Remove it and put it in ~/.pgpass (mode 0600).</source>
+        <translation>Los ajustes contienen una contraseña de base de datos ([database] password), que el puesto nunca lee ahí. Quítela y póngala en ~/.pgpass (modo 0600).</translation>
+    </message>
+    <message>
+        <source>The database port &quot;%1&quot; in the settings is not a port number.</source>
+        <translation>El puerto de base de datos «%1» de los ajustes no es un número de puerto.</translation>
+    </message>
+</context>
+<context>
+    <name>DeletedPrescriptions</name>
+    <message>
+        <source>Prescription %1-%2 is recorded again since it was deleted; the deleted record is kept as it is.</source>
+        <translation>La receta %1-%2 se ha vuelto a registrar desde que se eliminó; el registro eliminado se conserva tal como está.</translation>
+    </message>
 </context>
 <context>
     <name>ErrorReport</name>
@@ -313,6 +536,21 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
     <message>
         <source>Cannot write the lock file %1: %2</source>
         <translation>No se puede escribir el archivo de bloqueo %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>verificada</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>por posición</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>por el operador</translation>
     </message>
 </context>
 <context>
@@ -710,6 +948,24 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
     <message>
         <source>The scanner reported an error: %1.</source>
         <translation>El escáner informó de un error: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultModel</name>
+    <message>
+        <source>The search was written for another database engine.</source>
+        <translation>La búsqueda se escribió para otro motor de base de datos.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>The setting %1 cannot hold a line break</source>
+        <translation>El ajuste %1 no puede contener un salto de línea</translation>
+    </message>
+    <message>
+        <source>The setting %1 could not be written to %2</source>
+        <translation>No se pudo escribir el ajuste %1 en %2</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,229 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
         <source>Database server unavailable, retrying</source>
         <translation>Serveur de base de données indisponible, nouvelle tentative</translation>
     </message>
+    <message>
+        <source>The database %1 is damaged: %2. Its backups are in the folder Backups beside it.</source>
+        <translation>La base de données %1 est endommagée : %2. Ses sauvegardes sont dans le dossier Backups, à côté d’elle.</translation>
+    </message>
+    <message>
+        <source>The fill date &quot;%1&quot; is not a valid date.</source>
+        <translation>La date de délivrance « %1 » n’est pas une date valide.</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCare</name>
+    <message>
+        <source>no copy of it could be made: the folder %1 cannot be created</source>
+        <translation>aucune copie n’a pu en être faite : le dossier %1 ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made in %1 (%2)</source>
+        <translation>aucune copie n’a pu en être faite dans %1 (%2)</translation>
+    </message>
+    <message>
+        <source>no copy of it could be made as %1</source>
+        <translation>aucune copie n’a pu en être faite sous le nom %1</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (schema %1; this version knows %2)</source>
+        <translation>elle a été créée par une version plus récente du programme (schéma %1 ; cette version connaît le %2)</translation>
+    </message>
+    <message>
+        <source>The database on the server</source>
+        <translation>La base de données du serveur</translation>
+    </message>
+    <message>
+        <source>The database %1</source>
+        <translation>La base de données %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be brought up to date for this version of the program (schema %2 to %3): %4</source>
+        <translation>%1 ne peut pas être mise à jour pour cette version du programme (schéma %2 vers %3) : %4</translation>
+    </message>
+    <message>
+        <source>
+It was not changed; a copy of it as it was is kept as %1.</source>
+        <translation>
+Elle n’a pas été modifiée ; une copie de son état antérieur est conservée sous %1.</translation>
+    </message>
+    <message>
+        <source>
+It was not changed.</source>
+        <translation>
+Elle n’a pas été modifiée.</translation>
+    </message>
+    <message>
+        <source>The database is damaged (%1); no backup was made, the older backups are kept.</source>
+        <translation>La base de données est endommagée (%1) ; aucune sauvegarde n’a été faite, les sauvegardes précédentes sont conservées.</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1: %2</source>
+        <translation>Impossible d’écrire la sauvegarde %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the backup %1</source>
+        <translation>Impossible d’écrire la sauvegarde %1</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ce n’est pas un fichier</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes)</source>
+        <translation>le fichier est vide (0 octet)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (%1)</source>
+        <translation>le fichier ne peut pas être lu (%1)</translation>
+    </message>
+    <message>
+        <source>the file is not a database</source>
+        <translation>le fichier n’est pas une base de données</translation>
+    </message>
+    <message>
+        <source>it fails its check: </source>
+        <translation>elle échoue à sa vérification : </translation>
+    </message>
+    <message>
+        <source>Cannot keep the damaged database %1 aside as %2</source>
+        <translation>Impossible de mettre de côté la base de données endommagée %1 sous le nom %2</translation>
+    </message>
+    <message>
+        <source>Another database appeared at %1 meanwhile; the backup was not put in its place</source>
+        <translation>Une autre base de données est apparue entre-temps à %1 ; la sauvegarde n’a pas été mise à sa place</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot create %1</source>
+        <translation>Impossible de créer %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCopy</name>
+    <message>
+        <source>There is no database file %1.</source>
+        <translation>Il n’y a pas de fichier de base de données %1.</translation>
+    </message>
+    <message>
+        <source>The copy goes to an open server.</source>
+        <translation>La copie doit aller vers un serveur ouvert.</translation>
+    </message>
+    <message>
+        <source>The copy does not add up (%1 of %2 prescriptions found on the server; %3 rows before, %4 added, %5 after).</source>
+        <translation>La copie ne tombe pas juste (%1 ordonnances sur %2 trouvées sur le serveur ; %3 lignes avant, %4 ajoutées, %5 après).</translation>
+    </message>
+    <message>
+        <source>Nothing was copied: %1</source>
+        <translation>Rien n’a été copié : %1</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseServer</name>
+    <message>
+        <source>The port &quot;%1&quot; is not a port number.</source>
+        <translation>Le port « %1 » n’est pas un numéro de port.</translation>
+    </message>
+    <message>
+        <source>The sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>Le sslmode « %1 » n’est pas l’un de %2.</translation>
+    </message>
+    <message>
+        <source>The connection option %1 cannot hold a &apos;;&apos;.</source>
+        <translation>L’option de connexion %1 ne peut pas contenir de &apos;;&apos;.</translation>
+    </message>
+    <message>
+        <source>libpq cannot read it (out of memory)</source>
+        <translation>libpq ne peut pas la lire (mémoire épuisée)</translation>
+    </message>
+    <message>
+        <source>The database connection is refused: %1.</source>
+        <translation>La connexion à la base de données est refusée : %1.</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database</source>
+        <translation>base de données PostgreSQL</translation>
+    </message>
+    <message>
+        <source>PostgreSQL database %1</source>
+        <translation>base de données PostgreSQL %1</translation>
+    </message>
+    <message>
+        <source>%1 (service %2)</source>
+        <translation>%1 (service %2)</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1 as %2</source>
+        <translation>%1 en tant que %2</translation>
+    </message>
+    <message>
+        <source>No database connection was given.</source>
+        <translation>Aucune connexion à une base de données n’a été indiquée.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a database connection: give a URI (postgresql://user@host:port/database) or keyword=value pairs (service=pharmacy).</source>
+        <translation>« %1 » n’est pas une connexion à une base de données : indiquez un URI (postgresql://user@host:port/database) ou des paires mot-clé=valeur (service=pharmacy).</translation>
+    </message>
+    <message>
+        <source>The settings hold the database %1: keep it in ~/.pgpass or a service file instead.</source>
+        <translation>Les réglages contiennent le %1 de la base de données : gardez-le plutôt dans ~/.pgpass ou dans un fichier de service.</translation>
+    </message>
+    <message>
+        <source>The database setting &quot;%1&quot; is not known.</source>
+        <translation>Le réglage de base de données « %1 » est inconnu.</translation>
+    </message>
+    <message>
+        <source>The PostgreSQL driver of Qt (QPSQL) is not installed: install the package libqt6sql6-psql.</source>
+        <translation>Le pilote PostgreSQL de Qt (QPSQL) n’est pas installé : installez le paquet libqt6sql6-psql.</translation>
+    </message>
+    <message>
+        <source>The setting sslmode &quot;%1&quot; is not one of %2.</source>
+        <translation>Le réglage sslmode « %1 » n’est pas l’un de %2.</translation>
+    </message>
+    <message>
+        <source>The %1 refused the station: %2%3</source>
+        <translation>La %1 a refusé le poste : %2%3</translation>
+    </message>
+    <message>
+        <source>The setting sslmode is refused: %1</source>
+        <translation>Le réglage sslmode est refusé : %1</translation>
+    </message>
+    <message>
+        <source>The %1 cannot be reached: %2</source>
+        <translation>La %1 est injoignable : %2</translation>
+    </message>
+    <message>
+        <source>The password file %1 is ignored because others may read it: make it readable by its owner only (chmod 600 %1).</source>
+        <translation>Le fichier de mots de passe %1 est ignoré car d’autres peuvent le lire : rendez-le lisible par son seul propriétaire (chmod 600 %1).</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseSettings</name>
+    <message>
+        <source>The database driver &quot;%1&quot; in the settings is not known; use sqlite or postgresql.</source>
+        <translation>Le pilote de base de données « %1 » des réglages est inconnu ; utilisez sqlite ou postgresql.</translation>
+    </message>
+    <message>
+        <source>The settings hold a database password ([database] password), which the station never reads there. Remove it and put it in ~/.pgpass (mode 0600).</source>
+        <translation>Les réglages contiennent un mot de passe de base de données ([database] password), que le poste n’y lit jamais. Supprimez-le et placez-le dans ~/.pgpass (mode 0600).</translation>
+    </message>
+    <message>
+        <source>The database port &quot;%1&quot; in the settings is not a port number.</source>
+        <translation>Le port de base de données « %1 » des réglages n’est pas un numéro de port.</translation>
+    </message>
+</context>
+<context>
+    <name>DeletedPrescriptions</name>
+    <message>
+        <source>Prescription %1-%2 is recorded again since it was deleted; the deleted record is kept as it is.</source>
+        <translation>L’ordonnance %1-%2 a été enregistrée de nouveau depuis sa suppression ; l’enregistrement supprimé est conservé tel quel.</translation>
+    </message>
 </context>
 <context>
     <name>ErrorReport</name>
@@ -313,6 +536,21 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
     <message>
         <source>Cannot write the lock file %1: %2</source>
         <translation>Impossible d&apos;écrire le fichier de verrou %1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageChecks</name>
+    <message>
+        <source>verified</source>
+        <translation>vérifiée</translation>
+    </message>
+    <message>
+        <source>by position</source>
+        <translation>selon la position</translation>
+    </message>
+    <message>
+        <source>by operator</source>
+        <translation>par l’opérateur</translation>
     </message>
 </context>
 <context>
@@ -710,6 +948,24 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
     <message>
         <source>The scanner reported an error: %1.</source>
         <translation>Le scanner a signalé une erreur : %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultModel</name>
+    <message>
+        <source>The search was written for another database engine.</source>
+        <translation>La recherche a été écrite pour un autre moteur de base de données.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>The setting %1 cannot hold a line break</source>
+        <translation>Le réglage %1 ne peut pas contenir de saut de ligne</translation>
+    </message>
+    <message>
+        <source>The setting %1 could not be written to %2</source>
+        <translation>Le réglage %1 n’a pas pu être écrit dans %2</translation>
     </message>
 </context>
 <context>

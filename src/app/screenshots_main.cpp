@@ -2,7 +2,6 @@
 // in the language of the environment (LANG). Run through scripts/screenshots, which gives
 // it a temporary home and a display for each language.
 #include "gui/common/PictureBox.h"
-#include "gui/common/Twips.h"
 #include "gui/help/AppIcon.h"
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
@@ -25,10 +24,13 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
 
 using namespace quiller;
 
@@ -124,7 +126,19 @@ int main(int argc, char** argv) {
     };
     if (Main(context, settings, hooks) || !window)
         return 1;
-    window->resize(Twips(9600, window.get()), Twips(9000, window.get()));
+    // The main window as large as the whole scan window, which viewing mode widens, so
+    // that no picture shows it cut off by the main window's edge.
+    auto showWhole = [&] {
+        Wait(200);
+        const QMdiSubWindow* sub = window->MdiArea->subWindowList().value(0);
+        if (!sub)
+            return;
+        const QSize room = window->MdiArea->viewport()->size();
+        window->resize(window->size() +
+                       QSize(std::max(0, sub->geometry().right() + 1 - room.width()),
+                             std::max(0, sub->geometry().bottom() + 1 - room.height())));
+    };
+    showWhole();
     // Give the polling tick time to take the sample file and the scanner to store it.
     for (int i = 0; i < 100 && QFile::exists(interchange + QStringLiteral("/AX0001.QLV")); ++i)
         Wait(100);
@@ -138,6 +152,7 @@ int main(int argc, char** argv) {
     scan->Combo2->setCurrentIndex(scan->Combo2->findData(QStringLiteral("Patient")));
     scan->Text1->setText(QStringLiteral(","));
     QMetaObject::invokeMethod(scan->Text1, "returnPressed");
+    showWhole();
     Wait(500);
     ok &= Save(window.get(), out, QStringLiteral("view.png"));
 

@@ -49,8 +49,9 @@ void Database::OpenFile(const QString& filePath) {
     const DatabaseCare::FileHealth health = DatabaseCare::InspectHeader(filePath);
     if (health.kind == DatabaseCare::FileHealth::Damaged)
         throw QuillerError(kErrorDatabaseDamaged,
-                           QStringLiteral("The database %1 is damaged: %2. Its backups are in "
-                                          "the folder Backups beside it.")
+                           QCoreApplication::translate(
+                               "Database", "The database %1 is damaged: %2. Its backups are in "
+                                           "the folder Backups beside it.")
                                .arg(FileSystem::Native(filePath), health.finding),
                            source);
     filePath_ = filePath;

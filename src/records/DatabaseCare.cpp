@@ -7,6 +7,7 @@
 #include "records/DoubledRows.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -259,8 +260,9 @@ QString CopyBeforeUpgrade(const QSqlDatabase& db, const QString& file) {
     const QString folder =
         FileSystem::Join(QFileInfo(file).absolutePath(), QStringLiteral("Backups"));
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        throw FileError(QStringLiteral("no copy of it could be made: the folder %1 cannot be "
-                                       "created")
+        throw FileError(QCoreApplication::translate(
+                            "DatabaseCare", "no copy of it could be made: the folder %1 cannot be "
+                                            "created")
                             .arg(FileSystem::Native(folder)),
                         source);
     const QString base = QStringLiteral("Marrowby-before-schema-%1-%2")
@@ -277,15 +279,17 @@ QString CopyBeforeUpgrade(const QSqlDatabase& db, const QString& file) {
     if (!query.exec()) {
         const QuillerError failure = SqlFailure(query.lastError(), source);
         QFile::remove(partial);
-        throw QuillerError(failure.number(),
-                           QStringLiteral("no copy of it could be made in %1 (%2)")
-                               .arg(FileSystem::Native(folder), failure.description()),
-                           source);
+        throw QuillerError(
+            failure.number(),
+            QCoreApplication::translate("DatabaseCare", "no copy of it could be made in %1 (%2)")
+                .arg(FileSystem::Native(folder), failure.description()),
+            source);
     }
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
         throw FileError(
-            QStringLiteral("no copy of it could be made as %1").arg(FileSystem::Native(target)),
+            QCoreApplication::translate("DatabaseCare", "no copy of it could be made as %1")
+                .arg(FileSystem::Native(target)),
             source);
     }
     qCInfo(lcStorage).noquote() << "database copied before its upgrade to" << target;
@@ -314,8 +318,9 @@ QStringList MigrateOnce(QSqlDatabase& db, const QString& imageFolder, int& from)
         from = StoredVersion(db);
         if (from > Steps().constLast().version)
             throw QuillerError(kErrorUnknown,
-                               QStringLiteral("it was made by a newer version of the "
-                                              "program (schema %1; this version knows %2)")
+                               QCoreApplication::translate(
+                                   "DatabaseCare", "it was made by a newer version of the "
+                                                   "program (schema %1; this version knows %2)")
                                    .arg(from)
                                    .arg(Steps().constLast().version),
                                source);
@@ -414,19 +419,20 @@ void Migrate(QSqlDatabase& db, const QString& imageFolder, const QString& source
     // back: the caller offers to try again.
     if (serverFailure)
         throw *serverFailure;
-    const QString what = postgres ? QStringLiteral("The database on the server")
-                                  : QStringLiteral("The database %1").arg(FileSystem::Native(file));
-    QString text = QStringLiteral("%1 cannot be brought up to date for this version of the "
-                                  "program (schema %2 to %3): %4")
-                       .arg(what)
-                       .arg(from)
-                       .arg(SchemaVersion())
-                       .arg(cause);
+    const QString what =
+        postgres ? QCoreApplication::translate("DatabaseCare", "The database on the server")
+                 : QCoreApplication::translate("DatabaseCare", "The database %1")
+                       .arg(FileSystem::Native(file));
+    QString text = QCoreApplication::translate(
+                       "DatabaseCare", "%1 cannot be brought up to date for this version of the "
+                                       "program (schema %2 to %3): %4")
+                       .arg(what, QString::number(from), QString::number(SchemaVersion()), cause);
     if (!copy.isEmpty())
-        text += QStringLiteral("\nIt was not changed; a copy of it as it was is kept as %1.")
+        text += QCoreApplication::translate(
+                    "DatabaseCare", "\nIt was not changed; a copy of it as it was is kept as %1.")
                     .arg(FileSystem::Native(copy));
     else if (realFile)
-        text += QStringLiteral("\nIt was not changed.");
+        text += QCoreApplication::translate("DatabaseCare", "\nIt was not changed.");
     qCWarning(lcStorage).noquote() << "database upgrade failed:" << text;
     throw QuillerError(kErrorUpgradeFailed, text, source);
 }
@@ -475,8 +481,9 @@ QString BackUpIfDue(const QSqlDatabase& db, const QString& dataPath, const QDate
     const QString damage = QuickCheck(db);
     if (!damage.isEmpty())
         throw QuillerError(kErrorDatabaseDamaged,
-                           QStringLiteral("The database is damaged (%1); no backup was made, "
-                                          "the older backups are kept.")
+                           QCoreApplication::translate(
+                               "DatabaseCare", "The database is damaged (%1); no backup was made, "
+                                               "the older backups are kept.")
                                .arg(damage),
                            source);
     FileSystem::MakeFolder(dataPath, QStringLiteral("Backups"));
@@ -494,10 +501,11 @@ QString BackUpIfDue(const QSqlDatabase& db, const QString& dataPath, const QDate
     if (!query.exec()) {
         const QuillerError failure = SqlFailure(query.lastError(), source);
         QFile::remove(partial);
-        throw QuillerError(failure.number(),
-                           QStringLiteral("Cannot write the backup %1: %2")
-                               .arg(FileSystem::Native(target), failure.description()),
-                           source);
+        throw QuillerError(
+            failure.number(),
+            QCoreApplication::translate("DatabaseCare", "Cannot write the backup %1: %2")
+                .arg(FileSystem::Native(target), failure.description()),
+            source);
     }
     // SQLite writes the copy 0644; it gets the folder's sharing as the database has.
     try {
@@ -508,8 +516,9 @@ QString BackUpIfDue(const QSqlDatabase& db, const QString& dataPath, const QDate
     }
     if (!QFile::rename(partial, target)) {
         QFile::remove(partial);
-        throw FileError(
-            QStringLiteral("Cannot write the backup %1").arg(FileSystem::Native(target)), source);
+        throw FileError(QCoreApplication::translate("DatabaseCare", "Cannot write the backup %1")
+                            .arg(FileSystem::Native(target)),
+                        source);
     }
     qCInfo(lcStorage).noquote() << "database backed up to" << target;
 
@@ -539,15 +548,19 @@ FileHealth InspectHeader(const QString& path) {
     if (!info.exists() && !info.isSymLink())
         return {FileHealth::Missing, QString()};
     if (!info.isFile())
-        return {FileHealth::Damaged, QStringLiteral("it is not a file")};
+        return {FileHealth::Damaged,
+                QCoreApplication::translate("DatabaseCare", "it is not a file")};
     if (info.size() == 0)
-        return {FileHealth::Damaged, QStringLiteral("the file is empty (0 bytes)")};
+        return {FileHealth::Damaged,
+                QCoreApplication::translate("DatabaseCare", "the file is empty (0 bytes)")};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {FileHealth::Damaged,
-                QStringLiteral("the file cannot be read (%1)").arg(file.errorString())};
+                QCoreApplication::translate("DatabaseCare", "the file cannot be read (%1)")
+                    .arg(file.errorString())};
     if (file.read(16) != QByteArray("SQLite format 3\0", 16))
-        return {FileHealth::Damaged, QStringLiteral("the file is not a database")};
+        return {FileHealth::Damaged,
+                QCoreApplication::translate("DatabaseCare", "the file is not a database")};
     return {FileHealth::Sound, QString()};
 }
 
@@ -584,7 +597,8 @@ FileHealth InspectFile(const QString& path) {
     }
     QSqlDatabase::removeDatabase(name);
     if (!finding.isEmpty())
-        return {FileHealth::Damaged, QStringLiteral("it fails its check: ") + finding};
+        return {FileHealth::Damaged,
+                QCoreApplication::translate("DatabaseCare", "it fails its check: ") + finding};
     return {FileHealth::Sound, QString()};
 }
 
@@ -615,14 +629,16 @@ QString RestoreBackup(const QString& dataPath, const QString& backup) {
         if ((QFileInfo::exists(from) || QFileInfo(from).isSymLink()) &&
             !QFile::rename(from, aside + QLatin1String(suffix))) {
             QFile::remove(partial);
-            throw FileError(QStringLiteral("Cannot keep the damaged database %1 aside as %2")
+            throw FileError(QCoreApplication::translate(
+                                "DatabaseCare", "Cannot keep the damaged database %1 aside as %2")
                                 .arg(FileSystem::Native(from), FileSystem::Native(aside)),
                             source);
         }
     }
     if (!PlaceWithoutReplacing(partial, target))
-        throw FileError(QStringLiteral("Another database appeared at %1 meanwhile; the backup "
-                                       "was not put in its place")
+        throw FileError(QCoreApplication::translate(
+                            "DatabaseCare", "Another database appeared at %1 meanwhile; the backup "
+                                            "was not put in its place")
                             .arg(FileSystem::Native(target)),
                         source);
     qCWarning(lcStorage).noquote()
@@ -667,7 +683,7 @@ bool PlaceWithoutReplacing(const QString& finished, const QString& target) {
         return true;
     if (error == EEXIST)
         return false;
-    throw FileError(QStringLiteral("Cannot create %1: %2")
+    throw FileError(QCoreApplication::translate("DatabaseCare", "Cannot create %1: %2")
                         .arg(FileSystem::Native(target), QString::fromLocal8Bit(strerror(error))),
                     source);
 #else
@@ -678,7 +694,9 @@ bool PlaceWithoutReplacing(const QString& finished, const QString& target) {
     QFile::remove(finished);
     if (existed)
         return false;
-    throw FileError(QStringLiteral("Cannot create %1").arg(FileSystem::Native(target)), source);
+    throw FileError(QCoreApplication::translate("DatabaseCare", "Cannot create %1")
+                        .arg(FileSystem::Native(target)),
+                    source);
 #endif
 }
 

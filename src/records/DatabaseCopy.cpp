@@ -5,6 +5,7 @@
 #include "records/DoubledRows.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUuid>
@@ -26,8 +27,11 @@ public:
     ReadOnlyFile(const QString& file, const QString& source)
         : name_(QStringLiteral("quiller-copy-") + QUuid::createUuid().toString()) {
         if (!QFileInfo(file).isFile())
-            throw QuillerError(kErrorUnknown,
-                               QStringLiteral("There is no database file %1.").arg(file), source);
+            throw QuillerError(
+                kErrorUnknown,
+                QCoreApplication::translate("DatabaseCopy", "There is no database file %1.")
+                    .arg(file),
+                source);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(file);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
@@ -74,8 +78,10 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
                               const std::function<QString(QByteArrayView)>& decodeLegacy) {
     const QString source = QStringLiteral("CopyDatabase");
     if (target.engine() != Engine::PostgreSql || !target.IsOpen())
-        throw QuillerError(kErrorUnknown, QStringLiteral("The copy goes to an open server."),
-                           source);
+        throw QuillerError(
+            kErrorUnknown,
+            QCoreApplication::translate("DatabaseCopy", "The copy goes to an open server."),
+            source);
     const ReadOnlyFile file(sqliteFile, source);
     const QString imageFolder = QFileInfo(sqliteFile).absolutePath();
     CopyCounts counts;
@@ -180,16 +186,18 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
                                    source);
         if (found != counts.sourceKeys ||
             counts.targetAfter != counts.targetBefore + counts.inserted)
-            throw QuillerError(kErrorUnknown,
-                               QStringLiteral("The copy does not add up (%1 of %2 prescriptions "
-                                              "found on the server; %3 rows before, %4 added, %5 "
-                                              "after).")
-                                   .arg(found)
-                                   .arg(counts.sourceKeys)
-                                   .arg(counts.targetBefore)
-                                   .arg(counts.inserted)
-                                   .arg(counts.targetAfter),
-                               source);
+            throw QuillerError(
+                kErrorUnknown,
+                QCoreApplication::translate("DatabaseCopy",
+                                            "The copy does not add up (%1 of %2 prescriptions "
+                                            "found on the server; %3 rows before, %4 added, %5 "
+                                            "after).")
+                    .arg(found)
+                    .arg(counts.sourceKeys)
+                    .arg(counts.targetBefore)
+                    .arg(counts.inserted)
+                    .arg(counts.targetAfter),
+                source);
         target.Commit();
     } catch (const QuillerError& e) {
         try {
@@ -197,9 +205,10 @@ CopyCounts CopySqliteToServer(const QString& sqliteFile, Database& target,
         } catch (const QuillerError&) {
             // The connection itself failed: the server drops the transaction.
         }
-        throw QuillerError(
-            e.number(),
-            QStringLiteral("Nothing was copied: %1").arg(WithoutPassword(e.description())), source);
+        throw QuillerError(e.number(),
+                           QCoreApplication::translate("DatabaseCopy", "Nothing was copied: %1")
+                               .arg(WithoutPassword(e.description())),
+                           source);
     }
     DoubledRows::MoveToReplaced(imageFolder, orphans);
     return counts;

@@ -6,6 +6,7 @@
 #include "records/DatabaseCare.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -133,8 +134,10 @@ QString Database::IsoDate(const QString& monthDayYear) {
     // The text is not repeated: it comes from a data file, whose values stay out of
     // messages and logs.
     if (!date.isValid())
-        throw QuillerError(kErrorBadDate, QStringLiteral("The fill date is not a valid date."),
-                           QStringLiteral("Database.IsoDate"));
+        throw QuillerError(
+            kErrorBadDate,
+            QCoreApplication::translate("Database", "The fill date is not a valid date."),
+            QStringLiteral("Database.IsoDate"));
     return date.toString(Qt::ISODate);
 }
 

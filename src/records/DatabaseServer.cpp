@@ -4,6 +4,7 @@
 #include "records/Database.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -55,19 +56,22 @@ ServerAddress AddressOf(const PQconninfoOption* parsed) {
             bool ok = false;
             a.port = value.toInt(&ok);
             if (!ok || a.port < 1 || a.port > 65535)
-                throw BadConnection(
-                    QStringLiteral("The port \"%1\" is not a port number.").arg(value));
+                throw BadConnection(QCoreApplication::translate(
+                                        "DatabaseServer", "The port \"%1\" is not a port number.")
+                                        .arg(value));
         } else
             a.options.append({key, value});
     }
     if (!a.sslmode.isEmpty() && !SslModes().contains(a.sslmode))
-        throw BadConnection(QStringLiteral("The sslmode \"%1\" is not one of %2.")
-                                .arg(a.sslmode, SslModes().join(QStringLiteral(", "))));
+        throw BadConnection(
+            QCoreApplication::translate("DatabaseServer", "The sslmode \"%1\" is not one of %2.")
+                .arg(a.sslmode, SslModes().join(QStringLiteral(", "))));
     // Qt hands further options to libpq separated by ';'.
     for (const auto& [key, value] : a.options)
         if (value.contains(QLatin1Char(';')))
-            throw BadConnection(
-                QStringLiteral("The connection option %1 cannot hold a ';'.").arg(key));
+            throw BadConnection(QCoreApplication::translate(
+                                    "DatabaseServer", "The connection option %1 cannot hold a ';'.")
+                                    .arg(key));
     if (a.name.isEmpty() && a.options.isEmpty())
         a.name = QStringLiteral("quiller");
     return a;
@@ -78,9 +82,12 @@ ServerAddress Parse(const QByteArray& conninfo) {
     PQconninfoOption* parsed = PQconninfoParse(conninfo.constData(), &error);
     if (!parsed) {
         const QString why = error ? QString::fromUtf8(error).trimmed()
-                                  : QStringLiteral("libpq cannot read it (out of memory)");
+                                  : QCoreApplication::translate(
+                                        "DatabaseServer", "libpq cannot read it (out of memory)");
         PQfreemem(error);
-        throw BadConnection(QStringLiteral("The database connection is refused: %1.").arg(why));
+        throw BadConnection(
+            QCoreApplication::translate("DatabaseServer", "The database connection is refused: %1.")
+                .arg(why));
     }
     // Freed however the reading ends, a refused value included.
     const std::unique_ptr<PQconninfoOption, void (*)(PQconninfoOption*)> options(parsed,
@@ -127,16 +134,19 @@ Engine EngineOf(const QSqlDatabase& db) {
 }
 
 QString ServerAddress::Describe() const {
-    QString text = QStringLiteral("PostgreSQL database");
-    if (!name.isEmpty())
-        text += QLatin1Char(' ') + name;
+    QString text =
+        name.isEmpty()
+            ? QCoreApplication::translate("DatabaseServer", "PostgreSQL database")
+            : QCoreApplication::translate("DatabaseServer", "PostgreSQL database %1").arg(name);
     for (const auto& [key, value] : options)
         if (key == QLatin1String("service"))
-            text += QStringLiteral(" (service %1)").arg(value);
+            text =
+                QCoreApplication::translate("DatabaseServer", "%1 (service %2)").arg(text, value);
     if (!host.isEmpty())
-        text += QStringLiteral(" on ") + host + (port > 0 ? QStringLiteral(":%1").arg(port) : "");
+        text = QCoreApplication::translate("DatabaseServer", "%1 on %2")
+                   .arg(text, host + (port > 0 ? QStringLiteral(":%1").arg(port) : QString()));
     if (!user.isEmpty())
-        text += QStringLiteral(" as ") + user;
+        text = QCoreApplication::translate("DatabaseServer", "%1 as %2").arg(text, user);
     return text;
 }
 
@@ -155,15 +165,17 @@ QString WithoutPassword(const QString& text) {
 
 ServerAddress ParseConnectionString(const QString& text) {
     if (text.trimmed().isEmpty())
-        throw BadConnection(QStringLiteral("No database connection was given."));
+        throw BadConnection(
+            QCoreApplication::translate("DatabaseServer", "No database connection was given."));
     const QString trimmed = text.trimmed();
     // libpq reads anything without '=' as a database name; a connection text here is a
     // URI or keyword=value pairs.
     if (!trimmed.startsWith(QLatin1String("postgresql://")) &&
         !trimmed.startsWith(QLatin1String("postgres://")) && !trimmed.contains(QLatin1Char('=')))
-        throw BadConnection(QStringLiteral("\"%1\" is not a database connection: give a URI "
-                                           "(postgresql://user@host:port/database) or "
-                                           "keyword=value pairs (service=pharmacy).")
+        throw BadConnection(QCoreApplication::translate(
+                                "DatabaseServer", "\"%1\" is not a database connection: give a URI "
+                                                  "(postgresql://user@host:port/database) or "
+                                                  "keyword=value pairs (service=pharmacy).")
                                 .arg(trimmed));
     return Parse(trimmed.toUtf8());
 }
@@ -175,14 +187,17 @@ ServerAddress ServerAddressFromKeywords(const QList<std::pair<QString, QString>>
             continue;
         const QString keyword = key == QLatin1String("name") ? QStringLiteral("dbname") : key;
         if (keyword == QLatin1String("password") || keyword == QLatin1String("passfile"))
-            throw BadConnection(QStringLiteral("The settings hold the database %1: keep it in "
-                                               "~/.pgpass or a service file instead.")
-                                    .arg(keyword));
+            throw BadConnection(
+                QCoreApplication::translate("DatabaseServer",
+                                            "The settings hold the database %1: keep it in "
+                                            "~/.pgpass or a service file instead.")
+                    .arg(keyword));
         // libpq names the keyword it does not know; a keyword is letters and '_' only.
         static const QRegularExpression plain(QStringLiteral("^[a-z_]+$"));
         if (!plain.match(keyword).hasMatch())
-            throw BadConnection(
-                QStringLiteral("The database setting \"%1\" is not known.").arg(keyword));
+            throw BadConnection(QCoreApplication::translate(
+                                    "DatabaseServer", "The database setting \"%1\" is not known.")
+                                    .arg(keyword));
         conninfo += keyword.toUtf8() + '=' + Quoted(value) + ' ';
     }
     return Parse(conninfo);
@@ -210,13 +225,16 @@ QList<std::pair<QByteArray, QByteArray>> ConnectionKeywords(const ServerAddress&
 QSqlDatabase OpenServerConnection(const ServerAddress& address, const QString& connectionName) {
     const QString source = QStringLiteral("Database.OpenServer");
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-        throw QuillerError(kErrorServerUnavailable,
-                           QStringLiteral("The PostgreSQL driver of Qt (QPSQL) is not installed: "
-                                          "install the package libqt6sql6-psql."),
-                           source);
+        throw QuillerError(
+            kErrorServerUnavailable,
+            QCoreApplication::translate("DatabaseServer",
+                                        "The PostgreSQL driver of Qt (QPSQL) is not installed: "
+                                        "install the package libqt6sql6-psql."),
+            source);
     if (!address.sslmode.isEmpty() && !SslModes().contains(address.sslmode))
         throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("The setting sslmode \"%1\" is not one of %2.")
+                           QCoreApplication::translate(
+                               "DatabaseServer", "The setting sslmode \"%1\" is not one of %2.")
                                .arg(address.sslmode, SslModes().join(QStringLiteral(", "))),
                            source);
     // Host, port, database, user and password through Qt's own fields (Qt quotes them);
@@ -255,16 +273,20 @@ QSqlDatabase OpenServerConnection(const ServerAddress& address, const QString& c
         const QString passfile = PasswordFileProblem();
         throw QuillerError(
             number,
-            QStringLiteral("The %1 refused the station: %2%3")
+            QCoreApplication::translate("DatabaseServer", "The %1 refused the station: %2%3")
                 .arg(address.Describe(), why,
                      passfile.isEmpty() ? QString() : QStringLiteral("\n") + passfile),
             source);
     }
     if (number == kErrorBadSetting)
-        throw QuillerError(number, QStringLiteral("The setting sslmode is refused: %1").arg(why),
-                           source);
+        throw QuillerError(
+            number,
+            QCoreApplication::translate("DatabaseServer", "The setting sslmode is refused: %1")
+                .arg(why),
+            source);
     throw QuillerError(number,
-                       QStringLiteral("The %1 cannot be reached: %2").arg(address.Describe(), why),
+                       QCoreApplication::translate("DatabaseServer", "The %1 cannot be reached: %2")
+                           .arg(address.Describe(), why),
                        source);
 }
 
@@ -305,8 +327,10 @@ QString PasswordFileProblem() {
         return QString();
     if ((info.st_mode & (S_IRWXG | S_IRWXO)) == 0)
         return QString();
-    return QStringLiteral("The password file %1 is ignored because others may read it: make it "
-                          "readable by its owner only (chmod 600 %1).")
+    return QCoreApplication::translate(
+               "DatabaseServer",
+               "The password file %1 is ignored because others may read it: make it "
+               "readable by its owner only (chmod 600 %1).")
         .arg(QDir::toNativeSeparators(file));
 }
 

@@ -3,6 +3,8 @@
 #include "base/Error.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
+
 namespace quiller {
 
 namespace DeletedPrescriptions {
@@ -92,11 +94,13 @@ void Restore(Database& db, const Deleted& deleted) {
         present.addBindValue(BoundText(deleted.row.RefNo));
         Exec(present, source);
         if (present.next() && present.value(0).toInt() > 0)
-            throw QuillerError(kErrorUnknown,
-                               QStringLiteral("Prescription %1-%2 is recorded again since it was "
-                                              "deleted; the deleted record is kept as it is.")
-                                   .arg(deleted.row.RxNbr, deleted.row.RefNo),
-                               source);
+            throw QuillerError(
+                kErrorUnknown,
+                QCoreApplication::translate("DeletedPrescriptions",
+                                            "Prescription %1-%2 is recorded again since it was "
+                                            "deleted; the deleted record is kept as it is.")
+                    .arg(deleted.row.RxNbr, deleted.row.RefNo),
+                source);
         QSqlQuery back(db.Connection());
         if (!back.prepare(QStringLiteral(
                 "INSERT INTO RxImages (RxNbr, RefNo, FillDate, Drug, FirstName, LastName, RxImage) "

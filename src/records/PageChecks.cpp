@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "records/Database.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -30,6 +31,16 @@ void Run(QSqlQuery& query, const QString& source) {
 }
 
 } // namespace
+
+QString PageChecks::Shown(const QString& filed) {
+    if (filed == Verified())
+        return QCoreApplication::translate("PageChecks", "verified");
+    if (filed == ByPosition())
+        return QCoreApplication::translate("PageChecks", "by position");
+    if (filed == ByOperator())
+        return QCoreApplication::translate("PageChecks", "by operator");
+    return filed;
+}
 
 namespace PageChecks {
 

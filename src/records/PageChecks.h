@@ -38,6 +38,10 @@ inline QString ByOperator() {
     return QStringLiteral("by operator");
 }
 
+// How a page was filed, in the operator's language, for the lists' "Page" column; a text
+// other than the three above (already in the operator's language) is shown as it is.
+QString Shown(const QString& filed);
+
 // Records the image of (rxNbr, refNo) and how its page was filed, in one transaction:
 // both or neither. Gives the number of prescription rows changed (0: no row has that
 // key, and nothing is written). Throws QuillerError when the database fails.

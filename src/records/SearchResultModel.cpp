@@ -5,6 +5,7 @@
 #include "records/PageChecks.h"
 #include "records/SqlSupport.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
@@ -127,9 +128,11 @@ void SearchResultModel::Clear() {
 void SearchResultModel::Start(const SearchQuery& query, const QSqlDatabase& db) {
     Clear();
     if (query.engine != EngineOf(db))
-        throw QuillerError(kErrorUnknown,
-                           QStringLiteral("The search was written for another database engine."),
-                           QStringLiteral("FillSearchList"));
+        throw QuillerError(
+            kErrorUnknown,
+            QCoreApplication::translate("SearchResultModel",
+                                        "The search was written for another database engine."),
+            QStringLiteral("FillSearchList"));
     query_ = query;
     connectionName_ = db.connectionName();
     atEnd_ = false;
@@ -276,7 +279,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
         case 3:
             return r.LastName + QStringLiteral(", ") + r.FirstName;
         case 4:
-            return r.Filed;
+            return PageChecks::Shown(r.Filed);
         }
     } else if (role == Qt::UserRole && index.column() == 0) {
         return r.RxImage;

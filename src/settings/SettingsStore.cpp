@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/Log.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,9 +192,11 @@ void SettingsStore::Write(const QString& section, const QString& key, const QStr
     const QString source = QStringLiteral("SettingsStore.Write");
     // A value is one line of the file; refuse before anything changes.
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-        throw QuillerError(kErrorBadSetting,
-                           QStringLiteral("The setting %1 cannot hold a line break").arg(key),
-                           source);
+        throw QuillerError(
+            kErrorBadSetting,
+            QCoreApplication::translate("SettingsStore", "The setting %1 cannot hold a line break")
+                .arg(key),
+            source);
     QStringList lines = ReadLines(file_);
     QList<qsizetype> matches;
     bool unchanged = false;
@@ -241,9 +244,11 @@ void SettingsStore::Write(const QString& section, const QString& key, const QStr
     QSaveFile out(file_);
     const QByteArray text = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-        throw QuillerError(
-            kErrorBadSetting,
-            QStringLiteral("The setting %1 could not be written to %2").arg(key, file_), source);
+        throw QuillerError(kErrorBadSetting,
+                           QCoreApplication::translate("SettingsStore",
+                                                       "The setting %1 could not be written to %2")
+                               .arg(key, file_),
+                           source);
     qCDebug(lcSettings) << "wrote" << section + QLatin1Char('/') + key << "to" << file_;
 }
 

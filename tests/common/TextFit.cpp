@@ -140,10 +140,13 @@ QStringList HeaderProblems(const QHeaderView* header) {
         option.section = i;
         option.text = text;
         option.orientation = header->orientation();
-        // The part of the column in view: a column pushed out of the list's width shows
-        // its heading cut off.
+        // The part of the column in view: a column pushed out of a list that cannot scroll
+        // sideways shows its heading cut off.
         const int start = header->sectionViewportPosition(i);
-        const int end = std::min(start + header->sectionSize(i), header->viewport()->width());
+        int end = start + header->sectionSize(i);
+        auto* list = qobject_cast<const QAbstractScrollArea*>(header->parentWidget());
+        if (!list || !list->horizontalScrollBar()->isVisible())
+            end = std::min(end, header->viewport()->width());
         option.rect = QRect(0, 0, std::max(0, end - std::max(0, start)), header->height());
         if (header->isSortIndicatorShown() && header->sortIndicatorSection() == i)
             option.sortIndicator = QStyleOptionHeader::SortDown;
@@ -152,6 +155,43 @@ QStringList HeaderProblems(const QHeaderView* header) {
         const QString fit = Needs(header->fontMetrics().horizontalAdvance(text), label.width());
         if (!fit.isEmpty())
             problems << QStringLiteral("column \"%1\" %2").arg(text, fit);
+    }
+    return problems;
+}
+
+// The values of the rows on screen, each against the text area its cell is drawn in.
+QStringList CellProblems(const QAbstractItemView* view) {
+    QStringList problems;
+    const QAbstractItemModel* model = view->model();
+    if (!model)
+        return problems;
+    const int bottom = view->viewport()->height();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex index = model->index(row, column);
+            const QRect cell = view->visualRect(index);
+            const QString text = index.data().toString();
+            if (cell.isEmpty() || cell.top() >= bottom || text.isEmpty())
+                continue;
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            option.rect = cell;
+            option.text = text;
+            option.features = QStyleOptionViewItem::HasDisplay;
+            if (index.data(Qt::CheckStateRole).isValid())
+                option.features |= QStyleOptionViewItem::HasCheckIndicator;
+            if (!index.data(Qt::DecorationRole).isNull())
+                option.features |= QStyleOptionViewItem::HasDecoration;
+            QStyle* style = view->style();
+            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+            const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, view);
+            const QString fit = Needs(view->fontMetrics().horizontalAdvance(text.trimmed()),
+                                      area.width() - 2 * margin);
+            if (!fit.isEmpty())
+                problems << QStringLiteral("cell \"%1\" %2").arg(text, fit);
+        }
+        if (view->visualRect(model->index(row, 0)).top() >= bottom)
+            break;
     }
     return problems;
 }
@@ -201,6 +241,8 @@ QStringList ClippedTexts(QWidget* window) {
             problems << ComboProblem(combo);
         } else if (auto* header = qobject_cast<QHeaderView*>(w)) {
             problems << HeaderProblems(header);
+        } else if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
+            problems << CellProblems(view);
         } else {
             continue;
         }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Whether the texts of a window show whole: labels, buttons, group box titles, fields,
-// combo boxes and column headings, in their fonts and their style's text areas, and not
-// cut off by the widgets they lie in.
+// combo boxes, column headings and the values in the rows of a list on screen, in their
+// fonts and their style's text areas, and not cut off by the widgets they lie in.
 #include <QStringList>
 
 class QWidget;

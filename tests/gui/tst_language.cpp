@@ -1,6 +1,7 @@
 // The operator's language: every text a window shows goes through the translation
 // functions, each one has a finished translation in every catalogue, and under the
 // system's language the windows, a report and the help come in that language.
+#include "base/Error.h"
 #include "common/StationFixture.h"
 #include "gui/help/SupportContact.h"
 #include "gui/help/frmAbout.h"
@@ -127,25 +128,27 @@ QStringList Placeholders(const QString& text) {
 
 // The texts the language test expects, per language the system may be set to.
 struct Expected {
-    QString configuration, fileMenu, toScan, toView, recovered, usage, cancel;
+    QString configuration, fileMenu, toScan, toView, recovered, usage, cancel, damaged;
 };
 Expected ExpectedFor(const QString& language) {
     static const QMap<QString, Expected> byLanguage{
         {"es",
          {"Configuración", "&Archivo", "Recetas por escanear", "Recetas para consultar",
-          "1 página(s) archivada(s) con su receta.", "Uso: quiller [opciones]", "Cancelar"}},
+          "1 página(s) archivada(s) con su receta.", "Uso: quiller [opciones]", "Cancelar",
+          "está dañada: el archivo está vacío (0 bytes)."}},
         {"de",
          {"Konfiguration", "&Datei", "Zu scannende Rezepte", "Anzuzeigende Rezepte",
-          "1 Seite(n) beim zugehörigen Rezept abgelegt.", "Aufruf: quiller [Optionen]",
-          "Abbrechen"}},
+          "1 Seite(n) beim zugehörigen Rezept abgelegt.", "Aufruf: quiller [Optionen]", "Abbrechen",
+          "ist beschädigt: die Datei ist leer (0 Byte)."}},
         {"fr",
          {"Configuration", "&Fichier", "Ordonnances à numériser", "Ordonnances à consulter",
           "1 page(s) classée(s) avec leur ordonnance.", "Utilisation : quiller [options]",
-          "Annuler"}}};
+          "Annuler", "est endommagée : le fichier est vide (0 octet)."}}};
     return byLanguage.value(language, {"Configuration", "&File", "Prescriptions to be scanned",
                                        "Prescriptions to be viewed",
                                        "1 page(s) filed under their prescription.",
-                                       "Usage: quiller [options]", "Cancel"});
+                                       "Usage: quiller [options]", "Cancel",
+                                       "is damaged: the file is empty (0 bytes)."});
 }
 
 } // namespace
@@ -291,6 +294,15 @@ private slots:
         QVERIFY(help.output.startsWith(expected.usage + '\n'));
         QDialogButtonBox buttons(QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), expected.cancel);
+        // The records' own messages too: a damaged database.
+        QTemporaryFile empty;
+        QVERIFY(empty.open());
+        try {
+            Database(QStringLiteral("language")).OpenFile(empty.fileName());
+            QFAIL("an empty file opened as a database");
+        } catch (const QuillerError& e) {
+            QVERIFY2(e.description().contains(expected.damaged), qPrintable(e.description()));
+        }
         translations.Remove();
 
         // The program itself, started under the same environment.

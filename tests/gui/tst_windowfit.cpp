@@ -7,8 +7,10 @@
 #include "gui/common/Twips.h"
 #include "gui/help/frmAbout.h"
 #include "gui/help/frmSupport.h"
+#include "gui/main/Translations.h"
 #include "gui/settings/frmConfiguration.h"
 #include "gui/view/ShowPic.h"
+#include "station/ImageStore.h"
 
 #include <QtWidgets>
 
@@ -24,31 +26,20 @@ void Settle() {
         QTest::qWait(20);
 }
 
-// A language for the windows built from here on: its number and date formats, Qt's own
-// catalogue and the station's catalogue where the build has made one.
-class Language {
-public:
-    explicit Language(const QString& name) {
+// A language for the windows built from here on: its number and date formats and the
+// catalogues the station loads for it (none for English).
+struct Language {
+    explicit Language(const QString& name) : translations(QLocale(name)) {
         if (name.isEmpty())
             return;
         QLocale::setDefault(QLocale(name));
-        const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (qt_.load(QLocale(name), QStringLiteral("qtbase"), QStringLiteral("_"), qtFolder))
-            QCoreApplication::installTranslator(&qt_);
-        QDirIterator built(QStringLiteral(QUILLER_BINARY_DIR),
-                           {QStringLiteral("quiller_%1*.qm").arg(name)}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        if (built.hasNext() && own_.load(built.next()))
-            QCoreApplication::installTranslator(&own_);
+        translations.Install();
     }
     ~Language() {
-        QCoreApplication::removeTranslator(&own_);
-        QCoreApplication::removeTranslator(&qt_);
+        translations.Remove();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-
-private:
-    QTranslator qt_, own_;
+    Translations translations;
 };
 
 } // namespace
@@ -80,7 +71,7 @@ private slots:
         QTest::addColumn<bool>("longTexts");
         QTest::addColumn<QString>("language");
         for (const char* window : {"configuration", "scanning", "viewing", "viewing by date",
-                                   "enlarged image", "about", "support"}) {
+                                   "kept pages", "enlarged image", "about", "support"}) {
             QTest::addRow("%s", window) << window << false << QString();
             QTest::addRow("%s, long texts", window) << window << true << QString();
             for (const char* language : {"es", "de", "fr"})
@@ -116,9 +107,17 @@ private slots:
             s->open();
             frmMain* main = s->window.get();
             frmScan* scan = s->scan();
+            // Long values: the lists scroll sideways rather than cut them.
+            const QString drug = QStringLiteral("Hydroxychloroquine Sulfate 200mg Tablets");
+            const QString first = QStringLiteral("Maximiliano-Alejandro");
+            const QString last = QStringLiteral("Fern\u00e1ndez-Castellanos de la Vega");
+            new QTreeWidgetItem(scan->ListView1,
+                                {"1234567", "12/07/2026", drug, last + ", " + first,
+                                 QStringLiteral("label read: 1234567-00")});
             if (window != QLatin1String("scanning")) {
                 QList<test::FixtureRow> rows = test::FixtureRows();
                 rows.removeIf([](const test::FixtureRow& r) { return r.RxImage.isNull(); });
+                rows.append({"1234567", "00", "2026-12-07", drug, first, last, "1234567_00.jpg"});
                 test::InsertRows(*SharedContext().DbConnection, rows);
                 main->Command1_Click(1);
                 scan->Combo2->setCurrentIndex(1); // patient
@@ -130,6 +129,22 @@ private slots:
                 scan->Combo2->setCurrentIndex(2); // date
                 QMetaObject::invokeMethod(scan->Combo2, "activated", Q_ARG(int, 2));
                 QVERIFY(scan->DTPicker1[0]->isVisibleTo(scan));
+            }
+            if (window == QLatin1String("kept pages")) {
+                const QString staged = SharedContext().dataPath + "/staged.jpg";
+                QVERIFY(QImage(40, 60, QImage::Format_RGB32).save(staged));
+                QVERIFY(ImageStore(SharedContext())
+                            .KeepUnmatched(staged, {}, "label of another prescription: " + drug,
+                                           "1234567-00")
+                            .ok());
+                scan->cmdKept->click();
+                const QWidgetList windows = QApplication::topLevelWidgets();
+                const auto kept = std::find_if(windows.begin(), windows.end(), [](QWidget* w) {
+                    return w->objectName() == "frmKeptPages" && w->isVisible();
+                });
+                QVERIFY(kept != windows.end());
+                check(*kept, longTexts);
+                return;
             }
             check(main, longTexts);
         }

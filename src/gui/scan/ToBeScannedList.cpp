@@ -1,6 +1,7 @@
 #include "gui/scan/ToBeScannedList.h"
 
 #include "base/Text.h"
+#include "records/PageChecks.h"
 #include "station/BatchEntries.h"
 
 #include <QBrush>
@@ -49,7 +50,7 @@ void ToBeScannedList::Show(QTreeWidgetItem* item, int row) {
     item->setText(2, e.drug);
     item->setText(3, e.refusal.isEmpty() ? e.patient
                                          : tr("%1 - not recorded: %2").arg(e.patient, e.refusal));
-    item->setText(kFilingColumn, e.filed);
+    item->setText(kFilingColumn, PageChecks::Shown(e.filed));
     item->setData(0, Qt::UserRole, e.scanned ? e.imageName : e.mark);
     item->setData(0, kRxNbrRole, e.rxNbr);
     item->setData(0, kRefNoRole, e.refNo);

@@ -1,6 +1,7 @@
 #include "gui/scan/frmScan.h"
 
 #include "base/ErrorReport.h"
+#include "gui/common/ColumnFit.h"
 #include "gui/common/FieldWidth.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -16,19 +17,14 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
-#include <vector>
 
 namespace quiller {
 
@@ -70,99 +66,6 @@ QStringList ListColumns() {
             QCoreApplication::translate("quiller::frmScan", "Page")};
 }
 
-// Keeps a list's columns at their designed widths, narrowed together where the list is
-// narrower, never below what a heading needs; the list is at least as wide as its
-// headings. Once the operator sizes a column, the widths are theirs.
-class ColumnFit : public QObject {
-public:
-    explicit ColumnFit(QTreeView* list) : QObject(list), list_(list) {
-        setObjectName(QStringLiteral("columnFit"));
-        list->viewport()->installEventFilter(this);
-        // A column dragged with the mouse; the last column's own stretching is not.
-        connect(list->header(), &QHeaderView::sectionResized, this, [this] {
-            if (!fitting_ && QGuiApplication::mouseButtons() != Qt::NoButton)
-                operatorSized_ = true;
-        });
-    }
-    void Fit() {
-        QHeaderView* header = list_->header();
-        const int widths[] = {1200, 1200, 2000, 2440, 1100};
-        const int n = std::min(5, header->count());
-        int designed = 0, needed = 0;
-        for (int i = 0; i < n; ++i) {
-            designed += Twips(widths[i], list_);
-            needed += header->sectionSizeHint(i);
-        }
-        list_->setMinimumWidth(needed + 2 * list_->frameWidth() +
-                               list_->verticalScrollBar()->sizeHint().width());
-        if (operatorSized_ || designed == 0)
-            return;
-        const int room = list_->viewport()->width();
-        // Columns whose share of the room is less than their heading need get what the
-        // heading needs; the others share the rest in their designed proportions.
-        std::vector<int> size(size_t(n), 0);
-        std::vector<bool> atHeading(size_t(n), false);
-        for (bool changed = true; changed;) {
-            changed = false;
-            int rest = room, restDesigned = 0;
-            for (int i = 0; i < n; ++i) {
-                if (atHeading[size_t(i)])
-                    rest -= header->sectionSizeHint(i);
-                else
-                    restDesigned += Twips(widths[i], list_);
-            }
-            for (int i = 0; i < n; ++i) {
-                if (atHeading[size_t(i)]) {
-                    size[size_t(i)] = header->sectionSizeHint(i);
-                    continue;
-                }
-                const int width = Twips(widths[i], list_);
-                size[size_t(i)] = designed > room && restDesigned > 0
-                                      ? width * std::max(0, rest) / restDesigned
-                                      : width;
-                if (size[size_t(i)] < header->sectionSizeHint(i)) {
-                    atHeading[size_t(i)] = true;
-                    changed = true;
-                }
-            }
-        }
-        fitting_ = true;
-        for (int i = 0; i < n; ++i)
-            header->resizeSection(i, size[size_t(i)]);
-        fitting_ = false;
-    }
-    // Headings that change (another language) fit again; a new model too.
-    void Watch() {
-        QAbstractItemModel* model = list_->model();
-        if (!model || model == watched_)
-            return;
-        watched_ = model;
-        connect(model, &QAbstractItemModel::headerDataChanged, this, [this] { Fit(); });
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize)
-            Fit();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QTreeView* list_;
-    QPointer<QAbstractItemModel> watched_;
-    bool fitting_ = false;
-    bool operatorSized_ = false;
-};
-
-void SetColumnWidths(QTreeView* list) {
-    auto* fit = static_cast<ColumnFit*>(
-        list->findChild<QObject*>(QStringLiteral("columnFit"), Qt::FindDirectChildrenOnly));
-    if (!fit)
-        fit = new ColumnFit(list);
-    fit->Watch();
-    fit->Fit();
-}
-
 } // namespace
 
 frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
@@ -177,7 +80,7 @@ frmScan::frmScan(StationContext& context, StationCore& core, QWidget* parent)
     ListView1->setHeaderLabels(ListColumns());
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setAllColumnsShowFocus(true);
-    SetColumnWidths(ListView1);
+    FitColumns(ListView1);
 
     Frame2 = MakeFrame(this, "Frame2", tr("Rx image"));
     Image1 = Make<PictureBox>(Frame2, "Image1");
@@ -349,7 +252,7 @@ bool frmScan::ViewingMode() const {
 
 void frmScan::SetListView2Columns() {
     if (ListView2->model())
-        SetColumnWidths(ListView2);
+        FitColumns(ListView2);
 }
 
 bool frmScan::Form_Load() {

@@ -34,6 +34,9 @@ KeptPagesView::KeptPagesView(StationContext& app, QTreeView* searchList, SearchR
     List->setAllColumnsShowFocus(true);
     List->setSelectionMode(QAbstractItemView::SingleSelection);
     List->setHeaderLabels({tr("Reason"), tr("Label read"), tr("Kept at"), tr("Station")});
+    // Each column as wide as its heading and its values (few pages are kept), the list
+    // scrolling sideways when they need more than its width.
+    List->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     List->setAccessibleName(tr("Kept pages"));
     Preview = new PictureBox(this);
     Preview->setObjectName(QStringLiteral("imgKept"));
@@ -77,8 +80,6 @@ void KeptPagesView::Refresh() {
                                                 page.station});
         item->setToolTip(0, page.file);
     }
-    for (int c = 0; c < List->columnCount(); ++c)
-        List->resizeColumnToContents(c);
     if (List->topLevelItemCount() > 0)
         List->setCurrentItem(List->topLevelItem(0));
     ShowSelected();
