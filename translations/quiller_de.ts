@@ -47,6 +47,10 @@
         <source>%1 filed from an earlier batch.</source>
         <translation>%1 aus einem früheren Stapel abgelegt.</translation>
     </message>
+    <message>
+        <source>The database server is unavailable: the pages of %1 wait in the staging folder and are filed as soon as it is back.</source>
+        <translation>Der Datenbankserver ist nicht erreichbar: Die Seiten von %1 warten im Zwischenordner und werden abgelegt, sobald er wieder da ist.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -178,8 +182,8 @@ Um sie stattdessen mit einer Bedienergruppe zu teilen, führen Sie aus:
         <translation>Die Datenbank %1 ist beschädigt: %2. Ihre Sicherungen liegen im Ordner Backups daneben.</translation>
     </message>
     <message>
-        <source>The fill date &quot;%1&quot; is not a valid date.</source>
-        <translation>Das Abgabedatum „%1“ ist kein gültiges Datum.</translation>
+        <source>The fill date is not a valid date.</source>
+        <translation>Das Abgabedatum ist kein gültiges Datum.</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1448,20 @@ Die Station arbeitet weiter; bitten Sie Ihren Administrator, den Ordner %2 zu pr
     <message>
         <source>Nothing was scanned: scanned pages cannot be kept on disk until they are filed. %1</source>
         <translation>Es wurde nichts gescannt: Gescannte Seiten können bis zur Ablage nicht auf der Festplatte gesichert werden. %1</translation>
+    </message>
+    <message>
+        <source>a second page labelled %1</source>
+        <translation>eine zweite Seite mit dem Etikett %1</translation>
+    </message>
+    <message>
+        <source>The database server is back: %1 waiting page(s) filed.</source>
+        <translation>Der Datenbankserver ist wieder da: wartende Seiten abgelegt (%1).</translation>
+    </message>
+    <message>
+        <source>The database server is back, but these pages could not be filed:
+%1</source>
+        <translation>Der Datenbankserver ist wieder da, aber diese Seiten konnten nicht abgelegt werden:
+%1</translation>
     </message>
 </context>
 <context>

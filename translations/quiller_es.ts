@@ -47,6 +47,10 @@
         <source>%1 filed from an earlier batch.</source>
         <translation>%1 archivada desde un lote anterior.</translation>
     </message>
+    <message>
+        <source>The database server is unavailable: the pages of %1 wait in the staging folder and are filed as soon as it is back.</source>
+        <translation>El servidor de base de datos no está disponible: las páginas de %1 esperan en la carpeta de espera y se archivarán en cuanto vuelva.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -178,8 +182,8 @@ Para compartirlos en su lugar con un grupo de operadores, ejecute:
         <translation>La base de datos %1 está dañada: %2. Sus copias de seguridad están en la carpeta Backups, junto a ella.</translation>
     </message>
     <message>
-        <source>The fill date &quot;%1&quot; is not a valid date.</source>
-        <translation>La fecha de dispensación «%1» no es una fecha válida.</translation>
+        <source>The fill date is not a valid date.</source>
+        <translation>La fecha de dispensación no es una fecha válida.</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1448,20 @@ El puesto sigue funcionando; pida a su administrador que revise la carpeta %2.</
     <message>
         <source>Nothing was scanned: scanned pages cannot be kept on disk until they are filed. %1</source>
         <translation>No se escaneó nada: las páginas escaneadas no se pueden guardar en el disco hasta archivarlas. %1</translation>
+    </message>
+    <message>
+        <source>a second page labelled %1</source>
+        <translation>una segunda página con la etiqueta %1</translation>
+    </message>
+    <message>
+        <source>The database server is back: %1 waiting page(s) filed.</source>
+        <translation>El servidor de base de datos ha vuelto: páginas en espera archivadas (%1).</translation>
+    </message>
+    <message>
+        <source>The database server is back, but these pages could not be filed:
+%1</source>
+        <translation>El servidor de base de datos ha vuelto, pero estas páginas no se pudieron archivar:
+%1</translation>
     </message>
 </context>
 <context>

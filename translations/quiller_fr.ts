@@ -47,6 +47,10 @@
         <source>%1 filed from an earlier batch.</source>
         <translation>%1 classée depuis un lot précédent.</translation>
     </message>
+    <message>
+        <source>The database server is unavailable: the pages of %1 wait in the staging folder and are filed as soon as it is back.</source>
+        <translation>Le serveur de base de données est indisponible : les pages de %1 attendent dans le dossier d&apos;attente et seront classées dès son retour.</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -178,8 +182,8 @@ Pour les partager plutôt avec un groupe d&apos;opérateurs, exécutez :
         <translation>La base de données %1 est endommagée : %2. Ses sauvegardes sont dans le dossier Backups, à côté d’elle.</translation>
     </message>
     <message>
-        <source>The fill date &quot;%1&quot; is not a valid date.</source>
-        <translation>La date de délivrance « %1 » n’est pas une date valide.</translation>
+        <source>The fill date is not a valid date.</source>
+        <translation>La date de délivrance n&apos;est pas une date valide.</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1448,20 @@ Le poste continue de fonctionner ; demandez à votre administrateur de vérifier
     <message>
         <source>Nothing was scanned: scanned pages cannot be kept on disk until they are filed. %1</source>
         <translation>Rien n&apos;a été numérisé : les pages numérisées ne peuvent pas être conservées sur le disque jusqu&apos;à leur classement. %1</translation>
+    </message>
+    <message>
+        <source>a second page labelled %1</source>
+        <translation>une deuxième page portant l&apos;étiquette %1</translation>
+    </message>
+    <message>
+        <source>The database server is back: %1 waiting page(s) filed.</source>
+        <translation>Le serveur de base de données est de retour : pages en attente classées (%1).</translation>
+    </message>
+    <message>
+        <source>The database server is back, but these pages could not be filed:
+%1</source>
+        <translation>Le serveur de base de données est de retour, mais ces pages n&apos;ont pas pu être classées :
+%1</translation>
     </message>
 </context>
 <context>

@@ -130,8 +130,7 @@ void StationCore::FileWaitingPages() {
         << QStringLiteral("the database server is back: %1 waiting page(s) filed, %2 not")
                .arg(filed.size())
                .arg(kept.size());
-    ctx_.SetStatus(
-        tr("The database server is back: %n waiting page(s) filed.", nullptr, int(filed.size())));
+    ctx_.SetStatus(tr("The database server is back: %1 waiting page(s) filed.").arg(filed.size()));
     if (!kept.isEmpty()) {
         const QString text = tr("The database server is back, but these pages could not be "
                                 "filed:\n%1")
