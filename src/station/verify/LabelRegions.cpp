@@ -123,14 +123,22 @@ std::vector<Region> busyRegions(const std::vector<int>& changes, int cols) {
     return regions;
 }
 
-// Label-sized regions that nearly touch are one symbol: a long one is crowded unevenly
-// along its length (a PDF417's rows at 300 dpi leave a quieter band across it), and read
-// in halves neither half is a code.
+// Label-sized regions that nearly touch, in line with each other, are one symbol: a long one
+// is crowded unevenly along its length (a PDF417's rows at 300 dpi leave a quieter band
+// across it), and read in halves neither half is a code. In line: they share at least half
+// the narrower one's width or height, as two parts of one strip do (a signature box and the
+// text beside it, joined, would only make a large place slow to read).
 void joinNeighbours(std::vector<Region>& regions) {
     auto near = [](const Region& a, const Region& b) {
-        return a.thickness() >= LabelBlocks && b.thickness() >= LabelBlocks &&
-               b.left - a.right <= JoinGap && a.left - b.right <= JoinGap &&
-               b.top - a.bottom <= JoinGap && a.top - b.bottom <= JoinGap;
+        if (a.thickness() < LabelBlocks || b.thickness() < LabelBlocks ||
+            b.left - a.right > JoinGap || a.left - b.right > JoinGap ||
+            b.top - a.bottom > JoinGap || a.top - b.bottom > JoinGap)
+            return false;
+        const int sharedX = std::min(a.right, b.right) - std::max(a.left, b.left) + 1;
+        const int sharedY = std::min(a.bottom, b.bottom) - std::max(a.top, b.top) + 1;
+        const int narrowX = std::min(a.right - a.left, b.right - b.left) + 1;
+        const int narrowY = std::min(a.bottom - a.top, b.bottom - b.top) + 1;
+        return 2 * sharedX >= narrowX || 2 * sharedY >= narrowY;
     };
     // Joined until no two are near: a grown region may reach one it was not near before.
     for (bool joined = true; joined;) {
