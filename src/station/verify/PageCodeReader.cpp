@@ -178,7 +178,8 @@ QList<PageCode> PageCodeReader::read(const QImage& page, const LabelPattern& lab
     const ZXing::ImageView view = viewOf(grey);
     Found found(labels);
 
-    // Every symbology, every line (tryHarder), the four orientations for the linear codes.
+    // Every symbology, every line (tryHarder; in a place, every LineStep-th line), the four
+    // orientations for the linear codes.
     // No downscaled pass: zxing-cpp 1.4 (Debian 12) aborts on an assertion when it merges
     // a linear code found at two scales, and the labels' modules are small at 200 dpi.
     ZXing::DecodeHints hints;
