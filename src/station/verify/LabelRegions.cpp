@@ -12,7 +12,9 @@ constexpr int Block200 = 32;    // pixels on a side of one counting block at 200
 constexpr int Stride = 4;       // every Stride-th row and column is walked
 constexpr int LabelBlocks = 3;  // a label is at least this many blocks across either way
 constexpr int Margin = 3;       // blocks added around a region: the label's quiet zone
+constexpr int LengthShare = 8;  // and this share of the region's length each way
 constexpr int BusyPercent = 35; // a block is busy at this share of the busiest one's count
+constexpr int JoinGap = 2;      // label-sized regions at most this many blocks apart are one
 
 // Ink and paper told apart along a line by their difference, not by a grey level: the
 // line turns to ink where it falls Swing below the lightest point since it last turned
@@ -121,6 +123,44 @@ std::vector<Region> busyRegions(const std::vector<int>& changes, int cols) {
     return regions;
 }
 
+// Label-sized regions that nearly touch, in line with each other, are one symbol: a long one
+// is crowded unevenly along its length (a PDF417's rows at 300 dpi leave a quieter band
+// across it), and read in halves neither half is a code. In line: they share at least half
+// the narrower one's width or height, as two parts of one strip do (a signature box and the
+// text beside it, joined, would only make a large place slow to read).
+void joinNeighbours(std::vector<Region>& regions) {
+    auto near = [](const Region& a, const Region& b) {
+        if (a.thickness() < LabelBlocks || b.thickness() < LabelBlocks ||
+            b.left - a.right > JoinGap || a.left - b.right > JoinGap ||
+            b.top - a.bottom > JoinGap || a.top - b.bottom > JoinGap)
+            return false;
+        const int sharedX = std::min(a.right, b.right) - std::max(a.left, b.left) + 1;
+        const int sharedY = std::min(a.bottom, b.bottom) - std::max(a.top, b.top) + 1;
+        const int narrowX = std::min(a.right - a.left, b.right - b.left) + 1;
+        const int narrowY = std::min(a.bottom - a.top, b.bottom - b.top) + 1;
+        return 2 * sharedX >= narrowX || 2 * sharedY >= narrowY;
+    };
+    // Joined until no two are near: a grown region may reach one it was not near before.
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t a = 0; a < regions.size() && !joined; ++a)
+            for (size_t b = a + 1; b < regions.size() && !joined; ++b) {
+                if (!near(regions[a], regions[b]))
+                    continue;
+                Region& r = regions[a];
+                const Region& other = regions[b];
+                r.left = std::min(r.left, other.left);
+                r.top = std::min(r.top, other.top);
+                r.right = std::max(r.right, other.right);
+                r.bottom = std::max(r.bottom, other.bottom);
+                r.changes += other.changes;
+                r.blocks += other.blocks;
+                regions.erase(regions.begin() + std::ptrdiff_t(b));
+                joined = true;
+            }
+    }
+}
+
 } // namespace
 
 QList<QRect> labelRegions(const QImage& grey, int maxRegions) {
@@ -133,6 +173,7 @@ QList<QRect> labelRegions(const QImage& grey, int maxRegions) {
     const int Block = std::max(Stride, (Block200 * known / 200 + Stride / 2) / Stride * Stride);
     const int cols = (grey.width() + Block - 1) / Block;
     std::vector<Region> regions = busyRegions(countChanges(grey, Block, cols), cols);
+    joinNeighbours(regions);
     // Label-sized first (a line of text is long but only a block or two high), then
     // densest first: a label is crowded all over, a signature only here and there.
     std::sort(regions.begin(), regions.end(), [](const Region& a, const Region& b) {
@@ -147,9 +188,14 @@ QList<QRect> labelRegions(const QImage& grey, int maxRegions) {
     for (const Region& r : regions) {
         if (found.size() == maxRegions)
             break;
+        // The quiet zone, and an eighth of the region's length more each way: a symbol's
+        // ends (a PDF417's start and stop patterns, a linear code's outer bars) are less
+        // crowded than its middle and may count below the busy share.
+        const int aside = Margin + (r.right - r.left + 1) / LengthShare;
+        const int above = Margin + (r.bottom - r.top + 1) / LengthShare;
         const QRect rect(
-            QPoint((r.left - Margin) * Block, (r.top - Margin) * Block),
-            QPoint((r.right + 1 + Margin) * Block - 1, (r.bottom + 1 + Margin) * Block - 1));
+            QPoint((r.left - aside) * Block, (r.top - above) * Block),
+            QPoint((r.right + 1 + aside) * Block - 1, (r.bottom + 1 + above) * Block - 1));
         found.append(rect.intersected(grey.rect()));
     }
     return found;

@@ -12,7 +12,9 @@ namespace quiller {
 // pixels across a linear code, modules in both directions across a matrix code. Every
 // fourth row and column is walked counting those changes per 32-pixel block (a change is
 // a clear rise or fall of the grey level, whatever the paper's own grey), and connected blocks that
-// count at least a fraction of the busiest block's changes make one region. Printed text
+// count at least a fraction of the busiest block's changes make one region; label-sized
+// regions a block or two apart are one (a long symbol crowded unevenly along its length),
+// and each is widened by its quiet zone and a share of its length. Printed text
 // and handwriting make regions too; they are only slower to rule out. Regions at least a
 // label's size across both ways come first (a line of text is long but thin), each group
 // busiest first, and their number is bounded.

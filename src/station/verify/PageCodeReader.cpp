@@ -33,6 +33,17 @@ public:
             if (r.isValid())
                 kept_.append({outline(r, offset), r.format(), QString::fromStdString(r.text())});
     }
+    // Results of reading a view of the page whose points `toPage` takes to the page's.
+    template <class ToPage> void add(const ZXing::Results& results, ToPage toPage) {
+        for (const ZXing::Result& r : results) {
+            if (!r.isValid())
+                continue;
+            QPolygon corners;
+            for (const ZXing::PointI& p : r.position())
+                corners << toPage(p);
+            kept_.append({corners.boundingRect(), r.format(), QString::fromStdString(r.text())});
+        }
+    }
     // Each code once. zxing-cpp may report, beside a whole linear code, a few of its
     // characters read along a slanted scan line or in a part of the page that cuts the
     // code (Interleaved 2 of 5 carries no check digit to refuse them). A shorter code of
@@ -72,6 +83,38 @@ private:
 ZXing::ImageView viewOf(const QImage& grey) {
     return ZXing::ImageView(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
                             int(grey.bytesPerLine()));
+}
+
+// One line in this many is read across a place for linear codes, and one in this many down
+// it for a linear code turned upright. zxing-cpp's thorough search reads every line of a
+// small image, both ways; a label's bars are far taller than a few lines, so every fourth
+// line finds the same codes for a quarter of the work.
+constexpr int LineStep = 4;
+
+// Every code in `part`, a part of the page whose top left corner is at `at`: the matrix
+// codes on the whole of it, the linear codes along every LineStep-th line across and down it.
+void readPlace(const ZXing::ImageView& part, QPoint at, const ZXing::DecodeHints& hints,
+               Found& found) {
+    ZXing::DecodeHints matrix = hints;
+    matrix.setFormats(hints.formats() & ZXing::BarcodeFormat::MatrixCodes);
+    found.add(ZXing::ReadBarcodes(part, matrix), at);
+
+    ZXing::DecodeHints linear = hints;
+    linear.setFormats(hints.formats() & ZXing::BarcodeFormat::LinearCodes).setTryRotate(false);
+    const ZXing::ImageView across(part.data(0, 0), part.width(), part.height() / LineStep,
+                                  ZXing::ImageFormat::Lum, part.rowStride() * LineStep,
+                                  part.pixStride());
+    found.add(ZXing::ReadBarcodes(across, linear),
+              [&](const ZXing::PointI& p) { return at + QPoint(p.x, p.y * LineStep); });
+    // The place turned a quarter to the left: its lines are the place's columns, its first
+    // one the place's bottom row.
+    const ZXing::ImageView turned = part.rotated(90);
+    const ZXing::ImageView down(turned.data(0, 0), turned.width(), turned.height() / LineStep,
+                                ZXing::ImageFormat::Lum, turned.rowStride() * LineStep,
+                                turned.pixStride());
+    found.add(ZXing::ReadBarcodes(down, linear), [&](const ZXing::PointI& p) {
+        return at + QPoint(p.y * LineStep, part.height() - 1 - p.x);
+    });
 }
 
 // A part of the page in black and white by its own neighbourhood: a pixel is ink when it
@@ -135,7 +178,8 @@ QList<PageCode> PageCodeReader::read(const QImage& page, const LabelPattern& lab
     const ZXing::ImageView view = viewOf(grey);
     Found found(labels);
 
-    // Every symbology, every line (tryHarder), the four orientations for the linear codes.
+    // Every symbology, every line (tryHarder; in a place, every LineStep-th line), the four
+    // orientations for the linear codes.
     // No downscaled pass: zxing-cpp 1.4 (Debian 12) aborts on an assertion when it merges
     // a linear code found at two scales, and the labels' modules are small at 200 dpi.
     ZXing::DecodeHints hints;
@@ -148,9 +192,8 @@ QList<PageCode> PageCodeReader::read(const QImage& page, const LabelPattern& lab
     // the page, so they cost a few milliseconds together instead of a whole-page read.
     const QList<QRect> places = labelRegions(grey, LikelyLabelPlaces);
     for (const QRect& place : places)
-        found.add(ZXing::ReadBarcodes(
-                      view.cropped(place.x(), place.y(), place.width(), place.height()), hints),
-                  place.topLeft());
+        readPlace(view.cropped(place.x(), place.y(), place.width(), place.height()),
+                  place.topLeft(), hints, found);
     if (found.hasLabel())
         return found.codes();
 
@@ -161,7 +204,7 @@ QList<PageCode> PageCodeReader::read(const QImage& page, const LabelPattern& lab
     binary.setBinarizer(ZXing::Binarizer::FixedThreshold);
     for (const QRect& place : places) {
         const QImage ink = localInk(grey, place);
-        found.add(ZXing::ReadBarcodes(viewOf(ink), binary), place.topLeft());
+        readPlace(viewOf(ink), place.topLeft(), binary, found);
     }
     if (found.hasLabel())
         return found.codes();
