@@ -53,6 +53,10 @@ void StationCore::RemoveLock() {
 }
 
 void StationCore::Tick() {
+    // Pages that waited for the database server are filed before a data file listing their
+    // prescriptions again is taken.
+    if (!waitingForServer_.isEmpty())
+        FileWaitingPages();
     tick_->Timer1_Timer();
 }
 
