@@ -5,6 +5,7 @@
 #include "base/Log.h"
 #include "base/MessageBoxes.h"
 #include "base/ProgramEnd.h"
+#include "base/Text.h"
 #include "gui/common/Mnemonics.h"
 #include "gui/common/PictureBox.h"
 #include "gui/common/Twips.h"
@@ -196,7 +197,7 @@ void frmMain::BuildStatusBar() {
     clock_->setInterval(1000);
     auto tick = [this] {
         const QLocale locale;
-        StatusPanels[1]->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+        StatusPanels[1]->setText(ListDate(QDate::currentDate(), locale));
         StatusPanels[2]->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     };
     connect(clock_, &QTimer::timeout, this, tick);

@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/FileSystem.h"
 #include "base/MessageBoxes.h"
+#include "base/Text.h"
 #include "gui/common/PictureBox.h"
 #include "gui/view/Preview.h"
 #include "records/PageChecks.h"
@@ -75,9 +76,11 @@ void KeptPagesView::Refresh() {
     pages_ = KeptPages(app_).List();
     List->clear();
     for (const KeptPage& page : std::as_const(pages_)) {
-        auto* item = new QTreeWidgetItem(List, {page.why, page.label,
-                                                QLocale().toString(page.when, QLocale::ShortFormat),
-                                                page.station});
+        auto* item = new QTreeWidgetItem(
+            List, {page.why, page.label,
+                   ListDate(page.when.date()) + QLatin1Char(' ') +
+                       QLocale().toString(page.when.time(), QLocale::ShortFormat),
+                   page.station});
         item->setToolTip(0, page.file);
     }
     if (List->topLevelItemCount() > 0)
